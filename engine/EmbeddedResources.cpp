@@ -1,0 +1,34 @@
+#include "EmbeddedResources.h"
+
+#include <stdexcept>
+#include <string>
+
+#define MARLO_DECLARE_RESOURCE(id)                        \
+  extern "C" const uint8_t marlo_resource_##id##_begin[]; \
+  extern "C" const uint8_t marlo_resource_##id##_end[];
+MARLO_DECLARE_RESOURCE(101)
+MARLO_DECLARE_RESOURCE(102)
+MARLO_DECLARE_RESOURCE(103)
+MARLO_DECLARE_RESOURCE(104)
+MARLO_DECLARE_RESOURCE(105)
+
+namespace marlo {
+
+std::span<const uint8_t> LoadResource(int id) {
+  switch (id) {
+    case 101:
+      return {marlo_resource_101_begin, marlo_resource_101_end};
+    case 102:
+      return {marlo_resource_102_begin, marlo_resource_102_end};
+    case 103:
+      return {marlo_resource_103_begin, marlo_resource_103_end};
+    case 104:
+      return {marlo_resource_104_begin, marlo_resource_104_end};
+    case 105:
+      return {marlo_resource_105_begin, marlo_resource_105_end};
+    default:
+      throw std::out_of_range("no resource " + std::to_string(id));
+  }
+}
+
+}  // namespace marlo

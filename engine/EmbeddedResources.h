@@ -1,0 +1,12 @@
+// The program's own code tables by identifier, 101 to 105.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace marlo {
+
+// The bytes of a resource; std::out_of_range for an unknown identifier.
+std::span<const uint8_t> LoadResource(int id);
+
+}  // namespace marlo
