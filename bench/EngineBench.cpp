@@ -28,6 +28,23 @@ const std::string& GbProse() {
   return text;
 }
 
+const std::string& GbkProse() {
+  static const std::string text = Engine().BigToGbk(Big5Prose())->strResult;
+  return text;
+}
+
+// Unicode byte form of the prose, written from GBK as a wide conversion so
+// that every character is a two-byte unit.
+const std::string& UnicodeProse() {
+  static const std::string text = Engine().GbkToUSCforWide(GbkProse())->strResult;
+  return text;
+}
+
+const std::shared_ptr<ConvResult>& UnicodeResult() {
+  static const std::shared_ptr<ConvResult> result = Engine().BigToUSCforWide(Big5Prose(), true);
+  return result;
+}
+
 const std::string& Ascii() {
   static const std::string text = MakeAsciiProse(kInputSize);
   return text;
@@ -35,7 +52,9 @@ const std::string& Ascii() {
 
 void BM_InitMe(benchmark::State& state) {
   for (auto _ : state) {
+    state.PauseTiming();
     ConvMarlo engine;
+    state.ResumeTiming();
     engine.InitMe();
     benchmark::DoNotOptimize(engine.Tables().BigToGBTable[0xA440]);
   }
@@ -63,6 +82,39 @@ BENCHMARK(BM_BigToGB_Cjk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigToGB_Ascii)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GBToBig_Cjk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GBToBig_Ascii)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_GbkToBig_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::GbkToBig, GbkProse()); }
+void BM_BigToGbk_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToGbk, Big5Prose()); }
+void BM_BigToUSC_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToUSC, Big5Prose()); }
+void BM_USCToGbk_Cjk(benchmark::State& s) {
+  RunConversion(s, &ConvMarlo::USCToGbk, UnicodeProse());
+}
+void BM_GbkToUSCforWide_Cjk(benchmark::State& s) {
+  RunConversion(s, &ConvMarlo::GbkToUSCforWide, GbkProse());
+}
+void BM_BigToCNS_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToCNS, Big5Prose()); }
+BENCHMARK(BM_GbkToBig_Cjk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigToGbk_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigToUSC_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_USCToGbk_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUSCforWide_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigToCNS_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_BigToSpcBig_Cjk(benchmark::State& state) {
+  for (auto _ : state) {
+    std::string text = Big5Prose();
+    benchmark::DoNotOptimize(Engine().BigToSpcBig(text).data());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(Big5Prose().size()));
+}
+BENCHMARK(BM_BigToSpcBig_Cjk)->Unit(benchmark::kMillisecond);
+
+// Input bytes are the byte values of the result reported.
+void BM_USCToWebContent_Cjk(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(Engine().USCToWebContent(UnicodeResult()).data());
+  state.SetBytesProcessed(int64_t(state.iterations()) * UnicodeResult()->byteResults()->Count());
+}
+BENCHMARK(BM_USCToWebContent_Cjk)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace marlo::bench

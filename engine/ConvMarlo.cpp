@@ -1,8 +1,10 @@
 #include "ConvMarlo.h"
 
 #include "ByteScan.h"
+#include "DerivedLookups.h"
 #include "EmbeddedResources.h"
 #include "TableParsers.h"
+#include "WidthForms.h"
 
 namespace marlo {
 
@@ -29,7 +31,10 @@ std::shared_ptr<ConvResult> Convert(std::string_view source, bool IsReturnbyte, 
 }  // namespace
 
 ConvMarlo::ConvMarlo()
-    : tables_(std::make_unique<CodeTables>()), pairs_(std::make_unique<PairMaps>()) {}
+    : tables_(std::make_unique<CodeTables>()), lookups_(std::make_unique<DerivedLookups>()) {
+  // Before InitMe the tables are all zero; the lookups agree with them.
+  BuildDerivedLookups();
+}
 
 ConvMarlo::~ConvMarlo() = default;
 
@@ -37,44 +42,112 @@ void ConvMarlo::InitMe() {
   const auto big5ToGb = LoadResource(101);
   const auto gbToBig5 = LoadResource(102);
   const auto gbkUnicodeBig5 = LoadResource(103);
-  cnsData_ = LoadResource(104);
-  spcData_ = LoadResource(105);
+  const auto cnsData = LoadResource(104);
+  const auto spcData = LoadResource(105);
 
+  // Build everything aside first, so a malformed resource leaves the engine
+  // as it was.
   auto tables = std::make_unique<CodeTables>();
   FillBig5ToGbTable(big5ToGb, tables->BigToGBTable);
   FillGbToBig5Table(gbToBig5, tables->GBToBigTable);
   FillGbkUnicodeBig5Tables(gbkUnicodeBig5, *tables);
-  spcSymbols_ = ParseSpecialSymbols(spcData_, spcCount_);
+  int32_t spcCount = 0;
+  auto spcSymbols = ParseSpecialSymbols(spcData, spcCount);
+
   tables_ = std::move(tables);
-  BuildPairMaps();
+  cnsData_ = cnsData;
+  spcData_ = spcData;
+  spcSymbols_ = std::move(spcSymbols);
+  spcCount_ = spcCount;
+  BuildDerivedLookups();
 }
 
-void ConvMarlo::BuildPairMaps() {
-  auto pairs = std::make_unique<PairMaps>();
+void ConvMarlo::BuildDerivedLookups() {
+  auto lookups = std::make_unique<DerivedLookups>();
   for (unsigned a = 0xA1; a <= 0xFF; ++a) {
     for (unsigned b = 0x40; b <= 0xFF; ++b) {
       const uint16_t both = uint16_t(a << 8 | b);
       const bool passThrough = a == 0xFF || b == 0xFF;
-      pairs->bigToGb[both] = passThrough ? both : tables_->BigToGBTable[both];
+      lookups->bigToGb[both] = passThrough ? both : tables_->BigToGBTable[both];
       if (b >= 0xA1) {
         const unsigned row = a <= 0xAF ? a + 6 : a;  // the symbol rows are stored six rows down
-        pairs->gbToBig[both] = passThrough ? both : tables_->GBToBigTable[row << 8 | b];
+        lookups->gbToBig[both] = passThrough ? both : tables_->GBToBigTable[row << 8 | b];
       }
     }
   }
-  pairs_ = std::move(pairs);
+  FillBigToCnsPairs(lookups->bigToCns);
+  lookups->widenBig5 = width::FullWidthCodes(tables_->UscToBigTable, tables_->BigToUscTable);
+  lookups->widenGbk = width::FullWidthCodes(tables_->UscToGbkTable, tables_->GbkToUscTable);
+  lookups->toSpcBig = BuildSymbolExpansions(spcSymbols_, &SpecialSymbol::Column3);
+  lookups->toSpcGb = BuildSymbolExpansions(spcSymbols_, &SpecialSymbol::Column2);
+  lookups_ = std::move(lookups);
 }
 
 std::shared_ptr<ConvResult> ConvMarlo::BigToGB(std::string_view BigStr, bool IsReturnbyte) const {
   return Convert(BigStr, IsReturnbyte, [this](const uint8_t* s, uint8_t* o, size_t n) {
-    scan::ScanLeadAndTrail(s, o, n, 0x40, pairs_->bigToGb.data());
+    scan::ScanLeadAndTrail(s, o, n, 0x40, lookups_->bigToGb.data());
   });
 }
 
 std::shared_ptr<ConvResult> ConvMarlo::GBToBig(std::string_view GBStr, bool IsReturnbyte) const {
   return Convert(GBStr, IsReturnbyte, [this](const uint8_t* s, uint8_t* o, size_t n) {
-    scan::ScanLeadAndTrail(s, o, n, 0xA1, pairs_->gbToBig.data());
+    scan::ScanLeadAndTrail(s, o, n, 0xA1, lookups_->gbToBig.data());
   });
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::ConvByTable(std::string_view text, bool IsReturnbyte,
+                                                   const CodeTable& table) const {
+  return Convert(text, IsReturnbyte, [&table](const uint8_t* s, uint8_t* o, size_t n) {
+    scan::ScanByTable(s, o, n, table.data());
+  });
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::GbkToBig(std::string_view GbkStr, bool IsReturnbyte) const {
+  return ConvByTable(GbkStr, IsReturnbyte, tables_->GbkToBigTable);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::BigToGbk(std::string_view BigStr, bool IsReturnbyte) const {
+  return ConvByTable(BigStr, IsReturnbyte, tables_->BigToGbkTable);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::USCToBig(std::string_view USCStr, bool IsReturnbyte) const {
+  return ConvByTable(USCStr, IsReturnbyte, tables_->UscToBigTable);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::BigToUSC(std::string_view BigStr, bool IsReturnbyte) const {
+  return ConvByTable(BigStr, IsReturnbyte, tables_->BigToUscTable);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::GbkToUSC(std::string_view GbkStr, bool IsReturnbyte) const {
+  return ConvByTable(GbkStr, IsReturnbyte, tables_->GbkToUscTable);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::USCToGbk(std::string_view USCStr, bool IsReturnbyte) const {
+  return ConvByTable(USCStr, IsReturnbyte, tables_->UscToGbkTable);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::BigToUSCforWide(std::string_view BigStr,
+                                                       bool IsReturnbyte) const {
+  return BigToUSC(width::Widen(BigStr, lookups_->widenBig5), IsReturnbyte);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::GbkToUSCforWide(std::string_view GbkStr,
+                                                       bool IsReturnbyte) const {
+  return GbkToUSC(width::Widen(GbkStr, lookups_->widenGbk), IsReturnbyte);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::USCToGbkforNarrow(std::string_view USCStr,
+                                                         bool IsReturnbyte) const {
+  return USCToGbk(width::NarrowUnicode(USCStr), IsReturnbyte);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::USCToBigforNarrow(std::string_view USCStr,
+                                                         bool IsReturnbyte) const {
+  return USCToBig(width::NarrowUnicode(USCStr), IsReturnbyte);
+}
+
+std::shared_ptr<ConvResult> ConvMarlo::BigToCNS(std::string_view BigStr, bool IsReturnbyte) const {
+  return ConvByTable(BigStr, IsReturnbyte, lookups_->bigToCns);
 }
 
 }  // namespace marlo

@@ -56,6 +56,48 @@ class ConvMarlo {
   // GB2312 → Big5, simplified characters to traditional ones.
   std::shared_ptr<ConvResult> GBToBig(std::string_view GBStr, bool IsReturnbyte = false) const;
 
+  // The code changes, the character stays: GBK ⇄ Big5.
+  std::shared_ptr<ConvResult> GbkToBig(std::string_view GbkStr, bool IsReturnbyte = false) const;
+  std::shared_ptr<ConvResult> BigToGbk(std::string_view BigStr, bool IsReturnbyte = false) const;
+
+  // Big5 and GBK ⇄ the Unicode byte form: a byte 0x01..0x7E stands alone,
+  // any other byte starts a two-byte unit, high byte first.
+  std::shared_ptr<ConvResult> USCToBig(std::string_view USCStr, bool IsReturnbyte = false) const;
+  std::shared_ptr<ConvResult> BigToUSC(std::string_view BigStr, bool IsReturnbyte = false) const;
+  std::shared_ptr<ConvResult> GbkToUSC(std::string_view GbkStr, bool IsReturnbyte = false) const;
+  std::shared_ptr<ConvResult> USCToGbk(std::string_view USCStr, bool IsReturnbyte = false) const;
+
+  // Widen ASCII and the space to their full-width forms first, so every
+  // character comes out as a two-byte unit. The output grows by one byte per
+  // widened byte.
+  std::shared_ptr<ConvResult> BigToUSCforWide(std::string_view BigStr,
+                                              bool IsReturnbyte = false) const;
+  std::shared_ptr<ConvResult> GbkToUSCforWide(std::string_view GbkStr,
+                                              bool IsReturnbyte = false) const;
+  // Narrow full-width ASCII units (U+FF01..U+FF5E) to single bytes first.
+  // The output is shorter than the input by one byte per narrowed unit.
+  std::shared_ptr<ConvResult> USCToGbkforNarrow(std::string_view USCStr,
+                                                bool IsReturnbyte = false) const;
+  std::shared_ptr<ConvResult> USCToBigforNarrow(std::string_view USCStr,
+                                                bool IsReturnbyte = false) const;
+
+  // Big5 → CNS 11643 planes 1 and 2 (plane 2 codes have a second byte below 0x80).
+  std::shared_ptr<ConvResult> BigToCNS(std::string_view BigStr, bool IsReturnbyte = false) const;
+
+  // Replace every special symbol standing at a character start of a Big5
+  // text by its Big5 replacement text (BigToSpcBig) or its GB2312 code
+  // (BigToSpcGB). The text is changed in place and a copy returned.
+  std::string BigToSpcBig(std::string& BigStr) const;
+  std::string BigToSpcGB(std::string& BigStr) const;
+  // Whether the whole text is exactly one special symbol, or one of their
+  // GB2312 codes.
+  bool BigInSpc(std::string_view BigStr) const;
+  bool GBInSpc(std::string_view GBStr) const;
+
+  // The byte values of a Unicode result as HTML decimal character
+  // references ("&#20013;"). Reads only the result's byte collection.
+  std::string USCToWebContent(const std::shared_ptr<ConvResult>& USCResult) const;
+
   const CodeTables& Tables() const { return *tables_; }
   std::span<const uint8_t> CnsData() const { return cnsData_; }
   std::span<const uint8_t> SpcData() const { return spcData_; }
@@ -63,17 +105,25 @@ class ConvMarlo {
   int32_t SpcCount() const { return spcCount_; }
 
  private:
-  // Lookups derived from the tables so each scan step is one array read:
-  // the 0xFF pass-through and the GB2312 row shift are folded in.
-  struct PairMaps {
-    CodeTable bigToGb;
-    CodeTable gbToBig;
-  };
+  // Lookups derived from the tables at InitMe so each scan step is one
+  // array read: the 0xFF pass-through, the GB2312 row shift and the CNS
+  // rules are folded in.
+  struct DerivedLookups;
 
-  void BuildPairMaps();
+  std::shared_ptr<ConvResult> ConvByTable(std::string_view text, bool IsReturnbyte,
+                                          const CodeTable& table) const;
+
+  // The three pair rules of BigToCNS; each gives the output pair.
+  static uint16_t BigToCNSCalc(uint8_t lead, uint8_t trail);
+  uint16_t BigToCNSTable(uint8_t lead, uint8_t trail) const;
+  static uint16_t BigToCNSExtra(uint8_t lead, uint8_t trail);
+  void FillBigToCnsPairs(CodeTable& pairs) const;
+
+  void BuildDerivedLookups();
+  std::string ReplaceSpecialSymbols(std::string& text, bool toGb) const;
 
   std::unique_ptr<CodeTables> tables_;
-  std::unique_ptr<PairMaps> pairs_;
+  std::unique_ptr<DerivedLookups> lookups_;
   std::span<const uint8_t> cnsData_;
   std::span<const uint8_t> spcData_;
   std::vector<SpecialSymbol> spcSymbols_;

@@ -1,0 +1,122 @@
+#include "WidthForms.h"
+
+#include <cstring>
+
+#include "ByteScan.h"
+
+namespace marlo::width {
+
+namespace {
+
+constexpr uint16_t kFullWidthExclamation = 0xFF01;  // U+FF01..U+FF5E mirror 0x21..0x7E
+constexpr uint16_t kIdeographicSpace = 0x3000;      // the full-width space
+
+}  // namespace
+
+std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
+                                         const ConvMarlo::CodeTable& toUnicode) {
+  std::array<uint16_t, 128> codes{};
+  for (unsigned c = 0x20; c <= 0x7E; ++c) {
+    const uint16_t wide =
+        c == 0x20 ? kIdeographicSpace : uint16_t(kFullWidthExclamation + c - 0x21);
+    const uint16_t code = fromUnicode[wide];
+    if (code != 0 && toUnicode[code] == wide) codes[c] = code;
+  }
+  return codes;
+}
+
+namespace {
+
+// Widens text[i, end) byte by byte, from a character start; returns where it
+// stopped (end, or end + 1 when a pair straddles end).
+uint8_t* WidenBytes(const uint8_t* s, size_t& i, size_t end, size_t n, uint8_t* o,
+                    const std::array<uint16_t, 128>& fullWidth) {
+  while (i < end) {
+    const uint8_t c = s[i];
+    if (c >= 0x81 && c <= 0xFE && i + 1 < n) {
+      *o++ = c;
+      *o++ = s[i + 1];
+      i += 2;
+    } else if (c < 0x80 && fullWidth[c] != 0) {
+      *o++ = uint8_t(fullWidth[c] >> 8);
+      *o++ = uint8_t(fullWidth[c] & 0xFF);
+      ++i;
+    } else {
+      *o++ = c;
+      ++i;
+    }
+  }
+  return o;
+}
+
+// Calls block(i, end, widenable) for consecutive blocks that start at
+// character starts, where widenable marks the bytes 0x20..0x7E standing at a
+// character start; the last, shorter block has an all-ones mask.
+template <typename Block>
+void ForEachBlock(const uint8_t* s, size_t n, Block block) {
+  size_t i = 0;
+  while (i + 64 <= n) {
+    const uint64_t leads = scan::ByteRangeMask64(s + i, 0x81, 0xFE);
+    const uint64_t starts = scan::PairStarts(leads);
+    const uint64_t singles = ~(starts | starts << 1);
+    const uint64_t widenable = scan::ByteRangeMask64(s + i, 0x20, 0x7E) & singles;
+    // A pair whose lead byte ends the block is taken whole.
+    const size_t end = (starts >> 63) && i + 65 <= n ? i + 65 : i + 64;
+    block(i, end, widenable);
+    i = end;
+  }
+  if (i < n) block(i, n, ~uint64_t(0));
+}
+
+}  // namespace
+
+std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const size_t n = text.size();
+  size_t widened = 0;  // counted first, so the output is sized once
+  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable) {
+    if (widenable == 0) return;
+    for (size_t k = i; k < end; ++k) {
+      const uint8_t c = s[k];
+      if (c >= 0x81 && c <= 0xFE && k + 1 < n)
+        ++k;
+      else if (c < 0x80 && fullWidth[c] != 0)
+        ++widened;
+    }
+  });
+  std::string out(n + widened, '\0');
+  auto* o = reinterpret_cast<uint8_t*>(out.data());
+  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable) {
+    if (widenable == 0) {
+      std::memcpy(o, s + i, end - i);
+      o += end - i;
+    } else {
+      o = WidenBytes(s, i, end, n, o, fullWidth);
+    }
+  });
+  return out;
+}
+
+std::string NarrowUnicode(std::string_view usc) {
+  std::string out;
+  out.reserve(usc.size());
+  size_t i = 0;
+  for (; i + 1 < usc.size(); ++i) {
+    const uint8_t a = uint8_t(usc[i]);
+    if (a >= 0x01 && a <= 0x7E) {
+      out.push_back(char(a));
+      continue;
+    }
+    const uint16_t unit = uint16_t(a << 8 | uint8_t(usc[i + 1]));
+    if (unit >= kFullWidthExclamation && unit <= kFullWidthExclamation + 0x5D) {
+      out.push_back(char(0x21 + unit - kFullWidthExclamation));
+    } else {
+      out.append(usc.substr(i, 2));
+    }
+    ++i;
+  }
+  if (i < usc.size()) out.push_back(usc[i]);
+  return out;
+}
+
+}  // namespace marlo::width

@@ -1,0 +1,26 @@
+// Half-width ⇄ full-width on bytes. Engine-internal.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ConvMarlo.h"
+
+namespace marlo::width {
+
+// The full-width code of each byte 0x20..0x7E in a double-byte code page:
+// used only where the tables map the code back to the full-width character.
+std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
+                                         const ConvMarlo::CodeTable& toUnicode);
+
+// Replaces each byte 0x20..0x7E standing at a character start (a byte
+// 0x81..0xFE and the byte after it are one character) by its full-width code.
+std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
+
+// Replaces each unit 0xFF01..0xFF5E of the Unicode byte form by the single
+// byte 0x21..0x7E.
+std::string NarrowUnicode(std::string_view usc);
+
+}  // namespace marlo::width
