@@ -105,6 +105,8 @@ class ConvMarlo {
   int32_t SpcCount() const { return spcCount_; }
 
  private:
+  friend class ConvStream;  // streams run the width steps on their own
+
   // Lookups derived from the tables at InitMe so each scan step is one
   // array read: the 0xFF pass-through, the GB2312 row shift and the CNS
   // rules are folded in.

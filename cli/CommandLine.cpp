@@ -1,0 +1,107 @@
+#include "CommandLine.h"
+
+#include <getopt.h>
+
+#include "ConversionRun.h"
+#include "ConversionTypes.h"
+
+namespace marlo::cli {
+
+std::string UsageText() {
+  return "Usage: marlo-convert -t TYPE [-o TARGET_DIR] [-e skip|ask|overwrite] FILE...\n"
+         "       marlo-convert -t TYPE [-] < INPUT > OUTPUT\n"
+         "       marlo-convert --list-types | --help | --version\n"
+         "\n"
+         "Converts Chinese text files between GB2312, Big5, GBK, CNS 11643 and a UCS-2\n"
+         "byte form, byte for byte. Each FILE is written under its own name into\n"
+         "TARGET_DIR, by default a folder named after TYPE beside the first FILE.\n"
+         "With no FILE, or with -, converts standard input to standard output.\n"
+         "\n"
+         "  -t, --type TYPE       conversion type: an identifier such as BigToGb (any\n"
+         "                        letter case) or an index 0..13; see --list-types\n"
+         "  -o, --output-dir DIR  target folder (created if its parent exists)\n"
+         "  -e, --existing WHAT   when a target file exists: skip (default), ask, or\n"
+         "                        overwrite; ask counts as skip without a terminal\n"
+         "  -l, --list-types      list the fourteen conversion types\n"
+         "  -h, --help            show this help\n"
+         "  -V, --version         show the version\n"
+         "\n"
+         "Exit status: 0 when every file converted, 1 when any failed, 2 on a usage error.\n";
+}
+
+ParseResult ParseCommandLine(int argc, char** argv) {
+  static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
+                                        {"output-dir", required_argument, nullptr, 'o'},
+                                        {"existing", required_argument, nullptr, 'e'},
+                                        {"list-types", no_argument, nullptr, 'l'},
+                                        {"help", no_argument, nullptr, 'h'},
+                                        {"version", no_argument, nullptr, 'V'},
+                                        {nullptr, 0, nullptr, 0}};
+  Options options;
+  bool listTypes = false, help = false, version = false;
+  std::string typeText;
+  ::opterr = 0;
+  ::optind = 1;
+  int c;
+  while ((c = ::getopt_long(argc, argv, ":t:o:e:lhV", kLongOptions, nullptr)) != -1) {
+    switch (c) {
+      case 't':
+        typeText = ::optarg;
+        break;
+      case 'o':
+        options.targetFolder = ::optarg;
+        break;
+      case 'e': {
+        const std::string what = ::optarg;
+        if (what == "skip")
+          options.handleExistFile = kSkipFile;
+        else if (what == "ask")
+          options.handleExistFile = kAskUser;
+        else if (what == "overwrite")
+          options.handleExistFile = kOverwrite;
+        else
+          return {std::nullopt, "-e takes skip, ask or overwrite, not '" + what + "'"};
+        break;
+      }
+      case 'l':
+        listTypes = true;
+        break;
+      case 'h':
+        help = true;
+        break;
+      case 'V':
+        version = true;
+        break;
+      case ':':
+        return {std::nullopt, std::string("option ") + argv[::optind - 1] + " needs a value"};
+      default:
+        return {std::nullopt, std::string("unknown option ") + argv[::optind - 1]};
+    }
+  }
+  if (help)
+    options.action = Options::Action::kHelp;
+  else if (version)
+    options.action = Options::Action::kVersion;
+  else if (listTypes)
+    options.action = Options::Action::kListTypes;
+  if (options.action != Options::Action::kConvert) return {options, ""};
+
+  if (typeText.empty())
+    return {std::nullopt, "no conversion type: add -t TYPE (see marlo-convert --list-types)"};
+  const auto type = FindConversionType(typeText);
+  if (!type)
+    return {std::nullopt, "unknown conversion type '" + typeText +
+                              "': use an identifier or index from marlo-convert --list-types"};
+  options.type = *type;
+  for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
+  if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
+    options.action = Options::Action::kFilter;
+    options.files.clear();
+  } else {
+    for (const std::string& file : options.files)
+      if (file == "-") return {std::nullopt, "- (standard input) cannot be mixed with files"};
+  }
+  return {options, ""};
+}
+
+}  // namespace marlo::cli

@@ -1,0 +1,56 @@
+#include "TerminalHost.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
+namespace marlo::cli {
+
+TerminalHost::TerminalHost(const std::atomic<bool>& stop) : stop_(stop) {}
+
+bool TerminalHost::StopRequested() { return stop_.load(); }
+
+bool TerminalHost::AskOverwrite(const std::string& targetPath) {
+  // Without a terminal to answer on, the safe answer is to keep the file.
+  if (!::isatty(STDIN_FILENO)) return false;
+  ClearProgress();
+  std::cerr << "目標文件已經存在: " << targetPath << "\n該文件已經存在,是否覆蓋? [Y/n] "
+            << std::flush;
+  std::string answer;
+  if (!std::getline(std::cin, answer)) return false;
+  return answer.empty() || answer == "y" || answer == "Y" || answer == "yes";
+}
+
+void TerminalHost::ShowError(const std::string& message) {
+  ClearProgress();
+  std::cerr << "marlo-convert: " << message << "\n";
+}
+
+void TerminalHost::RunStarted(int32_t fileCount) {
+  total_ = fileCount;
+  showProgress_ = fileCount > 1 && ::isatty(STDERR_FILENO);
+}
+
+void TerminalHost::CurrentFile(const std::string& fileName) {
+  if (!showProgress_ || fileName.empty()) return;
+  std::cerr << "\r\033[K[" << (converted_ + failed_ + 1) << "/" << total_
+            << "] 正在處理: " << fileName << std::flush;
+  progressShown_ = true;
+}
+
+void TerminalHost::ClearProgress() {
+  if (progressShown_) std::cerr << "\r\033[K" << std::flush;
+  progressShown_ = false;
+}
+
+void TerminalHost::AddRow(const RunRow& row) {
+  ClearProgress();
+  const bool ok = row.iconKey == "pOk";
+  (ok ? converted_ : failed_)++;
+  std::cout << row.fileName << "\t" << (ok ? row.seconds + "s" : "-") << "\t" << row.description
+            << "\n"
+            << std::flush;
+}
+
+}  // namespace marlo::cli

@@ -1,0 +1,38 @@
+// The conversion run's host on a terminal: a line per file on standard
+// output, questions and progress on standard error.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "ConversionRun.h"
+
+namespace marlo::cli {
+
+class TerminalHost : public RunHost {
+ public:
+  // stop is set from a signal handler; it is read between files.
+  explicit TerminalHost(const std::atomic<bool>& stop);
+
+  bool StopRequested() override;
+  bool AskOverwrite(const std::string& targetPath) override;
+  void ShowError(const std::string& message) override;
+  void RunStarted(int32_t fileCount) override;
+  void CurrentFile(const std::string& fileName) override;
+  void AddRow(const RunRow& row) override;
+
+  int converted() const { return converted_; }
+  int failed() const { return failed_; }
+
+ private:
+  void ClearProgress();
+
+  const std::atomic<bool>& stop_;
+  bool showProgress_ = false;
+  bool progressShown_ = false;
+  int32_t total_ = 0;
+  int converted_ = 0;
+  int failed_ = 0;
+};
+
+}  // namespace marlo::cli

@@ -1,0 +1,86 @@
+// The batch conversion run, free of widgets: the main window and the
+// command-line converter both drive it through a RunHost.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ConvMarlo.h"
+
+namespace marlo {
+
+struct RunEntry {
+  std::string fullPath;  // the source file
+  std::string fileName;  // its name alone: the target file's name
+};
+
+// What to do when the target file exists already.
+enum HandleExistFile : int32_t { kSkipFile = 0, kAskUser = 1, kOverwrite = 2 };
+
+// Everything the run reads, taken once when it starts.
+struct RunSettings {
+  std::vector<RunEntry> entries;
+  int32_t convType = 0;
+  std::string targetFolderText;
+  int32_t handleExistFile = kSkipFile;
+  // Larger files fail their own row rather than exhaust memory.
+  uint64_t maxFileBytes = 0;  // 0: a quarter of the physical memory
+};
+
+// One row of the results list.
+struct RunRow {
+  std::string iconKey;  // "pOk" or "pError"
+  std::string fileName;
+  std::string seconds;      // whole seconds as text; empty for a failed file
+  std::string description;  // "轉換成功" or why the file failed
+  std::string targetPath;   // empty for a failed file
+};
+
+enum class RunOutcome {
+  kNoTargetFolder,  // the target folder text was blank
+  kAborted,         // the target folder could not be made
+  kStopped,         // the stop flag was seen between two files
+  kFinished,
+};
+
+class RunHost {
+ public:
+  virtual ~RunHost() = default;
+  // Called once before each file; the stop flag is read right after.
+  virtual void Yield() {}
+  virtual bool StopRequested() { return false; }
+  // "該文件已經存在,是否覆蓋?": true to overwrite.
+  virtual bool AskOverwrite(const std::string& targetPath) = 0;
+  virtual void ShowError(const std::string& message) = 0;
+  virtual void SetBusy(bool /*busy*/) {}
+  virtual void RunStarted(int32_t /*fileCount*/) {}
+  virtual void CurrentFile(const std::string& /*fileName*/) {}
+  virtual void AddRow(const RunRow& row) = 0;
+  virtual void SetProgressMax(int32_t /*max*/) {}
+  virtual void SetProgressValue(int32_t /*value*/) {}
+  virtual void RunEnded(RunOutcome /*outcome*/) {}
+};
+
+inline constexpr const char* kConvertedText = "轉換成功";
+inline constexpr const char* kNoTargetFolderText = "請輸入目標路徑!";
+
+class ConversionRun {
+ public:
+  // Wall-clock readings in whole seconds; injectable for tests.
+  using Clock = std::function<int64_t()>;
+  static int64_t SystemClock();
+
+  ConversionRun(const ConvMarlo& engine, RunSettings settings, Clock clock = SystemClock);
+  RunOutcome Run(RunHost& host);
+
+ private:
+  RunRow ConvertOne(RunHost& host, const RunEntry& entry, const std::string& folder);
+
+  const ConvMarlo& engine_;
+  RunSettings settings_;
+  Clock clock_;
+};
+
+}  // namespace marlo

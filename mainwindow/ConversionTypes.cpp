@@ -1,0 +1,134 @@
+#include "ConversionTypes.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+namespace marlo {
+
+const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
+  static const std::array<ConversionType, kConversionTypeCount> types = {{
+      {0, "GbToBig", "BG -->> Big5",
+       "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼)."},
+      {1, "BigToGb", "Big5 -->> GB", "BG -->> Big5的逆操作."},
+      {2, "GbkToBig", "GBK -->> Big5",
+       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼."},
+      {3, "BigToGbk", "Big5 -->> GBK",
+       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼."},
+      {4, "UscToBig", "UniCode -->> Big5", ""},
+      {5, "BigToUsc", "Big5 -->> Unicode",
+       "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
+       "Big5 -->> Unicode(W)"},
+      {6, "GbkToUsc", "GBK -->> Unicode",
+       "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
+       "GBK -->> Unicode(W)"},
+      {7, "UscToGbk", "Unicode -->> GBK", ""},
+      {8, "GbkToUscWide", "GBK -->> Unicode(W)", ""},
+      {9, "UscToGbkNarrow", "USC -->> GBK(N)", "英文字符將按單字節處理"},
+      {10, "UscToBigNarrow", "USC -->> Big(N)", "英文字符將按單字節處理"},
+      {11, "BigToUscWide", "Big5 -->> Unicode(W)",
+       "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode"},
+      {12, "BigToCNS", "Big5 -->> CNS", "CNS碼即倚天碼"},
+      {13, "GbToBigToGbk", "GB -->>Big5 -->>GBK",
+       "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字."},
+  }};
+  return types;
+}
+
+std::string GetConvTypeName(int32_t index) {
+  if (index < 0 || index >= kConversionTypeCount) return {};
+  return ConversionTypes()[size_t(index)].identifier;
+}
+
+std::optional<int32_t> FindConversionType(std::string_view nameOrIndex) {
+  int32_t index = -1;
+  const auto [end, error] =
+      std::from_chars(nameOrIndex.data(), nameOrIndex.data() + nameOrIndex.size(), index);
+  if (error == std::errc() && end == nameOrIndex.data() + nameOrIndex.size()) {
+    if (index >= 0 && index < kConversionTypeCount) return index;
+    return std::nullopt;
+  }
+  auto lower = [](char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+  for (const ConversionType& type : ConversionTypes()) {
+    const std::string_view id = type.identifier;
+    if (id.size() == nameOrIndex.size() &&
+        std::equal(id.begin(), id.end(), nameOrIndex.begin(),
+                   [&](char a, char b) { return lower(a) == lower(b); }))
+      return type.index;
+  }
+  return std::nullopt;
+}
+
+std::vector<Operation> OperationsOf(int32_t type) {
+  using enum Operation;
+  switch (type) {
+    case 0:
+      return {GBToBig};
+    case 1:
+      return {BigToGB};
+    case 2:
+      return {GbkToBig};
+    case 3:
+      return {BigToGbk};
+    case 4:
+      return {USCToBig};
+    case 5:
+      return {BigToUSC};
+    case 6:
+      return {GbkToUSC};
+    case 7:
+      return {USCToGbk};
+    case 8:
+      return {GbkToUSCforWide};
+    case 9:
+      return {USCToGbkforNarrow};
+    case 10:
+      return {USCToBigforNarrow};
+    case 11:
+      return {BigToUSCforWide};
+    case 12:
+      return {BigToCNS};
+    case 13:
+      return {GBToBig, BigToGbk};
+    default:
+      throw std::out_of_range("no conversion type " + std::to_string(type));
+  }
+}
+
+std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
+                                            std::string_view text) {
+  switch (type) {
+    case 0:
+      return engine.GBToBig(text);
+    case 1:
+      return engine.BigToGB(text);
+    case 2:
+      return engine.GbkToBig(text);
+    case 3:
+      return engine.BigToGbk(text);
+    case 4:
+      return engine.USCToBig(text);
+    case 5:
+      return engine.BigToUSC(text);
+    case 6:
+      return engine.GbkToUSC(text);
+    case 7:
+      return engine.USCToGbk(text);
+    case 8:
+      return engine.GbkToUSCforWide(text);
+    case 9:
+      return engine.USCToGbkforNarrow(text);
+    case 10:
+      return engine.USCToBigforNarrow(text);
+    case 11:
+      return engine.BigToUSCforWide(text);
+    case 12:
+      return engine.BigToCNS(text);
+    case 13:
+      return engine.BigToGbk(engine.GBToBig(text)->strResult);
+    default:
+      throw std::out_of_range("no conversion type " + std::to_string(type));
+  }
+}
+
+}  // namespace marlo

@@ -1,0 +1,42 @@
+// The fourteen conversion types: identifiers, captions, descriptions, and the
+// engine operations each one runs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <vector>
+
+#include "ConvMarlo.h"
+#include "ConvStream.h"
+
+namespace marlo {
+
+struct ConversionType {
+  int32_t index;
+  const char* identifier;   // "GbToBig"
+  const char* caption;      // the option caption, "BG -->> Big5"
+  const char* description;  // what the remark label shows, may be empty
+};
+
+constexpr int32_t kConversionTypeCount = 14;
+const std::array<ConversionType, kConversionTypeCount>& ConversionTypes();
+
+// The identifier of a type index; empty for any other index.
+std::string GetConvTypeName(int32_t index);
+
+// A type by identifier (any letter case) or by index text ("0".."13").
+std::optional<int32_t> FindConversionType(std::string_view nameOrIndex);
+
+// The engine operations a type runs, in order.
+std::vector<Operation> OperationsOf(int32_t type);
+
+// Runs the engine operation(s) of a type on the whole text, without byte values.
+std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
+                                            std::string_view text);
+
+}  // namespace marlo

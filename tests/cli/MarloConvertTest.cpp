@@ -1,0 +1,156 @@
+// marlo-convert as a process, on temporary folders.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "../engine/TestSupport.h"
+#include "../support/TempFolder.h"
+#include "ConversionTypes.h"
+#include "Process.h"
+
+namespace marlo {
+namespace {
+
+using test::ProcessOptions;
+using test::ReadFile;
+using test::RunProcess;
+using test::TempFolder;
+using test::WriteFile;
+
+const std::string kBig5 = "\xB3\x6F\xA4\x40\r\n";  // 這一
+const std::string kGb = "\xD5\xE2\xD2\xBB\r\n";
+
+test::ProcessResult Convert(std::vector<std::string> args, const ProcessOptions& options = {}) {
+  args.insert(args.begin(), MARLO_CONVERT_EXE);
+  return RunProcess(args, options);
+}
+
+TEST(MarloConvert, ConvertsFilesBesideTheFirstByDefault) {
+  TempFolder dir;
+  WriteFile(dir / "a.txt", kBig5);
+  WriteFile(dir / "b.txt", "ascii");
+  const auto r = Convert({"-t", "bigtogb", dir / "a.txt", dir / "b.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "BigToGb/a.txt"), kGb);
+  EXPECT_EQ(ReadFile(dir / "BigToGb/b.txt"), "ascii");
+  EXPECT_NE(r.out.find("a.txt\t0s\t轉換成功\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("共 2 個文件: 2 個轉換成功, 0 個失敗"), std::string::npos) << r.out;
+}
+
+TEST(MarloConvert, ExistingTargetsSkipOverwriteAndAsk) {
+  TempFolder dir;
+  WriteFile(dir / "a.txt", kBig5);
+  std::filesystem::create_directory(dir / "out");
+  WriteFile(dir / "out/a.txt", "old");
+  EXPECT_EQ(Convert({"-t", "1", "-o", dir / "out", dir / "a.txt"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");  // skip by default
+  ProcessOptions noTerminal;
+  noTerminal.inputIsNull = true;
+  EXPECT_EQ(
+      Convert({"-t", "1", "-e", "ask", "-o", dir / "out", dir / "a.txt"}, noTerminal).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");  // no terminal to ask on: skip
+
+  const std::vector<std::string> ask = {MARLO_CONVERT_EXE, "-t",         "1", "-e", "ask", "-o",
+                                        dir / "out",       dir / "a.txt"};
+  auto r = test::RunOnTerminal(ask, "n\n");
+  EXPECT_NE(r.out.find("該文件已經存在,是否覆蓋?"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");
+  r = test::RunOnTerminal(ask, "y\n");
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb);
+
+  WriteFile(dir / "out/a.txt", "old");
+  EXPECT_EQ(Convert({"-t", "1", "-e", "overwrite", "-o", dir / "out", dir / "a.txt"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb);
+}
+
+TEST(MarloConvert, BadFilesFailTheirRowAndTheExitStatus) {
+  TempFolder dir;
+  WriteFile(dir / "ok.txt", kBig5);
+  WriteFile(dir / "empty.txt", "");
+  WriteFile(dir / "secret.txt", kBig5);
+  ::chmod((dir / "secret.txt").c_str(), 0);
+  ::chmod(dir.path().c_str(), 0777);
+  std::filesystem::create_directory(dir / "out");
+  ::chmod((dir / "out").c_str(), 0777);
+  std::filesystem::create_directory(dir / "out/taken.txt");  // a folder where the target goes
+  WriteFile(dir / "taken.txt", kBig5);
+  ProcessOptions unprivileged;
+  unprivileged.unprivileged = true;
+  const auto r = Convert({"-t", "1", "-o", dir / "out", dir / "ok.txt", dir / "empty.txt",
+                          dir / "secret.txt", dir / "taken.txt", dir / "missing.txt"},
+                         unprivileged);
+  EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+  EXPECT_NE(r.out.find("empty.txt\t-\t無法讀取文件"), std::string::npos) << r.out;
+  EXPECT_NE(
+      r.out.find("secret.txt\t-\t無法打開文件 \"" + dir / "secret.txt" + "\": Permission denied"),
+      std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("taken.txt\t-\t無法寫入文件"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("missing.txt\t-\t無法打開文件"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("共 5 個文件: 1 個轉換成功, 4 個失敗"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadFile(dir / "out/ok.txt"), kGb);
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "out/taken.txt"));
+  EXPECT_EQ(test::HiddenFiles(dir / "out"), 0);
+}
+
+TEST(MarloConvert, AReadOnlyTargetFolderLeavesItsFilesIntact) {
+  TempFolder dir;
+  ::chmod(dir.path().c_str(), 0755);
+  WriteFile(dir / "a.txt", kBig5);
+  std::filesystem::create_directory(dir / "out");
+  WriteFile(dir / "out/a.txt", "old");
+  ::chmod((dir / "out").c_str(), 0555);
+  ProcessOptions unprivileged;
+  unprivileged.unprivileged = true;
+  const auto r =
+      Convert({"-t", "1", "-e", "overwrite", "-o", dir / "out", dir / "a.txt"}, unprivileged);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.out.find("無法寫入文件 \"" + dir / "out/a.txt" + "\": Permission denied"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");
+
+  // A target folder that cannot be made stops before any file.
+  const auto missing = Convert({"-t", "1", "-o", dir / "no/such", dir / "a.txt"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("無法創建文件夾"), std::string::npos) << missing.err;
+  EXPECT_EQ(missing.out, "");
+}
+
+TEST(MarloConvert, FiltersStandardInput) {
+  std::mt19937 rng(5);
+  std::string input;
+  while (input.size() < (3u << 20)) input += test::RandomBytes(rng, 4096) + kBig5;
+  for (int32_t type : {1, 8, 13}) {
+    ProcessOptions options;
+    options.input = input;
+    const auto r = Convert({"-t", GetConvTypeName(type)}, options);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out == ConvertWithType(test::Engine(), type, input)->strResult)
+        << GetConvTypeName(type);
+  }
+  ProcessOptions small;
+  small.input = kBig5;
+  EXPECT_EQ(Convert({"-t", "BigToGb", "-"}, small).out, kGb);
+}
+
+TEST(MarloConvert, UsageErrorsSayWhatToDo) {
+  auto r = Convert({"-t", "NoSuchType", "a.txt"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("--list-types"), std::string::npos);
+  r = Convert({"a.txt"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("-t TYPE"), std::string::npos);
+  EXPECT_EQ(Convert({"-t", "1", "-e", "maybe", "a.txt"}).exitCode, 2);
+  EXPECT_EQ(Convert({"--bogus"}).exitCode, 2);
+  r = Convert({"--list-types"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out.find("13\tGbToBigToGbk\tGB -->>Big5 -->>GBK\n"), std::string::npos);
+  EXPECT_EQ(Convert({"--help"}).exitCode, 0);
+  EXPECT_NE(Convert({"--version"}).out.find("marlo-convert "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace marlo

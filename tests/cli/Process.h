@@ -1,0 +1,28 @@
+// Runs a program as a child process for end-to-end tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace marlo::test {
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+struct ProcessOptions {
+  std::string input;          // fed to standard input (pipe), then closed
+  bool inputIsNull = false;   // standard input is /dev/null instead
+  bool unprivileged = false;  // when running as root, run the child as nobody
+  std::string workingDirectory;
+};
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
+
+// Runs the program on a pseudo-terminal, typing `typed` and reading what it
+// prints there (standard output and error together).
+ProcessResult RunOnTerminal(const std::vector<std::string>& argv, const std::string& typed);
+
+}  // namespace marlo::test

@@ -1,0 +1,123 @@
+#include "TextFile.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "../support/TempFolder.h"
+
+namespace marlo::textfile {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(TextFile, ReadAllGivesTheBytesUnchanged) {
+  TempFolder dir;
+  const std::string bytes("\xB3\x6F\r\n\x00\xFF\xFE", 7);
+  WriteFile(dir / "a.txt", bytes);
+  EXPECT_EQ(ReadAll(dir / "a.txt"), bytes);
+  WriteAll(dir / "b.txt", ReadAll(dir / "a.txt"));
+  EXPECT_EQ(ReadFile(dir / "b.txt"), bytes);
+}
+
+TEST(TextFile, ReadAllRefusesWhatItCannotReadWhole) {
+  TempFolder dir;
+  WriteFile(dir / "empty.txt", "");
+  WriteFile(dir / "big.txt", "0123456789");
+  std::filesystem::create_directory(dir / "folder.txt");
+  auto failure = [](const std::string& path, uint64_t limit = UINT64_MAX) {
+    try {
+      ReadAll(path, limit);
+    } catch (const FileError& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(failure(dir / "empty.txt"), "無法讀取文件 \"" + dir / "empty.txt" + "\": 文件長度為零");
+  EXPECT_EQ(failure(dir / "missing.txt"),
+            "無法打開文件 \"" + dir / "missing.txt" + "\": No such file or directory");
+  EXPECT_NE(failure(dir / "folder.txt").find("不是普通文件"), std::string::npos);
+  EXPECT_NE(failure("/dev/null").find("不是普通文件"), std::string::npos);
+  EXPECT_NE(failure(dir / "big.txt", 9).find("文件太大"), std::string::npos);
+  EXPECT_EQ(ReadAll(dir / "big.txt", 10), "0123456789");
+}
+
+TEST(TextFile, FoldersAndFiles) {
+  TempFolder dir;
+  EXPECT_TRUE(FolderExists(dir.path()));
+  EXPECT_FALSE(FileExists(dir.path()));
+  CreateFolder(dir / "new");
+  EXPECT_TRUE(FolderExists(dir / "new"));
+  EXPECT_THROW(CreateFolder(dir / "missing/new"), FileError);  // one level only
+  EXPECT_THROW(CreateFolder(dir / "new"), FileError);
+  WriteFile(dir / "f", "x");
+  EXPECT_TRUE(FileExists(dir / "f"));
+  DeleteFile(dir / "f");
+  EXPECT_FALSE(FileExists(dir / "f"));
+  EXPECT_THROW(DeleteFile(dir / "f"), FileError);
+}
+
+TEST(TextWriter, ReplacesTheTargetOnlyWhenClosed) {
+  TempFolder dir;
+  WriteFile(dir / "t.txt", "old content");
+  {
+    TextWriter writer(dir / "t.txt");
+    writer.Write("new");
+    writer.WriteLine(" line");
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "old content");
+    writer.Close();
+  }
+  EXPECT_EQ(ReadFile(dir / "t.txt"), "new line\r\n");
+  {
+    TextWriter abandoned(dir / "t.txt");
+    abandoned.Write("half");
+  }  // never closed: the earlier content stays
+  EXPECT_EQ(ReadFile(dir / "t.txt"), "new line\r\n");
+  EXPECT_EQ(test::HiddenFiles(dir.path()), 0);
+}
+
+TEST(TextWriter, KeepsThePermissionsOfTheFileItReplaces) {
+  TempFolder dir;
+  WriteFile(dir / "t.txt", "x");
+  std::filesystem::permissions(dir / "t.txt", std::filesystem::perms(0640));
+  WriteAll(dir / "t.txt", "y");
+  EXPECT_EQ(std::filesystem::status(dir / "t.txt").permissions(), std::filesystem::perms(0640));
+}
+
+TEST(TextWriter, FailuresLeaveTheTargetAndNoTemporaryFile) {
+  TempFolder dir;
+  std::filesystem::create_directory(dir / "isdir");
+  EXPECT_THROW(WriteAll(dir / "isdir", "x"), FileError);
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "isdir"));
+  EXPECT_THROW(WriteAll(dir / "missing/t.txt", "x"), FileError);
+  EXPECT_EQ(test::HiddenFiles(dir.path()), 0);
+}
+
+// A full disk, imitated with a file-size limit: the write fails and the
+// earlier target survives whole.
+TEST(TextWriter, AFullDiskKeepsTheEarlierTarget) {
+  TempFolder dir;
+  WriteFile(dir / "t.txt", "earlier");
+  rlimit old;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string error;
+  try {
+    WriteAll(dir / "t.txt", std::string(1 << 20, 'x'));
+  } catch (const FileError& e) {
+    error = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_NE(error.find("無法寫入文件 \"" + dir / "t.txt" + "\""), std::string::npos) << error;
+  EXPECT_EQ(ReadFile(dir / "t.txt"), "earlier");
+  EXPECT_EQ(test::HiddenFiles(dir.path()), 0);
+}
+
+}  // namespace
+}  // namespace marlo::textfile

@@ -1,0 +1,72 @@
+// Streaming a conversion piece by piece gives the bytes of the whole one.
+#include "ConvStream.h"
+
+#include <gtest/gtest.h>
+
+#include "../engine/TestSupport.h"
+#include "ConversionTypes.h"
+
+namespace marlo {
+namespace {
+
+std::string Streamed(int32_t type, std::string_view input, const std::vector<size_t>& cuts) {
+  ConvStream stream(test::Engine(), OperationsOf(type));
+  std::string out;
+  size_t at = 0;
+  for (size_t cut : cuts) {
+    stream.Feed(input.substr(at, cut - at), false, out);
+    at = cut;
+  }
+  stream.Feed(input.substr(at), false, out);
+  stream.Feed("", true, out);
+  return out;
+}
+
+class ConvStreamTypes : public testing::TestWithParam<int32_t> {};
+
+TEST_P(ConvStreamTypes, RandomPiecesGiveTheWholeConversion) {
+  const int32_t type = GetParam();
+  std::mt19937 rng(uint32_t(type) + 1);
+  for (int round = 0; round < 300; ++round) {
+    const std::string input = test::RandomBytes(rng, 600);
+    std::vector<size_t> cuts;
+    for (size_t at = 0; at < input.size();) {
+      at += std::uniform_int_distribution<size_t>(0, 40)(rng);
+      if (at < input.size()) cuts.push_back(at);
+    }
+    ASSERT_EQ(test::ToHex(Streamed(type, input, cuts)),
+              test::ToHex(ConvertWithType(test::Engine(), type, input)->strResult))
+        << GetConvTypeName(type) << " on " << test::ToHex(input);
+  }
+}
+
+// One piece boundary at every position of an input that holds every kind of
+// byte next to every other.
+TEST_P(ConvStreamTypes, ASplitAtEveryPosition) {
+  const int32_t type = GetParam();
+  const std::string input = test::Hex(
+      "B3 6F A4 40 41 0D 0A A4 0D 00 41 7F 42 80 FF A1 A1 FF 21 D2 BB 20 7E 81 40 C9 4D FA 40 A4");
+  const std::string whole = ConvertWithType(test::Engine(), type, input)->strResult;
+  for (size_t cut = 0; cut <= input.size(); ++cut)
+    ASSERT_EQ(test::ToHex(Streamed(type, input, {cut})), test::ToHex(whole))
+        << GetConvTypeName(type) << " cut at " << cut;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryType, ConvStreamTypes, testing::Range(0, kConversionTypeCount),
+                         [](const auto& info) { return GetConvTypeName(info.param); });
+
+TEST(WholeCharacterPrefix, HoldsBackOnlyWhatCouldStillPair) {
+  using enum CharacterParse;
+  EXPECT_EQ(WholeCharacterPrefix(kTable, test::Hex("41 42")), 2u);
+  EXPECT_EQ(WholeCharacterPrefix(kTable, test::Hex("A4 40 B0")), 2u);
+  EXPECT_EQ(WholeCharacterPrefix(kTable, test::Hex("A4 40 00")), 2u);
+  EXPECT_EQ(WholeCharacterPrefix(kTable, test::Hex("A4 B0 41")), 3u);  // B0 41 is a pair
+  EXPECT_EQ(WholeCharacterPrefix(kBig5ToGb, test::Hex("41 80")), 2u);  // 0x80 is no lead here
+  EXPECT_EQ(WholeCharacterPrefix(kGbToBig5, test::Hex("41 A1")), 1u);
+  EXPECT_EQ(WholeCharacterPrefix(kWidening, test::Hex("41 FF")), 2u);
+  EXPECT_EQ(WholeCharacterPrefix(kWidening, test::Hex("41 FE")), 1u);
+  EXPECT_EQ(WholeCharacterPrefix(kTable, ""), 0u);
+}
+
+}  // namespace
+}  // namespace marlo

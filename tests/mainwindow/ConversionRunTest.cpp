@@ -1,0 +1,204 @@
+#include "ConversionRun.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "../engine/TestSupport.h"
+#include "../support/TempFolder.h"
+#include "ConversionTypes.h"
+
+namespace marlo {
+namespace {
+
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+// Records what the run shows, and answers as told.
+class RecordingHost : public RunHost {
+ public:
+  std::vector<RunRow> rows;
+  std::vector<std::string> errors, questions, log;
+  std::deque<bool> answers;
+  int stopAfterRows = -1;
+  int32_t progressMax = -1, progressValue = -1;
+  bool busy = false;
+  RunOutcome ended{};
+
+  void Yield() override { log.push_back("yield"); }
+  bool StopRequested() override { return stopAfterRows >= 0 && int(rows.size()) >= stopAfterRows; }
+  bool AskOverwrite(const std::string& target) override {
+    questions.push_back(target);
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+  void SetBusy(bool on) override {
+    busy = on;
+    log.push_back(on ? "busy" : "idle");
+  }
+  void AddRow(const RunRow& row) override { rows.push_back(row); }
+  void SetProgressMax(int32_t max) override { progressMax = max; }
+  void SetProgressValue(int32_t value) override { progressValue = value; }
+  void RunEnded(RunOutcome outcome) override { ended = outcome; }
+};
+
+class ConversionRunTest : public testing::Test {
+ protected:
+  RunSettings Settings(std::vector<std::string> names, int32_t option = kSkipFile) {
+    RunSettings s;
+    for (const auto& name : names) s.entries.push_back({source / name, name});
+    s.convType = 1;  // BigToGb
+    s.targetFolderText = target.path().string();
+    s.handleExistFile = option;
+    return s;
+  }
+  RunOutcome Run(const RunSettings& settings,
+                 ConversionRun::Clock clock = ConversionRun::SystemClock) {
+    return ConversionRun(test::Engine(), settings, std::move(clock)).Run(host);
+  }
+
+  TempFolder source, target;
+  RecordingHost host;
+};
+
+TEST_F(ConversionRunTest, ConvertsEachFileIntoTheTargetFolder) {
+  WriteFile(source / "a.txt", "\xB3\x6F\r\n");
+  WriteFile(source / "b.txt", "plain");
+  EXPECT_EQ(Run(Settings({"a.txt", "b.txt"})), RunOutcome::kFinished);
+  EXPECT_EQ(ReadFile(target / "a.txt"), "\xD5\xE2\r\n");
+  EXPECT_EQ(ReadFile(target / "b.txt"), "plain");
+  ASSERT_EQ(host.rows.size(), 2u);
+  EXPECT_EQ(host.rows[0].iconKey, "pOk");
+  EXPECT_EQ(host.rows[0].description, "轉換成功");
+  EXPECT_EQ(host.rows[0].targetPath, target.path().string() + "/a.txt");
+  EXPECT_EQ(host.progressMax, 2);
+  EXPECT_EQ(host.progressValue, 0);  // reset after a finished run
+  EXPECT_EQ(host.log, (std::vector<std::string>{"busy", "yield", "yield", "idle"}));
+  EXPECT_EQ(ReadFile(source / "a.txt"), "\xB3\x6F\r\n");  // sources stay
+}
+
+TEST_F(ConversionRunTest, BlankTargetFolderChangesNothing) {
+  WriteFile(source / "a.txt", "x");
+  RunSettings s = Settings({"a.txt"});
+  s.targetFolderText = "   ";
+  EXPECT_EQ(Run(s), RunOutcome::kNoTargetFolder);
+  EXPECT_EQ(host.errors, std::vector<std::string>{"請輸入目標路徑!"});
+  EXPECT_TRUE(host.rows.empty());
+  EXPECT_EQ(host.progressMax, -1);
+}
+
+TEST_F(ConversionRunTest, CreatesOneMissingFolderLevelOnly) {
+  WriteFile(source / "a.txt", "x");
+  RunSettings s = Settings({"a.txt"});
+  s.targetFolderText = "  " + target / "BigToGb" + " ";  // blanks are trimmed
+  EXPECT_EQ(Run(s), RunOutcome::kFinished);
+  EXPECT_EQ(ReadFile(target / "BigToGb/a.txt"), "x");
+
+  RecordingHost second;
+  s.targetFolderText = target / "missing/BigToGb";
+  EXPECT_EQ(ConversionRun(test::Engine(), s).Run(second), RunOutcome::kAborted);
+  ASSERT_EQ(second.errors.size(), 1u);
+  EXPECT_NE(second.errors[0].find(target / "missing/BigToGb"), std::string::npos);
+  EXPECT_TRUE(second.rows.empty());
+}
+
+TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
+  WriteFile(source / "a.txt", "\xB3\x6F");
+  WriteFile(source / "b.txt", "\xB3\x6F");
+  for (int32_t option : {kSkipFile, kAskUser, kOverwrite}) {
+    WriteFile(target / "a.txt", "old a");
+    WriteFile(target / "b.txt", "old b");
+    host = RecordingHost();
+    host.answers = {false, true};
+    Run(Settings({"a.txt", "b.txt"}, option));
+    ASSERT_EQ(host.rows.size(), 2u);
+    EXPECT_EQ(host.rows[0].description, "轉換成功");  // also when skipped or declined
+    EXPECT_EQ(host.rows[1].description, "轉換成功");
+    const bool asked = option == kAskUser;
+    EXPECT_EQ(host.questions.size(), asked ? 2u : 0u);
+    EXPECT_EQ(ReadFile(target / "a.txt"), option == kOverwrite ? "\xD5\xE2" : "old a");
+    EXPECT_EQ(ReadFile(target / "b.txt"), option == kSkipFile ? "old b" : "\xD5\xE2");
+  }
+}
+
+TEST_F(ConversionRunTest, SameNameFromTwoFoldersMeetsTheExistingFileOption) {
+  TempFolder other;
+  WriteFile(source / "a.txt", "first");
+  WriteFile(other / "a.txt", "second");
+  RunSettings s = Settings({"a.txt"});
+  s.entries.push_back({other / "a.txt", "a.txt"});
+  Run(s);
+  EXPECT_EQ(ReadFile(target / "a.txt"), "first");
+}
+
+TEST_F(ConversionRunTest, SecondsCountWholeSecondBoundaries) {
+  WriteFile(source / "a.txt", "x");
+  WriteFile(source / "b.txt", "x");
+  std::deque<int64_t> readings = {100, 100, 200, 201};
+  Run(Settings({"a.txt", "b.txt"}), [&] {
+    const int64_t t = readings.front();
+    readings.pop_front();
+    return t;
+  });
+  EXPECT_EQ(host.rows[0].seconds, "0");
+  EXPECT_EQ(host.rows[1].seconds, "1");
+}
+
+TEST_F(ConversionRunTest, StopTakesEffectBetweenFiles) {
+  WriteFile(source / "a.txt", "x");
+  WriteFile(source / "b.txt", "x");
+  host.stopAfterRows = 1;
+  EXPECT_EQ(Run(Settings({"a.txt", "b.txt"})), RunOutcome::kStopped);
+  EXPECT_EQ(host.rows.size(), 1u);
+  EXPECT_EQ(host.ended, RunOutcome::kStopped);
+  EXPECT_FALSE(host.busy);
+  EXPECT_EQ(host.progressValue, 1);  // the bar keeps its value
+  EXPECT_FALSE(test::ReadFile(target / "b.txt").size());
+}
+
+TEST_F(ConversionRunTest, AFailingFileGetsAFailedRowAndTheRunGoesOn) {
+  WriteFile(source / "empty.txt", "");
+  std::filesystem::create_directory(source / "folder.txt");
+  WriteFile(source / "big.txt", "0123456789");
+  WriteFile(source / "ok.txt", "x");
+  std::filesystem::create_directory(target / "taken.txt");
+  WriteFile(source / "taken.txt", "y");
+  RunSettings s =
+      Settings({"empty.txt", "missing.txt", "folder.txt", "big.txt", "taken.txt", "ok.txt"});
+  s.maxFileBytes = 5;
+  EXPECT_EQ(Run(s), RunOutcome::kFinished);
+  ASSERT_EQ(host.rows.size(), 6u);
+  for (size_t k = 0; k < 5; ++k) {
+    SCOPED_TRACE(host.rows[k].fileName + ": " + host.rows[k].description);
+    EXPECT_EQ(host.rows[k].iconKey, "pError");
+    EXPECT_EQ(host.rows[k].seconds, "");
+    EXPECT_NE(host.rows[k].description.find(host.rows[k].fileName), std::string::npos);
+  }
+  EXPECT_EQ(host.rows[5].iconKey, "pOk");
+  EXPECT_TRUE(std::filesystem::is_directory(target / "taken.txt"));
+}
+
+TEST_F(ConversionRunTest, NeverOverwritesItsOwnSource) {
+  WriteFile(source / "a.txt", "\xB3\x6F");
+  RunSettings s = Settings({"a.txt"}, kOverwrite);
+  s.targetFolderText = source.path().string();
+  Run(s);
+  EXPECT_EQ(host.rows[0].iconKey, "pError");
+  EXPECT_EQ(ReadFile(source / "a.txt"), "\xB3\x6F");
+}
+
+TEST_F(ConversionRunTest, GbToBigToGbkRunsBothConversions) {
+  WriteFile(source / "a.txt", "\xD5\xE2");  // 这
+  RunSettings s = Settings({"a.txt"});
+  s.convType = 13;
+  Run(s);
+  const std::string big5 = test::Engine().GBToBig("\xD5\xE2")->strResult;
+  EXPECT_EQ(ReadFile(target / "a.txt"), test::Engine().BigToGbk(big5)->strResult);
+  EXPECT_NE(ReadFile(target / "a.txt"), big5);
+}
+
+}  // namespace
+}  // namespace marlo
