@@ -15,7 +15,7 @@ namespace {
 
 constexpr size_t kPieceSize = 1 << 20;
 
-bool WriteFully(int fd, const std::string& bytes) {
+bool WriteFully(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -31,14 +31,11 @@ bool WriteFully(int fd, const std::string& bytes) {
 std::string FilterStream(const ConvMarlo& engine, int32_t type, int inputFd, int outputFd) {
   ConvStream stream(engine, OperationsOf(type));
   std::vector<char> piece(kPieceSize);
-  std::string out;
-  out.reserve(2 * kPieceSize + 16);
   while (true) {
     ssize_t n = ::read(inputFd, piece.data(), piece.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::string("cannot read standard input: ") + std::strerror(errno);
-    out.clear();
-    stream.Feed(std::string_view(piece.data(), size_t(n)), n == 0, out);
+    const std::string_view out = stream.Feed(std::string_view(piece.data(), size_t(n)), n == 0);
     if (!WriteFully(outputFd, out))
       return std::string("cannot write standard output: ") + std::strerror(errno);
     if (n == 0) return {};

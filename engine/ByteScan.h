@@ -12,53 +12,16 @@
 
 namespace marlo::scan {
 
-// Bit 7 of each byte lane is set where the lane is at least 0x80.
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
-
-inline uint64_t LoadWord(const uint8_t* p) {
-  uint64_t w;
-  std::memcpy(&w, p, sizeof w);
-  return w;
-}
-
-// Copies bytes from position i while they are at most 0x7F (all of them
-// single bytes for a scan whose lead bytes are at least 0x80); returns the
-// position of the first byte not copied.
-inline size_t CopyBelow80Run(const uint8_t* s, uint8_t* o, size_t i, size_t n) {
-  for (; i + 8 <= n; i += 8) {
-    const uint64_t w = LoadWord(s + i);
-    if (w & kHighBits) break;
-    std::memcpy(o + i, &w, sizeof w);
-  }
-  for (; i < n && s[i] < 0x80; ++i) o[i] = s[i];
-  return i;
-}
-
 inline void PutPair(uint8_t* o, uint16_t code) {
-  o[0] = uint8_t(code >> 8);
-  o[1] = uint8_t(code);
+  const uint16_t bigEndian = __builtin_bswap16(code);
+  std::memcpy(o, &bigEndian, 2);
 }
 
-// Two bytes a, b form a pair when a >= 0xA1 and b >= minTrail; a pair is
-// replaced by pairs[a << 8 | b], any other byte is copied alone.
-inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                             const uint16_t* pairs) {
-  size_t i = 0;
-  while (i + 1 < n) {
-    const uint8_t a = s[i];
-    if (a < 0x80) {
-      i = CopyBelow80Run(s, o, i, n);
-      continue;
-    }
-    const uint8_t b = s[i + 1];
-    if (a >= 0xA1 && b >= minTrail) {
-      PutPair(o + i, pairs[a << 8 | b]);
-      i += 2;
-    } else {
-      o[i++] = a;
-    }
-  }
-  if (i == n - 1) o[i] = s[i];
+// The two bytes at p as one code, first byte in the high half.
+inline uint16_t GetPair(const uint8_t* p) {
+  uint16_t raw;
+  std::memcpy(&raw, p, 2);
+  return __builtin_bswap16(raw);
 }
 
 // Bit k is set where byte k of the 64 lies in [low, high].
@@ -98,30 +61,60 @@ inline uint64_t PairStarts(uint64_t nonSingle) {
   return (evenRuns & kEven) | (nonSingle & ~evenRuns & ~kEven);
 }
 
-// A byte 0x01..0x7E is single; any other byte starts a pair with whatever
-// follows, and the pair is replaced by table[a << 8 | b]. Blocks of 64 bytes
-// are copied whole and their pairs then looked up, so mixed single bytes and
-// pairs cost no mispredicted branches.
-inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table) {
+// Converts whole 64-byte blocks from the start: each block is copied, then
+// the pairs that start in it are replaced by table[first << 8 | second]. A
+// pair that starts on a block's last byte takes the next block's first byte,
+// and the next block begins after it, so every block begins at a character
+// start. candidates(p) marks the bytes of p[0..63] that start a pair if they
+// stand at a character start; it may read p[64]. Returns where it stopped:
+// fewer than 65 bytes remain from there.
+template <typename Candidates>
+inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
+                         Candidates candidates) {
   size_t i = 0;
-  while (i + 64 <= n) {
-    const uint64_t nonSingle = NonSingleMask64(s + i);
+  while (i + 65 <= n) {
+    const uint64_t starts = PairStarts(candidates(s + i));
     std::memcpy(o + i, s + i, 64);
-    uint64_t starts = PairStarts(nonSingle);
-    const bool pairCrossesBlock = (starts >> 63) != 0;
-    starts &= ~(uint64_t(1) << 63);
-    while (starts != 0) {
-      const int k = __builtin_ctzll(starts);
-      PutPair(o + i + k, table[s[i + k] << 8 | s[i + k + 1]]);
-      starts &= starts - 1;
+    for (uint64_t inner = starts & ~(uint64_t(1) << 63); inner != 0; inner &= inner - 1) {
+      const int k = __builtin_ctzll(inner);
+      PutPair(o + i + k, table[GetPair(s + i + k)]);
     }
-    if (pairCrossesBlock && i + 64 < n) {
+    if (starts >> 63) {
       PutPair(o + i + 63, table[s[i + 63] << 8 | s[i + 64]]);
       i += 65;
     } else {
-      i += 64;  // a lead byte as the very last byte stays as copied
+      i += 64;
     }
   }
+  return i;
+}
+
+// Two bytes a, b form a pair when a >= 0xA1 and b >= minTrail; a pair is
+// replaced by pairs[a << 8 | b], any other byte is copied alone.
+inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
+                             const uint16_t* pairs) {
+  size_t i = ScanBlocks(s, o, n, pairs, [minTrail](const uint8_t* p) {
+    const uint64_t leads = ByteRangeMask64(p, 0xA1, 0xFF);
+    const uint64_t trails = ByteRangeMask64(p, minTrail, 0xFF) >> 1 | uint64_t(p[64] >= minTrail)
+                                                                          << 63;
+    return leads & trails;
+  });
+  while (i + 1 < n) {
+    const uint8_t a = s[i], b = s[i + 1];
+    if (a >= 0xA1 && b >= minTrail) {
+      PutPair(o + i, pairs[a << 8 | b]);
+      i += 2;
+    } else {
+      o[i++] = a;
+    }
+  }
+  if (i == n - 1) o[i] = s[i];
+}
+
+// A byte 0x01..0x7E is single; any other byte starts a pair with whatever
+// follows, and the pair is replaced by table[a << 8 | b].
+inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table) {
+  size_t i = ScanBlocks(s, o, n, table, [](const uint8_t* p) { return NonSingleMask64(p); });
   while (i + 1 < n) {
     const uint8_t a = s[i];
     if (uint8_t(a - 1) < 0x7E) {

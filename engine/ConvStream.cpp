@@ -1,6 +1,10 @@
 #include "ConvStream.h"
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
+
+#include "ByteScan.h"
 
 #include "DerivedLookups.h"
 #include "WidthForms.h"
@@ -55,83 +59,123 @@ size_t WholeCharacterPrefix(CharacterParse parse, std::string_view bytes) {
   return n;
 }
 
+// A growing output buffer that is never cleared: converted bytes overwrite it.
+class OutputBuffer {
+ public:
+  uint8_t* Reserve(size_t size) {
+    if (size > capacity_) {
+      bytes_.reset(new uint8_t[size]);
+      capacity_ = size;
+    }
+    return bytes_.get();
+  }
+  std::string_view View(size_t size) const {
+    return {reinterpret_cast<const char*>(bytes_.get()), size};
+  }
+
+ private:
+  std::unique_ptr<uint8_t[]> bytes_;
+  size_t capacity_ = 0;
+};
+
+struct ConvStream::Step {
+  CharacterParse parse;
+  // Converts whole characters into out; returns the output length.
+  std::function<size_t(std::string_view, OutputBuffer&)> convert;
+  std::string pending;  // input bytes held back for the next piece
+  OutputBuffer output;
+};
+
 ConvStream::ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations) {
   for (Operation operation : operations) AddSteps(engine, operation);
 }
 
+ConvStream::~ConvStream() = default;
+
 void ConvStream::AddSteps(const ConvMarlo& engine, Operation operation) {
-  using Member = std::shared_ptr<ConvResult> (ConvMarlo::*)(std::string_view, bool) const;
-  auto step = [&](CharacterParse parse, Member member) {
-    steps_.push_back({parse,
-                      [&engine, member](std::string_view text) {
-                        return std::move((engine.*member)(text, false)->strResult);
-                      },
-                      {}});
-  };
+  const ConvMarlo::CodeTables& tables = *engine.tables_;
   const ConvMarlo::DerivedLookups& lookups = *engine.lookups_;
+  auto add = [this](CharacterParse parse,
+                    std::function<size_t(std::string_view, OutputBuffer&)> f) {
+    steps_.push_back({parse, std::move(f), {}, {}});
+  };
+  auto bytes = [](std::string_view text) { return reinterpret_cast<const uint8_t*>(text.data()); };
+  auto leadAndTrail = [&](CharacterParse parse, uint8_t minTrail,
+                          const ConvMarlo::CodeTable& pairs) {
+    add(parse, [=, &pairs](std::string_view in, OutputBuffer& out) {
+      scan::ScanLeadAndTrail(bytes(in), out.Reserve(in.size()), in.size(), minTrail, pairs.data());
+      return in.size();
+    });
+  };
+  auto byTable = [&](const ConvMarlo::CodeTable& table) {
+    add(CharacterParse::kTable, [=, &table](std::string_view in, OutputBuffer& out) {
+      scan::ScanByTable(bytes(in), out.Reserve(in.size()), in.size(), table.data());
+      return in.size();
+    });
+  };
   auto widen = [&](const std::array<uint16_t, 128>& fullWidth) {
-    steps_.push_back({CharacterParse::kWidening,
-                      [&fullWidth](std::string_view text) { return width::Widen(text, fullWidth); },
-                      {}});
+    add(CharacterParse::kWidening, [&fullWidth](std::string_view in, OutputBuffer& out) {
+      const size_t size = width::WidenedSize(in, fullWidth);
+      width::WidenInto(in, fullWidth, out.Reserve(size));
+      return size;
+    });
   };
   auto narrow = [&] {
-    steps_.push_back({CharacterParse::kTable,
-                      [](std::string_view text) { return width::NarrowUnicode(text); },
-                      {}});
+    add(CharacterParse::kTable, [](std::string_view in, OutputBuffer& out) {
+      return width::NarrowUnicodeInto(in, out.Reserve(in.size()));
+    });
   };
   switch (operation) {
     case Operation::BigToGB:
-      return step(CharacterParse::kBig5ToGb, &ConvMarlo::BigToGB);
+      return leadAndTrail(CharacterParse::kBig5ToGb, 0x40, lookups.bigToGb);
     case Operation::GBToBig:
-      return step(CharacterParse::kGbToBig5, &ConvMarlo::GBToBig);
+      return leadAndTrail(CharacterParse::kGbToBig5, 0xA1, lookups.gbToBig);
     case Operation::GbkToBig:
-      return step(CharacterParse::kTable, &ConvMarlo::GbkToBig);
+      return byTable(tables.GbkToBigTable);
     case Operation::BigToGbk:
-      return step(CharacterParse::kTable, &ConvMarlo::BigToGbk);
+      return byTable(tables.BigToGbkTable);
     case Operation::USCToBig:
-      return step(CharacterParse::kTable, &ConvMarlo::USCToBig);
+      return byTable(tables.UscToBigTable);
     case Operation::BigToUSC:
-      return step(CharacterParse::kTable, &ConvMarlo::BigToUSC);
+      return byTable(tables.BigToUscTable);
     case Operation::GbkToUSC:
-      return step(CharacterParse::kTable, &ConvMarlo::GbkToUSC);
+      return byTable(tables.GbkToUscTable);
     case Operation::USCToGbk:
-      return step(CharacterParse::kTable, &ConvMarlo::USCToGbk);
+      return byTable(tables.UscToGbkTable);
     case Operation::BigToCNS:
-      return step(CharacterParse::kTable, &ConvMarlo::BigToCNS);
+      return byTable(lookups.bigToCns);
     case Operation::BigToUSCforWide:
       widen(lookups.widenBig5);
-      return step(CharacterParse::kTable, &ConvMarlo::BigToUSC);
+      return byTable(tables.BigToUscTable);
     case Operation::GbkToUSCforWide:
       widen(lookups.widenGbk);
-      return step(CharacterParse::kTable, &ConvMarlo::GbkToUSC);
+      return byTable(tables.GbkToUscTable);
     case Operation::USCToGbkforNarrow:
       narrow();
-      return step(CharacterParse::kTable, &ConvMarlo::USCToGbk);
+      return byTable(tables.UscToGbkTable);
     case Operation::USCToBigforNarrow:
       narrow();
-      return step(CharacterParse::kTable, &ConvMarlo::USCToBig);
+      return byTable(tables.UscToBigTable);
   }
   throw std::invalid_argument("unknown operation");
 }
 
-void ConvStream::Feed(std::string_view piece, bool last, std::string& out) {
-  std::string carried;  // what the previous step made final, for the next one
+std::string_view ConvStream::Feed(std::string_view piece, bool last) {
   std::string_view input = piece;
+  std::string joined;
   for (Step& step : steps_) {
-    std::string joined;
     std::string_view text = input;
     if (!step.pending.empty()) {
-      joined = std::move(step.pending);
+      joined.assign(step.pending);
       joined.append(input);
       text = joined;
     }
     const size_t cut = last ? text.size() : WholeCharacterPrefix(step.parse, text);
-    std::string converted = cut == 0 ? std::string() : step.convert(text.substr(0, cut));
+    const size_t size = step.convert(text.substr(0, cut), step.output);
     step.pending.assign(text.substr(cut));
-    carried = std::move(converted);
-    input = carried;
+    input = step.output.View(size);
   }
-  out.append(input);
+  return input;
 }
 
 }  // namespace marlo

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,18 +46,17 @@ class ConvStream {
  public:
   // The operations run one after the other on each piece.
   ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations);
+  ~ConvStream();
+  ConvStream(const ConvStream&) = delete;
+  ConvStream& operator=(const ConvStream&) = delete;
 
-  // Appends to out the converted bytes that are final after this piece. The
-  // last call passes last = true and flushes everything.
-  void Feed(std::string_view piece, bool last, std::string& out);
+  // Converts the next piece and returns the converted bytes that are final
+  // after it; they stay valid until the next call. The last call passes
+  // last = true and flushes everything.
+  std::string_view Feed(std::string_view piece, bool last);
 
  private:
-  struct Step {
-    CharacterParse parse;
-    std::function<std::string(std::string_view)> convert;
-    std::string pending;  // input bytes held back for the next piece
-  };
-
+  struct Step;
   void AddSteps(const ConvMarlo& engine, Operation operation);
 
   std::vector<Step> steps_;

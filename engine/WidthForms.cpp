@@ -70,10 +70,10 @@ void ForEachBlock(const uint8_t* s, size_t n, Block block) {
 
 }  // namespace
 
-std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
+size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const size_t n = text.size();
-  size_t widened = 0;  // counted first, so the output is sized once
+  size_t widened = 0;
   ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable) {
     if (widenable == 0) return;
     for (size_t k = i; k < end; ++k) {
@@ -84,8 +84,12 @@ std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWi
         ++widened;
     }
   });
-  std::string out(n + widened, '\0');
-  auto* o = reinterpret_cast<uint8_t*>(out.data());
+  return n + widened;
+}
+
+void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* o) {
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const size_t n = text.size();
   ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable) {
     if (widenable == 0) {
       std::memcpy(o, s + i, end - i);
@@ -94,28 +98,42 @@ std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWi
       o = WidenBytes(s, i, end, n, o, fullWidth);
     }
   });
+}
+
+std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
+  std::string out(WidenedSize(text, fullWidth), '\0');
+  WidenInto(text, fullWidth, reinterpret_cast<uint8_t*>(out.data()));
   return out;
 }
 
-std::string NarrowUnicode(std::string_view usc) {
-  std::string out;
-  out.reserve(usc.size());
+size_t NarrowUnicodeInto(std::string_view usc, uint8_t* out) {
+  const auto* s = reinterpret_cast<const uint8_t*>(usc.data());
+  const size_t n = usc.size();
+  uint8_t* o = out;
   size_t i = 0;
-  for (; i + 1 < usc.size(); ++i) {
-    const uint8_t a = uint8_t(usc[i]);
+  while (i + 1 < n) {
+    const uint8_t a = s[i];
     if (a >= 0x01 && a <= 0x7E) {
-      out.push_back(char(a));
+      *o++ = a;
+      ++i;
       continue;
     }
-    const uint16_t unit = uint16_t(a << 8 | uint8_t(usc[i + 1]));
+    const uint16_t unit = uint16_t(a << 8 | s[i + 1]);
     if (unit >= kFullWidthExclamation && unit <= kFullWidthExclamation + 0x5D) {
-      out.push_back(char(0x21 + unit - kFullWidthExclamation));
+      *o++ = uint8_t(0x21 + unit - kFullWidthExclamation);
     } else {
-      out.append(usc.substr(i, 2));
+      *o++ = a;
+      *o++ = s[i + 1];
     }
-    ++i;
+    i += 2;
   }
-  if (i < usc.size()) out.push_back(usc[i]);
+  if (i < n) *o++ = s[i];
+  return size_t(o - out);
+}
+
+std::string NarrowUnicode(std::string_view usc) {
+  std::string out(usc.size(), '\0');
+  out.resize(NarrowUnicodeInto(usc, reinterpret_cast<uint8_t*>(out.data())));
   return out;
 }
 

@@ -18,9 +18,14 @@ std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode
 // Replaces each byte 0x20..0x7E standing at a character start (a byte
 // 0x81..0xFE and the byte after it are one character) by its full-width code.
 std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
+// The same in two steps, for callers that keep their own buffer.
+size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
+void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* out);
 
 // Replaces each unit 0xFF01..0xFF5E of the Unicode byte form by the single
 // byte 0x21..0x7E.
 std::string NarrowUnicode(std::string_view usc);
+// The same into a buffer of at least usc.size() bytes; returns the length.
+size_t NarrowUnicodeInto(std::string_view usc, uint8_t* out);
 
 }  // namespace marlo::width

@@ -14,10 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
-
 [[noreturn]] void Throw(const char* what, const fs::path& path, const std::string& reason) {
-  throw FileError(std::string(what) + " " + Quoted(path) + ": " + reason);
+  std::string message = what;
+  message.append(" \"").append(path.string()).append("\": ").append(reason);
+  throw FileError(message);
 }
 
 [[noreturn]] void ThrowErrno(const char* what, const fs::path& path, int error) {
@@ -91,7 +91,9 @@ std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
 
 TextWriter::TextWriter(fs::path target) : target_(std::move(target)) {
   const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-  std::string pattern = (folder / ("." + target_.filename().string() + ".marlo-XXXXXX")).string();
+  std::string hiddenName = ".";
+  hiddenName.append(target_.filename().string()).append(".marlo-XXXXXX");
+  std::string pattern = (folder / hiddenName).string();
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) ThrowErrno(kCannotWrite, target_, errno);
   temporary_ = pattern;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ConvMarlo.h"
+#include "ConvStream.h"
 
 namespace {
 
@@ -48,6 +49,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(withBytes->byteResults()->Values() == withBytes->strResult);
     (void)engine.USCToWebContent(withBytes);
   }
+  // Streamed in pieces whose sizes come from the input itself, every
+  // operation gives the bytes of its whole conversion.
+  const std::pair<marlo::Operation, Operation> streamed[] = {
+      {marlo::Operation::BigToGB, &marlo::ConvMarlo::BigToGB},
+      {marlo::Operation::GBToBig, &marlo::ConvMarlo::GBToBig},
+      {marlo::Operation::GbkToBig, &marlo::ConvMarlo::GbkToBig},
+      {marlo::Operation::USCToGbk, &marlo::ConvMarlo::USCToGbk},
+      {marlo::Operation::BigToCNS, &marlo::ConvMarlo::BigToCNS},
+      {marlo::Operation::BigToUSCforWide, &marlo::ConvMarlo::BigToUSCforWide},
+      {marlo::Operation::GbkToUSCforWide, &marlo::ConvMarlo::GbkToUSCforWide},
+      {marlo::Operation::USCToGbkforNarrow, &marlo::ConvMarlo::USCToGbkforNarrow},
+      {marlo::Operation::USCToBigforNarrow, &marlo::ConvMarlo::USCToBigforNarrow}};
+  for (const auto& [operation, member] : streamed) {
+    marlo::ConvStream stream(engine, {operation});
+    std::string out;
+    size_t at = 0;
+    for (size_t k = 0; at < size; ++k) {
+      const size_t piece = 1 + data[k % size] % 97;
+      out += stream.Feed(std::string_view(input).substr(at, piece), false);
+      at += piece;
+    }
+    out += stream.Feed("", true);
+    Require(out == (engine.*member)(input, false)->strResult);
+  }
+
   std::string big = input, gb = input;
   engine.BigToSpcBig(big);
   engine.BigToSpcGB(gb);

@@ -14,11 +14,11 @@ std::string Streamed(int32_t type, std::string_view input, const std::vector<siz
   std::string out;
   size_t at = 0;
   for (size_t cut : cuts) {
-    stream.Feed(input.substr(at, cut - at), false, out);
+    out += stream.Feed(input.substr(at, cut - at), false);
     at = cut;
   }
-  stream.Feed(input.substr(at), false, out);
-  stream.Feed("", true, out);
+  out += stream.Feed(input.substr(at), false);
+  out += stream.Feed("", true);
   return out;
 }
 
