@@ -41,9 +41,9 @@ for job in "${jobs[@]}"; do
   n=$((n + 1))
 done
 
-python3 - "$work" "$n" "$corpus" > "$top/bench/RESULTS.md" <<'PY'
+python3 - "$work" "$n" "$corpus" "$exe" > "$top/bench/RESULTS.md" <<'PY'
 import json, os, sys
-work, count, corpus = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+work, count, corpus, exe = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 size = os.path.getsize(os.path.join(corpus, "big5.txt")) / 1e6
 print("# marlo-convert against peer converters\n")
 print("Made by `bench/compare/run.sh` (whole processes, medians of 5 runs by hyperfine, "
@@ -59,7 +59,7 @@ for k in range(count):
     rss = int(open(f"{work}/{k}.rss").read().split()[-1]) / 1024
     for i, r in enumerate(results):
         command = r["command"].replace(corpus + "/", "").replace(" > /dev/null", "")
-        command = command.replace(os.path.dirname(os.path.dirname(results[0]["command"].split()[2])), "")
+        command = command.replace(exe, "marlo-convert")
         command = command.replace("|", "\\|")
         ratio = f"**{fastest_peer / marlo:.1f}×** the fastest peer; peak RSS {rss:.1f} MB" if i == 0 else ""
         print(f"| {name if i == 0 else ''} | `{command}` | {r['median']:.3f} | {size / r['median']:.0f} | {ratio} |")
