@@ -25,25 +25,24 @@ void OnInterrupt(int) {
   ::signal(SIGTERM, SIG_DFL);
 }
 
+std::string FolderOf(const std::string& file) {
+  const std::string folder = std::filesystem::path(file).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
 int UsageError(const std::string& message) {
   std::cerr << "marlo-convert: " << message << "\nTry 'marlo-convert --help'.\n";
   return 2;
-}
-
-std::string DefaultTargetFolder(const std::string& firstFile, int32_t type) {
-  std::string folder = std::filesystem::path(firstFile).parent_path().string();
-  if (folder.empty()) folder = ".";
-  if (folder != "/") folder += "/";
-  return folder + marlo::GetConvTypeName(type);
 }
 
 int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& options) {
   marlo::RunSettings settings;
   settings.convType = options.type;
   settings.handleExistFile = options.handleExistFile;
-  settings.targetFolderText = options.targetFolder.empty()
-                                  ? DefaultTargetFolder(options.files.front(), options.type)
-                                  : options.targetFolder;
+  settings.targetFolderText =
+      options.targetFolder.empty()
+          ? marlo::DefaultTargetFolder(FolderOf(options.files.front()), options.type)
+          : options.targetFolder;
   for (const std::string& file : options.files)
     settings.entries.push_back({file, std::filesystem::path(file).filename().string()});
 

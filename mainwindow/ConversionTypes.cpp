@@ -59,6 +59,12 @@ std::optional<int32_t> FindConversionType(std::string_view nameOrIndex) {
   return std::nullopt;
 }
 
+std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type) {
+  std::string folder = sourceFolder;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder + GetConvTypeName(type);
+}
+
 std::vector<Operation> OperationsOf(int32_t type) {
   using enum Operation;
   switch (type) {

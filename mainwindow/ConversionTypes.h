@@ -32,6 +32,10 @@ std::string GetConvTypeName(int32_t index);
 // A type by identifier (any letter case) or by index text ("0".."13").
 std::optional<int32_t> FindConversionType(std::string_view nameOrIndex);
 
+// The default target folder: the source folder and the type's identifier,
+// with one separator between them also at the root ("/" gives "/GbToBig").
+std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type);
+
 // The engine operations a type runs, in order.
 std::vector<Operation> OperationsOf(int32_t type);
 

@@ -1,0 +1,27 @@
+// The skinned frame's images, painted in code: no bitmap files to ship.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace marlo::artwork {
+
+// 19 × 30 pieces of the title bar and the border.
+QPixmap TitleLeft();
+QPixmap TitleMain();
+QPixmap TitleRight();
+QPixmap WindowLeft();
+QPixmap WindowRight();
+QPixmap WindowBottom();
+QPixmap WindowBottomLeft();
+QPixmap WindowBottomRight();
+// 13 × 13 title buttons.
+QPixmap TitleClose();
+QPixmap TitleMinimize();
+QPixmap TitleHelp();
+// The program's icon, at the sizes a desktop asks for.
+QIcon WindowIcon();
+// The splash and about window's background.
+QPixmap SplashBackground(int width, int height);
+
+}  // namespace marlo::artwork

@@ -1,0 +1,109 @@
+#include "modFunctions.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include "Artwork.h"
+#include "frmSplash.h"
+
+namespace marlo::modFunctions {
+
+namespace {
+
+std::vector<QPointer<QWidget>>& LoadedForms() {
+  static std::vector<QPointer<QWidget>> forms;
+  return forms;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(QString name, QObject* parent)
+    : QObject(parent), name_(std::move(name)) {}
+
+QString SingleInstance::DefaultName() { return QStringLiteral("Marlo-%1").arg(::getuid()); }
+
+bool SingleInstance::HandOver() {
+  QLocalSocket socket;
+  socket.connectToServer(name_);
+  if (!socket.waitForConnected(500)) return false;
+  socket.write("activate\n");
+  socket.waitForBytesWritten(500);
+  socket.disconnectFromServer();
+  return true;
+}
+
+bool SingleInstance::Listen() {
+  server_ = new QLocalServer(this);
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server_->listen(name_)) {
+    // Nobody answered HandOver, so the socket is a crashed copy's leftover.
+    QLocalServer::removeServer(name_);
+    if (!server_->listen(name_)) return false;
+  }
+  connect(server_, &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      emit activationRequested();
+    }
+  });
+  return true;
+}
+
+void BringForward(QWidget* window) {
+  if (!window) return;
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen) window->move(screen->availableGeometry().topLeft());
+  window->showNormal();
+  window->raise();
+  window->activateWindow();
+  QApplication::alert(window);
+}
+
+void RegisterForm(QWidget* window) { LoadedForms().emplace_back(window); }
+
+void UnloadAllForms() {
+  auto& forms = LoadedForms();
+  for (size_t k = forms.size(); k-- > 1;)
+    if (forms[k]) forms[k]->close();
+  forms.clear();
+  QCoreApplication::quit();
+}
+
+int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Marlo"));
+  QApplication::setOrganizationName(QStringLiteral("Marlo"));
+  QApplication::setApplicationVersion(QStringLiteral(MARLO_VERSION));
+  QApplication::setWindowIcon(artwork::WindowIcon());
+
+  SingleInstance instance;
+  if (instance.HandOver()) return 0;
+  instance.Listen();
+
+  auto* splash = new frmSplash;
+  splash->show();
+  splash->repaint();
+  QApplication::processEvents();
+  QWidget* mainWindow = createMainWindow();
+  splash->close();
+  delete splash;
+  mainWindow->show();
+  QObject::connect(&instance, &SingleInstance::activationRequested, mainWindow,
+                   [mainWindow] { BringForward(mainWindow); });
+
+  // For start-up measurements: end as soon as the window has been shown.
+  if (qEnvironmentVariableIsSet("MARLO_QUIT_WHEN_SHOWN"))
+    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+  const int status = app.exec();
+  delete mainWindow;
+  return status;
+}
+
+}  // namespace marlo::modFunctions

@@ -1,0 +1,47 @@
+// Start-up and shutdown: one instance per user, the splash while the main
+// window loads, and closing every window when the main one closes.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+class QWidget;
+
+namespace marlo::modFunctions {
+
+// One running copy per user: a later start hands over to it and ends.
+class SingleInstance : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
+  static QString DefaultName();
+
+  // Tells a running copy to come forward; true when one answered.
+  bool HandOver();
+  // Becomes the running copy; a socket left by a crashed copy is removed.
+  bool Listen();
+
+ signals:
+  void activationRequested();
+
+ private:
+  QString name_;
+  QLocalServer* server_ = nullptr;
+};
+
+// Moves a window to the top-left corner of its screen (size unchanged),
+// shows it normal, raises it and flashes it.
+void BringForward(QWidget* window);
+
+// Windows are kept in the order they were loaded, for UnloadAllForms.
+void RegisterForm(QWidget* window);
+// Closes the loaded windows from the last down to the second, then ends.
+void UnloadAllForms();
+
+// The program: hand over or start, splash, main window, event loop.
+int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow);
+
+}  // namespace marlo::modFunctions

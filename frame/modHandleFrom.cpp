@@ -1,0 +1,148 @@
+#include "modHandleFrom.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPainterPath>
+#include <QWidget>
+#include <QWindow>
+#include <cmath>
+
+#include "Artwork.h"
+
+namespace marlo::modHandleFrom {
+
+namespace {
+
+const QColor kBackground(207, 207, 207);
+
+QLabel* Element(QWidget* window, const char* name) {
+  return window->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void Place(QWidget* window, const char* name, int left, int top, int width = -1, int height = -1) {
+  if (QLabel* element = Element(window, name)) {
+    element->move(left, top);
+    if (width >= 0 || height >= 0)
+      element->resize(width >= 0 ? width : element->width(),
+                      height >= 0 ? height : element->height());
+  }
+}
+
+class FrameEvents : public QObject {
+ public:
+  FrameEvents(QWidget* window, std::function<void()> minimize)
+      : QObject(window), window_(window), minimize_(std::move(minimize)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QString name = watched->objectName();
+    if (event->type() == QEvent::MouseButtonPress &&
+        (name == "imgTitleLeft" || name == "imgTitleMain" || name == "imgTitleRight" ||
+         name == "lblTitle")) {
+      DragForm(window_);
+      return true;
+    }
+    const bool button =
+        name == "imgTitleClose" || name == "imgTitleMinimize" || name == "imgTitleHelp";
+    if (button && event->type() == QEvent::MouseButtonPress) return true;  // act on release
+    if (event->type() == QEvent::MouseButtonRelease) {
+      if (name == "imgTitleClose") {
+        window_->close();
+        return true;
+      }
+      if (name == "imgTitleMinimize") {
+        if (minimize_) minimize_();
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  std::function<void()> minimize_;
+};
+
+}  // namespace
+
+void CreateFrameElements(QWidget* window) {
+  auto add = [window](const char* name, const QPixmap& pixmap, bool stretched) {
+    auto* label = new QLabel(window);
+    label->setObjectName(name);
+    label->setPixmap(pixmap);
+    label->setScaledContents(stretched);
+    label->resize(pixmap.size());
+    return label;
+  };
+  add("imgTitleMain", artwork::TitleMain(), true);
+  add("imgTitleLeft", artwork::TitleLeft(), false);
+  add("imgTitleRight", artwork::TitleRight(), false);
+  add("imgWindowLeft", artwork::WindowLeft(), true);
+  add("imgWindowRight", artwork::WindowRight(), true);
+  add("imgWindowBottom", artwork::WindowBottom(), true);
+  add("imgWindowBottomLeft", artwork::WindowBottomLeft(), false);
+  add("imgWindowBottomRight", artwork::WindowBottomRight(), false);
+  for (const char* name : {"imgTitleClose", "imgTitleMinimize", "imgTitleHelp"}) {
+    const QPixmap pixmap = name == std::string_view("imgTitleClose")      ? artwork::TitleClose()
+                           : name == std::string_view("imgTitleMinimize") ? artwork::TitleMinimize()
+                                                                          : artwork::TitleHelp();
+    add(name, pixmap, true)->resize(14, 14);
+  }
+  add("Imageicon", artwork::WindowIcon().pixmap(24, 24), false);
+  auto* title = new QLabel(window);
+  title->setObjectName("lblTitle");
+  title->setStyleSheet("color: white; font-weight: bold;");
+  title->resize(300, 18);
+}
+
+void SkinForm(QWidget* window) {
+  const int w = window->width(), h = window->height();
+  QPalette palette = window->palette();
+  palette.setColor(QPalette::Window, kBackground);
+  window->setPalette(palette);
+  window->setAutoFillBackground(true);
+  Place(window, "lblTitle", 35, 7);
+  Place(window, "Imageicon", 10, 3);
+  Place(window, "imgTitleLeft", 0, 0);
+  Place(window, "imgTitleRight", w - 19, 0);
+  Place(window, "imgTitleMain", 19, 0, w - 19);
+  Place(window, "imgWindowLeft", 0, 30, -1, h - 60);
+  Place(window, "imgWindowBottomLeft", 0, h - 30);
+  Place(window, "imgWindowBottom", 19, h - 30, w - 38);
+  Place(window, "imgWindowBottomRight", w - 19, h - 30);
+  Place(window, "imgWindowRight", w - 19, 30, -1, h - 60);
+  Place(window, "imgTitleClose", w - 22, 8);
+  Place(window, "imgTitleMinimize", w - 42, 8);
+  Place(window, "imgTitleHelp", w - 62, 8);
+  // The right end is drawn over the stretched middle piece.
+  if (QLabel* right = Element(window, "imgTitleRight")) right->raise();
+  for (const char* name :
+       {"imgTitleClose", "imgTitleMinimize", "imgTitleHelp", "Imageicon", "lblTitle"})
+    if (QLabel* element = Element(window, name)) element->raise();
+  ShapeForm(window);
+}
+
+QRegion RoundedOutline(int w, int h) {
+  QPainterPath path;
+  path.addRoundedRect(QRectF(0, 0, w, h), 12, 12);
+  return QRegion(path.toFillPolygon().toPolygon());
+}
+
+void ShapeForm(QWidget* window) {
+  const int w = int(std::nearbyint(double(window->width())));
+  const int h = int(std::nearbyint(double(window->height())));
+  window->setMask(RoundedOutline(w, h));
+}
+
+void DragForm(QWidget* window) {
+  if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
+}
+
+void WireFrame(QWidget* window, std::function<void()> minimize) {
+  auto* events = new FrameEvents(window, std::move(minimize));
+  for (const char* name : {"imgTitleLeft", "imgTitleMain", "imgTitleRight", "lblTitle",
+                           "imgTitleClose", "imgTitleMinimize", "imgTitleHelp"})
+    if (QLabel* element = Element(window, name)) element->installEventFilter(events);
+}
+
+}  // namespace marlo::modHandleFrom

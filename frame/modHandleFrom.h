@@ -1,0 +1,34 @@
+// The skinned frame shared by the main, clipboard and settings windows: a
+// title bar and border drawn from images, rounded corners, and moving the
+// window by its title images.
+#pragma once
+
+#include <QObject>
+#include <QRegion>
+#include <functional>
+
+class QWidget;
+
+namespace marlo::modHandleFrom {
+
+// Adds the named frame elements (lblTitle, Imageicon, imgTitleLeft…) with
+// their artwork to a window that has none yet.
+void CreateFrameElements(QWidget* window);
+
+// Places the frame elements for the window's size, sets its background and
+// cuts its outline. Elements the window lacks are skipped.
+void SkinForm(QWidget* window);
+
+// The rounded outline for a window of w × h pixels: a 24 × 24 corner ellipse.
+QRegion RoundedOutline(int w, int h);
+void ShapeForm(QWidget* window);
+
+// Lets the window manager move the window with the mouse.
+void DragForm(QWidget* window);
+
+// Pressing any mouse button on the title images or lblTitle moves the
+// window; a click on imgTitleClose closes it, one on imgTitleMinimize calls
+// minimize. imgTitleHelp does nothing.
+void WireFrame(QWidget* window, std::function<void()> minimize);
+
+}  // namespace marlo::modHandleFrom

@@ -1,0 +1,7 @@
+// marlo: the desktop program.
+#include "frmMain.h"
+#include "modFunctions.h"
+
+int main(int argc, char** argv) {
+  return marlo::modFunctions::Main(argc, argv, [] { return new marlo::frmMain; });
+}

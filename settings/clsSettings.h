@@ -1,0 +1,42 @@
+// The three preferences that outlive a run, in the per-user settings store
+// (QSettings "Marlo"/"Marlo", group "Configs", values kept as text).
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace marlo {
+
+class clsSettings {
+ public:
+  static const QString kDefaultIgnoreFileTypes;
+
+  // Loads from the user's store.
+  clsSettings();
+  // Loads from an INI file instead; for tests and portable setups.
+  explicit clsSettings(const QString& iniFile);
+  ~clsSettings();
+
+  int32_t HandleExistFile() const { return handleExistFile_; }
+  void setHandleExistFile(int32_t value) { handleExistFile_ = value; }
+  QString IgnoreFileTypes() const { return ignoreFileTypes_; }
+  void setIgnoreFileTypes(const QString& value) { ignoreFileTypes_ = value; }
+  int32_t IsReturnbyte() const { return isReturnbyte_; }
+  void setIsReturnbyte(int32_t value) { isReturnbyte_ = value; }
+
+  // Writes the three values; throws std::runtime_error when the store
+  // cannot be written.
+  void SaveSettings();
+
+ private:
+  void Load();
+
+  std::unique_ptr<QSettings> store_;
+  int32_t handleExistFile_ = 0;
+  QString ignoreFileTypes_;
+  int32_t isReturnbyte_ = 0;
+};
+
+}  // namespace marlo

@@ -1,0 +1,189 @@
+// The skinned frame, the progress bar and the splash window.
+#include <QLabel>
+#include <QtTest>
+
+#include "ProgressBarMarlo.h"
+#include "frmSplash.h"
+#include "modHandleFrom.h"
+
+using marlo::ProgressBarMarlo;
+
+class FrameWidgetsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QStringList warnings_;
+
+  static QString Text(ProgressBarMarlo& bar) { return bar.findChild<QLabel*>("lblFore")->text(); }
+  static int BarWidth(ProgressBarMarlo& bar) { return bar.findChild<QLabel*>("lblBar")->width(); }
+
+ private slots:
+  void initTestCase() {
+    ProgressBarMarlo::setWarningHandler([this](const QString& text) { warnings_ << text; });
+  }
+  void init() { warnings_.clear(); }
+
+  void skinFormPlacesTheFrameFor500By400() {
+    QWidget window;
+    window.resize(500, 400);
+    marlo::modHandleFrom::CreateFrameElements(&window);
+    marlo::modHandleFrom::SkinForm(&window);
+    auto at = [&](const char* name) { return window.findChild<QLabel*>(name)->geometry(); };
+    QCOMPARE(at("imgTitleRight").left(), 481);
+    QCOMPARE(at("imgTitleClose").left(), 478);
+    QCOMPARE(at("imgTitleMinimize").left(), 458);
+    QCOMPARE(at("imgTitleHelp").left(), 438);
+    QCOMPARE(at("imgTitleClose").size(), QSize(14, 14));
+    QCOMPARE(at("imgWindowBottom").top(), 370);
+    QCOMPARE(at("imgWindowBottomLeft").top(), 370);
+    QCOMPARE(at("imgWindowLeft").height(), 340);
+    QCOMPARE(at("imgWindowRight").height(), 340);
+    QCOMPARE(at("imgWindowBottom").width(), 462);
+    QCOMPARE(at("imgTitleMain").width(), 481);
+    QCOMPARE(at("lblTitle").topLeft(), QPoint(35, 7));
+    QCOMPARE(window.palette().color(QPalette::Window), QColor(207, 207, 207));
+    const QRegion outline = window.mask();
+    QCOMPARE(outline.boundingRect(), QRect(0, 0, 500, 400));
+    QVERIFY(!outline.contains(QPoint(1, 1)));  // the corners are cut round
+    QVERIFY(!outline.contains(QPoint(498, 398)));
+    QVERIFY(outline.contains(QPoint(12, 12)));
+    QVERIFY(outline.contains(QPoint(250, 0)));
+    QVERIFY(outline.contains(QPoint(0, 200)));
+  }
+
+  void titleButtonsCloseAndMinimizeButHelpDoesNothing() {
+    QWidget window;
+    window.resize(300, 200);
+    marlo::modHandleFrom::CreateFrameElements(&window);
+    marlo::modHandleFrom::SkinForm(&window);
+    int minimized = 0;
+    marlo::modHandleFrom::WireFrame(&window, [&] { ++minimized; });
+    window.show();
+    QTest::mouseClick(window.findChild<QLabel*>("imgTitleHelp"), Qt::LeftButton);
+    QVERIFY(window.isVisible());
+    QTest::mouseClick(window.findChild<QLabel*>("imgTitleMinimize"), Qt::LeftButton);
+    QCOMPARE(minimized, 1);
+    QTest::mouseClick(window.findChild<QLabel*>("imgTitleClose"), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+  }
+
+  void percentages_data() {
+    QTest::addColumn<int>("min");
+    QTest::addColumn<int>("max");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("storedValue");
+    QTest::newRow("empty") << 0 << 100 << 0 << "0%" << 0;
+    QTest::newRow("full") << 0 << 100 << 100 << "100%" << 100;
+    QTest::newRow("12.5 to even") << 0 << 8 << 1 << "12%" << 1;
+    QTest::newRow("37.5 to even") << 0 << 8 << 3 << "38%" << 3;
+    QTest::newRow("half") << 0 << 8 << 4 << "50%" << 4;
+    QTest::newRow("above max") << 0 << 8 << 9 << "100%" << 8;
+    QTest::newRow("below min") << 2 << 8 << 1 << "25%" << 2;
+    QTest::newRow("min ignored") << 10 << 20 << 15 << "75%" << 15;
+  }
+
+  void percentages() {
+    QFETCH(int, min);
+    QFETCH(int, max);
+    QFETCH(int, value);
+    QFETCH(QString, text);
+    QFETCH(int, storedValue);
+    ProgressBarMarlo bar;
+    bar.resize(200, 20);
+    bar.setMax(max);
+    bar.setMin(min);
+    bar.setValue(value);
+    QCOMPARE(bar.Value(), storedValue);
+    QCOMPARE(Text(bar), text);
+    QCOMPARE(BarWidth(bar), int(text.chopped(1).toInt() / 100.0 * 200));
+  }
+
+  void minAndMaxRules() {
+    ProgressBarMarlo bar;
+    bar.resize(200, 20);
+    bar.setMin(-5);
+    QCOMPARE(bar.Min(), 0);
+    bar.setValue(50);
+    bar.setMax(200);  // the display waits for the next Value
+    QCOMPARE(Text(bar), QString("50%"));
+    bar.setValue(50);
+    QCOMPARE(Text(bar), QString("25%"));
+    bar.setMax(40);  // below Value: pulls it down and redraws
+    QCOMPARE(bar.Value(), 40);
+    QCOMPARE(Text(bar), QString("100%"));
+    bar.setMin(60);  // above Max: stores Max and lifts Value
+    QCOMPARE(bar.Min(), 40);
+    QCOMPARE(bar.Value(), 40);
+    bar.setMax(0);
+    bar.setMax(-3);
+    QCOMPARE(bar.Max(), 40);
+    QCOMPARE(warnings_, QStringList({"Max Should More than 0", "Max Should More than 0"}));
+  }
+
+  void propertyChangesReachTheHost() {
+    ProgressBarMarlo bar;
+    QSignalSpy changed(&bar, &ProgressBarMarlo::propertyChanged);
+    bar.setValue(5);
+    bar.setBarColor(0xFF);
+    bar.setMax(0);  // rejected: nothing to tell
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(changed.at(0).at(0).toString(), QString("Value"));
+    QCOMPARE(changed.at(1).at(0).toString(), QString("BarColor"));
+  }
+
+  void resizingKeepsAMinimumSize() {
+    ProgressBarMarlo bar;
+    bar.show();
+    bar.resize(100 / 15, 100 / 15);
+    QCOMPARE(bar.size(), QSize(420 / 15, 270 / 15));
+  }
+
+  void settingsSurviveSavingAndLoading() {
+    ProgressBarMarlo bar;
+    bar.setForeVisible(false);
+    bar.setMax(8);
+    bar.setValue(3);
+    bar.setBarColor(0x0000FF);
+    marlo::MemoryPropertyBag bag;
+    bar.WriteProperties(bag);
+    QVERIFY(!bag.values.contains("Min"));  // equal to its default
+    ProgressBarMarlo loaded;
+    loaded.ReadProperties(bag);
+    QVERIFY(!loaded.ForeVisible());
+    QCOMPARE(loaded.Max(), 8);
+    QCOMPARE(loaded.Value(), 3);
+    QCOMPARE(loaded.BarColor(), 0x0000FFu);
+    QCOMPARE(Text(loaded), QString("100%"));  // loading does not redraw
+    loaded.resize(200, 20);
+    loaded.show();  // the first showing lays it out and draws
+    QCOMPARE(Text(loaded), QString("38%"));
+  }
+
+  void clicksOnTheTextRaiseNothing() {
+    ProgressBarMarlo bar;
+    bar.resize(200, 20);
+    bar.show();
+    QSignalSpy clicks(&bar, &ProgressBarMarlo::Click);
+    QSignalSpy doubles(&bar, &ProgressBarMarlo::DblClick);
+    QTest::mouseClick(bar.findChild<QWidget*>("picBack"), Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(bar.findChild<QWidget*>("lblFore"), Qt::LeftButton);
+    QTest::mouseDClick(bar.findChild<QWidget*>("picBack"), Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(doubles.count(), 1);
+  }
+
+  void splashShowsTheVersionAndClosesOnTheBackground() {
+    QCoreApplication::setApplicationVersion("2.0.0");
+    marlo::frmSplash splash;
+    splash.show();
+    QCOMPARE(splash.findChild<QLabel*>("lblVersion")->text(), QString("版本信息：2.0.0"));
+    QTest::mouseClick(splash.findChild<QLabel*>("lblVersion"), Qt::LeftButton);
+    QVERIFY(splash.isVisible());
+    QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!splash.isVisible());
+  }
+};
+
+QTEST_MAIN(FrameWidgetsTest)
+#include "FrameWidgetsTest.moc"

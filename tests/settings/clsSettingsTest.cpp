@@ -1,0 +1,92 @@
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "StoredNumber.h"
+#include "clsSettings.h"
+
+using marlo::clsSettings;
+
+class clsSettingsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString Ini() const { return dir_.filePath("Marlo.conf"); }
+  void Store(const QString& key, const QString& value) {
+    QSettings store(Ini(), QSettings::IniFormat);
+    store.setValue("Configs/" + key, value);
+  }
+
+ private slots:
+  void init() { QFile::remove(Ini()); }
+
+  void emptyStoreGivesTheDefaults() {
+    clsSettings settings(Ini());
+    QCOMPARE(settings.HandleExistFile(), 0);
+    QCOMPARE(settings.IgnoreFileTypes(), clsSettings::kDefaultIgnoreFileTypes);
+    QCOMPARE(settings.IgnoreFileTypes().size(), 157);
+    QCOMPARE(settings.IsReturnbyte(), 0);
+  }
+
+  void storedNumbers_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("loaded");
+    QTest::newRow("text") << "abc" << 0;
+    QTest::newRow("blanks around") << " 2 " << 2;
+    QTest::newRow("half up to even") << "1.5" << 2;
+    QTest::newRow("half down to even") << "2.5" << 2;
+    QTest::newRow("fraction") << "2.6" << 3;
+    QTest::newRow("sign") << "-7" << -7;
+    QTest::newRow("plus") << "+1" << 1;
+    QTest::newRow("leading point") << ".5" << 0;
+    QTest::newRow("eleven nines") << "99999999999" << 0;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("exponent") << "1e3" << 0;
+    QTest::newRow("32-bit edge") << "2147483647" << 2147483647;
+  }
+
+  void storedNumbers() {
+    QFETCH(QString, stored);
+    QFETCH(int, loaded);
+    Store("HandleExistFile", stored);
+    Store("IsReturnbyte", stored);
+    clsSettings settings(Ini());
+    QCOMPARE(settings.HandleExistFile(), loaded);
+    QCOMPARE(settings.IsReturnbyte(), loaded);
+  }
+
+  void storedEmptyListStaysEmpty() {
+    Store("IgnoreFileTypes", "");
+    QCOMPARE(clsSettings(Ini()).IgnoreFileTypes(), QString());
+  }
+
+  void savesTextUnchanged() {
+    {
+      clsSettings settings(Ini());
+      settings.setIgnoreFileTypes(".txt;.log");
+      settings.setHandleExistFile(7);  // no range check
+      settings.setIsReturnbyte(1);
+      settings.SaveSettings();
+    }
+    clsSettings again(Ini());
+    QCOMPARE(again.IgnoreFileTypes(), QString(".txt;.log"));
+    QCOMPARE(again.HandleExistFile(), 7);
+    QCOMPARE(again.IsReturnbyte(), 1);
+    QSettings raw(Ini(), QSettings::IniFormat);
+    QCOMPARE(raw.value("Configs/HandleExistFile").toString(), QString("7"));
+  }
+
+  void aStoreThatCannotBeWrittenFailsTheSave() {
+    const QString folder = dir_.filePath("readonly");
+    QDir().mkdir(folder);
+    clsSettings settings(folder + "/sub/none/Marlo.conf");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder).isWritable() || geteuid() == 0)
+      QSKIP("permissions do not bind this user");
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, settings.SaveSettings());
+  }
+};
+
+QTEST_GUILESS_MAIN(clsSettingsTest)
+#include "clsSettingsTest.moc"
