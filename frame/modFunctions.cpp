@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +20,21 @@ namespace marlo::modFunctions {
 
 namespace {
 
+Q_LOGGING_CATEGORY(instanceLog, "marlo.instance", QtWarningMsg)
+
+// Ends the program once the window has painted itself: for measuring the
+// time from process start to a window on screen.
+class QuitAfterFirstPaint : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return false;
+  }
+};
+
 std::vector<QPointer<QWidget>>& LoadedForms() {
   static std::vector<QPointer<QWidget>> forms;
   return forms;
@@ -27,7 +45,11 @@ std::vector<QPointer<QWidget>>& LoadedForms() {
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
-QString SingleInstance::DefaultName() { return QStringLiteral("Marlo-%1").arg(::getuid()); }
+QString SingleInstance::DefaultName() {
+  // Tests run their own copies side by side with a user's.
+  const QString name = qEnvironmentVariable("MARLO_INSTANCE_NAME");
+  return name.isEmpty() ? QStringLiteral("Marlo-%1").arg(::getuid()) : name;
+}
 
 bool SingleInstance::HandOver() {
   QLocalSocket socket;
@@ -50,7 +72,11 @@ bool SingleInstance::Listen() {
   connect(server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
       connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      emit activationRequested();
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        if (!socket->readAll().contains("activate")) return;
+        qCInfo(instanceLog) << "a second start handed over";
+        emit activationRequested();
+      });
     }
   });
   return true;
@@ -77,6 +103,14 @@ void UnloadAllForms() {
 }
 
 int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow) {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    std::fprintf(stderr,
+                 "marlo: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+                 "Run it on a desktop, or without one under a virtual display: xvfb-run -a marlo\n"
+                 "For converting files without a window there is marlo-convert.\n");
+    return 1;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Marlo"));
   QApplication::setOrganizationName(QStringLiteral("Marlo"));
@@ -94,13 +128,12 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   QWidget* mainWindow = createMainWindow();
   splash->close();
   delete splash;
+  if (qEnvironmentVariableIsSet("MARLO_QUIT_WHEN_SHOWN"))
+    mainWindow->installEventFilter(new QuitAfterFirstPaint(mainWindow));
   mainWindow->show();
   QObject::connect(&instance, &SingleInstance::activationRequested, mainWindow,
                    [mainWindow] { BringForward(mainWindow); });
 
-  // For start-up measurements: end as soon as the window has been shown.
-  if (qEnvironmentVariableIsSet("MARLO_QUIT_WHEN_SHOWN"))
-    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
   const int status = app.exec();
   delete mainWindow;
   return status;

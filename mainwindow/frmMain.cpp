@@ -123,7 +123,7 @@ void frmMain::BuildControls() {
     const int i = type.index;
     auto* option = new QRadioButton(QString::fromUtf8(type.caption), options);
     option->setObjectName(QStringLiteral("optConvType_%1").arg(i));
-    const int column = i / 5, left[] = {10, 140, 302}, width[] = {128, 160, 170};
+    const int column = i / 5, left[] = {10, 150, 308}, width[] = {140, 156, 162};
     option->setGeometry(left[column], 20 + (i % 5) * 21, width[column], 20);
     typeGroup->addButton(option, i);
     optConvType_[size_t(i)] = option;
