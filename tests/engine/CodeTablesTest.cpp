@@ -255,7 +255,7 @@ TEST(CodeTables, GeneratorReproducesTheCommittedTables) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
   const char* names[] = {"101-big5-to-gb2312.bin", "102-gb2312-to-big5.bin",
                          "103-gbk-unicode-big5.txt", "104-big5-to-cns-plane2.bin",
-                         "105-special-symbols.txt"};
+                         "105-symbols.txt"};
   for (int id = 101; id <= 105; ++id) {
     std::ifstream file(out / names[id - 101], std::ios::binary);
     const std::string generated((std::istreambuf_iterator<char>(file)), {});

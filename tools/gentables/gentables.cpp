@@ -233,7 +233,7 @@ int main(int argc, char** argv) {
     Write(dir + "/102-gb2312-to-big5.bin", BuildGb2312ToBig5(in));
     Write(dir + "/103-gbk-unicode-big5.txt", BuildGbkUnicodeBig5(in));
     Write(dir + "/104-big5-to-cns-plane2.bin", BuildBig5ToCns(in));
-    Write(dir + "/105-special-symbols.txt", BuildSpecialSymbols(in));
+    Write(dir + "/105-symbols.txt", BuildSpecialSymbols(in));
   } catch (const std::exception& e) {
     std::cerr << "gentables: " << e.what() << "\n";
     return 1;
