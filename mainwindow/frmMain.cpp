@@ -21,6 +21,7 @@
 #include "ProgressBarMarlo.h"
 #include "TrayIcon.h"
 #include "clsSettings.h"
+#include "frmSplash.h"
 #include "modFunctions.h"
 #include "modHandleFrom.h"
 
@@ -97,6 +98,10 @@ void frmMain::BuildControls() {
     action->setToolTip(QString::fromUtf8(b.tip));
   }
   connect(toolbar->findChild<QAction*>("butExit"), &QAction::triggered, this, &QWidget::close);
+  connect(toolbar->findChild<QAction*>("butAbout"), &QAction::triggered, this, [this] {
+    frmSplash about(this);
+    about.exec();
+  });
 
   auto* source = Named(new QGroupBox(QStringLiteral("請選擇要轉換的文件"), this), "fraSource");
   source->setGeometry(12, 72, 300, 300);

@@ -111,6 +111,18 @@ class frmMainTest : public QObject {
     QVERIFY(window.isVisible());  // minimized, not hidden: there is no tray here
   }
 
+  void theAboutBoxIsTheSplashWindowShownModally() {
+    frmMain window;
+    window.show();
+    QTimer::singleShot(0, [] {
+      QWidget* about = QApplication::activeModalWidget();
+      QVERIFY(about && about->objectName() == "frmSplash");
+      QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(5, 5));  // the background closes it
+    });
+    window.findChild<QAction*>("butAbout")->trigger();
+    QVERIFY(!QApplication::activeModalWidget());
+  }
+
   void theEngineIsReady() {
     frmMain window;
     QCOMPARE(window.cfMain().BigToGB("\xB3\x6F")->strResult, std::string("\xD5\xE2"));
