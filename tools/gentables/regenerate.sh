@@ -29,9 +29,12 @@ while read -r package version; do
     missing+="  $package $version (installed: ${installed:-none})"$'\n'
   fi
 done < "$here/pins.txt"
+for tool in dpkg-query opencc_dict bzcat cmake; do
+  command -v "$tool" >/dev/null || missing+="  the command $tool"$'\n'
+done
 if [ -n "$missing" ]; then
   printf 'regenerate.sh: the pinned generator inputs are not installed:\n%s' "$missing" >&2
-  printf 'install them with: apt-get install libicu-dev libopencc-data opencc unicode-data\n' >&2
+  printf 'install them with: apt-get install libicu-dev libopencc-data opencc unicode-data bzip2\n' >&2
   exit 77
 fi
 
