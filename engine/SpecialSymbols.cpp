@@ -6,12 +6,14 @@ namespace marlo {
 
 namespace {
 
-// A byte 0x81 or above and the byte after it are one character.
+bool IsLeadByte(char c) { return uint8_t(c) >= 0x81 && uint8_t(c) <= 0xFE; }
+
+// A lead byte 0x81..0xFE and the byte after it are one character.
 size_t CharacterLength(std::string_view text, size_t at) {
-  return uint8_t(text[at]) >= 0x81 && at + 1 < text.size() ? 2 : 1;
+  return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
-bool IsOneDoubleByteCharacter(std::string_view s) { return s.size() == 2 && uint8_t(s[0]) >= 0x81; }
+bool IsOneDoubleByteCharacter(std::string_view s) { return s.size() == 2 && IsLeadByte(s[0]); }
 
 }  // namespace
 
@@ -67,7 +69,7 @@ std::string ConvMarlo::ReplaceSpecialSymbols(std::string& text, bool toGb) const
     out.reserve(text.size());
     size_t runStart = 0, i = 0;
     while (i < text.size()) {
-      if (uint8_t(text[i]) < 0x81 || i + 1 == text.size()) {
+      if (!IsLeadByte(text[i]) || i + 1 == text.size()) {
         ++i;
         continue;
       }

@@ -70,10 +70,11 @@ std::string Column(std::string_view line, int n) {
   return std::string(line.substr(start, end - start));
 }
 
-// The first character: a byte 0x81 or above and the byte after it, or one byte.
+// The first character: a lead byte 0x81..0xFE and the byte after it, or one byte.
 std::string FirstCharacter(std::string_view line) {
   if (line.empty()) return {};
-  const size_t length = uint8_t(line[0]) >= 0x81 && line.size() >= 2 ? 2 : 1;
+  const size_t length =
+      uint8_t(line[0]) >= 0x81 && uint8_t(line[0]) <= 0xFE && line.size() >= 2 ? 2 : 1;
   return std::string(line.substr(0, length));
 }
 

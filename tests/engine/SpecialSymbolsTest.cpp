@@ -80,7 +80,8 @@ TEST(SpecialSymbols, SinglePassEqualsOrderedPasses) {
         // Plain reference: replace at character starts, record by record.
         std::string out;
         for (size_t i = 0; i < expected.size();) {
-          const size_t length = uint8_t(expected[i]) >= 0x81 && i + 1 < expected.size() ? 2 : 1;
+          const uint8_t lead = uint8_t(expected[i]);
+          const size_t length = lead >= 0x81 && lead <= 0xFE && i + 1 < expected.size() ? 2 : 1;
           if (!s.Symbol.empty() && expected.compare(i, s.Symbol.size(), s.Symbol) == 0) {
             out += toGb ? s.Column2 : s.Column3;
             i += s.Symbol.size();
