@@ -51,7 +51,8 @@ uint8_t* WidenBytes(const uint8_t* s, size_t& i, size_t end, size_t n, uint8_t* 
 
 // Calls block(i, end, widenable) for consecutive blocks that start at
 // character starts, where widenable marks the bytes 0x20..0x7E standing at a
-// character start; the last, shorter block has an all-ones mask.
+// character start. The last, shorter block comes with exact = false and
+// must be walked byte by byte.
 template <typename Block>
 void ForEachBlock(const uint8_t* s, size_t n, Block block) {
   size_t i = 0;
@@ -62,10 +63,10 @@ void ForEachBlock(const uint8_t* s, size_t n, Block block) {
     const uint64_t widenable = scan::ByteRangeMask64(s + i, 0x20, 0x7E) & singles;
     // A pair whose lead byte ends the block is taken whole.
     const size_t end = (starts >> 63) && i + 65 <= n ? i + 65 : i + 64;
-    block(i, end, widenable);
+    block(i, end, widenable, true);
     i = end;
   }
-  if (i < n) block(i, n, ~uint64_t(0));
+  if (i < n) block(i, n, ~uint64_t(0), false);
 }
 
 }  // namespace
@@ -74,8 +75,12 @@ size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullW
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const size_t n = text.size();
   size_t widened = 0;
-  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable) {
-    if (widenable == 0) return;
+  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable, bool exact) {
+    if (exact) {
+      for (; widenable != 0; widenable &= widenable - 1)
+        widened += fullWidth[s[i + size_t(__builtin_ctzll(widenable))]] != 0;
+      return;
+    }
     for (size_t k = i; k < end; ++k) {
       const uint8_t c = s[k];
       if (c >= 0x81 && c <= 0xFE && k + 1 < n)
@@ -90,13 +95,25 @@ size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullW
 void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* o) {
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const size_t n = text.size();
-  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable) {
-    if (widenable == 0) {
-      std::memcpy(o, s + i, end - i);
-      o += end - i;
-    } else {
+  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable, bool exact) {
+    if (!exact) {
       o = WidenBytes(s, i, end, n, o, fullWidth);
+      return;
     }
+    // Copy the stretches between widenable bytes whole.
+    size_t from = i;
+    for (; widenable != 0; widenable &= widenable - 1) {
+      const size_t at = i + size_t(__builtin_ctzll(widenable));
+      const uint16_t wide = fullWidth[s[at]];
+      if (wide == 0) continue;
+      std::memcpy(o, s + from, at - from);
+      o += at - from;
+      *o++ = uint8_t(wide >> 8);
+      *o++ = uint8_t(wide & 0xFF);
+      from = at + 1;
+    }
+    std::memcpy(o, s + from, end - from);
+    o += end - from;
   });
 }
 

@@ -80,5 +80,37 @@ TEST(Unicode, WideThenNarrowRoundTripsAscii) {
   EXPECT_EQ(Engine().USCToGbkforNarrow(wide->strResult)->strResult.find("Hello,"), 0u);
 }
 
+// The block-wise widening against a plain byte loop, on inputs long enough
+// to span several 64-byte blocks.
+TEST(Unicode, WideningMatchesAPlainByteLoop) {
+  const auto& t = Engine().Tables();
+  auto plainWiden = [&t](std::string_view s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+      const uint8_t c = uint8_t(s[i]);
+      if (c >= 0x81 && c <= 0xFE && i + 1 < s.size()) {
+        out += s.substr(i++, 2);
+        continue;
+      }
+      const uint16_t wide = c == 0x20 ? 0x3000 : uint16_t(0xFF01 + c - 0x21);
+      const uint16_t code = c >= 0x20 && c <= 0x7E ? t.UscToGbkTable[wide] : 0;
+      if (code != 0 && t.GbkToUscTable[code] == wide) {
+        out += char(code >> 8);
+        out += char(code & 0xFF);
+      } else {
+        out += char(c);
+      }
+    }
+    return out;
+  };
+  std::mt19937 rng(31);
+  for (int round = 0; round < 500; ++round) {
+    const std::string input = test::RandomBytes(rng, 500);
+    ASSERT_EQ(ToHex(Engine().GbkToUSCforWide(input)->strResult),
+              ToHex(Engine().GbkToUSC(plainWiden(input))->strResult))
+        << ToHex(input);
+  }
+}
+
 }  // namespace
 }  // namespace marlo
