@@ -45,6 +45,39 @@ bool MayStartPair(CharacterParse parse, uint8_t a) {
 
 }  // namespace
 
+std::shared_ptr<ConvResult> RunOperation(const ConvMarlo& engine, Operation operation,
+                                         std::string_view text, bool IsReturnbyte) {
+  switch (operation) {
+    case Operation::BigToGB:
+      return engine.BigToGB(text, IsReturnbyte);
+    case Operation::GBToBig:
+      return engine.GBToBig(text, IsReturnbyte);
+    case Operation::GbkToBig:
+      return engine.GbkToBig(text, IsReturnbyte);
+    case Operation::BigToGbk:
+      return engine.BigToGbk(text, IsReturnbyte);
+    case Operation::USCToBig:
+      return engine.USCToBig(text, IsReturnbyte);
+    case Operation::BigToUSC:
+      return engine.BigToUSC(text, IsReturnbyte);
+    case Operation::GbkToUSC:
+      return engine.GbkToUSC(text, IsReturnbyte);
+    case Operation::USCToGbk:
+      return engine.USCToGbk(text, IsReturnbyte);
+    case Operation::BigToUSCforWide:
+      return engine.BigToUSCforWide(text, IsReturnbyte);
+    case Operation::GbkToUSCforWide:
+      return engine.GbkToUSCforWide(text, IsReturnbyte);
+    case Operation::USCToGbkforNarrow:
+      return engine.USCToGbkforNarrow(text, IsReturnbyte);
+    case Operation::USCToBigforNarrow:
+      return engine.USCToBigforNarrow(text, IsReturnbyte);
+    case Operation::BigToCNS:
+      return engine.BigToCNS(text, IsReturnbyte);
+  }
+  throw std::invalid_argument("unknown operation");
+}
+
 size_t WholeCharacterPrefix(CharacterParse parse, std::string_view bytes) {
   // Under every parse a byte 0x01..0x7E never starts a pair, so the second
   // of two such bytes in a row is a whole character: cut right after it.

@@ -29,6 +29,10 @@ enum class Operation : uint8_t {
   BigToCNS,
 };
 
+// Runs one operation on a whole text.
+std::shared_ptr<ConvResult> RunOperation(const ConvMarlo& engine, Operation operation,
+                                         std::string_view text, bool IsReturnbyte = false);
+
 // How a conversion step splits bytes into characters.
 enum class CharacterParse : uint8_t {
   kBig5ToGb,  // a pair: first byte >= 0xA1 and second >= 0x40

@@ -103,38 +103,10 @@ std::vector<Operation> OperationsOf(int32_t type) {
 
 std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
                                             std::string_view text) {
-  switch (type) {
-    case 0:
-      return engine.GBToBig(text);
-    case 1:
-      return engine.BigToGB(text);
-    case 2:
-      return engine.GbkToBig(text);
-    case 3:
-      return engine.BigToGbk(text);
-    case 4:
-      return engine.USCToBig(text);
-    case 5:
-      return engine.BigToUSC(text);
-    case 6:
-      return engine.GbkToUSC(text);
-    case 7:
-      return engine.USCToGbk(text);
-    case 8:
-      return engine.GbkToUSCforWide(text);
-    case 9:
-      return engine.USCToGbkforNarrow(text);
-    case 10:
-      return engine.USCToBigforNarrow(text);
-    case 11:
-      return engine.BigToUSCforWide(text);
-    case 12:
-      return engine.BigToCNS(text);
-    case 13:
-      return engine.BigToGbk(engine.GBToBig(text)->strResult);
-    default:
-      throw std::out_of_range("no conversion type " + std::to_string(type));
-  }
+  std::shared_ptr<ConvResult> result;
+  for (Operation operation : OperationsOf(type))
+    result = RunOperation(engine, operation, result ? result->strResult : text);
+  return result;
 }
 
 }  // namespace marlo

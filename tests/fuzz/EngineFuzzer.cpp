@@ -51,17 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // Streamed in pieces whose sizes come from the input itself, every
   // operation gives the bytes of its whole conversion.
-  const std::pair<marlo::Operation, Operation> streamed[] = {
-      {marlo::Operation::BigToGB, &marlo::ConvMarlo::BigToGB},
-      {marlo::Operation::GBToBig, &marlo::ConvMarlo::GBToBig},
-      {marlo::Operation::GbkToBig, &marlo::ConvMarlo::GbkToBig},
-      {marlo::Operation::USCToGbk, &marlo::ConvMarlo::USCToGbk},
-      {marlo::Operation::BigToCNS, &marlo::ConvMarlo::BigToCNS},
-      {marlo::Operation::BigToUSCforWide, &marlo::ConvMarlo::BigToUSCforWide},
-      {marlo::Operation::GbkToUSCforWide, &marlo::ConvMarlo::GbkToUSCforWide},
-      {marlo::Operation::USCToGbkforNarrow, &marlo::ConvMarlo::USCToGbkforNarrow},
-      {marlo::Operation::USCToBigforNarrow, &marlo::ConvMarlo::USCToBigforNarrow}};
-  for (const auto& [operation, member] : streamed) {
+  using enum marlo::Operation;
+  const marlo::Operation streamed[] = {BigToGB,         GBToBig,           GbkToBig,
+                                       USCToGbk,        BigToCNS,          BigToUSCforWide,
+                                       GbkToUSCforWide, USCToGbkforNarrow, USCToBigforNarrow};
+  for (const marlo::Operation operation : streamed) {
     marlo::ConvStream stream(engine, {operation});
     std::string out;
     size_t at = 0;
@@ -71,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       at += piece;
     }
     out += stream.Feed("", true);
-    Require(out == (engine.*member)(input, false)->strResult);
+    Require(out == marlo::RunOperation(engine, operation, input)->strResult);
   }
 
   std::string big = input, gb = input;
