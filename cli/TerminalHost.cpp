@@ -46,7 +46,7 @@ void TerminalHost::ClearProgress() {
 
 void TerminalHost::AddRow(const RunRow& row) {
   ClearProgress();
-  const bool ok = row.iconKey == "pOk";
+  const bool ok = row.outcome != RowOutcome::kFailed;
   (ok ? converted_ : failed_)++;
   std::cout << row.fileName << "\t" << (ok ? row.seconds + "s" : "-") << "\t" << row.description
             << "\n"

@@ -12,6 +12,7 @@
 #include "ConversionTypes.h"
 #include "StreamFilter.h"
 #include "TerminalHost.h"
+#include "UserTexts.h"
 
 namespace {
 
@@ -85,7 +86,12 @@ int main(int argc, char** argv) {
   }
 
   marlo::ConvMarlo engine;
-  engine.InitMe();
+  try {
+    engine.InitMe();
+  } catch (const std::exception& e) {
+    std::cerr << "marlo-convert: " << marlo::text::kEngineNotReady << " (" << e.what() << ")\n";
+    return 1;
+  }
   if (options.action == Action::kFilter) {
     const std::string error =
         marlo::cli::FilterStream(engine, options.type, STDIN_FILENO, STDOUT_FILENO);

@@ -60,6 +60,7 @@ void ConvMarlo::InitMe() {
   spcSymbols_ = std::move(spcSymbols);
   spcCount_ = spcCount;
   BuildDerivedLookups();
+  ready_ = true;
 }
 
 void ConvMarlo::BuildDerivedLookups() {

@@ -50,6 +50,8 @@ class ConvMarlo {
   // rebuilds them and reaches the same state. Throws std::runtime_error on a
   // malformed resource.
   void InitMe();
+  // True once InitMe has succeeded; before that every table is zero.
+  bool IsReady() const noexcept { return ready_; }
 
   // Big5 → GB2312, traditional characters to simplified ones.
   std::shared_ptr<ConvResult> BigToGB(std::string_view BigStr, bool IsReturnbyte = false) const;
@@ -130,6 +132,7 @@ class ConvMarlo {
   std::span<const uint8_t> spcData_;
   std::vector<SpecialSymbol> spcSymbols_;
   int32_t spcCount_ = 0;
+  bool ready_ = false;
 };
 
 }  // namespace marlo

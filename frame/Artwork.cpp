@@ -91,6 +91,36 @@ QPixmap TitleHelp() {
   });
 }
 
+namespace {
+
+QPixmap ResultMark(const QColor& fill, void (*glyph)(QPainter&)) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(fill.darker(130), 1));
+  painter.setBrush(fill);
+  painter.drawEllipse(QRectF(1, 1, 14, 14));
+  painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  glyph(painter);
+  return pixmap;
+}
+
+}  // namespace
+
+QPixmap ResultOk() {
+  return ResultMark(QColor(40, 160, 70), [](QPainter& p) {
+    p.drawPolyline(QPolygonF({QPointF(4.5, 8.5), QPointF(7, 11), QPointF(11.5, 5.5)}));
+  });
+}
+
+QPixmap ResultError() {
+  return ResultMark(QColor(200, 45, 40), [](QPainter& p) {
+    p.drawLine(QPointF(5.5, 5.5), QPointF(10.5, 10.5));
+    p.drawLine(QPointF(10.5, 5.5), QPointF(5.5, 10.5));
+  });
+}
+
 QIcon WindowIcon() {
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64}) {

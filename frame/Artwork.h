@@ -19,6 +19,9 @@ QPixmap WindowBottomRight();
 QPixmap TitleClose();
 QPixmap TitleMinimize();
 QPixmap TitleHelp();
+// 16 × 16 marks of a results row: converted ("pOk") and failed ("pError").
+QPixmap ResultOk();
+QPixmap ResultError();
 // The program's icon, at the sizes a desktop asks for.
 QIcon WindowIcon();
 // The splash and about window's background.

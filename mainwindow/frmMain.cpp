@@ -4,22 +4,35 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "Artwork.h"
+#include "BackgroundRun.h"
 #include "ConversionTypes.h"
 #include "ProgressBarMarlo.h"
+#include "SourceLists.h"
+#include "SourceSelection.h"
 #include "TrayIcon.h"
+#include "UserTexts.h"
 #include "clsSettings.h"
 #include "frmSplash.h"
 #include "modFunctions.h"
@@ -29,7 +42,13 @@ namespace marlo {
 
 namespace {
 
-constexpr int kWidth = 760, kHeight = 700;
+// The window is never smaller than this; larger fonts make it larger.
+constexpr int kMinWidth = 760, kMinHeight = 700;
+// Room for the skinned frame's title bar and borders around the content.
+constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kDepthRole = Qt::UserRole + 1;
 
 const char* const kFilePatterns[] = {"*.*",   "*.htm", "*.html", "*.txt", "*.asp", "*.jsp",
                                      "*.php", "*.xml", "*.ini",  "*.cpp", "*.h",   "*.vbp",
@@ -41,11 +60,7 @@ T* Named(T* widget, const char* name) {
   return widget;
 }
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-  auto* label = Named(new QLabel(text, parent), name);
-  label->setGeometry(geometry);
-  return label;
-}
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A step of the load that fails leaves its part as designed; the next runs.
 template <typename Step>
@@ -56,30 +71,143 @@ void Suppressed(Step step) {
   }
 }
 
-// Stands for the common dialog; the save dialog itself opens on demand.
-class CommonDialog : public QObject {
+// The folder list draws each folder indented by its depth, as a tree.
+class IndentDelegate : public QStyledItemDelegate {
  public:
-  using QObject::QObject;
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->rect.adjust(index.data(kDepthRole).toInt() * 12, 0, 0, 0);
+  }
+};
+
+// The selected-files list also takes files and folders dropped on it from
+// a file manager, and removes the selected entries on the Delete key.
+class DestList : public QTreeWidget {
+ public:
+  DestList(std::function<void(const QStringList&)> onDrop, std::function<void()> onDelete)
+      : onDrop_(std::move(onDrop)), onDelete_(std::move(onDelete)) {
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Delete))
+      onDelete_();
+    else
+      QTreeWidget::keyPressEvent(event);
+  }
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  }
+  void dragMoveEvent(QDragMoveEvent* event) override {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  }
+  void dropEvent(QDropEvent* event) override {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+      if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    onDrop_(paths);
+  }
+
+ private:
+  std::function<void(const QStringList&)> onDrop_;
+  std::function<void()> onDelete_;
 };
 
 }  // namespace
 
+// The run as the window shows it, called on the window's thread.
+class frmMain::RunView : public RunHost {
+ public:
+  explicit RunView(frmMain& window) : w_(window) {}
+  ~RunView() override { SetBusy(false); }
+
+  bool AskOverwrite(const std::string& /*targetPath*/) override {
+    QMessageBox box(QMessageBox::NoIcon, Text(text::kOverwriteTitle),
+                    Text(text::kOverwriteQuestion), QMessageBox::Yes | QMessageBox::No, &w_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+  }
+  void ShowError(const std::string& message) override {
+    QMessageBox::critical(&w_, QStringLiteral("Marlo"), QString::fromStdString(message));
+  }
+  void SetBusy(bool busy) override {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+      QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+      QGuiApplication::restoreOverrideCursor();
+  }
+  void RunStarted(int32_t fileCount) override {
+    w_.lblHandFileCnt_->setText(QString::number(fileCount));
+    w_.cmdStopConvert_->show();
+    w_.lvwResult_->clear();
+  }
+  void CurrentFile(const std::string& fileName) override {
+    w_.lblHandleFieldName_->setText(QString::fromStdString(fileName));
+  }
+  void AddRow(const RunRow& row) override {
+    const bool failed = row.outcome == RowOutcome::kFailed;
+    auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(row.fileName),
+                                                 QString::fromStdString(row.seconds),
+                                                 QString::fromStdString(row.description)});
+    item->setIcon(0, failed ? errorIcon_ : okIcon_);
+    const QString target = QString::fromStdString(row.targetPath);
+    item->setData(0, kPathRole, target);
+    if (!failed)
+      for (int column = 0; column < 3; ++column) item->setToolTip(column, target);
+    w_.lvwResult_->addTopLevelItem(item);
+    if (w_.resultSort_.on) w_.lvwResult_->sortItems(w_.resultSort_.column, w_.resultSort_.order);
+  }
+  void SetProgressMax(int32_t max) override { w_.procTotal_->setMax(max); }
+  void SetProgressValue(int32_t value) override { w_.procTotal_->setValue(value); }
+  void RunEnded(RunOutcome outcome) override {
+    w_.cmdStopConvert_->hide();
+    SetBusy(false);
+    if (outcome == RunOutcome::kNoTargetFolder) w_.txtDescPath_->setFocus();
+  }
+
+ private:
+  frmMain& w_;
+  bool busy_ = false;
+  QIcon okIcon_{artwork::ResultOk()};
+  QIcon errorIcon_{artwork::ResultError()};
+};
+
 frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setObjectName("frmMain");
-  setFixedSize(kWidth, kHeight);
+  // The program ends through this window's unload only, which saves the
+  // settings; not when some other window happens to close last.
+  QApplication::setQuitOnLastWindowClosed(false);
   modFunctions::RegisterForm(this);
+  runView_ = std::make_unique<RunView>(*this);
   BuildControls();
+  // The skinned frame has no edges to drag; the size follows the captions'
+  // fonts instead.
+  setFixedSize(minimumSizeHint().expandedTo(QSize(kMinWidth, kMinHeight)));
   Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  run_.reset();  // waits for the file under way; the view must outlive it
+}
 
 void frmMain::BuildControls() {
   modHandleFrom::CreateFrameElements(this);
   lblTitle_ = findChild<QLabel*>("lblTitle");
 
-  auto* toolbar = Named(new QToolBar(this), "tbToolbar");
-  toolbar->setGeometry(12, 34, 736, 34);
+  auto* content = new QWidget(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
+  outer->addWidget(content);
+
+  auto* toolbar = Named(new QToolBar(content), "tbToolbar");
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   struct Button {
     const char* key;
@@ -93,96 +221,180 @@ void frmMain::BuildControls() {
                             {"butAbout", "關    于", ""},
                             {"butExit", "退    出", ""}};
   for (const Button& b : buttons) {
-    QAction* action = toolbar->addAction(QString::fromUtf8(b.caption));
+    QAction* action = toolbar->addAction(Text(b.caption));
     action->setObjectName(b.key);
-    action->setToolTip(QString::fromUtf8(b.tip));
+    action->setToolTip(Text(b.tip));
   }
+  butConvert_ = toolbar->findChild<QAction*>("butConvert");
+  butConvert_->setShortcut(Qt::Key_F5);
+  connect(butConvert_, &QAction::triggered, this, &frmMain::ConvertFiles);
   connect(toolbar->findChild<QAction*>("butExit"), &QAction::triggered, this, &QWidget::close);
   connect(toolbar->findChild<QAction*>("butAbout"), &QAction::triggered, this, [this] {
     frmSplash about(this);
     about.exec();
   });
 
-  auto* source = Named(new QGroupBox(QStringLiteral("請選擇要轉換的文件"), this), "fraSource");
-  source->setGeometry(12, 72, 300, 300);
-  Named(new QComboBox(source), "drvSource")->setGeometry(8, 22, 284, 24);
-  Named(new QListWidget(source), "dirSource")->setGeometry(8, 50, 284, 106);
-  auto* files = Named(new QListWidget(source), "FilSource");
-  files->setGeometry(8, 160, 284, 100);
-  files->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  files->setToolTip(QStringLiteral("非處理文件可以在\"設置\"中修改"));
-  imcFileType_ = Named(new QComboBox(source), "imcFileType");
-  imcFileType_->setGeometry(8, 266, 284, 24);
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(toolbar);
+  layout->addWidget(BuildSourceArea(), 5);
+  layout->addWidget(BuildOptionArea());
+  layout->addWidget(BuildProgressArea());
 
-  Named(new QPushButton(QStringLiteral(">>"), this), "cmdSelect")->setGeometry(318, 180, 40, 28);
-  Named(new QPushButton(QStringLiteral("<<"), this), "cmdDisSelect")->setGeometry(318, 220, 40, 28);
-  auto* dest = Named(new QTreeWidget(this), "lvwDest");
-  dest->setGeometry(364, 78, 384, 294);
-  dest->setHeaderLabels({QStringLiteral("文件名")});
-  dest->setRootIsDecorated(false);
+  lvwResult_ = Named(new QTreeWidget(content), "lvwResult");
+  lvwResult_->setHeaderLabels({Text("文件名"), Text("耗時(秒)"), Text("描述")});
+  lvwResult_->setRootIsDecorated(false);
+  lvwResult_->header()->setSectionsClickable(true);
+  lvwResult_->setColumnWidth(0, 220);
+  lvwResult_->setColumnWidth(1, 70);
+  connect(lvwResult_->header(), &QHeaderView::sectionClicked, this,
+          [this](int column) { SortByColumn(lvwResult_, resultSort_, column); });
+  connect(lvwResult_, &QTreeWidget::itemDoubleClicked, this, &frmMain::OpenResult);
+  layout->addWidget(lvwResult_, 2);
 
-  auto* options = Named(new QGroupBox(QStringLiteral("轉換方式"), this), "fraOption");
-  options->setGeometry(12, 378, 476, 170);
+  auto* taskbar = Named(new QLabel(this), "picTaskbar");
+  taskbar->setPixmap(artwork::WindowIcon().pixmap(16, 16));
+  taskbar->hide();
+
+  modHandleFrom::WireFrame(this, [this] { MinimizeToTray(); });
+}
+
+QWidget* frmMain::BuildSourceArea() {
+  auto* area = new QWidget;
+  auto* row = new QHBoxLayout(area);
+  row->setContentsMargins(0, 0, 0, 0);
+
+  auto* source = Named(new QGroupBox(Text("請選擇要轉換的文件")), "fraSource");
+  auto* column = new QVBoxLayout(source);
+  drvSource_ = Named(new QComboBox, "drvSource");
+  dirSource_ = Named(new QListWidget, "dirSource");
+  dirSource_->setItemDelegate(new IndentDelegate(dirSource_));
+  FilSource_ = Named(new QListWidget, "FilSource");
+  FilSource_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  FilSource_->setUniformItemSizes(true);
+  FilSource_->setToolTip(Text("非處理文件可以在\"設置\"中修改"));
+  imcFileType_ = Named(new QComboBox, "imcFileType");
+  column->addWidget(drvSource_);
+  column->addWidget(dirSource_, 1);
+  column->addWidget(FilSource_, 1);
+  column->addWidget(imcFileType_);
+  row->addWidget(source, 4);
+
+  connect(drvSource_, &QComboBox::activated, this,
+          [this](int index) { SetSourceFolder(drvSource_->itemData(index).toString()); });
+  connect(dirSource_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { SetSourceFolder(item->data(kPathRole).toString()); });
+  connect(imcFileType_, &QComboBox::activated, this, [this] { RefreshFileList(); });
+  connect(FilSource_, &QListWidget::itemActivated, this, [this] { AddSelectedFiles(); });
+
+  auto* buttons = new QVBoxLayout;
+  buttons->addStretch();
+  auto* select = Named(new QPushButton(QStringLiteral(">>")), "cmdSelect");
+  auto* deselect = Named(new QPushButton(QStringLiteral("<<")), "cmdDisSelect");
+  for (QPushButton* button : {select, deselect}) {
+    button->setFixedWidth(44);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  row->addLayout(buttons);
+  connect(select, &QPushButton::clicked, this, &frmMain::AddSelectedFiles);
+  connect(deselect, &QPushButton::clicked, this, &frmMain::RemoveSelectedEntries);
+
+  lvwDest_ = Named(new DestList([this](const QStringList& paths) { AddDroppedPaths(paths); },
+                                [this] { RemoveSelectedEntries(); }),
+                   "lvwDest");
+  lvwDest_->setHeaderLabels({Text("文件名")});
+  lvwDest_->setRootIsDecorated(false);
+  lvwDest_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  lvwDest_->setUniformRowHeights(true);
+  lvwDest_->header()->setSectionsClickable(true);
+  connect(lvwDest_->header(), &QHeaderView::sectionClicked, this,
+          [this](int column) { SortByColumn(lvwDest_, destSort_, column); });
+  row->addWidget(lvwDest_, 5);
+  return area;
+}
+
+QWidget* frmMain::BuildOptionArea() {
+  auto* area = new QWidget;
+  auto* row = new QHBoxLayout(area);
+  row->setContentsMargins(0, 0, 0, 0);
+
+  auto* options = Named(new QGroupBox(Text("轉換方式")), "fraOption");
+  auto* grid = new QGridLayout(options);
   auto* typeGroup = new QButtonGroup(this);
   for (const ConversionType& type : ConversionTypes()) {
     const int i = type.index;
-    auto* option = new QRadioButton(QString::fromUtf8(type.caption), options);
+    auto* option = new QRadioButton(Text(type.caption));
     option->setObjectName(QStringLiteral("optConvType_%1").arg(i));
-    const int column = i / 5, left[] = {10, 150, 308}, width[] = {140, 156, 162};
-    option->setGeometry(left[column], 20 + (i % 5) * 21, width[column], 20);
+    grid->addWidget(option, i % 5, i / 5);
     typeGroup->addButton(option, i);
     optConvType_[size_t(i)] = option;
     connect(option, &QRadioButton::clicked, this, [this, i] { OnConvTypeClicked(i); });
   }
   optConvType_[0]->setChecked(true);
-  lblRemark_ = AddLabel(options, "lblRemark", {}, {10, 128, 456, 38});
+  lblRemark_ = Named(new QLabel, "lblRemark");
   lblRemark_->setWordWrap(true);
+  lblRemark_->setMinimumHeight(2 * lblRemark_->fontMetrics().lineSpacing() + 4);
+  lblRemark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  grid->addWidget(lblRemark_, 5, 0, 1, 3);
+  row->addWidget(options, 3);
 
-  auto* existing =
-      Named(new QGroupBox(QStringLiteral("當目標文件已經存在時"), this), "fraHandleExistFile");
-  existing->setGeometry(494, 378, 254, 56);
+  auto* right = new QVBoxLayout;
+  auto* existing = Named(new QGroupBox(Text("當目標文件已經存在時")), "fraHandleExistFile");
+  auto* existingRow = new QHBoxLayout(existing);
   const char* existingCaptions[] = {"跳過該文件", "詢問用戶", "直接覆蓋"};
   auto* existGroup = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
-    auto* option = new QRadioButton(QString::fromUtf8(existingCaptions[i]), existing);
+    auto* option = new QRadioButton(Text(existingCaptions[i]));
     option->setObjectName(QStringLiteral("optHandleExistFile_%1").arg(i));
-    option->setGeometry(6 + i * 82, 24, 82, 22);
+    existingRow->addWidget(option);
     existGroup->addButton(option, i);
     optHandleExistFile_[size_t(i)] = option;
   }
   optHandleExistFile_[0]->setChecked(true);
+  right->addWidget(existing);
 
-  auto* target = Named(new QGroupBox(QStringLiteral("目標"), this), "fraDesc");
-  target->setGeometry(494, 440, 254, 108);
-  AddLabel(target, "lblDescPath", QStringLiteral("保存路徑:"), {8, 22, 120, 20});
-  txtDescPath_ = Named(new QLineEdit(target), "txtDescPath");
-  txtDescPath_->setGeometry(8, 46, 208, 24);
-  auto* findPath = Named(new QToolButton(target), "imgFindPath");
-  findPath->setGeometry(220, 46, 26, 24);
+  auto* target = Named(new QGroupBox(Text("目標")), "fraDesc");
+  auto* targetGrid = new QGridLayout(target);
+  targetGrid->addWidget(Named(new QLabel(Text("保存路徑:")), "lblDescPath"), 0, 0, 1, 2);
+  txtDescPath_ = Named(new QLineEdit, "txtDescPath");
+  targetGrid->addWidget(txtDescPath_, 1, 0);
+  auto* findPath = Named(new QToolButton, "imgFindPath");
   findPath->setText(QStringLiteral("…"));
+  findPath->setToolTip(Text("保存路徑"));
+  targetGrid->addWidget(findPath, 1, 1);
+  targetGrid->setRowStretch(2, 1);
+  connect(findPath, &QToolButton::clicked, this, &frmMain::PickTargetFolder);
+  right->addWidget(target, 1);
+  row->addLayout(right, 2);
+  return area;
+}
 
-  auto* progress = Named(new ProgressBarMarlo(this), "procTotal");
-  progress->setGeometry(12, 556, 280, 20);
-  AddLabel(this, "lblcurFile", QStringLiteral("正在處理:"), {300, 556, 64, 20});
-  AddLabel(this, "lblHandleFieldName", {}, {364, 556, 180, 20});
-  AddLabel(this, "lblHandle", QStringLiteral("總共處理文件:"), {548, 556, 90, 20});
-  AddLabel(this, "lblHandFileCnt", QStringLiteral("0"), {638, 556, 40, 20});
-  auto* stop = Named(new QPushButton(QStringLiteral("停止"), this), "cmdStopConvert");
-  stop->setGeometry(688, 552, 60, 26);
-  stop->hide();
-
-  auto* results = Named(new QTreeWidget(this), "lvwResult");
-  results->setGeometry(12, 584, 736, 84);
-  results->setHeaderLabels(
-      {QStringLiteral("文件名"), QStringLiteral("耗時(秒)"), QStringLiteral("描述")});
-  results->setRootIsDecorated(false);
-
-  auto* taskbar = Named(new QLabel(this), "picTaskbar");
-  taskbar->setPixmap(artwork::WindowIcon().pixmap(16, 16));
-  taskbar->hide();
-  Named(new CommonDialog(this), "dlgMain");
-
-  modHandleFrom::WireFrame(this, [this] { MinimizeToTray(); });
+QWidget* frmMain::BuildProgressArea() {
+  auto* area = new QWidget;
+  auto* row = new QHBoxLayout(area);
+  row->setContentsMargins(0, 0, 0, 0);
+  procTotal_ = Named(new ProgressBarMarlo, "procTotal");
+  procTotal_->setMinimumWidth(240);
+  row->addWidget(procTotal_, 3);
+  row->addWidget(Named(new QLabel(Text("正在處理:")), "lblcurFile"));
+  lblHandleFieldName_ = Named(new QLabel, "lblHandleFieldName");
+  lblHandleFieldName_->setMinimumWidth(120);
+  row->addWidget(lblHandleFieldName_, 2);
+  row->addWidget(Named(new QLabel(Text("總共處理文件:")), "lblHandle"));
+  lblHandFileCnt_ = Named(new QLabel(QStringLiteral("0")), "lblHandFileCnt");
+  lblHandFileCnt_->setMinimumWidth(40);
+  row->addWidget(lblHandFileCnt_);
+  cmdStopConvert_ = Named(new QPushButton(Text("停止")), "cmdStopConvert");
+  cmdStopConvert_->hide();
+  // Keeps the row's height when the button comes and goes.
+  cmdStopConvert_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  area->setMinimumHeight(cmdStopConvert_->sizeHint().height());
+  connect(cmdStopConvert_, &QPushButton::clicked, this, [this] {
+    if (run_) run_->RequestStop();
+  });
+  row->addWidget(cmdStopConvert_);
+  return area;
 }
 
 void frmMain::Load() {
@@ -193,9 +405,10 @@ void frmMain::Load() {
     for (const char* pattern : kFilePatterns) imcFileType_->addItem(QString::fromLatin1(pattern));
     imcFileType_->setCurrentIndex(0);
   });
+  Suppressed([this] { FillDrives(); });
   Suppressed([this] {
-    sourceFolder_ = QDir::currentPath();
-    txtDescPath_->setText(sourceFolder_);
+    SetSourceFolder(QDir::homePath());
+    txtDescPath_->setText(sourceFolder_);  // no type suffix until the first change
   });
   setWindowTitle(QStringLiteral("Marlo"));
   const QStringList version = QCoreApplication::applicationVersion().split('.');
@@ -206,11 +419,18 @@ void frmMain::Load() {
     tray_ = new TrayIcon(this, lblTitle_);
     tray_->SetTrayIcon(true);
   });
-  if (settings_) {
-    const int32_t choice = settings_->HandleExistFile();
-    if (choice >= 0 && choice <= 2) optHandleExistFile_[size_t(choice)]->setChecked(true);
-  }
+  const int32_t choice = Settings().HandleExistFile();
+  if (choice >= 0 && choice <= 2) optHandleExistFile_[size_t(choice)]->setChecked(true);
+  dirSource_->setFocus();
 }
+
+clsSettings& frmMain::Settings() {
+  // A store that failed to load leaves the defaults, in memory only.
+  if (!settings_) settings_ = std::make_unique<clsSettings>(QString());
+  return *settings_;
+}
+
+bool frmMain::IsConverting() const { return run_ && run_->IsRunning(); }
 
 int32_t frmMain::GetConvType() const {
   for (size_t i = 0; i < optConvType_.size(); ++i)
@@ -229,18 +449,172 @@ QString frmMain::GetConvTypeName(int32_t index) {
 }
 
 void frmMain::OnConvTypeClicked(int32_t index) {
-  lblRemark_->setText(QString::fromUtf8(ConversionTypes()[size_t(index)].description));
-  RebuildTargetFolder();
-}
-
-void frmMain::SetSourceFolder(const QString& folder) {
-  sourceFolder_ = folder;
+  lblRemark_->setText(Text(ConversionTypes()[size_t(index)].description));
   RebuildTargetFolder();
 }
 
 void frmMain::RebuildTargetFolder() {
   txtDescPath_->setText(
       QString::fromStdString(DefaultTargetFolder(sourceFolder_.toStdString(), GetConvType())));
+}
+
+void frmMain::FillDrives() {
+  drvSource_->clear();
+  for (const Place& place : SourcePlaces()) drvSource_->addItem(place.label, place.path);
+}
+
+void frmMain::SetSourceFolder(const QString& folder) {
+  sourceFolder_ = QDir::cleanPath(folder);
+
+  // The drive box shows the place the folder lies in: the longest match.
+  int place = -1;
+  qsizetype matched = -1;
+  for (int k = 0; k < drvSource_->count(); ++k) {
+    const QString root = drvSource_->itemData(k).toString();
+    const bool inside =
+        sourceFolder_ == root || root == "/" || sourceFolder_.startsWith(root + '/');
+    if (inside && root.size() > matched) {
+      place = k;
+      matched = root.size();
+    }
+  }
+  if (place >= 0) drvSource_->setCurrentIndex(place);
+
+  dirSource_->clear();
+  const QFileIconProvider icons;
+  for (const FolderRow& row : FolderRows(sourceFolder_)) {
+    auto* item = new QListWidgetItem(icons.icon(QFileIconProvider::Folder), row.name, dirSource_);
+    item->setData(kPathRole, row.path);
+    item->setData(kDepthRole, row.depth);
+    item->setToolTip(row.path);
+    if (row.current) {
+      QFont font = item->font();
+      font.setBold(true);
+      item->setFont(font);
+      dirSource_->setCurrentItem(item);
+    }
+  }
+  RefreshFileList();
+  RebuildTargetFolder();
+}
+
+void frmMain::RefreshFileList() {
+  FilSource_->clear();
+  FilSource_->addItems(FilesMatching(sourceFolder_, imcFileType_->currentText()));
+}
+
+void frmMain::AddSelectedFiles() {
+  QStringList names;
+  for (int i = 0; i < FilSource_->count(); ++i)
+    if (FilSource_->item(i)->isSelected()) names << FilSource_->item(i)->text();
+  AddFiles(sourceFolder_, names);
+}
+
+void frmMain::AddFiles(const QString& folder, const QStringList& names) {
+  std::vector<std::string> plainNames;
+  plainNames.reserve(size_t(names.size()));
+  for (const QString& name : names) plainNames.push_back(name.toStdString());
+  const std::vector<RunEntry> entries =
+      EntriesToAdd(folder.toStdString(), plainNames, Settings().IgnoreFileTypes().toStdString(),
+                   [this](const std::string& path) {
+                     return destByKey_.contains(QString::fromStdString(path));
+                   });
+  QList<QTreeWidgetItem*> items;
+  items.reserve(qsizetype(entries.size()));
+  for (const RunEntry& entry : entries) {
+    const QString path = QString::fromStdString(entry.fullPath);
+    auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(entry.fileName)});
+    item->setData(0, kPathRole, path);
+    item->setToolTip(0, path);
+    destByKey_.insert(path, item);
+    items << item;
+  }
+  lvwDest_->addTopLevelItems(items);
+  if (destSort_.on) lvwDest_->sortItems(destSort_.column, destSort_.order);
+  ShowEntryCount();
+}
+
+void frmMain::AddDroppedPaths(const QStringList& paths) {
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    if (info.isDir())
+      AddFiles(info.absoluteFilePath(),
+               FilesMatching(info.absoluteFilePath(), imcFileType_->currentText()));
+    else if (info.isFile())
+      AddFiles(info.absolutePath(), {info.fileName()});
+  }
+}
+
+void frmMain::RemoveSelectedEntries() {
+  QStringList keys;
+  for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i)
+    if (lvwDest_->topLevelItem(i)->isSelected())
+      keys << lvwDest_->topLevelItem(i)->data(0, kPathRole).toString();
+  for (const QString& key : keys) delete destByKey_.take(key);
+  ShowEntryCount();
+}
+
+void frmMain::ShowEntryCount() {
+  lblHandFileCnt_->setText(QString::number(lvwDest_->topLevelItemCount()));
+}
+
+void frmMain::SortByColumn(QTreeWidget* list, SortState& state, int column) {
+  // One order for the whole list, flipped by a click on any column.
+  state.on = true;
+  state.column = column;
+  state.order = state.order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+  list->sortItems(column, state.order);
+  list->header()->setSortIndicatorShown(true);
+  list->header()->setSortIndicator(column, state.order);
+}
+
+void frmMain::PickTargetFolder() {
+  QFileDialog dlgMain(this, Text("保存路徑"));
+  dlgMain.setObjectName("dlgMain");
+  dlgMain.setAcceptMode(QFileDialog::AcceptSave);
+  dlgMain.setOption(QFileDialog::DontConfirmOverwrite);
+  const QString current = txtDescPath_->text().trimmed();
+  dlgMain.setDirectory(QFileInfo(current).isDir() ? current : sourceFolder_);
+  dlgMain.selectFile(Text("目標文件"));
+  if (dlgMain.exec() != QDialog::Accepted || dlgMain.selectedFiles().isEmpty()) return;
+  const QString path = dlgMain.selectedFiles().first();
+  const qsizetype cut = path.lastIndexOf('/');
+  if (cut <= 0) return;  // no separator, or nothing before it
+  txtDescPath_->setText(path.left(cut));
+}
+
+void frmMain::ConvertFiles() {
+  if (lvwDest_->topLevelItemCount() == 0 || IsConverting()) return;
+  RunSettings settings;
+  for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = lvwDest_->topLevelItem(i);
+    settings.entries.push_back(
+        {item->data(0, kPathRole).toString().toStdString(), item->text(0).toStdString()});
+  }
+  settings.convType = GetConvType();
+  settings.targetFolderText = txtDescPath_->text().toStdString();
+  settings.handleExistFile = GetHandleExistFile();
+
+  run_.reset();
+  run_ = std::make_unique<BackgroundRun>(cfMain_, settings, *runView_);
+  connect(run_.get(), &BackgroundRun::finished, this,
+          [this, entries = settings.entries](RunOutcome outcome) { OnRunEnded(outcome, entries); });
+  butConvert_->setEnabled(false);
+  run_->Start();
+}
+
+void frmMain::OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entries) {
+  // Entries the user added during the run wait for the next one.
+  if (outcome == RunOutcome::kFinished)
+    for (const RunEntry& entry : entries)
+      delete destByKey_.take(QString::fromStdString(entry.fullPath));
+  butConvert_->setEnabled(true);
+  if (closeAfterRun_) close();
+}
+
+void frmMain::OpenResult(QTreeWidgetItem* row) {
+  const QString path = row ? row->data(0, kPathRole).toString() : QString();
+  if (!path.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void frmMain::MinimizeToTray() {
@@ -257,19 +631,29 @@ void frmMain::changeEvent(QEvent* event) {
     hide();
 }
 
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  modHandleFrom::SkinForm(this);
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
+  if (IsConverting()) {
+    // Let the file under way finish; the window closes when the run ends.
+    closeAfterRun_ = true;
+    run_->RequestStop();
+    event->ignore();
+    return;
+  }
   if (unloaded_) {
     event->accept();
     return;
   }
   unloaded_ = true;
-  if (settings_) {
-    settings_->setHandleExistFile(GetHandleExistFile());
-    try {
-      settings_->SaveSettings();
-    } catch (const std::exception& e) {
-      QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromStdString(e.what()));
-    }
+  Settings().setHandleExistFile(GetHandleExistFile());
+  try {
+    Settings().SaveSettings();
+  } catch (const std::exception& e) {
+    QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromStdString(e.what()));
   }
   if (tray_) tray_->RemoveTrayIcon();
   event->accept();

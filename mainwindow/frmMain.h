@@ -1,25 +1,28 @@
 // The main window: conversion types, source and target selection, the
-// existing-file choice, progress and results, under the skinned frame.
+// existing-file choice, the batch run with its progress and results, under
+// the skinned frame.
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 #include <array>
 #include <memory>
 
 #include "ConvMarlo.h"
+#include "ConversionRun.h"
 
-class QGroupBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QComboBox;
 class QPushButton;
 class QRadioButton;
-class QToolBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace marlo {
 
+class BackgroundRun;
 class ProgressBarMarlo;
 class TrayIcon;
 class clsSettings;
@@ -35,22 +38,49 @@ class frmMain : public QWidget {
   int32_t GetHandleExistFile() const;
   static QString GetConvTypeName(int32_t index);
 
-  // The folder the source lists show; changing it rebuilds the target folder.
+  // The folder the source lists show; changing it refreshes the folder and
+  // file lists and rebuilds the target folder.
   QString SourceFolder() const { return sourceFolder_; }
   void SetSourceFolder(const QString& folder);
 
   const ConvMarlo& cfMain() const { return cfMain_; }
-  clsSettings& Settings() { return *settings_; }
+  // The settings as loaded, or the defaults when the store could not load.
+  clsSettings& Settings();
+  bool IsConverting() const;
 
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  class RunView;
+  struct SortState {
+    bool on = false;
+    int column = 0;
+    Qt::SortOrder order = Qt::AscendingOrder;
+  };
+
   void BuildControls();
+  QWidget* BuildSourceArea();
+  QWidget* BuildOptionArea();
+  QWidget* BuildProgressArea();
   void Load();
+
   void OnConvTypeClicked(int32_t index);
   void RebuildTargetFolder();
+  void FillDrives();
+  void RefreshFileList();
+  void AddSelectedFiles();
+  void AddFiles(const QString& folder, const QStringList& names);
+  void AddDroppedPaths(const QStringList& paths);
+  void RemoveSelectedEntries();
+  void ShowEntryCount();
+  void SortByColumn(QTreeWidget* list, SortState& state, int column);
+  void PickTargetFolder();
+  void ConvertFiles();
+  void OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entries);
+  void OpenResult(QTreeWidgetItem* row);
   void MinimizeToTray();
 
   ConvMarlo cfMain_;
@@ -62,8 +92,25 @@ class frmMain : public QWidget {
   QLabel* lblTitle_ = nullptr;
   QLabel* lblRemark_ = nullptr;
   QLineEdit* txtDescPath_ = nullptr;
+  QComboBox* drvSource_ = nullptr;
+  QListWidget* dirSource_ = nullptr;
+  QListWidget* FilSource_ = nullptr;
   QComboBox* imcFileType_ = nullptr;
+  QTreeWidget* lvwDest_ = nullptr;
+  QTreeWidget* lvwResult_ = nullptr;
+  QLabel* lblHandFileCnt_ = nullptr;
+  QLabel* lblHandleFieldName_ = nullptr;
+  QPushButton* cmdStopConvert_ = nullptr;
+  ProgressBarMarlo* procTotal_ = nullptr;
+  QAction* butConvert_ = nullptr;
+  QHash<QString, QTreeWidgetItem*> destByKey_;  // full path → lvwDest entry
+  SortState destSort_, resultSort_;
+  bool filling_ = false;  // the lists are being refilled, not changed by the user
+  bool closeAfterRun_ = false;
   bool unloaded_ = false;
+  // The run's view outlives the run, which calls it until it is destroyed.
+  std::unique_ptr<RunView> runView_;
+  std::unique_ptr<BackgroundRun> run_;
 };
 
 }  // namespace marlo

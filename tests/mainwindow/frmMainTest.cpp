@@ -1,35 +1,154 @@
-// The main window, driven by object name, on a temporary settings store.
+// The main window, driven by object name, on a temporary settings store and
+// a temporary home folder.
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
+#include <functional>
 
 #include "ConversionTypes.h"
+#include "ProgressBarMarlo.h"
+#include "clsSettings.h"
 #include "frmMain.h"
 
 using marlo::frmMain;
 
+namespace {
+
+const QByteArray kBig5Zhe("\xB3\x6F\r\n", 4);  // 這 in Big5
+const QByteArray kGbZhe("\xD5\xE2\r\n", 4);    // 这 in GB2312
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// What a modal box showed before the test closed it.
+struct SeenBox {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Answers the modal boxes as they come, one answer each, from the event
+// loop. Every box is closed, so a wrong expectation fails the test after
+// exec() returns instead of leaving the box open.
+class BoxAnswerer : public QObject {
+ public:
+  using Answer = std::function<void(QWidget* box)>;
+
+  explicit BoxAnswerer(QList<Answer> answers) : answers_(std::move(answers)) { startTimer(10); }
+  QList<SeenBox> seen;
+  bool done() const { return answers_.isEmpty(); }
+
+ protected:
+  void timerEvent(QTimerEvent*) override {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || box == last_.data()) return;
+    last_ = box;
+    if (auto* message = qobject_cast<QMessageBox*>(box)) {
+      QPushButton* preset = message->defaultButton();
+      seen.push_back({message->windowTitle(), message->text(), message->icon(),
+                      preset ? message->standardButton(preset) : QMessageBox::NoButton});
+    }
+    if (answers_.isEmpty()) {
+      box->close();
+      return;
+    }
+    answers_.takeFirst()(box);
+  }
+
+ private:
+  QList<Answer> answers_;
+  QPointer<QWidget> last_;  // a later box may reuse a closed one's address
+};
+
+BoxAnswerer::Answer Press(QMessageBox::StandardButton button) {
+  return [button](QWidget* box) { static_cast<QMessageBox*>(box)->button(button)->click(); };
+}
+
+}  // namespace
+
 class frmMainTest : public QObject {
   Q_OBJECT
 
+ public slots:
+  void RecordOpenedUrl(const QUrl& url) { opened_ << url; }
+
  private:
   QTemporaryDir config_;
+  std::unique_ptr<QTemporaryDir> home_;
+  QList<QUrl> opened_;
 
-  QString StoredHandleExistFile() {
-    QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
-    return store.value("Configs/HandleExistFile").toString();
+  QString Home(const QString& name = {}) const {
+    return name.isEmpty() ? home_->path() : home_->filePath(name);
+  }
+  template <typename T = QWidget>
+  static T* Child(const frmMain& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    if (!child) qFatal("no control %s", name);
+    return child;
+  }
+  static QStringList Texts(const QTreeWidget* list, int column = 0) {
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      texts << list->topLevelItem(i)->text(column);
+    return texts;
+  }
+  // Selects files of FilSource by name and presses ">>".
+  static void Add(frmMain& window, const QStringList& names) {
+    auto* files = Child<QListWidget>(window, "FilSource");
+    files->clearSelection();
+    for (const QString& name : names) {
+      const auto found = files->findItems(name, Qt::MatchExactly);
+      QVERIFY2(!found.isEmpty(), qPrintable(name));
+      found.first()->setSelected(true);
+    }
+    QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+  }
+  static void ClickHeader(QTreeWidget* list, int column) {
+    QHeaderView* header = list->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+  }
+  static void Convert(frmMain& window) {
+    Child<QToolBar>(window, "tbToolbar")->findChild<QAction*>("butConvert")->trigger();
+  }
+  static void WaitForRun(frmMain& window) {
+    QTRY_VERIFY_WITH_TIMEOUT(!window.IsConverting(), 10000);
   }
 
  private slots:
+  void cleanupTestCase() { QDesktopServices::unsetUrlHandler("file"); }
   void initTestCase() {
     qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
     QCoreApplication::setApplicationVersion("0.1.0");
+    QDesktopServices::setUrlHandler("file", this, "RecordOpenedUrl");
   }
-  void init() { QDir(config_.path()).removeRecursively(); }
+  void init() {
+    QDir(config_.path()).removeRecursively();
+    home_ = std::make_unique<QTemporaryDir>();
+    qputenv("HOME", home_->path().toUtf8());
+    opened_.clear();
+  }
 
   void everyNamedControlIsThere() {
     frmMain window;
@@ -40,23 +159,27 @@ class frmMainTest : public QObject {
           "lvwDest",        "fraOption",      "lblRemark",          "fraHandleExistFile",
           "fraDesc",        "lblDescPath",    "txtDescPath",        "imgFindPath",
           "procTotal",      "lblcurFile",     "lblHandleFieldName", "lblHandle",
-          "lblHandFileCnt", "cmdStopConvert", "lvwResult",          "picTaskbar",
-          "dlgMain"})
+          "lblHandFileCnt", "cmdStopConvert", "lvwResult",          "picTaskbar"})
       QVERIFY2(window.findChild<QObject*>(name), name);
     for (const char* key :
          {"butConvert", "butConfig", "butClipboard", "butPreview", "butAbout", "butExit"})
       QVERIFY2(window.findChild<QAction*>(key), key);
     QCOMPARE(window.findChild<QAction*>("butConfig")->text(), QString("設    置"));
-    auto* results = window.findChild<QTreeWidget*>("lvwResult");
+    auto* results = Child<QTreeWidget>(window, "lvwResult");
     QCOMPARE(results->headerItem()->text(1), QString("耗時(秒)"));
-    QVERIFY(window.findChild<QWidget*>("cmdStopConvert")->isHidden());
-    QCOMPARE(window.findChild<QLabel*>("lblHandFileCnt")->text(), QString("0"));
+    QVERIFY(Child(window, "cmdStopConvert")->isHidden());
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("0"));
     QCOMPARE(window.windowTitle(), QString("Marlo"));
-    QCOMPARE(window.findChild<QLabel*>("lblTitle")->text(), QString("Marlo  0.1.0 Bata"));
+    QCOMPARE(Child<QLabel>(window, "lblTitle")->text(), QString("Marlo  0.1.0 Bata"));
+    QCOMPARE(Child<QComboBox>(window, "imcFileType")->count(), 18);
+    QCOMPARE(Child<QComboBox>(window, "drvSource")->itemData(0).toString(), Home());
+    // Only the main window's unload may end the program.
+    QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
   }
 
   void conversionTypesShowTheirCaptionsAndDescriptions() {
     frmMain window;
+    window.show();
     QCOMPARE(window.GetConvType(), 0);
     window.SetSourceFolder("/data/texts");
     for (const marlo::ConversionType& type : marlo::ConversionTypes()) {
@@ -65,20 +188,339 @@ class frmMainTest : public QObject {
       QCOMPARE(option->text(), QString::fromUtf8(type.caption));
       QTest::mouseClick(option, Qt::LeftButton);
       QCOMPARE(window.GetConvType(), type.index);
-      QCOMPARE(window.findChild<QLabel*>("lblRemark")->text(), QString::fromUtf8(type.description));
-      QCOMPARE(window.findChild<QLineEdit*>("txtDescPath")->text(),
+      QCOMPARE(Child<QLabel>(window, "lblRemark")->text(), QString::fromUtf8(type.description));
+      QCOMPARE(Child<QLineEdit>(window, "txtDescPath")->text(),
                "/data/texts/" + QString::fromUtf8(type.identifier));
     }
     QCOMPARE(frmMain::GetConvTypeName(11), QString("BigToUscWide"));
     QCOMPARE(frmMain::GetConvTypeName(14), QString());
   }
 
-  void targetFolderStartsAtTheSourceAndJoinsOnceAtTheRoot() {
+  void theListsStartAtHomeAndFollowTheChosenFolder() {
+    QDir(Home()).mkpath("sub/deeper");
+    WriteBytes(Home("sub/a.txt"), "a");
+    WriteBytes(Home("sub/b.log"), "b");
+    WriteBytes(Home("sub/README"), "c");
     frmMain window;
-    QCOMPARE(window.findChild<QLineEdit*>("txtDescPath")->text(), QDir::currentPath());
+    window.show();
+    auto* target = Child<QLineEdit>(window, "txtDescPath");
+    QCOMPARE(target->text(), Home());  // no type suffix before the first change
+
+    auto* folders = Child<QListWidget>(window, "dirSource");
+    const auto sub = folders->findItems("sub", Qt::MatchExactly);
+    QCOMPARE(sub.size(), 1);
+    emit folders->itemActivated(sub.first());
+    QCOMPARE(window.SourceFolder(), Home("sub"));
+    QCOMPARE(target->text(), Home("sub/GbToBig"));
+    QVERIFY(!folders->findItems("deeper", Qt::MatchExactly).isEmpty());
+    auto* files = Child<QListWidget>(window, "FilSource");
+    QCOMPARE(files->count(), 3);  // "*.*" takes names without a dot too
+
+    auto* patterns = Child<QComboBox>(window, "imcFileType");
+    patterns->setCurrentIndex(patterns->findText("*.log"));
+    emit patterns->activated(patterns->currentIndex());
+    QCOMPARE(files->count(), 1);
+    QCOMPARE(files->item(0)->text(), QString("b.log"));
+
+    // The root joins the identifier with a single separator.
     QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_13"), Qt::LeftButton);
     window.SetSourceFolder("/");
-    QCOMPARE(window.findChild<QLineEdit*>("txtDescPath")->text(), QString("/GbToBigToGbk"));
+    QCOMPARE(target->text(), QString("/GbToBigToGbk"));
+
+    // An unreadable or vanished folder lists what it can, without a word.
+    window.SetSourceFolder(Home("gone/away"));
+    QCOMPARE(files->count(), 0);
+    QVERIFY(!QApplication::activeModalWidget());
+  }
+
+  void addingSkipsIgnoredAndListedFilesAndRemovingTakesTheSelection() {
+    for (const char* name : {"a.txt", "b.txt", "setup.exe", "Makefile", "x.h"})
+      WriteBytes(Home(name), "x");
+    frmMain window;
+    window.show();
+    window.Settings().setIgnoreFileTypes(".EXE;.HTM");
+    Add(window, {"a.txt", "setup.exe", "Makefile", "x.h"});
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    QCOMPARE(Texts(dest), QStringList({"a.txt", "Makefile"}));
+    QCOMPARE(dest->topLevelItem(0)->toolTip(0), Home("a.txt"));
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("2"));
+
+    // Twice the same selection adds nothing; a double click adds like ">>".
+    Add(window, {"a.txt"});
+    auto* files = Child<QListWidget>(window, "FilSource");
+    files->clearSelection();
+    files->findItems("b.txt", Qt::MatchExactly).first()->setSelected(true);
+    emit files->itemActivated(files->findItems("b.txt", Qt::MatchExactly).first());
+    QCOMPARE(Texts(dest), QStringList({"a.txt", "Makefile", "b.txt"}));
+
+    dest->clearSelection();
+    QTest::mouseClick(Child<QPushButton>(window, "cmdDisSelect"), Qt::LeftButton);
+    QCOMPARE(dest->topLevelItemCount(), 3);
+    dest->topLevelItem(0)->setSelected(true);
+    dest->topLevelItem(2)->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(window, "cmdDisSelect"), Qt::LeftButton);
+    QCOMPARE(Texts(dest), QStringList({"Makefile"}));
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("1"));
+
+    // The Delete key does the same, and a removed file can be added again.
+    dest->topLevelItem(0)->setSelected(true);
+    dest->setFocus();
+    QTest::keyClick(dest, Qt::Key_Delete);
+    QCOMPARE(dest->topLevelItemCount(), 0);
+    Add(window, {"Makefile"});
+    QCOMPARE(dest->topLevelItemCount(), 1);
+  }
+
+  void droppedFilesAndFoldersAreAddedByTheSameRules() {
+    QDir(Home()).mkpath("drop/inner");
+    for (const char* name : {"drop/1.txt", "drop/2.exe", "drop/inner/3.txt", "4.txt"})
+      WriteBytes(Home(name), "x");
+    frmMain window;
+    window.show();
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(Home("drop")), QUrl::fromLocalFile(Home("4.txt")),
+                  QUrl::fromLocalFile(Home("drop/1.txt"))});
+    // Qt delivers a drop only where the drag was let in.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QVERIFY(QApplication::sendEvent(dest->viewport(), &enter));
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QVERIFY(QApplication::sendEvent(dest->viewport(), &drop));
+    QCOMPARE(Texts(dest), QStringList({"1.txt", "4.txt"}));  // not recursive, .EXE ignored
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("2"));
+  }
+
+  void bothListsSortByTheClickedColumnWithOneFlippingOrder() {
+    for (const char* name : {"b.txt", "c.txt", "a.txt"}) WriteBytes(Home(name), "plain");
+    WriteBytes(Home("d.txt"), "");
+    frmMain window;
+    window.show();
+    Add(window, {"b.txt", "c.txt", "a.txt", "d.txt"});
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    QCOMPARE(Texts(dest), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));  // as listed
+    ClickHeader(dest, 0);
+    QCOMPARE(Texts(dest), QStringList({"d.txt", "c.txt", "b.txt", "a.txt"}));
+    ClickHeader(dest, 0);
+    QCOMPARE(Texts(dest), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
+    ClickHeader(dest, 0);
+
+    // The run converts in display order; the result list sorts as text.
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("out"));
+    Convert(window);
+    WaitForRun(window);
+    auto* results = Child<QTreeWidget>(window, "lvwResult");
+    QCOMPARE(Texts(results), QStringList({"d.txt", "c.txt", "b.txt", "a.txt"}));
+    ClickHeader(results, 2);  // descending by description: the failed row last
+    QCOMPARE(Texts(results).last(), QString("d.txt"));
+    ClickHeader(results, 0);  // another column flips the one order
+    QCOMPARE(Texts(results), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
+  }
+
+  void theSaveDialogPicksTheTargetFolder() {
+    QDir(Home()).mkpath("picked");
+    frmMain window;
+    window.show();
+    auto* target = Child<QLineEdit>(window, "txtDescPath");
+    QString title;
+    {
+      BoxAnswerer accept({[&](QWidget* box) {
+        auto* dialog = qobject_cast<QFileDialog*>(box);
+        title = box->windowTitle();
+        if (dialog) dialog->selectFile(Home("picked/目標文件"));
+        if (dialog) static_cast<QDialog*>(dialog)->accept();
+        box->close();
+      }});
+      QTest::mouseClick(Child(window, "imgFindPath"), Qt::LeftButton);
+    }
+    QCOMPARE(title, QString("保存路徑"));
+    QCOMPARE(target->text(), Home("picked"));
+    {
+      BoxAnswerer cancel({[](QWidget* box) { box->close(); }});
+      QTest::mouseClick(Child(window, "imgFindPath"), Qt::LeftButton);
+      QVERIFY(cancel.done());
+    }
+    QCOMPARE(target->text(), Home("picked"));
+
+    // A later type change brings back the automatic target.
+    QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    QCOMPARE(target->text(), Home("BigToGb"));
+  }
+
+  void existingTargetsFollowTheChosenOption_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QByteArray>("expectedA");
+    QTest::addColumn<QByteArray>("expectedB");
+    QTest::addColumn<int>("questions");
+    // Asked twice, answered No for a.txt and Yes for b.txt.
+    QTest::newRow("跳過該文件") << 0 << QByteArray("old") << QByteArray("old") << 0;
+    QTest::newRow("詢問用戶") << 1 << QByteArray("old") << kGbZhe << 2;
+    QTest::newRow("直接覆蓋") << 2 << kGbZhe << kGbZhe << 0;
+  }
+  void existingTargetsFollowTheChosenOption() {
+    QFETCH(int, option);
+    WriteBytes(Home("a.txt"), kBig5Zhe);
+    WriteBytes(Home("b.txt"), kBig5Zhe);
+    QDir(Home()).mkpath("BigToGb");
+    WriteBytes(Home("BigToGb/a.txt"), "old");
+    WriteBytes(Home("BigToGb/b.txt"), "old");
+    {
+      QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
+      store.setValue("Configs/HandleExistFile", QString::number(option));
+    }
+    frmMain window;
+    window.show();
+    QCOMPARE(window.GetHandleExistFile(), option);
+    QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    Add(window, {"a.txt", "b.txt"});
+    BoxAnswerer answers({Press(QMessageBox::No), Press(QMessageBox::Yes)});
+    Convert(window);
+    WaitForRun(window);
+
+    QTEST(int(answers.seen.size()), "questions");
+    for (const SeenBox& box : answers.seen) {
+      QCOMPARE(box.title, QString("目標文件已經存在"));
+      QCOMPARE(box.text, QString("該文件已經存在,是否覆蓋?"));
+      QCOMPARE(box.icon, QMessageBox::NoIcon);
+      QCOMPARE(box.defaultButton, QMessageBox::Yes);
+    }
+    QTEST(ReadBytes(Home("BigToGb/a.txt")), "expectedA");
+    QTEST(ReadBytes(Home("BigToGb/b.txt")), "expectedB");
+    auto* results = Child<QTreeWidget>(window, "lvwResult");
+    QCOMPARE(Texts(results, 2), QStringList({"轉換成功", "轉換成功"}));
+    QCOMPARE(results->topLevelItem(0)->toolTip(0), Home("BigToGb/a.txt"));
+    // A finished run empties the list; the count stays for the user to see.
+    QCOMPARE(Child<QTreeWidget>(window, "lvwDest")->topLevelItemCount(), 0);
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("2"));
+    QVERIFY(Child(window, "cmdStopConvert")->isHidden());
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // A double click opens the written file with the desktop's program.
+    emit results->itemDoubleClicked(results->topLevelItem(1), 0);
+    QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(Home("BigToGb/b.txt"))});
+  }
+
+  void failedFilesGetTheirOwnRowsAndTheRunGoesOn() {
+    WriteBytes(Home("empty.txt"), "");
+    WriteBytes(Home("folder.txt"), "x");
+    WriteBytes(Home("gone.txt"), "x");
+    WriteBytes(Home("locked.txt"), kBig5Zhe);
+    WriteBytes(Home("ok.txt"), kBig5Zhe);
+    frmMain window;
+    window.show();
+    Add(window, {"empty.txt", "folder.txt", "gone.txt", "locked.txt", "ok.txt"});
+    QFile::remove(Home("folder.txt"));
+    QDir(Home()).mkdir("folder.txt");
+    QFile::remove(Home("gone.txt"));
+    QFile::setPermissions(Home("locked.txt"), {});
+    const bool rootReadsAnything = ReadBytes(Home("locked.txt")) == kBig5Zhe;
+    QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("out"));
+    Convert(window);
+    WaitForRun(window);
+
+    auto* results = Child<QTreeWidget>(window, "lvwResult");
+    QCOMPARE(results->topLevelItemCount(), 5);
+    for (int row = 0; row < 4; ++row) {
+      const QTreeWidgetItem* item = results->topLevelItem(row);
+      if (row == 3 && rootReadsAnything) continue;
+      QVERIFY2(item->text(2).contains(item->text(0)), qPrintable(item->text(2)));
+      QCOMPARE(item->text(1), QString());
+      QCOMPARE(item->toolTip(0), QString());
+      emit results->itemDoubleClicked(results->topLevelItem(row), 0);
+    }
+    QCOMPARE(results->topLevelItem(4)->text(2), QString("轉換成功"));
+    QCOMPARE(ReadBytes(Home("out/ok.txt")), kGbZhe);
+    QVERIFY(opened_.isEmpty());  // a failed row has nothing to open
+    QVERIFY(!results->topLevelItem(0)->icon(0).isNull());
+  }
+
+  void aBlankTargetIsRefusedWithFocusOnTheTarget() {
+    WriteBytes(Home("a.txt"), "x");
+    frmMain window;
+    window.show();
+    Add(window, {"a.txt"});
+    Child<QLineEdit>(window, "txtDescPath")->setText("   ");
+    BoxAnswerer answers({Press(QMessageBox::Ok)});
+    Convert(window);
+    QTRY_VERIFY(answers.done());
+    WaitForRun(window);
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen[0].text, QString("請輸入目標路徑!"));
+    QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(window.focusWidget(), Child(window, "txtDescPath"));
+    QCOMPARE(Child<QTreeWidget>(window, "lvwDest")->topLevelItemCount(), 1);
+  }
+
+  void stopReentryAndAdditionsDuringARun() {
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "late.txt"}) WriteBytes(Home(name), "x");
+    QDir(Home()).mkpath("out");
+    WriteBytes(Home("out/a.txt"), "old");
+    frmMain window;
+    window.show();
+    QTest::mouseClick(window.findChild<QRadioButton*>("optHandleExistFile_1"), Qt::LeftButton);
+    Add(window, {"a.txt", "b.txt", "c.txt"});
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("out"));
+
+    // While the question about a.txt is open: a second start does nothing,
+    // a new file can be listed, and stop is pressed.
+    bool busyWhileAsking = false, stopShown = false;
+    {
+      BoxAnswerer answers({[&](QWidget* box) {
+        busyWhileAsking = QGuiApplication::overrideCursor() != nullptr;
+        stopShown = Child(window, "cmdStopConvert")->isVisible();
+        Convert(window);
+        Add(window, {"late.txt"});
+        QTest::mouseClick(Child<QPushButton>(window, "cmdStopConvert"), Qt::LeftButton);
+        static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+      }});
+      Convert(window);
+      WaitForRun(window);
+    }
+    QVERIFY(busyWhileAsking);
+    QVERIFY(stopShown);
+    QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwResult")), QStringList({"a.txt"}));
+    QCOMPARE(ReadBytes(Home("out/a.txt")), QByteArray("x"));  // the file under way finished
+    QVERIFY(!QFile::exists(Home("out/b.txt")));
+    // A stopped run keeps every entry, and the bar keeps its value.
+    QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwDest")),
+             QStringList({"a.txt", "b.txt", "c.txt", "late.txt"}));
+    QCOMPARE(Child<marlo::ProgressBarMarlo>(window, "procTotal")->Value(), 1);
+
+    // A finished run takes out its own entries, not one added meanwhile.
+    Child<QTreeWidget>(window, "lvwDest")->topLevelItem(3)->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(window, "cmdDisSelect"), Qt::LeftButton);
+    BoxAnswerer again({[&](QWidget* box) {
+      Add(window, {"late.txt"});
+      static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+    }});
+    Convert(window);
+    WaitForRun(window);
+    QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwDest")), QStringList({"late.txt"}));
+    QCOMPARE(Child<QTreeWidget>(window, "lvwResult")->topLevelItemCount(), 3);
+  }
+
+  void closingDuringARunStopsAfterTheCurrentFileThenUnloads() {
+    for (const char* name : {"a.txt", "b.txt"}) WriteBytes(Home(name), "x");
+    QDir(Home()).mkpath("out");
+    WriteBytes(Home("out/a.txt"), "old");
+    auto* window = new frmMain;
+    window->show();
+    QTest::mouseClick(window->findChild<QRadioButton*>("optHandleExistFile_1"), Qt::LeftButton);
+    Add(*window, {"a.txt", "b.txt"});
+    Child<QLineEdit>(*window, "txtDescPath")->setText(Home("out"));
+    bool stillOpen = false;
+    BoxAnswerer answers({[&](QWidget* box) {
+      window->close();
+      stillOpen = window->isVisible();
+      static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+    }});
+    Convert(*window);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 10000);
+    QVERIFY(stillOpen);
+    QVERIFY(!QFile::exists(Home("out/b.txt")));
+    QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
+    QCOMPARE(store.value("Configs/HandleExistFile").toString(), QString("1"));
+    delete window;
   }
 
   void theExistingFileChoiceIsStoredOnClose() {
@@ -87,11 +529,12 @@ class frmMainTest : public QObject {
       store.setValue("Configs/HandleExistFile", "1");
     }
     auto* window = new frmMain;
+    window->show();
     QCOMPARE(window->GetHandleExistFile(), 1);
     QTest::mouseClick(window->findChild<QRadioButton*>("optHandleExistFile_2"), Qt::LeftButton);
-    window->show();
     window->close();
-    QCOMPARE(StoredHandleExistFile(), QString("2"));
+    QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
+    QCOMPARE(store.value("Configs/HandleExistFile").toString(), QString("2"));
     delete window;
   }
 
@@ -107,25 +550,21 @@ class frmMainTest : public QObject {
   void minimizingWithoutANotificationAreaKeepsTheWindowReachable() {
     frmMain window;
     window.show();
-    QTest::mouseClick(window.findChild<QLabel*>("imgTitleMinimize"), Qt::LeftButton);
+    QTest::mouseClick(Child<QLabel>(window, "imgTitleMinimize"), Qt::LeftButton);
     QVERIFY(window.isVisible());  // minimized, not hidden: there is no tray here
   }
 
   void theAboutBoxIsTheSplashWindowShownModally() {
     frmMain window;
     window.show();
-    QTimer::singleShot(0, [] {
-      QWidget* about = QApplication::activeModalWidget();
-      QVERIFY(about && about->objectName() == "frmSplash");
+    QString name;
+    BoxAnswerer answers({[&](QWidget* about) {
+      name = about->objectName();
       QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(5, 5));  // the background closes it
-    });
+    }});
     window.findChild<QAction*>("butAbout")->trigger();
+    QCOMPARE(name, QString("frmSplash"));
     QVERIFY(!QApplication::activeModalWidget());
-  }
-
-  void theEngineIsReady() {
-    frmMain window;
-    QCOMPARE(window.cfMain().BigToGB("\xB3\x6F")->strResult, std::string("\xD5\xE2"));
   }
 };
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <new>
 
+#include "UserTexts.h"
+
 namespace marlo::textfile {
 
 namespace fs = std::filesystem;
@@ -24,9 +26,9 @@ namespace {
   Throw(what, path, std::strerror(error));
 }
 
-constexpr const char* kCannotOpen = "無法打開文件";
-constexpr const char* kCannotRead = "無法讀取文件";
-constexpr const char* kCannotWrite = "無法寫入文件";
+using text::kCannotOpen;
+using text::kCannotRead;
+using text::kCannotWrite;
 
 mode_t CurrentUmask() {
   const mode_t mask = ::umask(0);
@@ -47,11 +49,11 @@ bool FileExists(const fs::path& path) {
 }
 
 void CreateFolder(const fs::path& path) {
-  if (::mkdir(path.c_str(), 0777) != 0) ThrowErrno("無法創建文件夾", path, errno);
+  if (::mkdir(path.c_str(), 0777) != 0) ThrowErrno(text::kCannotCreateFolder, path, errno);
 }
 
 void DeleteFile(const fs::path& path) {
-  if (::unlink(path.c_str()) != 0) ThrowErrno("無法刪除文件", path, errno);
+  if (::unlink(path.c_str()) != 0) ThrowErrno(text::kCannotDelete, path, errno);
 }
 
 std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
@@ -64,17 +66,17 @@ std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
 
   struct stat info;
   if (::fstat(fd, &info) != 0) ThrowErrno(kCannotRead, path, errno);
-  if (!S_ISREG(info.st_mode)) Throw(kCannotRead, path, "不是普通文件");
-  if (info.st_size == 0) Throw(kCannotRead, path, "文件長度為零");
-  if (uint64_t(info.st_size) > maxBytes) Throw(kCannotRead, path, "文件太大,內存不足");
+  if (!S_ISREG(info.st_mode)) Throw(kCannotRead, path, text::kNotRegularFile);
+  if (info.st_size == 0) Throw(kCannotRead, path, text::kEmptyFile);
+  if (uint64_t(info.st_size) > maxBytes) Throw(kCannotRead, path, text::kFileTooLarge);
 
   std::string content;
   try {
     content.resize(size_t(info.st_size));
   } catch (const std::bad_alloc&) {
-    Throw(kCannotRead, path, "文件太大,內存不足");
+    Throw(kCannotRead, path, text::kFileTooLarge);
   } catch (const std::length_error&) {
-    Throw(kCannotRead, path, "文件太大,內存不足");
+    Throw(kCannotRead, path, text::kFileTooLarge);
   }
   size_t done = 0;
   while (done < content.size()) {
@@ -85,7 +87,7 @@ std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
     done += size_t(n);
   }
   content.resize(done);
-  if (content.empty()) Throw(kCannotRead, path, "文件長度為零");
+  if (content.empty()) Throw(kCannotRead, path, text::kEmptyFile);
   return content;
 }
 

@@ -29,9 +29,13 @@ struct RunSettings {
   uint64_t maxFileBytes = 0;  // 0: a quarter of the physical memory
 };
 
+// What became of one file. Only kConverted wrote the target; a skipped or
+// declined target was there already and was left as it was.
+enum class RowOutcome { kConverted, kSkipped, kDeclined, kFailed };
+
 // One row of the results list.
 struct RunRow {
-  std::string iconKey;  // "pOk" or "pError"
+  RowOutcome outcome = RowOutcome::kFailed;
   std::string fileName;
   std::string seconds;      // whole seconds as text; empty for a failed file
   std::string description;  // "轉換成功" or why the file failed
@@ -40,7 +44,7 @@ struct RunRow {
 
 enum class RunOutcome {
   kNoTargetFolder,  // the target folder text was blank
-  kAborted,         // the target folder could not be made
+  kAborted,         // the engine had no tables, or the target folder could not be made
   kStopped,         // the stop flag was seen between two files
   kFinished,
 };
@@ -62,9 +66,6 @@ class RunHost {
   virtual void SetProgressValue(int32_t /*value*/) {}
   virtual void RunEnded(RunOutcome /*outcome*/) {}
 };
-
-inline constexpr const char* kConvertedText = "轉換成功";
-inline constexpr const char* kNoTargetFolderText = "請輸入目標路徑!";
 
 class ConversionRun {
  public:

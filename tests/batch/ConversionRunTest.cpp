@@ -71,7 +71,7 @@ TEST_F(ConversionRunTest, ConvertsEachFileIntoTheTargetFolder) {
   EXPECT_EQ(ReadFile(target / "a.txt"), "\xD5\xE2\r\n");
   EXPECT_EQ(ReadFile(target / "b.txt"), "plain");
   ASSERT_EQ(host.rows.size(), 2u);
-  EXPECT_EQ(host.rows[0].iconKey, "pOk");
+  EXPECT_EQ(host.rows[0].outcome, RowOutcome::kConverted);
   EXPECT_EQ(host.rows[0].description, "轉換成功");
   EXPECT_EQ(host.rows[0].targetPath, target.path().string() + "/a.txt");
   EXPECT_EQ(host.progressMax, 2);
@@ -88,6 +88,15 @@ TEST_F(ConversionRunTest, BlankTargetFolderChangesNothing) {
   EXPECT_EQ(host.errors, std::vector<std::string>{"請輸入目標路徑!"});
   EXPECT_TRUE(host.rows.empty());
   EXPECT_EQ(host.progressMax, -1);
+}
+
+TEST_F(ConversionRunTest, AnEngineWithoutTablesConvertsNothing) {
+  WriteFile(source / "a.txt", "\xB3\x6F");
+  const ConvMarlo notStarted;
+  EXPECT_EQ(ConversionRun(notStarted, Settings({"a.txt"})).Run(host), RunOutcome::kAborted);
+  EXPECT_EQ(host.errors.size(), 1u);
+  EXPECT_TRUE(host.rows.empty());
+  EXPECT_FALSE(std::filesystem::exists(target / "a.txt"));
 }
 
 TEST_F(ConversionRunTest, CreatesOneMissingFolderLevelOnly) {
@@ -117,6 +126,11 @@ TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
     ASSERT_EQ(host.rows.size(), 2u);
     EXPECT_EQ(host.rows[0].description, "轉換成功");  // also when skipped or declined
     EXPECT_EQ(host.rows[1].description, "轉換成功");
+    const RowOutcome expected[3][2] = {{RowOutcome::kSkipped, RowOutcome::kSkipped},
+                                       {RowOutcome::kDeclined, RowOutcome::kConverted},
+                                       {RowOutcome::kConverted, RowOutcome::kConverted}};
+    EXPECT_EQ(host.rows[0].outcome, expected[option][0]);
+    EXPECT_EQ(host.rows[1].outcome, expected[option][1]);
     const bool asked = option == kAskUser;
     EXPECT_EQ(host.questions.size(), asked ? 2u : 0u);
     EXPECT_EQ(ReadFile(target / "a.txt"), option == kOverwrite ? "\xD5\xE2" : "old a");
@@ -173,11 +187,11 @@ TEST_F(ConversionRunTest, AFailingFileGetsAFailedRowAndTheRunGoesOn) {
   ASSERT_EQ(host.rows.size(), 6u);
   for (size_t k = 0; k < 5; ++k) {
     SCOPED_TRACE(host.rows[k].fileName + ": " + host.rows[k].description);
-    EXPECT_EQ(host.rows[k].iconKey, "pError");
+    EXPECT_EQ(host.rows[k].outcome, RowOutcome::kFailed);
     EXPECT_EQ(host.rows[k].seconds, "");
     EXPECT_NE(host.rows[k].description.find(host.rows[k].fileName), std::string::npos);
   }
-  EXPECT_EQ(host.rows[5].iconKey, "pOk");
+  EXPECT_EQ(host.rows[5].outcome, RowOutcome::kConverted);
   EXPECT_TRUE(std::filesystem::is_directory(target / "taken.txt"));
 }
 
@@ -186,7 +200,7 @@ TEST_F(ConversionRunTest, NeverOverwritesItsOwnSource) {
   RunSettings s = Settings({"a.txt"}, kOverwrite);
   s.targetFolderText = source.path().string();
   Run(s);
-  EXPECT_EQ(host.rows[0].iconKey, "pError");
+  EXPECT_EQ(host.rows[0].outcome, RowOutcome::kFailed);
   EXPECT_EQ(ReadFile(source / "a.txt"), "\xB3\x6F");
 }
 

@@ -8,6 +8,7 @@
 
 #include "ConversionTypes.h"
 #include "TextFile.h"
+#include "UserTexts.h"
 
 namespace marlo {
 
@@ -41,9 +42,15 @@ ConversionRun::ConversionRun(const ConvMarlo& engine, RunSettings settings, Cloc
 }
 
 RunOutcome ConversionRun::Run(RunHost& host) {
+  // Without its tables the engine would write zero-filled files.
+  if (!engine_.IsReady()) {
+    host.ShowError(text::kEngineNotReady);
+    host.RunEnded(RunOutcome::kAborted);
+    return RunOutcome::kAborted;
+  }
   const std::string folder = TrimBlanks(settings_.targetFolderText);
   if (folder.empty()) {
-    host.ShowError(kNoTargetFolderText);
+    host.ShowError(text::kNoTargetFolder);
     host.RunEnded(RunOutcome::kNoTargetFolder);
     return RunOutcome::kNoTargetFolder;
   }
@@ -71,7 +78,7 @@ RunOutcome ConversionRun::Run(RunHost& host) {
     host.CurrentFile(entry.fileName);
     const RunRow row = ConvertOne(host, entry, folder);
     host.AddRow(row);
-    if (row.iconKey == "pOk") host.SetProgressValue(++done);
+    if (row.outcome != RowOutcome::kFailed) host.SetProgressValue(++done);
   }
   host.SetProgressValue(0);
   host.CurrentFile("");
@@ -88,19 +95,23 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
     const int64_t end = clock_();
 
     const std::string target = folder + "/" + entry.fileName;
-    bool write = true;
+    RowOutcome outcome = RowOutcome::kConverted;
     if (textfile::FileExists(target)) {
-      if (settings_.handleExistFile == kSkipFile) write = false;
-      if (settings_.handleExistFile == kAskUser) write = host.AskOverwrite(target);
+      if (settings_.handleExistFile == kSkipFile) outcome = RowOutcome::kSkipped;
+      if (settings_.handleExistFile == kAskUser && !host.AskOverwrite(target))
+        outcome = RowOutcome::kDeclined;
     }
-    if (write && IsSameFile(target, entry.fullPath))
-      throw textfile::FileError("無法寫入文件 \"" + target + "\": 目標文件就是源文件,未覆蓋");
-    if (write) textfile::WriteAll(target, result->strResult);
-    return {"pOk", entry.fileName, std::to_string(end - start), kConvertedText, target};
+    if (outcome == RowOutcome::kConverted) {
+      if (IsSameFile(target, entry.fullPath))
+        throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
+                                  "\": " + text::kTargetIsSource);
+      textfile::WriteAll(target, result->strResult);
+    }
+    return {outcome, entry.fileName, std::to_string(end - start), text::kConverted, target};
   } catch (const std::bad_alloc&) {
-    return {"pError", entry.fileName, "", "內存不足,無法轉換該文件", ""};
+    return {RowOutcome::kFailed, entry.fileName, "", text::kOutOfMemory, ""};
   } catch (const std::exception& e) {
-    return {"pError", entry.fileName, "", e.what(), ""};
+    return {RowOutcome::kFailed, entry.fileName, "", e.what(), ""};
   }
 }
 

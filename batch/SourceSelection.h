@@ -1,0 +1,28 @@
+// Which files an add puts into the list of files to convert.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ConversionRun.h"
+
+namespace marlo {
+
+// Whether the ignore list (extensions such as ".EXE;.DLL") rules a file out:
+// the name's tail from its first dot, upper-cased, occurs anywhere in the
+// upper-cased list. The list is one string, not split at its separators, so
+// ".H" is ruled out by ".HTM". A name without a dot is never ruled out.
+bool IsIgnoredByList(std::string_view fileName, std::string_view ignoreList);
+
+// A folder and a name in it, with one separator between them at the root too.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The entries an add of these names from one folder makes, in the given
+// order: the ignored ones and those already listed (by full path) left out.
+std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<std::string>& names,
+                                   std::string_view ignoreList,
+                                   const std::function<bool(const std::string&)>& isListed);
+
+}  // namespace marlo
