@@ -43,7 +43,7 @@ namespace marlo {
 namespace {
 
 // The window is never smaller than this; larger fonts make it larger.
-constexpr int kMinWidth = 760, kMinHeight = 700;
+constexpr int kMinWidth = 760, kMinHeight = 740;
 // Room for the skinned frame's title bar and borders around the content.
 constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
 
@@ -237,7 +237,7 @@ void frmMain::BuildControls() {
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(toolbar);
-  layout->addWidget(BuildSourceArea(), 5);
+  layout->addWidget(BuildSourceArea(), 6);
   layout->addWidget(BuildOptionArea());
   layout->addWidget(BuildProgressArea());
 

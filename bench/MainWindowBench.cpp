@@ -1,0 +1,182 @@
+// The main window's costs, on the offscreen platform (or a real display):
+// listing and adding 10,000 files, a run over 1,000 small files beyond the
+// conversion itself, and how late the window answers while a 500 MB file
+// converts. Prints one line per figure.
+//
+//   QT_QPA_PLATFORM=offscreen build/release/bench/marlo_mainwindow_bench [MB]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest>
+#include <cstdio>
+
+#include "ConversionRun.h"
+#include "SampleText.h"
+#include "frmMain.h"
+
+namespace {
+
+using marlo::frmMain;
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    qFatal("cannot write %s", qPrintable(path));
+}
+
+template <typename T = QWidget>
+T* Child(frmMain& window, const char* name) {
+  return window.findChild<T*>(name);
+}
+
+void Convert(frmMain& window) { window.findChild<QAction*>("butConvert")->trigger(); }
+
+double WaitForRun(frmMain& window) {
+  QElapsedTimer timer;
+  timer.start();
+  while (window.IsConverting()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// A run with a host that shows nothing: the conversion and file work alone.
+class SilentHost : public marlo::RunHost {
+ public:
+  bool AskOverwrite(const std::string&) override { return true; }
+  void ShowError(const std::string& message) override { qFatal("%s", message.c_str()); }
+  void AddRow(const marlo::RunRow&) override {}
+};
+
+void ListAndAdd(const QString& root) {
+  const QString folder = root + "/many";
+  QDir().mkpath(folder);
+  for (int k = 0; k < 10000; ++k)
+    WriteFile(QStringLiteral("%1/file%2.txt").arg(folder).arg(k), "x");
+
+  frmMain window;
+  window.show();
+  QElapsedTimer timer;
+  timer.start();
+  window.SetSourceFolder(folder);
+  const double listMs = double(timer.nsecsElapsed()) / 1e6;
+  auto* files = Child<QListWidget>(window, "FilSource");
+  files->selectAll();
+  timer.restart();
+  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+  const double addMs = double(timer.nsecsElapsed()) / 1e6;
+  std::printf("list a folder of %d files in FilSource: %.1f ms (target <= 300)\n", files->count(),
+              listMs);
+  std::printf("add %d files to lvwDest in one click: %.1f ms (target <= 1000)\n",
+              Child<QTreeWidget>(window, "lvwDest")->topLevelItemCount(), addMs);
+}
+
+void SmallFiles(const QString& root) {
+  const QString folder = root + "/small";
+  QDir().mkpath(folder);
+  const int count = 1000;
+  QStringList names;
+  for (int k = 0; k < count; ++k) {
+    names << QStringLiteral("s%1.txt").arg(k);
+    WriteFile(folder + '/' + names.back(),
+              QByteArray("\xB3\x6F plain text \xA4\xA4\r\n", 20).repeated(50));
+  }
+
+  // The same files through the run alone, into a folder of their own.
+  marlo::ConvMarlo engine;
+  engine.InitMe();
+  marlo::RunSettings settings;
+  for (const QString& name : names)
+    settings.entries.push_back({(folder + '/' + name).toStdString(), name.toStdString()});
+  settings.convType = 1;
+  settings.targetFolderText = (root + "/bare").toStdString();
+  settings.handleExistFile = marlo::kOverwrite;
+  SilentHost host;
+  QElapsedTimer timer;
+  timer.start();
+  marlo::ConversionRun(engine, settings).Run(host);
+  const double bareMs = double(timer.nsecsElapsed()) / 1e6;
+
+  frmMain window;
+  window.show();
+  window.SetSourceFolder(folder);
+  Child<QRadioButton>(window, "optConvType_1")->click();
+  Child<QRadioButton>(window, "optHandleExistFile_2")->click();
+  Child<QListWidget>(window, "FilSource")->selectAll();
+  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+  Child<QLineEdit>(window, "txtDescPath")->setText(root + "/window");
+  Convert(window);
+  const double windowMs = WaitForRun(window);
+  std::printf(
+      "run over %d small files: window %.1f ms, run alone %.1f ms: %.3f ms per file "
+      "beyond the conversion (target <= 2)\n",
+      count, windowMs, bareMs, (windowMs - bareMs) / count);
+}
+
+// Measures how late a 5 ms timer fires while a large file converts: the
+// longest the window waits before it can repaint or take a click.
+void LargeFile(const QString& root, int megabytes) {
+  const QString folder = root + "/large";
+  QDir().mkpath(folder);
+  {
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    const std::string prose = marlo::bench::MakeBig5Prose(engine, 1 << 20);
+    QFile file(folder + "/big.txt");
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the large file");
+    for (int k = 0; k < megabytes; ++k) file.write(prose.data(), qint64(prose.size()));
+  }
+  WriteFile(folder + "/next.txt", "x");
+
+  frmMain window;
+  window.show();
+  window.SetSourceFolder(folder);
+  Child<QRadioButton>(window, "optConvType_1")->click();
+  Child<QListWidget>(window, "FilSource")->selectAll();
+  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = 0, worst = 0;
+  int repaints = 0;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.nsecsElapsed();
+    worst = std::max(worst, now - last);
+    last = now;
+    window.repaint();  // a paint in the middle of the work, as an expose asks for
+    ++repaints;
+  });
+  probe.start(5);
+  last = clock.nsecsElapsed();
+  Convert(window);
+  // Stop is pressed while the large file converts; the next file is not done.
+  QTimer::singleShot(200, [&] {
+    QTest::mouseClick(Child<QPushButton>(window, "cmdStopConvert"), Qt::LeftButton);
+  });
+  const double runMs = WaitForRun(window);
+  probe.stop();
+  std::printf(
+      "%d MB file: converted in %.0f ms, %d repaints meanwhile, longest wait of the "
+      "window %.1f ms (target <= 100); stopped before the next file: %s\n",
+      megabytes, runMs, repaints, double(worst) / 1e6,
+      QFile::exists(folder + "/BigToGb/next.txt") ? "no" : "yes");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const int megabytes = argc > 1 ? std::atoi(argv[1]) : 500;
+  QTemporaryDir root;
+  qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
+  ListAndAdd(root.path());
+  SmallFiles(root.path());
+  LargeFile(root.path(), megabytes);
+  return 0;
+}
