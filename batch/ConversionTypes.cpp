@@ -9,30 +9,44 @@ namespace marlo {
 const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
   static const std::array<ConversionType, kConversionTypeCount> types = {{
       {0, "GbToBig", "BG -->> Big5",
-       "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼)."},
-      {1, "BigToGb", "Big5 -->> GB", "BG -->> Big5的逆操作."},
+       "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼).", ByteForm::kGbk,
+       ByteForm::kBig5, "big5"},
+      {1, "BigToGb", "Big5 -->> GB", "BG -->> Big5的逆操作.", ByteForm::kBig5, ByteForm::kGbk,
+       "gb2312"},
       {2, "GbkToBig", "GBK -->> Big5",
-       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼."},
+       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.", ByteForm::kGbk,
+       ByteForm::kBig5, "big5"},
       {3, "BigToGbk", "Big5 -->> GBK",
-       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼."},
-      {4, "UscToBig", "UniCode -->> Big5", ""},
+       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.", ByteForm::kBig5,
+       ByteForm::kGbk, "gb2312"},
+      {4, "UscToBig", "UniCode -->> Big5", "", ByteForm::kUcs, ByteForm::kBig5, "big5"},
       {5, "BigToUsc", "Big5 -->> Unicode",
        "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
-       "Big5 -->> Unicode(W)"},
+       "Big5 -->> Unicode(W)",
+       ByteForm::kBig5, ByteForm::kUcs, "utf-8"},
       {6, "GbkToUsc", "GBK -->> Unicode",
        "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
-       "GBK -->> Unicode(W)"},
-      {7, "UscToGbk", "Unicode -->> GBK", ""},
-      {8, "GbkToUscWide", "GBK -->> Unicode(W)", ""},
-      {9, "UscToGbkNarrow", "USC -->> GBK(N)", "英文字符將按單字節處理"},
-      {10, "UscToBigNarrow", "USC -->> Big(N)", "英文字符將按單字節處理"},
+       "GBK -->> Unicode(W)",
+       ByteForm::kGbk, ByteForm::kUcs, "utf-8"},
+      {7, "UscToGbk", "Unicode -->> GBK", "", ByteForm::kUcs, ByteForm::kGbk, "gb2312"},
+      {8, "GbkToUscWide", "GBK -->> Unicode(W)", "", ByteForm::kGbk, ByteForm::kUcs, "utf-8"},
+      {9, "UscToGbkNarrow", "USC -->> GBK(N)", "英文字符將按單字節處理", ByteForm::kUcs,
+       ByteForm::kGbk, "gb2312"},
+      {10, "UscToBigNarrow", "USC -->> Big(N)", "英文字符將按單字節處理", ByteForm::kUcs,
+       ByteForm::kBig5, "big5"},
       {11, "BigToUscWide", "Big5 -->> Unicode(W)",
-       "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode"},
-      {12, "BigToCNS", "Big5 -->> CNS", "CNS碼即倚天碼"},
+       "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode", ByteForm::kBig5, ByteForm::kUcs,
+       "utf-8"},
+      {12, "BigToCNS", "Big5 -->> CNS", "CNS碼即倚天碼", ByteForm::kBig5, ByteForm::kBig5, "big5"},
       {13, "GbToBigToGbk", "GB -->>Big5 -->>GBK",
-       "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字."},
+       "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字.", ByteForm::kGbk,
+       ByteForm::kGbk, "gb2312"},
   }};
   return types;
+}
+
+bool ConversionType::pageIsCodeValueReport() const {
+  return std::string_view(pageCharset) == "utf-8";
 }
 
 std::string GetConvTypeName(int32_t index) {

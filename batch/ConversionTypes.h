@@ -16,11 +16,25 @@
 
 namespace marlo {
 
+// The byte forms a type reads and writes: where text meets bytes (the
+// clipboard and its window), each side is encoded or decoded in its own.
+enum class ByteForm : uint8_t {
+  kGbk,   // code page 936, GB2312 included
+  kBig5,  // code page 950
+  kUcs,   // the engine's Unicode byte form
+};
+
 struct ConversionType {
   int32_t index;
   const char* identifier;   // "GbToBig"
   const char* caption;      // the option caption, "BG -->> Big5"
   const char* description;  // what the remark label shows, may be empty
+  ByteForm source;
+  ByteForm target;
+  // The preview page's character set; "utf-8" pages show the code-value
+  // report of the Unicode output instead of the output itself.
+  const char* pageCharset;
+  bool pageIsCodeValueReport() const;
 };
 
 constexpr int32_t kConversionTypeCount = 14;

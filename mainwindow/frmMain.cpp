@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -17,9 +18,11 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -31,9 +34,13 @@
 #include "ProgressBarMarlo.h"
 #include "SourceLists.h"
 #include "SourceSelection.h"
+#include "TextFile.h"
+#include "TextForms.h"
 #include "TrayIcon.h"
 #include "UserTexts.h"
 #include "clsSettings.h"
+#include "frmClipboard.h"
+#include "frmConfig.h"
 #include "frmSplash.h"
 #include "modFunctions.h"
 #include "modHandleFrom.h"
@@ -196,6 +203,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
 
 frmMain::~frmMain() {
   run_.reset();  // waits for the file under way; the view must outlive it
+  if (previewThread_.joinable()) previewThread_.join();
 }
 
 void frmMain::BuildControls() {
@@ -229,6 +237,15 @@ void frmMain::BuildControls() {
   butConvert_->setShortcut(Qt::Key_F5);
   connect(butConvert_, &QAction::triggered, this, &frmMain::ConvertFiles);
   connect(toolbar->findChild<QAction*>("butExit"), &QAction::triggered, this, &QWidget::close);
+  connect(toolbar->findChild<QAction*>("butClipboard"), &QAction::triggered, this,
+          &frmMain::ConvertClipboard);
+  toolbar->findChild<QAction*>("butClipboard")->setShortcut(QKeySequence("Ctrl+Shift+V"));
+  connect(toolbar->findChild<QAction*>("butPreview"), &QAction::triggered, this,
+          &frmMain::PreviewSelected);
+  connect(toolbar->findChild<QAction*>("butConfig"), &QAction::triggered, this, [this] {
+    frmConfig config(Settings(), this);
+    config.exec();
+  });
   connect(toolbar->findChild<QAction*>("butAbout"), &QAction::triggered, this, [this] {
     frmSplash about(this);
     about.exec();
@@ -310,6 +327,8 @@ QWidget* frmMain::BuildSourceArea() {
   lvwDest_->header()->setSectionsClickable(true);
   connect(lvwDest_->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { SortByColumn(lvwDest_, destSort_, column); });
+  // A double click, or Enter, previews the entry.
+  connect(lvwDest_, &QTreeWidget::itemActivated, this, &frmMain::PreviewSelected);
   row->addWidget(lvwDest_, 5);
   return area;
 }
@@ -610,6 +629,97 @@ void frmMain::OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entrie
       delete destByKey_.take(QString::fromStdString(entry.fullPath));
   butConvert_->setEnabled(true);
   if (closeAfterRun_) close();
+}
+
+frmClipboard* frmMain::LoadClipboardWindow() {
+  if (!clipboardWindow_) clipboardWindow_ = new frmClipboard(cfMain_, Settings());
+  return clipboardWindow_;
+}
+
+void frmMain::ConvertClipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* mime = clipboard->mimeData();
+  if (!mime || !mime->hasText()) {
+    QMessageBox::warning(this, Text("類型不匹配"),
+                         Text("只有當剪貼板中的內容是文本時,才能使用該功能!"));
+    return;
+  }
+  const int32_t type = GetConvType();
+  frmClipboard* window = LoadClipboardWindow();
+  window->SetTitle(Text("剪貼板:(") + GetConvTypeName(type) + ')');
+  window->SetText(clipboard->text());
+  window->show();
+  window->raise();
+  window->repaint();
+  const auto result = window->GetConvData(clipboard->text(), type);
+  if (result)
+    clipboard->setText(DecodeBytes(result->strResult, ConversionTypes()[size_t(type)].target));
+}
+
+void frmMain::PreviewSelected() {
+  for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = lvwDest_->topLevelItem(i);
+    if (item->isSelected()) return PreviewFile(item->data(0, kPathRole).toString(), GetConvType());
+  }
+}
+
+void frmMain::PreviewFile(const QString& path, int32_t type) {
+  if (previewing_) return;  // one at a time; the busy pointer says so
+  if (!textfile::FileExists(path.toStdString())) {
+    QMessageBox::warning(this, QStringLiteral("Marlo"), Text("該文件不存在!"));
+    return;
+  }
+  frmClipboard* window = LoadClipboardWindow();
+  QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  window->show();
+  window->raise();
+  window->repaint();
+
+  // Reading, converting and laying out a large file's text take seconds:
+  // they run here, and only the finished document meets the window.
+  struct Work {
+    PreviewData data;
+    std::unique_ptr<QTextDocument> text;
+    QString error;
+  };
+  auto work = std::make_shared<Work>();
+  const bool byteFlag = window->ByteFlag();
+  const QFont font = window->findChild<QWidget*>("txtDest")->font();
+  QThread* uiThread = thread();
+  if (previewThread_.joinable()) previewThread_.join();
+  previewing_ = true;
+  previewThread_ = std::thread([this, work, path, type, byteFlag, font, uiThread] {
+    try {
+      const std::string bytes = textfile::ReadAll(path.toStdString());
+      work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag);
+      if (work->data.result) {
+        work->text = std::make_unique<QTextDocument>();
+        work->text->setDocumentLayout(new QPlainTextDocumentLayout(work->text.get()));
+        work->text->setDefaultFont(font);
+        work->text->setPlainText(
+            DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target));
+        work->text->moveToThread(uiThread);
+      }
+    } catch (const std::bad_alloc&) {
+      work->error = Text(text::kOutOfMemory);
+    } catch (const std::exception& e) {
+      work->error = QString::fromStdString(e.what());
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, work, path, type] {
+          previewing_ = false;
+          QGuiApplication::restoreOverrideCursor();
+          if (!work->error.isEmpty()) {
+            QMessageBox::critical(this, QStringLiteral("Marlo"), work->error);
+            return;
+          }
+          if (!clipboardWindow_) return;  // closed meanwhile
+          clipboardWindow_->ShowConversion(work->data, type, std::move(work->text));
+          clipboardWindow_->SetTitle(path + '(' + GetConvTypeName(type) + ')');
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void frmMain::OpenResult(QTreeWidgetItem* row) {

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <thread>
 
 #include "ConvMarlo.h"
 #include "ConversionRun.h"
@@ -24,6 +26,7 @@ namespace marlo {
 
 class BackgroundRun;
 class ProgressBarMarlo;
+class frmClipboard;
 class TrayIcon;
 class clsSettings;
 
@@ -47,6 +50,18 @@ class frmMain : public QWidget {
   // The settings as loaded, or the defaults when the store could not load.
   clsSettings& Settings();
   bool IsConverting() const;
+  bool IsPreviewing() const { return previewing_; }
+
+  // Converts the clipboard's text with the chosen type, shows it in the
+  // clipboard window and puts the converted text back on the clipboard.
+  void ConvertClipboard();
+  // Previews the selected entry of lvwDest.
+  void PreviewSelected();
+  // Converts one file into the clipboard window, off this thread; writes
+  // nothing to disk and leaves the clipboard alone.
+  void PreviewFile(const QString& path, int32_t type);
+  // The clipboard window, loaded when it is not.
+  frmClipboard* LoadClipboardWindow();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -111,6 +126,9 @@ class frmMain : public QWidget {
   // The run's view outlives the run, which calls it until it is destroyed.
   std::unique_ptr<RunView> runView_;
   std::unique_ptr<BackgroundRun> run_;
+  QPointer<frmClipboard> clipboardWindow_;
+  std::thread previewThread_;
+  bool previewing_ = false;
 };
 
 }  // namespace marlo

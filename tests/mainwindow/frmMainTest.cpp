@@ -18,12 +18,16 @@
 #include <QtTest>
 #include <functional>
 
+#include "../support/ModalAnswerer.h"
 #include "ConversionTypes.h"
 #include "ProgressBarMarlo.h"
 #include "clsSettings.h"
 #include "frmMain.h"
 
 using marlo::frmMain;
+using marlo::test::BoxAnswerer;
+using marlo::test::Press;
+using marlo::test::SeenBox;
 
 namespace {
 
@@ -39,50 +43,6 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 QByteArray ReadBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// What a modal box showed before the test closed it.
-struct SeenBox {
-  QString title, text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-};
-
-// Answers the modal boxes as they come, one answer each, from the event
-// loop. Every box is closed, so a wrong expectation fails the test after
-// exec() returns instead of leaving the box open.
-class BoxAnswerer : public QObject {
- public:
-  using Answer = std::function<void(QWidget* box)>;
-
-  explicit BoxAnswerer(QList<Answer> answers) : answers_(std::move(answers)) { startTimer(10); }
-  QList<SeenBox> seen;
-  bool done() const { return answers_.isEmpty(); }
-
- protected:
-  void timerEvent(QTimerEvent*) override {
-    QWidget* box = QApplication::activeModalWidget();
-    if (!box || box == last_.data()) return;
-    last_ = box;
-    if (auto* message = qobject_cast<QMessageBox*>(box)) {
-      QPushButton* preset = message->defaultButton();
-      seen.push_back({message->windowTitle(), message->text(), message->icon(),
-                      preset ? message->standardButton(preset) : QMessageBox::NoButton});
-    }
-    if (answers_.isEmpty()) {
-      box->close();
-      return;
-    }
-    answers_.takeFirst()(box);
-  }
-
- private:
-  QList<Answer> answers_;
-  QPointer<QWidget> last_;  // a later box may reuse a closed one's address
-};
-
-BoxAnswerer::Answer Press(QMessageBox::StandardButton button) {
-  return [button](QWidget* box) { static_cast<QMessageBox*>(box)->button(button)->click(); };
 }
 
 }  // namespace

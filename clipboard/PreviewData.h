@@ -1,0 +1,51 @@
+// What the clipboard window shows for one conversion, worked out without
+// widgets: the result, the preview page's body and character set, and the
+// byte text. Also the preview page itself.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ConvMarlo.h"
+
+namespace marlo {
+
+struct PreviewData {
+  std::shared_ptr<ConvResult> result;  // null when the engine failed
+  // The page's body: the output with "&", "<" and ">" escaped, or for the
+  // Unicode types the code-value report, which is markup by design.
+  std::string pageBody;
+  std::string pageCharset;
+  bool byteFlag = false;
+  std::string byteText;  // only with the byte flag
+};
+
+// Converts with a type and, with the byte flag, asks for byte values: the
+// second step of GbToBigToGbk asks for none. An engine failure leaves the
+// result null and the rest empty.
+PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
+                              bool byteFlag);
+
+// " XX" per byte value in upper-case hex, stopping once the text is longer
+// than maxChars: at most 167 bytes for the usual 500.
+std::string ByteText(ConvResult& result, size_t maxChars = 500);
+
+// "&", "<" and ">" standing at a character start as entities. A byte
+// 0x81..0xFE starts a two-byte character whose second byte is kept as it
+// is, so no character's bytes change, also where a second byte is below 0x40
+// (CNS plane 2).
+std::string EscapeHtmlText(std::string_view text);
+
+// The page: eighteen lines joined by CR LF and a final CR LF, the body on
+// line 11 and the character set copied verbatim into line 3.
+std::string PreviewPage(std::string_view body, std::string_view charset);
+
+// Writes the page as raw bytes, without byte-order mark; the earlier page
+// stays whole if the write fails. Throws textfile::FileError.
+void WritePreviewPage(const std::filesystem::path& file, std::string_view body,
+                      std::string_view charset);
+
+}  // namespace marlo

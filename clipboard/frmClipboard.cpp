@@ -1,0 +1,211 @@
+#include "frmClipboard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ConversionTypes.h"
+#include "TextFile.h"
+#include "TextForms.h"
+#include "clsSettings.h"
+#include "modFunctions.h"
+#include "modHandleFrom.h"
+
+namespace marlo {
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+// Room for the skinned frame's title bar and borders around the content.
+constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+// The embedded browser. It decodes the page by its declared character set
+// as web browsers do: "gb2312" as GBK, its superset, so the GBK output of
+// the types that declare gb2312 shows as text; "big5" as code page 950.
+class PageBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  QVariant loadResource(int type, const QUrl& name) override {
+    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
+      return QTextBrowser::loadResource(type, name);
+    QFile file(name.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray page = file.readAll();
+    const qsizetype at = page.left(1024).toLower().indexOf("charset=");
+    if (at < 0) return QTextBrowser::loadResource(type, name);
+    const QByteArray charset = page.mid(at + 8, 16).toLower();
+    ByteForm form;
+    if (charset.startsWith("gb2312") || charset.startsWith("gbk"))
+      form = ByteForm::kGbk;
+    else if (charset.startsWith("big5"))
+      form = ByteForm::kBig5;
+    else
+      return QTextBrowser::loadResource(type, name);
+    return DecodeBytes(std::string_view(page.constData(), size_t(page.size())), form);
+  }
+};
+
+QWidget* Tab(QWidget* content, const char* noteName, const QString& note) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(content, 1);
+  auto* label = Named(new QLabel(note), noteName);
+  label->setWordWrap(true);
+  layout->addWidget(label);
+  return page;
+}
+
+}  // namespace
+
+frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), engine_(engine), settings_(settings) {
+  setObjectName("frmClipboard");
+  setAttribute(Qt::WA_DeleteOnClose);  // the close image and cancel unload it
+  modFunctions::RegisterForm(this);
+  modHandleFrom::CreateFrameElements(this);
+  lblTitle_ = findChild<QLabel*>("lblTitle");
+  lblTitle_->setText(QStringLiteral("剪貼板"));
+
+  auto* content = new QWidget(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
+  outer->addWidget(content);
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  txtDest_ = Named(new QPlainTextEdit, "txtDest");
+  txtDest_->setReadOnly(true);
+  wbDest_ = Named(new PageBrowser, "wbDest");
+  wbDest_->setOpenLinks(false);  // a local page only; nothing is fetched
+  wbDest_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(wbDest_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    // The note on this tab tells the user to refresh from here.
+    std::unique_ptr<QMenu> menu(wbDest_->createStandardContextMenu(at));
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("刷新"), wbDest_, &QTextBrowser::reload);
+    menu->exec(wbDest_->viewport()->mapToGlobal(at));
+  });
+  txtDestByte_ = Named(new QPlainTextEdit, "txtDestByte");
+  txtDestByte_->setReadOnly(true);
+
+  stbMain_ = Named(new QTabWidget, "stbMain");
+  stbMain_->addTab(Tab(txtDest_, "Label1_0",
+                       QStringLiteral("只有与當前操作系統匹配的字符才能在文本框中正常顯示。")),
+                   QStringLiteral("文本"));
+  stbMain_->addTab(
+      Tab(wbDest_, "Label1_1",
+          QStringLiteral(
+              "如果該頁現實得內容与實際不符,請嘗試使用右鍵點擊文本框,然后選擇\"刷新\"。")),
+      QStringLiteral("瀏覽器預覽"));
+  stbMain_->addTab(Tab(txtDestByte_, "Label1_2", QStringLiteral("該頁默認只顯示500個字符。")),
+                   QStringLiteral("十六進制編碼"));
+  connect(stbMain_, &QTabWidget::tabBarClicked, this, [this](int tab) {
+    if (tab == 1 && stbMain_->isTabEnabled(1)) wbDest_->reload();
+  });
+  layout->addWidget(stbMain_, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  auto* cancel = Named(new QPushButton(QStringLiteral("取消(&C)")), "cmdCancel");
+  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+
+  modHandleFrom::WireFrame(this, [this] { hide(); });
+  setFixedSize(minimumSizeHint().expandedTo(QSize(kWidth, kHeight)));
+  Load();
+}
+
+QString frmClipboard::PagePath() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+      .filePath(QStringLiteral("output.html"));
+}
+
+void frmClipboard::Load() {
+  modHandleFrom::SkinForm(this);
+  if (settings_.IsReturnbyte() != 1) {
+    SetPageTabsEnabled(false);
+    return;
+  }
+  try {
+    const QString page = PagePath();
+    QDir().mkpath(QFileInfo(page).absolutePath());
+    // An empty page until the first conversion: a byte-order mark alone.
+    textfile::WriteAll(page.toStdString(), "\xFF\xFE");
+    wbDest_->setSource(QUrl::fromLocalFile(page));
+  } catch (const std::exception&) {
+  }
+  SetPageTabsEnabled(true);
+}
+
+void frmClipboard::SetPageTabsEnabled(bool enabled) {
+  stbMain_->setTabEnabled(1, enabled);
+  stbMain_->setTabEnabled(2, enabled);
+}
+
+bool frmClipboard::ByteFlag() const { return settings_.IsReturnbyte() != 0; }
+
+void frmClipboard::SetTitle(const QString& title) { lblTitle_->setText(title); }
+
+void frmClipboard::SetText(const QString& text) { txtDest_->setPlainText(text); }
+
+std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, int32_t ConvIndex) {
+  if (ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return nullptr;
+  return GetConvDataBytes(EncodeText(sSource, ConversionTypes()[size_t(ConvIndex)].source),
+                          ConvIndex);
+}
+
+std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view source,
+                                                           int32_t ConvIndex) {
+  const PreviewData data = ConvertForPreview(engine_, ConvIndex, source, ByteFlag());
+  ShowConversion(data, ConvIndex);
+  return data.result;
+}
+
+void frmClipboard::ShowConversion(const PreviewData& data, int32_t ConvIndex,
+                                  std::unique_ptr<QTextDocument> text) {
+  // Without a result the window keeps what it showed.
+  if (!data.result || ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return;
+  if (text) {
+    QTextDocument* previous = txtDest_->document();
+    text->setParent(txtDest_);
+    txtDest_->setDocument(text.release());
+    if (previous->parent() == txtDest_) previous->deleteLater();
+  } else {
+    txtDest_->setPlainText(
+        DecodeBytes(data.result->strResult, ConversionTypes()[size_t(ConvIndex)].target));
+  }
+  if (!data.byteFlag) {
+    SetPageTabsEnabled(false);
+    return;
+  }
+  SetPageTabsEnabled(true);
+  try {
+    WritePreviewPage(PagePath().toStdString(), data.pageBody, data.pageCharset);
+    // Turned on after this window loaded, the flag finds no page open yet.
+    if (wbDest_->source().isEmpty())
+      wbDest_->setSource(QUrl::fromLocalFile(PagePath()));
+    else
+      wbDest_->reload();
+  } catch (const std::exception&) {
+  }
+  txtDestByte_->setPlainText(QString::fromLatin1(data.byteText));
+}
+
+}  // namespace marlo

@@ -1,0 +1,60 @@
+// The clipboard window: one conversion shown three ways, as text, as a page
+// in the embedded browser and as the output's byte values.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string_view>
+
+#include "ConvMarlo.h"
+#include "PreviewData.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QTextBrowser;
+class QTextDocument;
+
+namespace marlo {
+
+class clsSettings;
+
+class frmClipboard : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The engine and the settings are the main window's and outlive this.
+  frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidget* parent = nullptr);
+
+  // "output.html" in the per-user application data folder.
+  static QString PagePath();
+
+  // Converts a text, encoded in the type's source form, and shows it.
+  // Returns null when the engine failed; the window stays usable.
+  std::shared_ptr<ConvResult> GetConvData(const QString& sSource, int32_t ConvIndex);
+  // The same for bytes as they are, such as a file's.
+  std::shared_ptr<ConvResult> GetConvDataBytes(std::string_view source, int32_t ConvIndex);
+  // Shows a conversion worked out on another thread. text is the output
+  // already decoded into a plain-text document, or null to decode it here.
+  void ShowConversion(const PreviewData& data, int32_t ConvIndex,
+                      std::unique_ptr<QTextDocument> text = nullptr);
+
+  // Whether GetConvData asks for byte values now: the setting IsReturnbyte.
+  bool ByteFlag() const;
+  void SetTitle(const QString& title);
+  void SetText(const QString& text);
+
+ private:
+  void Load();
+  void SetPageTabsEnabled(bool enabled);
+
+  const ConvMarlo& engine_;
+  clsSettings& settings_;
+  QLabel* lblTitle_ = nullptr;
+  QTabWidget* stbMain_ = nullptr;
+  QPlainTextEdit* txtDest_ = nullptr;
+  QTextBrowser* wbDest_ = nullptr;
+  QPlainTextEdit* txtDestByte_ = nullptr;
+};
+
+}  // namespace marlo

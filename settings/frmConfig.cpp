@@ -1,0 +1,110 @@
+#include "frmConfig.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "clsSettings.h"
+#include "modHandleFrom.h"
+
+namespace marlo {
+
+namespace {
+
+constexpr int kWidth = 520, kHeight = 320;
+constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QWidget* Tab(QGroupBox* frame) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(frame);
+  layout->addStretch();
+  return page;
+}
+
+}  // namespace
+
+frmConfig::frmConfig(clsSettings& settings, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), settings_(settings) {
+  setObjectName("frmConfig");
+  setModal(true);
+  modHandleFrom::CreateFrameElements(this);
+  findChild<QLabel*>("lblTitle")->setText(QStringLiteral("設置"));
+
+  auto* content = new QWidget(this);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
+  outer->addWidget(content);
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  auto* ignore = Named(
+      new QGroupBox(QStringLiteral("在進行文件轉換時自動跳過下列文件類型(使用分號\";\"隔開)")),
+      "fraIgnoreFileTypes");
+  auto* ignoreLayout = new QVBoxLayout(ignore);
+  txtIgnoreFileTypes_ = Named(new QLineEdit, "txtIgnoreFileTypes");
+  ignoreLayout->addWidget(txtIgnoreFileTypes_);
+
+  auto* returned =
+      Named(new QGroupBox(QStringLiteral("設置預覽文件或轉換剪貼板內容時的返回值")), "fraReturn");
+  auto* returnLayout = new QVBoxLayout(returned);
+  chkIsReturnbyte_ =
+      Named(new QCheckBox(QStringLiteral(
+                "同時用瀏覽器顯示轉換文本,并同時顯示轉換文本的十六進制編碼(最多顯示500個字符)")),
+            "chkIsReturnbyte");
+  returnLayout->addWidget(chkIsReturnbyte_);
+  auto* note = Named(new QLabel(QStringLiteral(
+                         "注意：如果要轉換的文件內容很多，選擇該項會耗費更多的系統資源。（會比直接"
+                         "轉換的耗時多很多）該選項不會影響批量轉換文件的效率。")),
+                     "Label1");
+  note->setWordWrap(true);
+  returnLayout->addWidget(note);
+
+  auto* tabs = Named(new QTabWidget, "stbConfig");
+  tabs->addTab(Tab(ignore), QStringLiteral("非處理文件類型"));
+  tabs->addTab(Tab(returned), QStringLiteral("返回值"));
+  layout->addWidget(tabs, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  auto* ok = Named(new QPushButton(QStringLiteral("确定(&O)")), "cmdOK");
+  auto* cancel = Named(new QPushButton(QStringLiteral("取消(&C)")), "Command1");
+  ok->setDefault(true);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &frmConfig::Confirm);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  // Hiding a modal window ends its wait too, with nothing copied.
+  modHandleFrom::WireFrame(this, [this] { reject(); });
+  setFixedSize(minimumSizeHint().expandedTo(QSize(kWidth, kHeight)));
+  Load();
+}
+
+void frmConfig::Load() {
+  modHandleFrom::SkinForm(this);
+  txtIgnoreFileTypes_->setText(settings_.IgnoreFileTypes());
+  // A value the box does not take, or one too large for its state, leaves
+  // it as designed: unchecked.
+  chkIsReturnbyte_->setChecked(settings_.IsReturnbyte() == 1);
+}
+
+void frmConfig::Confirm() {
+  settings_.setIgnoreFileTypes(txtIgnoreFileTypes_->text());
+  settings_.setIsReturnbyte(chkIsReturnbyte_->isChecked() ? 1 : 0);
+  accept();
+}
+
+}  // namespace marlo

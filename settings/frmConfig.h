@@ -1,0 +1,31 @@
+// The settings window: the file types a batch skips and whether the
+// clipboard window also shows the page and the byte values. Changes go to
+// the in-memory settings at once; the store is written when the main
+// window closes.
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace marlo {
+
+class clsSettings;
+
+class frmConfig : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmConfig(clsSettings& settings, QWidget* parent = nullptr);
+
+ private:
+  void Load();
+  void Confirm();
+
+  clsSettings& settings_;
+  QLineEdit* txtIgnoreFileTypes_ = nullptr;
+  QCheckBox* chkIsReturnbyte_ = nullptr;
+};
+
+}  // namespace marlo

@@ -1,0 +1,254 @@
+// The clipboard window, the preview page and the main window's openers, on
+// temporary settings and data folders.
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "../support/ModalAnswerer.h"
+#include "PreviewData.h"
+#include "TextForms.h"
+#include "clsSettings.h"
+#include "frmClipboard.h"
+#include "frmMain.h"
+
+using marlo::frmClipboard;
+using marlo::frmMain;
+using marlo::test::BoxAnswerer;
+using marlo::test::Press;
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The page as it must be on disk, line 3 and line 11 filled in.
+QByteArray ExpectedPage(const QByteArray& body, const QByteArray& charset) {
+  return "<HTML>\r\n<HEAD>\r\n<meta http-equiv='Content-Type' content='text/html; charset=" +
+         charset +
+         "'>\r\n</HEAD>\r\n<BODY topmargin=0 leftmargin=0 bgcolor='White'>\r\n<DIV "
+         "ID='TabStyle1Cont'>\r\n<table width=100% BORDER='0' CELLSPACING='1' "
+         "CELLPADDING='1'>\r\n<TR valign=top align=left>\r\n<TD>\r\n<font face='Arial' "
+         "size='2px'>\r\n" +
+         body + "\r\n</font>\r\n</TD>\r\n</TR>\r\n</table>\r\n</DIV>\r\n</BODY>\r\n</HTML>\r\n";
+}
+
+}  // namespace
+
+class frmClipboardTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir config_, data_;
+  std::unique_ptr<QTemporaryDir> home_;
+
+  static void StoreByteFlag(int value) {
+    QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
+    store.setValue("Configs/IsReturnbyte", QString::number(value));
+  }
+  template <typename T = QWidget>
+  static T* Child(const QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    if (!child) qFatal("no control %s", name);
+    return child;
+  }
+  static QString Shown(const frmClipboard& window, const char* box) {
+    return Child<QPlainTextEdit>(window, box)->toPlainText();
+  }
+
+ private slots:
+  void initTestCase() {
+    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    qputenv("XDG_DATA_HOME", data_.path().toUtf8());
+    QCoreApplication::setApplicationName("Marlo");
+    QCoreApplication::setOrganizationName("Marlo");
+  }
+  void init() {
+    QDir(config_.path()).removeRecursively();
+    QFile::remove(frmClipboard::PagePath());
+    home_ = std::make_unique<QTemporaryDir>();
+    qputenv("HOME", home_->path().toUtf8());
+  }
+
+  void thePageIsEighteenLinesWithTheCharsetVerbatim() {
+    QCOMPARE(QByteArray::fromStdString(marlo::PreviewPage("", "big5")), ExpectedPage("", "big5"));
+    QCOMPARE(QByteArray::fromStdString(marlo::PreviewPage("a\r\nb", "")),
+             ExpectedPage("a\r\nb", ""));
+    QCOMPARE(QByteArray::fromStdString(marlo::PreviewPage("x", "utf-8")).count("\r\n"), 18);
+    // Markup characters in text are escaped, never inside a double-byte
+    // character (a CNS plane 2 code may have a second byte of "<").
+    QCOMPARE(marlo::EscapeHtmlText("#include <stdio.h> & \xA4\x3C\xA4\x26"),
+             std::string("#include &lt;stdio.h&gt; &amp; \xA4\x3C\xA4\x26"));
+  }
+
+  void theUcsFormRoundTripsAndDecodesADanglingByteAsReplacement() {
+    const QString text = QStringLiteral("A\u00FF~\uFF21\U0001F600");
+    const std::string bytes = marlo::EncodeText(text, marlo::ByteForm::kUcs);
+    QCOMPARE(bytes, std::string("A\x00\xFF~\xFF\x21\xD8\x3D\xDE\x00", 10));
+    QCOMPARE(marlo::DecodeBytes(bytes, marlo::ByteForm::kUcs), text);
+    // A unit whose high byte is 0x01..0x7E reads back as two characters:
+    // the form cannot tell them apart, and the engine reads it the same way.
+    QCOMPARE(
+        marlo::DecodeBytes(marlo::EncodeText("中", marlo::ByteForm::kUcs), marlo::ByteForm::kUcs),
+        QString("N-"));
+    QCOMPARE(marlo::DecodeBytes("a\x90", marlo::ByteForm::kUcs), QString("a\uFFFD"));
+    // Big5 as code page 950: the box-drawing character it encodes at A27E.
+    QCOMPARE(marlo::EncodeText(QStringLiteral("╭這"), marlo::ByteForm::kBig5),
+             std::string("\xA2\x7E\xB3\x6F"));
+    QCOMPARE(marlo::DecodeBytes("\xD5\xE2", marlo::ByteForm::kGbk), QStringLiteral("这"));
+  }
+
+  void getConvDataShowsEachFamily_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("byteText");
+    QTest::addColumn<QString>("rendered");
+    QTest::newRow("table") << 1 << "這"
+                           << "这" << ExpectedPage("\xD5\xE2", "gb2312") << " D5 E2"
+                           << "这";
+    QTest::newRow("report") << 5 << "這"
+                            << "這" << ExpectedPage("&#36889;", "utf-8") << " 90 19"
+                            << "這";
+    QTest::newRow("wide") << 8 << "AB"
+                          << "ＡＢ" << ExpectedPage("&#65313;&#65314;", "utf-8") << " FF 21 FF 22"
+                          << "ＡＢ";
+    QTest::newRow("narrow") << 9 << "Ａ<"
+                            << "A<" << ExpectedPage("A&lt;", "gb2312") << " 41 3C"
+                            << "A<";
+    // The second step asks for no byte values. The page says gb2312 and
+    // holds GBK, which the browser reads as browsers do.
+    QTest::newRow("two steps") << 13 << "这"
+                               << "這" << ExpectedPage("\xDF\x40", "gb2312") << ""
+                               << "這";
+  }
+  void getConvDataShowsEachFamily() {
+    QFETCH(int, type);
+    QFETCH(QString, source);
+    for (const int flag : {1, 0}) {
+      QFile::remove(frmClipboard::PagePath());
+      StoreByteFlag(flag);
+      marlo::clsSettings settings;
+      marlo::ConvMarlo engine;
+      engine.InitMe();
+      frmClipboard window(engine, settings);
+      auto* tabs = Child<QTabWidget>(window, "stbMain");
+      QCOMPARE(tabs->isTabEnabled(1), flag == 1);
+      QCOMPARE(ReadBytes(frmClipboard::PagePath()),
+               flag ? QByteArray("\xFF\xFE") : QByteArray("<missing>"));
+      Child<QPlainTextEdit>(window, "txtDestByte")->setPlainText("before");
+
+      QVERIFY(window.GetConvData(source, type));
+      QTEST(Shown(window, "txtDest"), "text");
+      QCOMPARE(tabs->isTabEnabled(1), flag == 1);
+      QCOMPARE(tabs->isTabEnabled(2), flag == 1);
+      if (flag) {
+        QTEST(ReadBytes(frmClipboard::PagePath()), "page");
+        QTEST(Child<QTextBrowser>(window, "wbDest")->toPlainText().trimmed(), "rendered");
+        QTEST(Shown(window, "txtDestByte"), "byteText");
+      } else {
+        QCOMPARE(Shown(window, "txtDestByte"), QString("before"));
+      }
+    }
+  }
+
+  void theByteTextStopsPast500CharactersAndAnEmptySourceShowsNothing() {
+    StoreByteFlag(1);
+    marlo::clsSettings settings;
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    frmClipboard window(engine, settings);
+    window.GetConvData(QString(200, 'x'), 1);
+    QCOMPARE(Shown(window, "txtDestByte").size(), 501);  // 167 bytes
+    QVERIFY(Shown(window, "txtDestByte").endsWith(" 78"));
+    window.GetConvData(QString(), 1);
+    QCOMPARE(Shown(window, "txtDest"), QString());
+    QCOMPARE(Shown(window, "txtDestByte"), QString());
+    // The page tab shows the page the browser opened at load.
+    QCOMPARE(Child<QTextBrowser>(window, "wbDest")->source(),
+             QUrl::fromLocalFile(frmClipboard::PagePath()));
+  }
+
+  void theClipboardComesBackConverted() {
+    frmMain main;
+    main.show();
+    QTest::mouseClick(main.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("這是中文 text"));
+    main.ConvertClipboard();
+    QCOMPARE(clipboard->text(), QStringLiteral("这是中文 text"));
+    frmClipboard* window = main.LoadClipboardWindow();
+    QVERIFY(window->isVisible());
+    QCOMPARE(Child<QLabel>(*window, "lblTitle")->text(), QStringLiteral("剪貼板:(BigToGb)"));
+
+    // No text on the clipboard: a refusal, and the window is not touched.
+    auto* image = new QMimeData;
+    image->setData("image/png", QByteArray("\x89PNG", 4));
+    clipboard->setMimeData(image);
+    BoxAnswerer answers({Press(QMessageBox::Ok)});
+    main.ConvertClipboard();
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen[0].title, QStringLiteral("類型不匹配"));
+    QCOMPARE(answers.seen[0].text, QStringLiteral("只有當剪貼板中的內容是文本時,才能使用該功能!"));
+    QCOMPARE(answers.seen[0].icon, QMessageBox::Warning);
+    window->close();
+  }
+
+  void aPreviewConvertsTheFileAndWritesNothing() {
+    const QString file = home_->filePath("big5.txt");
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("\xB3\x6F\xAC\x4F\r\n");  // 這是
+    out.close();
+    frmMain main;
+    main.show();
+    QTest::mouseClick(main.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    QGuiApplication::clipboard()->setText("untouched");
+    main.PreviewFile(file, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.IsPreviewing(), 10000);
+    frmClipboard* window = main.LoadClipboardWindow();
+    QCOMPARE(Shown(*window, "txtDest"), QStringLiteral("这是\n"));
+    QCOMPARE(Child<QLabel>(*window, "lblTitle")->text(), file + "(BigToGb)");
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("untouched"));
+    QCOMPARE(QDir(home_->path()).entryList(QDir::Files), QStringList{"big5.txt"});
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // A double click on the listed entry previews it the same way.
+    window->findChild<QPlainTextEdit*>("txtDest")->setPlainText("");
+    main.SetSourceFolder(home_->path());
+    auto* dest = main.findChild<QTreeWidget*>("lvwDest");
+    main.findChild<QListWidget*>("FilSource")->selectAll();
+    QTest::mouseClick(main.findChild<QWidget*>("cmdSelect"), Qt::LeftButton);
+    dest->topLevelItem(0)->setSelected(true);
+    emit dest->itemActivated(dest->topLevelItem(0), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.IsPreviewing(), 10000);
+    QCOMPARE(Shown(*window, "txtDest"), QStringLiteral("这是\n"));
+
+    // A file gone since it was listed, and one that cannot be read.
+    BoxAnswerer answers({Press(QMessageBox::Ok), Press(QMessageBox::Ok)});
+    main.PreviewFile(home_->filePath("gone.txt"), 1);
+    QFile::resize(file, 0);
+    main.PreviewFile(file, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(answers.done(), 10000);
+    QCOMPARE(answers.seen[0].text, QStringLiteral("該文件不存在!"));
+    QCOMPARE(answers.seen[0].icon, QMessageBox::Warning);
+    QVERIFY(answers.seen[1].text.contains(file));
+    QCOMPARE(answers.seen[1].icon, QMessageBox::Critical);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    window->close();
+  }
+};
+
+QTEST_MAIN(frmClipboardTest)
+#include "frmClipboardTest.moc"
