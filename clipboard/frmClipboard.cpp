@@ -81,6 +81,7 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
   modHandleFrom::CreateFrameElements(this);
   lblTitle_ = findChild<QLabel*>("lblTitle");
   lblTitle_->setText(QStringLiteral("剪貼板"));
+  setWindowTitle(QStringLiteral("剪貼板"));
 
   auto* content = new QWidget(this);
   auto* outer = new QVBoxLayout(this);
@@ -115,8 +116,13 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
       QStringLiteral("瀏覽器預覽"));
   stbMain_->addTab(Tab(txtDestByte_, "Label1_2", QStringLiteral("該頁默認只顯示500個字符。")),
                    QStringLiteral("十六進制編碼"));
+  // Showing the page tab reloads the page, by mouse or keyboard, and so
+  // does a click on it while it shows.
+  connect(stbMain_, &QTabWidget::currentChanged, this, [this](int tab) {
+    if (tab == 1) wbDest_->reload();
+  });
   connect(stbMain_, &QTabWidget::tabBarClicked, this, [this](int tab) {
-    if (tab == 1 && stbMain_->isTabEnabled(1)) wbDest_->reload();
+    if (tab == 1 && stbMain_->currentIndex() == 1) wbDest_->reload();
   });
   layout->addWidget(stbMain_, 1);
 
@@ -161,7 +167,11 @@ void frmClipboard::SetPageTabsEnabled(bool enabled) {
 
 bool frmClipboard::ByteFlag() const { return settings_.IsReturnbyte() != 0; }
 
-void frmClipboard::SetTitle(const QString& title) { lblTitle_->setText(title); }
+void frmClipboard::SetTitle(const QString& title) {
+  lblTitle_->setText(title);
+  lblTitle_->adjustSize();
+  setWindowTitle(title);
+}
 
 void frmClipboard::SetText(const QString& text) { txtDest_->setPlainText(text); }
 

@@ -18,6 +18,14 @@ std::function<void(const QString&)>& WarningHandler() {
   return handler;
 }
 
+// Stores a changed value and runs the rest; an unchanged one is not news.
+template <typename T, typename Then>
+void IfChanged(T& field, T value, Then then) {
+  if (field == value) return;
+  field = value;
+  then();
+}
+
 }  // namespace
 
 void ProgressBarMarlo::setWarningHandler(std::function<void(const QString&)> handler) {
@@ -59,17 +67,25 @@ ProgressBarMarlo::ProgressBarMarlo(QWidget* parent)
     part->installEventFilter(this);
   ApplyColors();
   ApplyFrame();
+  setMinimumSize(kMinWidthTwips / kTwipsPerPixel, kMinHeightTwips / kTwipsPerPixel);
   resize(160, 20);
 }
 
 bool ProgressBarMarlo::eventFilter(QObject* watched, QEvent* event) {
-  const bool click = event->type() == QEvent::MouseButtonRelease;
-  const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
-  if (!click && !doubleClick && event->type() != QEvent::MouseButtonPress) return false;
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick)
+    return false;
   // The percentage text takes its clicks without passing them on.
-  if (watched != lblFore_) {
-    if (click) emit Click();
-    if (doubleClick) emit DblClick();
+  if (watched == lblFore_) return true;
+  if (type == QEvent::MouseButtonDblClick) {
+    afterDouble_ = true;
+    emit DblClick();
+  } else if (type == QEvent::MouseButtonRelease) {
+    // A double click is press, release, double click, release: one Click,
+    // then DblClick.
+    if (!afterDouble_) emit Click();
+    afterDouble_ = false;
   }
   return true;
 }
@@ -94,65 +110,92 @@ void ProgressBarMarlo::ApplyFrame() {
 }
 
 void ProgressBarMarlo::setBackColor(uint32_t color) {
-  backColor_ = color;
-  ApplyColors();
-  emit propertyChanged("BackColor");
+  IfChanged(backColor_, color, [this] {
+    ApplyColors();
+    emit BackColorChanged(backColor_);
+    emit propertyChanged(QStringLiteral("BackColor"));
+  });
 }
 
 void ProgressBarMarlo::setForeColor(uint32_t color) {
-  foreColor_ = color;
-  ApplyColors();
-  emit propertyChanged("ForeColor");
-}
-
-QFont ProgressBarMarlo::Font() const { return lblFore_->font(); }
-
-void ProgressBarMarlo::setFont(const QFont& font) {
-  lblFore_->setFont(font);
-  emit propertyChanged("Font");
+  IfChanged(foreColor_, color, [this] {
+    ApplyColors();
+    emit ForeColorChanged(foreColor_);
+    emit propertyChanged(QStringLiteral("ForeColor"));
+  });
 }
 
 void ProgressBarMarlo::setBorderStyle(int style) {
-  borderStyle_ = style;
-  ApplyFrame();
-  emit propertyChanged("BorderStyle");
+  IfChanged(borderStyle_, style, [this] {
+    ApplyFrame();
+    emit BorderStyleChanged(borderStyle_);
+    emit propertyChanged(QStringLiteral("BorderStyle"));
+  });
+}
+
+void ProgressBarMarlo::setAppearance(int appearance) {
+  IfChanged(appearance_, appearance, [this] {
+    ApplyFrame();
+    emit AppearanceChanged(appearance_);
+    emit propertyChanged(QStringLiteral("Appearance"));
+  });
+}
+
+void ProgressBarMarlo::setBarColor(uint32_t color) {
+  IfChanged(barColor_, color, [this] {
+    ApplyColors();
+    emit BarColorChanged(barColor_);
+    emit propertyChanged(QStringLiteral("BarColor"));
+  });
+}
+
+void ProgressBarMarlo::setBarStyle(int style) {
+  IfChanged(barStyle_, style, [this] {
+    ApplyColors();
+    emit BarStyleChanged(barStyle_);
+    emit propertyChanged(QStringLiteral("BarStyle"));
+  });
 }
 
 QString ProgressBarMarlo::ToolTipText() const { return picBack_->toolTip(); }
 
 void ProgressBarMarlo::setToolTipText(const QString& text) {
+  if (text == ToolTipText()) return;
   picBack_->setToolTip(text);
-  emit propertyChanged("ToolTipText");
-}
-
-void ProgressBarMarlo::setAppearance(int appearance) {
-  appearance_ = appearance;
-  ApplyFrame();
-  emit propertyChanged("Appearance");
+  emit ToolTipTextChanged(text);
+  emit propertyChanged(QStringLiteral("ToolTipText"));
 }
 
 bool ProgressBarMarlo::ForeVisible() const { return !lblFore_->isHidden(); }
 
 void ProgressBarMarlo::setForeVisible(bool visible) {
+  if (visible == ForeVisible()) return;
   lblFore_->setVisible(visible);
-  emit propertyChanged("ForeVisible");
+  emit ForeVisibleChanged(visible);
+  emit propertyChanged(QStringLiteral("ForeVisible"));
 }
 
-void ProgressBarMarlo::setBarColor(uint32_t color) {
-  barColor_ = color;
-  ApplyColors();
-  emit propertyChanged("BarColor");
-}
-
-void ProgressBarMarlo::setBarStyle(int style) {
-  barStyle_ = style;
-  ApplyColors();
-  emit propertyChanged("BarStyle");
+void ProgressBarMarlo::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // The percentage text follows the control's font, set on it or inherited.
+  if (event->type() == QEvent::FontChange) {
+    emit FontChanged(font());
+    emit propertyChanged(QStringLiteral("Font"));
+  }
 }
 
 void ProgressBarMarlo::setValue(int32_t value) {
-  value_ = value > max_ ? max_ : value < min_ ? min_ : value;
-  emit propertyChanged("Value");
+  const int32_t clamped = value > max_ ? max_ : value < min_ ? min_ : value;
+  const bool changed = clamped != value_;
+  value_ = clamped;
+  if (changed) {
+    emit ValueChanged(value_);
+    emit propertyChanged(QStringLiteral("Value"));
+  }
+  Redraw();  // also unchanged: a new Max shows only at the next Value
+}
+
+void ProgressBarMarlo::Redraw() {
   // The percentage ignores Min; halves round to the even neighbour.
   const int percent = max_ > 0 ? int(std::nearbyint(double(value_) / double(max_) * 100.0)) : 0;
   lblFore_->setText(QString::number(percent) + "%");
@@ -162,9 +205,12 @@ void ProgressBarMarlo::setValue(int32_t value) {
 }
 
 void ProgressBarMarlo::setMin(int32_t value) {
-  min_ = value < 0 ? 0 : value > max_ ? max_ : value;
+  const int32_t clamped = value < 0 ? 0 : value > max_ ? max_ : value;
+  if (clamped == min_) return;
+  min_ = clamped;
   if (value_ < min_) setValue(min_);
-  emit propertyChanged("Min");
+  emit MinChanged(min_);
+  emit propertyChanged(QStringLiteral("Min"));
 }
 
 void ProgressBarMarlo::setMax(int32_t value) {
@@ -172,18 +218,15 @@ void ProgressBarMarlo::setMax(int32_t value) {
     WarningHandler()(QStringLiteral("Max Should More than 0"));
     return;
   }
-  max_ = value < min_ ? min_ : value;
+  const int32_t stored = value < min_ ? min_ : value;
+  if (stored == max_) return;
+  max_ = stored;
   if (max_ < value_) setValue(max_);
-  emit propertyChanged("Max");
+  emit MaxChanged(max_);
+  emit propertyChanged(QStringLiteral("Max"));
 }
 
 void ProgressBarMarlo::resizeEvent(QResizeEvent*) {
-  const int minWidth = kMinWidthTwips / kTwipsPerPixel,
-            minHeight = kMinHeightTwips / kTwipsPerPixel;
-  if (width() < minWidth || height() < minHeight) {
-    resize(std::max(width(), minWidth), std::max(height(), minHeight));
-    return;  // the resize comes back here with the corrected size
-  }
   picBack_->setGeometry(0, 0, width(), height());
   lblBar_->move(0, 0);
   lblBar_->resize(lblBar_->width(), picBack_->height());
@@ -192,39 +235,45 @@ void ProgressBarMarlo::resizeEvent(QResizeEvent*) {
   setValue(value_);
 }
 
+QFont ProgressBarMarlo::AmbientFont() const {
+  return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
+
+std::vector<ProgressBarMarlo::Persisted> ProgressBarMarlo::PersistedProperties() const {
+  return {{"BackColor", uint(kDefaultBackColor)},
+          {"ForeColor", uint(kDefaultForeColor)},
+          {"Font", AmbientFont()},
+          {"BorderStyle", 1},
+          {"ToolTipText", QString()},
+          {"Appearance", 0},
+          {"ForeVisible", true},
+          {"BarColor", uint(kDefaultBarColor)},
+          {"BarStyle", 1},
+          {"Min", 0},
+          {"Max", 100},
+          {"Value", 0}};
+}
+
 void ProgressBarMarlo::WriteProperties(PropertyBag& bag) const {
-  bag.WriteProperty("BackColor", backColor_, kDefaultBackColor);
-  bag.WriteProperty("ForeColor", foreColor_, kDefaultForeColor);
-  const QFont ambient = parentWidget() ? parentWidget()->font() : QApplication::font();
-  bag.WriteProperty("Font", Font(), ambient);
-  bag.WriteProperty("BorderStyle", borderStyle_, 1);
-  bag.WriteProperty("ToolTipText", ToolTipText(), QString());
-  bag.WriteProperty("Appearance", appearance_, 0);
-  bag.WriteProperty("ForeVisible", ForeVisible(), true);
-  bag.WriteProperty("BarColor", barColor_, kDefaultBarColor);
-  bag.WriteProperty("BarStyle", barStyle_, 1);
-  bag.WriteProperty("Min", min_, 0);
-  bag.WriteProperty("Max", max_, 100);
-  bag.WriteProperty("Value", value_, 0);
+  for (const Persisted& p : PersistedProperties())
+    bag.WriteProperty(p.name, property(p.name), p.defaultValue);
 }
 
 void ProgressBarMarlo::ReadProperties(const PropertyBag& bag) {
-  backColor_ = bag.ReadProperty("BackColor", kDefaultBackColor).toUInt();
-  foreColor_ = bag.ReadProperty("ForeColor", kDefaultForeColor).toUInt();
-  const QFont ambient = parentWidget() ? parentWidget()->font() : QApplication::font();
-  lblFore_->setFont(bag.ReadProperty("Font", ambient).value<QFont>());
-  borderStyle_ = bag.ReadProperty("BorderStyle", 1).toInt();
-  picBack_->setToolTip(bag.ReadProperty("ToolTipText", QString()).toString());
-  appearance_ = bag.ReadProperty("Appearance", 0).toInt();
-  lblFore_->setVisible(bag.ReadProperty("ForeVisible", true).toBool());
-  barColor_ = bag.ReadProperty("BarColor", kDefaultBarColor).toUInt();
-  barStyle_ = bag.ReadProperty("BarStyle", 1).toInt();
-  // Stored as read, without the setter rules; the next resize draws them.
-  min_ = bag.ReadProperty("Min", 0).toInt();
-  max_ = bag.ReadProperty("Max", 100).toInt();
-  value_ = bag.ReadProperty("Value", 0).toInt();
-  ApplyColors();
-  ApplyFrame();
+  for (const Persisted& p : PersistedProperties()) {
+    const QVariant value = bag.ReadProperty(p.name, p.defaultValue);
+    // The three numbers are stored as read, without the setter rules; the
+    // next resize draws them.
+    const std::string_view name = p.name;
+    if (name == "Min")
+      min_ = value.toInt();
+    else if (name == "Max")
+      max_ = value.toInt();
+    else if (name == "Value")
+      value_ = value.toInt();
+    else
+      setProperty(p.name, value);
+  }
 }
 
 }  // namespace marlo

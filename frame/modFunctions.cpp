@@ -5,8 +5,10 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QScreen>
@@ -49,6 +51,17 @@ QString SingleInstance::DefaultName() {
   // Tests run their own copies side by side with a user's.
   const QString name = qEnvironmentVariable("MARLO_INSTANCE_NAME");
   return name.isEmpty() ? QStringLiteral("Marlo-%1").arg(::getuid()) : name;
+}
+
+bool SingleInstance::Claim() {
+  // Without the lock, two copies could both find nobody to hand over to,
+  // and the second to listen would remove the first one's live socket.
+  // A lock left by a crashed copy is stale at once: its process is gone.
+  QLockFile lock(QDir(QDir::tempPath()).filePath(name_ + ".lock"));
+  lock.tryLock(10000);  // not had in time: go on unguarded rather than not start
+  if (HandOver()) return false;
+  Listen();
+  return true;
 }
 
 bool SingleInstance::HandOver() {
@@ -118,8 +131,7 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   QApplication::setWindowIcon(artwork::WindowIcon());
 
   SingleInstance instance;
-  if (instance.HandOver()) return 0;
-  instance.Listen();
+  if (!instance.Claim()) return 0;
 
   auto* splash = new frmSplash;
   splash->show();

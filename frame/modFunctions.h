@@ -19,6 +19,10 @@ class SingleInstance : public QObject {
   explicit SingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
   static QString DefaultName();
 
+  // Hands over to a running copy (false), or becomes the running copy
+  // (true). Two copies started at the same instant take turns.
+  bool Claim();
+
   // Tells a running copy to come forward; true when one answered.
   bool HandOver();
   // Becomes the running copy; a socket left by a crashed copy is removed.

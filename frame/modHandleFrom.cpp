@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainterPath>
 #include <QWidget>
 #include <QWindow>
@@ -46,6 +47,11 @@ class FrameEvents : public QObject {
         name == "imgTitleClose" || name == "imgTitleMinimize" || name == "imgTitleHelp";
     if (button && event->type() == QEvent::MouseButtonPress) return true;  // act on release
     if (event->type() == QEvent::MouseButtonRelease) {
+      // As a button does: a press dragged off the image and released
+      // elsewhere does nothing.
+      const auto* release = static_cast<QMouseEvent*>(event);
+      if (button && !static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint()))
+        return true;
       if (name == "imgTitleClose") {
         window_->close();
         return true;

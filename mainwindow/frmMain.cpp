@@ -302,7 +302,12 @@ QWidget* frmMain::BuildSourceArea() {
   connect(dirSource_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { SetSourceFolder(item->data(kPathRole).toString()); });
   connect(imcFileType_, &QComboBox::activated, this, [this] { RefreshFileList(); });
-  connect(FilSource_, &QListWidget::itemActivated, this, [this] { AddSelectedFiles(); });
+  connect(FilSource_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    // Enter on the current file adds it even when the keyboard left it
+    // unselected; a double click has selected it already.
+    if (!item->isSelected()) item->setSelected(true);
+    AddSelectedFiles();
+  });
 
   auto* buttons = new QVBoxLayout;
   buttons->addStretch();
@@ -328,7 +333,10 @@ QWidget* frmMain::BuildSourceArea() {
   connect(lvwDest_->header(), &QHeaderView::sectionClicked, this,
           [this](int column) { SortByColumn(lvwDest_, destSort_, column); });
   // A double click, or Enter, previews the entry.
-  connect(lvwDest_, &QTreeWidget::itemActivated, this, &frmMain::PreviewSelected);
+  connect(lvwDest_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    if (!item->isSelected()) lvwDest_->setCurrentItem(item);  // Enter on an unselected entry
+    PreviewSelected();
+  });
   row->addWidget(lvwDest_, 5);
   return area;
 }

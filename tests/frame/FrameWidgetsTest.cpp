@@ -1,5 +1,6 @@
 // The skinned frame, the progress bar and the splash window.
 #include <QLabel>
+#include <QMetaProperty>
 #include <QtTest>
 
 #include "ProgressBarMarlo.h"
@@ -49,6 +50,23 @@ class FrameWidgetsTest : public QObject {
     QVERIFY(outline.contains(QPoint(12, 12)));
     QVERIFY(outline.contains(QPoint(250, 0)));
     QVERIFY(outline.contains(QPoint(0, 200)));
+  }
+
+  void aTitleButtonActsOnlyOnAReleaseOverIt() {
+    QWidget window;
+    window.resize(300, 200);
+    marlo::modHandleFrom::CreateFrameElements(&window);
+    marlo::modHandleFrom::SkinForm(&window);
+    int minimized = 0;
+    marlo::modHandleFrom::WireFrame(&window, [&] { ++minimized; });
+    window.show();
+    for (const char* name : {"imgTitleClose", "imgTitleMinimize"}) {
+      auto* image = window.findChild<QLabel*>(name);
+      QTest::mousePress(image, Qt::LeftButton, {}, QPoint(5, 5));
+      QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(40, 30));  // dragged off it
+    }
+    QVERIFY(window.isVisible());
+    QCOMPARE(minimized, 0);
   }
 
   void titleButtonsCloseAndMinimizeButHelpDoesNothing() {
@@ -121,15 +139,24 @@ class FrameWidgetsTest : public QObject {
     QCOMPARE(warnings_, QStringList({"Max Should More than 0", "Max Should More than 0"}));
   }
 
-  void propertyChangesReachTheHost() {
-    ProgressBarMarlo bar;
-    QSignalSpy changed(&bar, &ProgressBarMarlo::propertyChanged);
-    bar.setValue(5);
-    bar.setBarColor(0xFF);
-    bar.setMax(0);  // rejected: nothing to tell
-    QCOMPARE(changed.count(), 2);
-    QCOMPARE(changed.at(0).at(0).toString(), QString("Value"));
-    QCOMPARE(changed.at(1).at(0).toString(), QString("BarColor"));
+  void propertyChangesReachTheHostOnlyWhenTheyChange() {
+    QWidget host;
+    auto* bar = new ProgressBarMarlo(&host);
+    QSignalSpy changed(bar, &ProgressBarMarlo::propertyChanged);
+    QSignalSpy valueChanged(bar, &ProgressBarMarlo::ValueChanged);
+    bar->setValue(5);
+    bar->setValue(5);
+    bar->setBarColor(0xFF);
+    bar->setProperty("BarColor", 0xFFu);  // the same value again
+    bar->setMax(0);                       // rejected: nothing to tell
+    QFont bigger = host.font();
+    bigger.setPointSize(bigger.pointSize() + 4);
+    host.setFont(bigger);  // inherited by the control and its text
+    QStringList names;
+    for (const auto& call : changed) names << call.at(0).toString();
+    QCOMPARE(names, QStringList({"Value", "BarColor", "Font"}));
+    QCOMPARE(valueChanged.count(), 1);
+    QCOMPARE(bar->findChild<QLabel*>("lblFore")->font(), bigger);
   }
 
   void resizingKeepsAMinimumSize() {
@@ -160,17 +187,41 @@ class FrameWidgetsTest : public QObject {
     QCOMPARE(Text(loaded), QString("38%"));
   }
 
-  void clicksOnTheTextRaiseNothing() {
+  void aDoubleClickIsOneClickThenDblClickAndTheTextRaisesNothing() {
     ProgressBarMarlo bar;
     bar.resize(200, 20);
     bar.show();
-    QSignalSpy clicks(&bar, &ProgressBarMarlo::Click);
-    QSignalSpy doubles(&bar, &ProgressBarMarlo::DblClick);
-    QTest::mouseClick(bar.findChild<QWidget*>("picBack"), Qt::LeftButton, {}, QPoint(2, 2));
+    QStringList events;
+    connect(&bar, &ProgressBarMarlo::Click, [&] { events << "Click"; });
+    connect(&bar, &ProgressBarMarlo::DblClick, [&] { events << "DblClick"; });
     QTest::mouseClick(bar.findChild<QWidget*>("lblFore"), Qt::LeftButton);
-    QTest::mouseDClick(bar.findChild<QWidget*>("picBack"), Qt::LeftButton, {}, QPoint(2, 2));
-    QCOMPARE(clicks.count(), 1);
-    QCOMPARE(doubles.count(), 1);
+    // What a real double click delivers: press, release, double click, release.
+    QWidget* back = bar.findChild<QWidget*>("picBack");
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, QPointF(2, 2), back->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(back, &event);
+    }
+    QTest::mouseClick(back, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(events, QStringList({"Click", "DblClick", "Click"}));
+  }
+
+  void thePropertyBagUsesTheOneTableOfNamesAndDefaults() {
+    ProgressBarMarlo bar;
+    marlo::MemoryPropertyBag bag;
+    bar.WriteProperties(bag);
+    QVERIFY(bag.values.isEmpty());  // a new control holds only defaults
+    QStringList names;
+    for (const auto& p : bar.PersistedProperties()) {
+      names << p.name;
+      QVERIFY2(bar.metaObject()->indexOfProperty(p.name) >= 0, p.name);
+      QVERIFY2(
+          bar.metaObject()->property(bar.metaObject()->indexOfProperty(p.name)).hasNotifySignal(),
+          p.name);
+    }
+    QCOMPARE(names.size(), 12);
   }
 
   void splashShowsTheVersionAndClosesOnTheBackground() {

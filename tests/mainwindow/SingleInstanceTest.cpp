@@ -54,6 +54,28 @@ class SingleInstanceTest : public QObject {
     QVERIFY(first.waitForFinished(5000));
   }
 
+  void twoStartsAtTheSameInstantLeaveOneRunningCopy() {
+    const QString shared = name_;
+    for (int round = 0; round < 4; ++round) {
+      name_ = QStringLiteral("%1-race%2").arg(shared).arg(round);
+      QProcess first, second;
+      Start(first);
+      Start(second);
+      // One of them hands over and ends; the other keeps running.
+      QTRY_VERIFY_WITH_TIMEOUT(
+          first.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, 15000);
+      QProcess& ended = first.state() == QProcess::NotRunning ? first : second;
+      QProcess& running = &ended == &first ? second : first;
+      QTest::qWait(500);
+      QCOMPARE(ended.exitCode(), 0);
+      QCOMPARE(running.state(), QProcess::Running);
+      QVERIFY(Answers());
+      running.terminate();
+      QVERIFY(running.waitForFinished(5000));
+    }
+    name_ = shared;
+  }
+
   void aSocketLeftByACrashDoesNotBlockTheNextStart() {
     // A socket file that nobody listens on, as a killed copy leaves it.
     const QByteArray path = QDir(QDir::tempPath()).filePath(name_).toUtf8();
