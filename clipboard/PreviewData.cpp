@@ -24,10 +24,13 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string
     data.result.reset();
     return data;
   }
+  // Only the page shows the body, and only with the byte flag; for a large
+  // file it would cost as much as the conversion.
+  if (!byteFlag) return data;
   // Unescaped, a text such as "#include <stdio.h>" would lose words.
   data.pageBody = info.pageIsCodeValueReport() ? engine.USCToWebContent(data.result)
                                                : EscapeHtmlText(data.result->strResult);
-  if (byteFlag) data.byteText = ByteText(*data.result);
+  data.byteText = ByteText(*data.result);
   return data;
 }
 

@@ -165,6 +165,25 @@ void frmClipboard::SetPageTabsEnabled(bool enabled) {
   stbMain_->setTabEnabled(2, enabled);
 }
 
+std::unique_ptr<QTextDocument> frmClipboard::BuildTextDocument(QString text, const QFont& font) {
+  // A block per line costs seconds for a file of a million lines, both here
+  // and when the text box takes the document. Past that size, lines go in
+  // groups of 32 per block, joined by line separators; the text box shows
+  // them as lines, and copying gives them back as line feeds (CR LF too).
+  constexpr qsizetype kGroupFrom = 1 << 20;
+  if (text.size() > kGroupFrom) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));  // a CR alone also ends a block
+    int line = 0;
+    for (QChar& c : text)
+      if (c == u'\n' && ++line % 32 != 0) c = QChar(QChar::LineSeparator);
+  }
+  auto document = std::make_unique<QTextDocument>();
+  document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+  document->setDefaultFont(font);
+  document->setPlainText(text);
+  return document;
+}
+
 bool frmClipboard::ByteFlag() const { return settings_.IsReturnbyte() != 0; }
 
 void frmClipboard::SetTitle(const QString& title) {
@@ -193,10 +212,10 @@ void frmClipboard::ShowConversion(const PreviewData& data, int32_t ConvIndex,
   // Without a result the window keeps what it showed.
   if (!data.result || ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return;
   if (text) {
-    QTextDocument* previous = txtDest_->document();
+    // The text box deletes the document it held when that is its child, as
+    // this one becomes.
     text->setParent(txtDest_);
     txtDest_->setDocument(text.release());
-    if (previous->parent() == txtDest_) previous->deleteLater();
   } else {
     txtDest_->setPlainText(
         DecodeBytes(data.result->strResult, ConversionTypes()[size_t(ConvIndex)].target));

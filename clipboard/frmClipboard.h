@@ -39,6 +39,10 @@ class frmClipboard : public QWidget {
   void ShowConversion(const PreviewData& data, int32_t ConvIndex,
                       std::unique_ptr<QTextDocument> text = nullptr);
 
+  // A plain-text document for txtDest, built on any thread: a large text
+  // would take seconds to lay out on this one.
+  static std::unique_ptr<QTextDocument> BuildTextDocument(QString text, const QFont& font);
+
   // Whether GetConvData asks for byte values now: the setting IsReturnbyte.
   bool ByteFlag() const;
   void SetTitle(const QString& title);

@@ -18,7 +18,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextDocumentLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
@@ -701,11 +700,9 @@ void frmMain::PreviewFile(const QString& path, int32_t type) {
       const std::string bytes = textfile::ReadAll(path.toStdString());
       work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag);
       if (work->data.result) {
-        work->text = std::make_unique<QTextDocument>();
-        work->text->setDocumentLayout(new QPlainTextDocumentLayout(work->text.get()));
-        work->text->setDefaultFont(font);
-        work->text->setPlainText(
-            DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target));
+        work->text = frmClipboard::BuildTextDocument(
+            DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target),
+            font);
         work->text->moveToThread(uiThread);
       }
     } catch (const std::bad_alloc&) {
