@@ -117,7 +117,8 @@ TEST_F(ConversionRunTest, CreatesOneMissingFolderLevelOnly) {
 TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
   WriteFile(source / "a.txt", "\xB3\x6F");
   WriteFile(source / "b.txt", "\xB3\x6F");
-  for (int32_t option : {kSkipFile, kAskUser, kOverwrite}) {
+  // The numbers as the window and the settings store give them.
+  for (int32_t option : {0, 1, 2}) {
     WriteFile(target / "a.txt", "old a");
     WriteFile(target / "b.txt", "old b");
     host = RecordingHost();
@@ -159,6 +160,27 @@ TEST_F(ConversionRunTest, SecondsCountWholeSecondBoundaries) {
   });
   EXPECT_EQ(host.rows[0].seconds, "0");
   EXPECT_EQ(host.rows[1].seconds, "1");
+}
+
+// The seconds cover reading and converting, not writing.
+TEST_F(ConversionRunTest, TheClockIsReadBeforeTheTargetIsWritten) {
+  WriteFile(source / "a.txt", "x");
+  std::vector<bool> targetExisted;
+  Run(Settings({"a.txt"}), [&] {
+    targetExisted.push_back(std::filesystem::exists(target / "a.txt"));
+    return int64_t(0);
+  });
+  EXPECT_EQ(targetExisted, (std::vector<bool>{false, false}));
+  EXPECT_EQ(ReadFile(target / "a.txt"), "x");
+}
+
+TEST_F(ConversionRunTest, AFailedFileDoesNotAdvanceTheBar) {
+  WriteFile(source / "b.txt", "x");
+  host.stopAfterRows = 1;
+  Run(Settings({"missing.txt", "b.txt"}));
+  ASSERT_EQ(host.rows.size(), 1u);
+  EXPECT_EQ(host.rows[0].outcome, RowOutcome::kFailed);
+  EXPECT_EQ(host.progressValue, -1);  // never set
 }
 
 TEST_F(ConversionRunTest, StopTakesEffectBetweenFiles) {

@@ -96,27 +96,32 @@ TEST(TextWriter, FailuresLeaveTheTargetAndNoTemporaryFile) {
 }
 
 // A full disk, imitated with a file-size limit: the write fails and the
-// earlier target survives whole.
+// earlier target survives whole. A large write fails while writing; a small
+// one only when the buffered bytes are flushed at close, which must still
+// come before the rename.
 TEST(TextWriter, AFullDiskKeepsTheEarlierTarget) {
-  TempFolder dir;
-  WriteFile(dir / "t.txt", "earlier");
-  rlimit old;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  std::string error;
-  try {
-    WriteAll(dir / "t.txt", std::string(1 << 20, 'x'));
-  } catch (const FileError& e) {
-    error = e.what();
+  for (const size_t size : {size_t(1) << 20, size_t(3000)}) {
+    SCOPED_TRACE(size);
+    TempFolder dir;
+    WriteFile(dir / "t.txt", "earlier");
+    rlimit old;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    try {
+      WriteAll(dir / "t.txt", std::string(size, 'x'));
+    } catch (const FileError& e) {
+      error = e.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_NE(error.find("無法寫入文件 \"" + dir / "t.txt" + "\""), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(dir / "t.txt"), "earlier");
+    EXPECT_EQ(test::HiddenFiles(dir.path()), 0);
   }
-  setrlimit(RLIMIT_FSIZE, &old);
-  ::signal(SIGXFSZ, oldHandler);
-  EXPECT_NE(error.find("無法寫入文件 \"" + dir / "t.txt" + "\""), std::string::npos) << error;
-  EXPECT_EQ(ReadFile(dir / "t.txt"), "earlier");
-  EXPECT_EQ(test::HiddenFiles(dir.path()), 0);
 }
 
 }  // namespace

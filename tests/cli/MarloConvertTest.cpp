@@ -134,6 +134,10 @@ TEST(MarloConvert, FiltersStandardInput) {
   ProcessOptions small;
   small.input = kBig5;
   EXPECT_EQ(Convert({"-t", "BigToGb", "-"}, small).out, kGb);
+  // A lead byte at the very end waits for a trail that never comes; the end
+  // of the input must still flush it.
+  small.input = kBig5 + "\xA4";
+  EXPECT_EQ(Convert({"-t", "BigToGb"}, small).out, kGb + "\xA4");
 }
 
 TEST(MarloConvert, UsageErrorsSayWhatToDo) {

@@ -19,6 +19,10 @@ TEST(WebContent, UnitsBecomeDecimalReferences) {
   EXPECT_EQ(Report("00 09"), "&#9;");
   EXPECT_EQ(Report("00 20"), "&#32;");
   EXPECT_EQ(Report("00 41"), "&#65;");
+  EXPECT_EQ(Report("00 7E"), "&#126;");  // the last printable ASCII unit
+  // DEL is a control unit and gives no &#127;: the walk goes on at 7F,
+  // which, last and alone, borrows the low half 7F.
+  EXPECT_EQ(Report("00 7F"), "&#32639;");
   EXPECT_EQ(Report("41 42"), "&#16706;");  // single bytes pair like any others
 }
 
