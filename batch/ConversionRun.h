@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The batch conversion run, free of widgets: the main window and the
 // command-line converter both drive it through a RunHost.
 #pragma once

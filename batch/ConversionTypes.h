@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The fourteen conversion types: identifiers, captions, descriptions, and the
 // engine operations each one runs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Which files an add puts into the list of files to convert.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The program's file access: folder and file tests, folder creation, and
 // whole-file reading and writing of raw bytes (no decoding, no byte-order
 // mark, no line-end change). Every failure throws FileError with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The engine's Unicode byte form as text: a byte 0x01..0x7E is one
 // character, any other byte is the high byte of a two-byte unit.
 #pragma once

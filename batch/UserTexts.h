@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The words the batch conversion shows its user, in one place: the window
 // and marlo-convert show the same texts.
 #pragma once

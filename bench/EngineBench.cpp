@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Throughput of the engine's conversions and the cost of InitMe.
 #include <benchmark/benchmark.h>
 

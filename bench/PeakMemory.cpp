@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Peak memory of one conversion beyond the input and the tables, as a
 // multiple of the input size. Reads the kernel's high-water mark of resident
 // memory before and after the conversion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Deterministic sample inputs for the benchmarks.
 //
 // The CJK-heavy text imitates running prose in Big5: sentences of 6 to 30

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The windows' costs, on the offscreen platform (or a real display):
 // listing and adding 10,000 files, a run over 1,000 small files beyond the
 // conversion itself, how late the window answers while a 500 MB file

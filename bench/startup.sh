@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Start-up of the program: process start to the main window painted, under a
 # virtual X display (Xvfb), median of 20 starts by hyperfine; then the
 # resident memory and the CPU time of a window left idle for 10 seconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Standard input to standard output through a ConvStream, in bounded memory.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The conversion run's host on a terminal: a line per file on standard
 // output, questions and progress on standard error.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // marlo-convert: the conversion run for scripts and servers.
 #include <signal.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the clipboard window shows for one conversion, worked out without
 // widgets: the result, the preview page's body and character set, and the
 // byte text. Also the preview page itself.

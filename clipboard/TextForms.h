@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where text meets bytes: the clipboard and the clipboard window's text box.
 // Each side of a conversion type has its own byte form, so every conversion
 // works whatever the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The clipboard window: one conversion shown three ways, as text, as a page
 // in the embedded browser and as the output's byte values.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The byte scans every conversion is made of. Output has the input's length:
 // a pair of bytes becomes a pair, a single byte stays a single byte.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The pair rules of Big5 → CNS 11643.
 #include "ConvMarlo.h"
 

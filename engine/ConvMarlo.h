@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The conversion engine: table lookups between GB2312, Big5, GBK, CNS 11643
 // and the engine's Unicode byte form. Every operation takes and returns raw
 // bytes. Call InitMe once before converting; the operations are const and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What every conversion hands back: the converted bytes and, on request, one
 // byte value per output byte.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Converts a stream piece by piece with exactly the bytes a whole conversion
 // gives. A piece is cut only where a character ends; the bytes after the cut
 // wait for the next piece.

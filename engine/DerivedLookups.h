@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Lookups the engine derives from its code tables at InitMe. Engine-internal.
 #pragma once
 

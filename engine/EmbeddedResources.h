@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The program's own code tables by identifier, 101 to 105.
 #pragma once
 

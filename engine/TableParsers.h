@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Turn the embedded resources into the engine's lookup tables. Each throws
 // std::runtime_error when a resource does not have its expected layout.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Half-width ⇄ full-width on bytes. Engine-internal.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The skinned frame's images, painted in code: no bitmap files to ship.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A progress bar: a coloured bar growing from the left over a background,
 // with the percentage in the middle. Keeps its settings through a
 // PropertyBag and tells its host of every property that changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where a control keeps its settings with the window that hosts it.
 #pragma once
 

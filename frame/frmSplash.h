@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The splash window at start-up, and the about box later: product name,
 // version and contact lines over a painted background. A click on the
 // background closes it; a click on the e-mail address opens the mail client.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Start-up and shutdown: one instance per user, the splash while the main
 // window loads, and closing every window when the main one closes.
 #pragma once

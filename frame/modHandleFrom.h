@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The skinned frame shared by the main, clipboard and settings windows: a
 // title bar and border drawn from images, rounded corners, and moving the
 // window by its title images.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a conversion run on a thread of its own, so that reading, converting
 // and writing a large file never keeps the window from painting or from
 // taking the stop button. Every call the run makes on its host reaches the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the drive, folder and file lists of the main window show, read from
 // the file system without widgets.
 #pragma once

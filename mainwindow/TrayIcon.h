@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main window's icon in the notification area, so a hidden main window
 // stays reachable. Where the desktop has no notification area there is no
 // icon, and the main window minimizes instead of hiding.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main window: conversion types, source and target selection, the
 // existing-file choice, the batch run with its progress and results, under
 // the skinned frame.

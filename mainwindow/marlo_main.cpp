@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // marlo: the desktop program.
 #include "frmMain.h"
 #include "modFunctions.h"

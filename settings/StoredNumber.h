@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How a stored setting text becomes a number: surrounding blanks, a sign and
 // a decimal part are accepted; a fraction rounds to the nearest integer,
 // halves to the even neighbour. Anything else, or a number outside the

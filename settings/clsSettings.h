@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three preferences that outlive a run, in the per-user settings store
 // (QSettings "Marlo"/"Marlo", group "Configs", values kept as text).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The settings window: the file types a batch skips and whether the
 // clipboard window also shows the page and the byte values. Changes go to
 // the in-memory settings at once; the store is written when the main

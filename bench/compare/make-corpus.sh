@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the peer-comparison corpus (not committed) from Debian's Chinese man
 # pages (package manpages-zh): the zh_TW pages in Big5 (code page 950) and the
 # zh_CN pages in GBK (code page 936) and GB2312, each repeated to 64 MiB.

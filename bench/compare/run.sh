@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Whole-process comparison of marlo-convert with peer converters on the same
 # 64 MiB files, input redirected from the file, output to /dev/null. Writes
 # the medians of 5 runs, the ratios to the fastest peer and marlo-convert's

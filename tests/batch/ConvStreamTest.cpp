@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Streaming a conversion piece by piece gives the bytes of the whole one.
 #include "ConvStream.h"
 

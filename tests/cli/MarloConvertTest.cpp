@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // marlo-convert as a process, on temporary folders.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

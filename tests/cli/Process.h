@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a program as a child process for end-to-end tests.
 #pragma once
 

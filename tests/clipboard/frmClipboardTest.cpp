@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The clipboard window, the preview page and the main window's openers, on
 // temporary settings and data folders.
 #include <QClipboard>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Drives the real marlo under a virtual X server as a user would, with the
 # keyboard: open a folder, add its two files, convert, and compare the
 # written files with what marlo-convert writes for the same files.

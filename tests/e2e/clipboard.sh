@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Drives the real marlo under a virtual X server: choose "Big5 -->> GB",
 # put traditional text on the clipboard, press "剪貼板" (Ctrl+Shift+V), and
 # check that the clipboard then holds what marlo-convert makes of the same

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by the end-to-end scripts: a scratch home, the real marlo started
 # in it under the current (virtual) display, and keys typed into it.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Big5 ⇄ GB2312: worked examples, edge cases, and the fast scan against a
 // plain reading of the rules on random input.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Golden checks of the embedded code tables and of the tables InitMe builds.
 #include <gtest/gtest.h>
 

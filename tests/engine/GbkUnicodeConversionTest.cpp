@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GBK ⇄ Big5 and the Unicode directions, with their width wrappers.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Properties every scanning operation keeps, over random byte strings.
 #include <gtest/gtest.h>
 

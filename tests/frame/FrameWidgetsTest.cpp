@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The skinned frame, the progress bar and the splash window.
 #include <QLabel>
 #include <QMetaProperty>

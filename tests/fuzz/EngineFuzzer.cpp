@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // libFuzzer target: every engine operation on arbitrary bytes. Besides the
 // sanitizers' findings it traps on a broken invariant.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Two real processes: the second start hands over to the first and ends.
 #include <sys/socket.h>
 #include <sys/un.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main window, driven by object name, on a temporary settings store and
 // a temporary home folder.
 #include <QComboBox>

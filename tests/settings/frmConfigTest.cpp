@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The settings window edits the in-memory settings only, on OK only.
 #include <QCheckBox>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Answers the modal boxes of a Qt test from the event loop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Readers for the public data the code tables are generated from: ICU's code
 // page converters, glibc's GB2312 converter, OpenCC's character dictionaries
 // (as text dumps) and Unihan's IRG source field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Generates the five code tables in resources/ from pinned public data.
 // Run through regenerate.sh, which prepares the inputs; see README.md there.
 #include <cstdio>

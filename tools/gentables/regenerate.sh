@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Rebuilds the five code tables from the pinned Debian packages (pins.txt).
 #
 #   tools/gentables/regenerate.sh                 writes resources/
