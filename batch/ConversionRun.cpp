@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ConversionRun.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -96,6 +97,11 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
     const int64_t end = clock_();
 
     const std::string target = folder + "/" + entry.fileName;
+    // The existing-file option is about files that were there before the
+    // run; one this run wrote is never dropped or replaced by another entry.
+    if (written_.count(target))
+      throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
+                                "\": " + text::kSameNameInRun);
     RowOutcome outcome = RowOutcome::kConverted;
     if (textfile::FileExists(target)) {
       if (settings_.handleExistFile == kSkipFile) outcome = RowOutcome::kSkipped;
@@ -106,7 +112,14 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
       if (IsSameFile(target, entry.fullPath))
         throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
                                   "\": " + text::kTargetIsSource);
-      textfile::WriteAll(target, result->strResult);
+      // A new target is as private as its source: a 0600 source gives no
+      // 0644 copy.
+      struct stat info;
+      const unsigned mode = ::stat(entry.fullPath.c_str(), &info) == 0
+                                ? unsigned(info.st_mode) & textfile::DefaultFileMode()
+                                : textfile::DefaultFileMode();
+      textfile::WriteAll(target, result->strResult, mode);
+      written_.insert(target);
     }
     return {outcome, entry.fileName, std::to_string(end - start), text::kConverted, target};
   } catch (const std::bad_alloc&) {

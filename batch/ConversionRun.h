@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,7 @@ class ConversionRun {
   const ConvMarlo& engine_;
   RunSettings settings_;
   Clock clock_;
+  std::set<std::string> written_;  // the targets this run has written
 };
 
 }  // namespace marlo

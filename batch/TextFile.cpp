@@ -5,8 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <new>
 
 #include "UserTexts.h"
@@ -50,7 +53,11 @@ bool FileExists(const fs::path& path) {
 }
 
 void CreateFolder(const fs::path& path) {
-  if (::mkdir(path.c_str(), 0777) != 0) ThrowErrno(text::kCannotCreateFolder, path, errno);
+  if (::mkdir(path.c_str(), 0777) == 0) return;
+  const int error = errno;
+  // Another run may have made it between our look and our mkdir.
+  if (error == EEXIST && FolderExists(path)) return;
+  ThrowErrno(text::kCannotCreateFolder, path, error);
 }
 
 void DeleteFile(const fs::path& path) {
@@ -92,38 +99,92 @@ std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
   return content;
 }
 
-TextWriter::TextWriter(fs::path target) : target_(std::move(target)) {
-  const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-  std::string hiddenName = ".";
-  hiddenName.append(target_.filename().string()).append(".marlo-XXXXXX");
-  std::string pattern = (folder / hiddenName).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) ThrowErrno(kCannotWrite, target_, errno);
-  temporary_ = pattern;
-  // Keep the permissions of the file being replaced; a new file gets the
-  // usual ones.
+unsigned DefaultFileMode() { return 0666 & ~CurrentUmask(); }
+
+namespace {
+
+// The hidden names of writers under way, for a signal handler to remove.
+// Slots hold pointers into the writers' own strings.
+std::array<std::atomic<const char*>, 64> pendingNames{};
+
+void Remember(const std::string& name) {
+  for (auto& slot : pendingNames) {
+    const char* empty = nullptr;
+    if (slot.compare_exchange_strong(empty, name.c_str())) return;
+  }
+}
+
+void Forget(const std::string& name) {
+  for (auto& slot : pendingNames) {
+    const char* mine = name.c_str();
+    if (slot.compare_exchange_strong(mine, nullptr)) return;
+  }
+}
+
+// A name of fixed length, whatever the target's: a target name of up to
+// 255 bytes must stay convertible.
+std::string HiddenName(const fs::path& folder) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  static std::atomic<uint64_t> counter{0};
+  uint64_t seed = uint64_t(::getpid()) * 0x9E3779B97F4A7C15ull ^ uint64_t(::time(nullptr)) ^
+                  (counter++ * 0xBF58476D1CE4E5B9ull) ^
+                  uint64_t(reinterpret_cast<uintptr_t>(&seed));
+  std::string name = ".marlo-";
+  for (int k = 0; k < 10; ++k) {
+    name += kLetters[seed % 36];
+    seed = seed / 36 ^ (seed << 29);
+  }
+  return (folder / name).string();
+}
+
+bool UnnamedFilesWork() {
+  // Linking an unnamed file goes through /proc; without it, use names.
+  static const bool proc = ::access("/proc/self/fd", X_OK) == 0;
+  return proc;
+}
+
+}  // namespace
+
+TextWriter::TextWriter(fs::path target, unsigned newFileMode) : target_(std::move(target)) {
+  folder_ = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+  // Keep the permissions of the file being replaced.
   struct stat existing;
   const mode_t mode = ::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)
                           ? existing.st_mode & 07777
-                          : 0666 & ~CurrentUmask();
-  ::fchmod(fd, mode);
-  file_ = ::fdopen(fd, "wb");
-  if (!file_) {
-    const int error = errno;
-    ::close(fd);
-    Fail(error);
+                          : mode_t(newFileMode & 07777);
+  if (UnnamedFilesWork()) {
+    fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+      ThrowErrno(kCannotWrite, target_, errno);
+    unnamed_ = fd_ >= 0;
   }
+  if (fd_ < 0) {
+    for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+      temporary_ = HiddenName(folder_);
+      Remember(temporary_);
+      fd_ = ::open(temporary_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+      if (fd_ < 0) {
+        const int error = errno;
+        Forget(temporary_);
+        temporary_.clear();
+        if (error != EEXIST) ThrowErrno(kCannotWrite, target_, error);
+      }
+    }
+    if (fd_ < 0) ThrowErrno(kCannotWrite, target_, EEXIST);
+  }
+  if (::fchmod(fd_, mode) != 0) Fail(errno);
 }
 
 TextWriter::~TextWriter() { Discard(); }
 
 void TextWriter::Discard() {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
   }
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
+    Forget(temporary_);
     temporary_.clear();
   }
 }
@@ -134,9 +195,14 @@ void TextWriter::Fail(int error) {
 }
 
 void TextWriter::Write(std::string_view bytes) {
-  if (!file_) Fail(EBADF);
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-    Fail(errno ? errno : EIO);
+  if (fd_ < 0) Fail(EBADF);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) Fail(errno);
+    done += size_t(n);
+  }
 }
 
 void TextWriter::WriteLine(std::string_view bytes) {
@@ -144,21 +210,45 @@ void TextWriter::WriteLine(std::string_view bytes) {
   Write("\r\n");
 }
 
+void TextWriter::LinkIntoFolder() {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary_ = HiddenName(folder_);
+    Remember(temporary_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0)
+      return;
+    const int error = errno;
+    Forget(temporary_);
+    temporary_.clear();
+    if (error != EEXIST) Fail(error);
+  }
+  Fail(EEXIST);
+}
+
 void TextWriter::Close() {
-  if (!file_) Fail(EBADF);
-  errno = 0;
-  if (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) Fail(errno ? errno : EIO);
-  const int closed = std::fclose(file_);
-  file_ = nullptr;
-  if (closed != 0) Fail(errno ? errno : EIO);
+  if (fd_ < 0) Fail(EBADF);
+  // On disk before it replaces anything: a crash leaves the earlier file.
+  if (::fsync(fd_) != 0) Fail(errno);
+  // No name can link over an existing file, so the file gets a hidden name
+  // for the moment of the rename.
+  if (unnamed_) LinkIntoFolder();
+  const int closed = ::close(fd_);
+  fd_ = -1;
+  if (closed != 0) Fail(errno);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+  Forget(temporary_);
   temporary_.clear();
 }
 
-void WriteAll(const fs::path& path, std::string_view bytes) {
-  TextWriter writer(path);
+void WriteAll(const fs::path& path, std::string_view bytes, unsigned newFileMode) {
+  TextWriter writer(path, newFileMode);
   writer.Write(bytes);
   writer.Close();
+}
+
+void RemoveTemporaryFiles() noexcept {
+  for (auto& slot : pendingNames)
+    if (const char* name = slot.load()) ::unlink(name);
 }
 
 }  // namespace marlo::textfile

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -22,7 +21,8 @@ class FileError : public std::runtime_error {
 bool FolderExists(const std::filesystem::path& path);
 // True only for a regular file (or a link to one).
 bool FileExists(const std::filesystem::path& path);
-// Creates one folder level; the parent must exist.
+// Creates one folder level; the parent must exist. A folder that is there
+// already, made by someone else meanwhile too, is no failure.
 void CreateFolder(const std::filesystem::path& path);
 void DeleteFile(const std::filesystem::path& path);
 
@@ -30,13 +30,19 @@ void DeleteFile(const std::filesystem::path& path);
 // pipe, and a file larger than maxBytes fail.
 std::string ReadAll(const std::filesystem::path& path, uint64_t maxBytes = UINT64_MAX);
 
-// Writes a file so that it is never seen half-written: the bytes go to a
-// temporary file beside the target, which Close renames over it. If Close is
-// never reached, the target keeps its earlier content and the temporary file
-// is removed.
+// The permission bits a new target gets when none are given: the usual ones.
+unsigned DefaultFileMode();
+
+// Writes a file so that it is never seen half-written: the bytes go to an
+// unnamed temporary file in the target's folder, which Close links into
+// place; a killed process leaves nothing behind. Where the file system has
+// no unnamed files, a hidden temporary file stands in, removed on failure
+// and by RemoveTemporaryFiles. If Close is never reached, the target keeps
+// its earlier content. A replaced target keeps its permission bits; a new
+// one gets newFileMode.
 class TextWriter {
  public:
-  explicit TextWriter(std::filesystem::path target);
+  explicit TextWriter(std::filesystem::path target, unsigned newFileMode = DefaultFileMode());
   ~TextWriter();
   TextWriter(const TextWriter&) = delete;
   TextWriter& operator=(const TextWriter&) = delete;
@@ -48,13 +54,22 @@ class TextWriter {
  private:
   [[noreturn]] void Fail(int error);
   void Discard();
+  // Gives the open file a hidden name beside the target, for the rename.
+  void LinkIntoFolder();
 
   std::filesystem::path target_;
-  std::filesystem::path temporary_;
-  std::FILE* file_ = nullptr;
+  std::filesystem::path folder_;
+  std::string temporary_;  // the hidden name while there is one
+  int fd_ = -1;
+  bool unnamed_ = false;
 };
 
 // Writes the whole content at once through a TextWriter.
-void WriteAll(const std::filesystem::path& path, std::string_view bytes);
+void WriteAll(const std::filesystem::path& path, std::string_view bytes,
+              unsigned newFileMode = DefaultFileMode());
+
+// Removes the hidden temporary files of writers under way. Safe to call
+// from a signal handler that then ends the process.
+void RemoveTemporaryFiles() noexcept;
 
 }  // namespace marlo::textfile

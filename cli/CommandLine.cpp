@@ -27,7 +27,8 @@ std::string UsageText() {
          "  -h, --help            show this help\n"
          "  -V, --version         show the version\n"
          "\n"
-         "Exit status: 0 when every file converted, 1 when any failed, 2 on a usage error.\n";
+         "Exit status: 0 when every file converted or was skipped, 1 when any failed or\n"
+         "the report could not be written, 2 on a usage error, 130 when interrupted.\n";
 }
 
 ParseResult ParseCommandLine(int argc, char** argv) {
@@ -51,6 +52,8 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         break;
       case 'o':
         options.targetFolder = ::optarg;
+        if (options.targetFolder.find_first_not_of(' ') == std::string::npos)
+          return {std::nullopt, "-o needs a folder name, not an empty one"};
         break;
       case 'e': {
         const std::string what = ::optarg;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "UserTexts.h"
+
 namespace marlo::cli {
 
 TerminalHost::TerminalHost(const std::atomic<bool>& stop) : stop_(stop) {}
@@ -47,10 +49,26 @@ void TerminalHost::ClearProgress() {
 
 void TerminalHost::AddRow(const RunRow& row) {
   ClearProgress();
-  const bool ok = row.outcome != RowOutcome::kFailed;
-  (ok ? converted_ : failed_)++;
-  std::cout << row.fileName << "\t" << (ok ? row.seconds + "s" : "-") << "\t" << row.description
-            << "\n"
+  // A target left alone says so: users rerunning a batch must tell what
+  // was written.
+  std::string what = row.description;
+  switch (row.outcome) {
+    case RowOutcome::kConverted:
+      ++converted_;
+      break;
+    case RowOutcome::kSkipped:
+    case RowOutcome::kDeclined:
+      ++skipped_;
+      what = text::kSkippedExisting;
+      break;
+    case RowOutcome::kFailed:
+      ++failed_;
+      // Also where a redirected report cannot lose it.
+      std::cerr << "marlo-convert: " << row.description << "\n";
+      break;
+  }
+  const bool failed = row.outcome == RowOutcome::kFailed;
+  std::cout << row.fileName << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"
             << std::flush;
 }
 

@@ -23,6 +23,7 @@ class TerminalHost : public RunHost {
   void AddRow(const RunRow& row) override;
 
   int converted() const { return converted_; }
+  int skipped() const { return skipped_; }
   int failed() const { return failed_; }
 
  private:
@@ -33,6 +34,7 @@ class TerminalHost : public RunHost {
   bool progressShown_ = false;
   int32_t total_ = 0;
   int converted_ = 0;
+  int skipped_ = 0;
   int failed_ = 0;
 };
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 // marlo-convert: the conversion run for scripts and servers.
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -13,6 +16,7 @@
 #include "ConversionTypes.h"
 #include "StreamFilter.h"
 #include "TerminalHost.h"
+#include "TextFile.h"
 #include "UserTexts.h"
 
 namespace {
@@ -20,11 +24,29 @@ namespace {
 std::atomic<bool> stopRequested{false};
 
 // The first interrupt stops between files, so no file is left half done; a
-// second one ends the program at once.
-void OnInterrupt(int) {
-  stopRequested = true;
-  ::signal(SIGINT, SIG_DFL);
-  ::signal(SIGTERM, SIG_DFL);
+// second one ends the program at once, without leaving a temporary file.
+void OnInterrupt(int signal) {
+  if (!stopRequested.exchange(true)) return;
+  marlo::textfile::RemoveTemporaryFiles();
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);
+}
+
+// A standard stream closed by the caller would otherwise be the next file
+// opened: the report would be written into a converted file. It gets
+// /dev/null instead; false when standard output was closed.
+bool KeepStandardStreamsOpen() {
+  bool outputOpen = true;
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == STDOUT_FILENO) outputOpen = false;
+    const int null = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (null >= 0 && null != fd) {
+      ::dup2(null, fd);
+      ::close(null);
+    }
+  }
+  return outputOpen;
 }
 
 std::string FolderOf(const std::string& file) {
@@ -48,17 +70,21 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   for (const std::string& file : options.files)
     settings.entries.push_back({file, std::filesystem::path(file).filename().string()});
 
-  ::signal(SIGINT, OnInterrupt);
-  ::signal(SIGTERM, OnInterrupt);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);
   marlo::cli::TerminalHost host(stopRequested);
   const marlo::RunOutcome outcome = marlo::ConversionRun(engine, settings).Run(host);
   if (outcome != marlo::RunOutcome::kFinished && outcome != marlo::RunOutcome::kStopped) return 1;
-  const int handled = host.converted() + host.failed();
+  const int handled = host.converted() + host.skipped() + host.failed();
   std::cout << "共 " << settings.entries.size() << " 個文件: " << host.converted()
-            << " 個轉換成功, " << host.failed() << " 個失敗";
+            << " 個轉換成功, " << host.skipped() << " 個已跳過, " << host.failed() << " 個失敗";
   if (outcome == marlo::RunOutcome::kStopped)
     std::cout << ", " << (int(settings.entries.size()) - handled) << " 個未處理 (已停止)";
-  std::cout << "\n";
+  std::cout << "\n" << std::flush;
+  // A report that did not reach its reader is no success.
+  if (!std::cout) {
+    std::cerr << "marlo-convert: 無法寫出轉換報告: " << std::strerror(errno ? errno : EIO) << "\n";
+    return 1;
+  }
   if (outcome == marlo::RunOutcome::kStopped) return 130;
   return host.failed() == 0 ? 0 : 1;
 }
@@ -66,6 +92,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool reportReachable = KeepStandardStreamsOpen();
   const auto parsed = marlo::cli::ParseCommandLine(argc, argv);
   if (!parsed.options) return UsageError(parsed.error);
   const marlo::cli::Options& options = *parsed.options;
@@ -100,5 +127,10 @@ int main(int argc, char** argv) {
     std::cerr << "marlo-convert: " << error << "\n";
     return 1;
   }
-  return ConvertFiles(engine, options);
+  const int status = ConvertFiles(engine, options);
+  if (!reportReachable) {
+    std::cerr << "marlo-convert: 標準輸出已關閉,無法寫出轉換報告\n";
+    return status == 0 ? 1 : status;
+  }
+  return status;
 }

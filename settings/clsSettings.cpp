@@ -40,6 +40,15 @@ void clsSettings::Load() {
   store_->endGroup();
 }
 
+bool clsSettings::StoredValuesMatch() const {
+  QSettings stored(store_->fileName(), store_->format());
+  if (stored.status() != QSettings::NoError) return false;
+  stored.beginGroup(kGroup);
+  return stored.value("HandleExistFile").toString() == QString::number(handleExistFile_) &&
+         stored.value("IgnoreFileTypes").toString() == ignoreFileTypes_ &&
+         stored.value("IsReturnbyte").toString() == QString::number(isReturnbyte_);
+}
+
 void clsSettings::SaveSettings() {
   store_->beginGroup(kGroup);
   store_->setValue("HandleExistFile", QString::number(handleExistFile_));
@@ -47,8 +56,13 @@ void clsSettings::SaveSettings() {
   store_->setValue("IsReturnbyte", QString::number(isReturnbyte_));
   store_->endGroup();
   store_->sync();
-  if (store_->status() != QSettings::NoError)
-    throw std::runtime_error("無法保存設置: " + store_->fileName().toStdString());
+  // The status keeps the first error met, also a format error from loading
+  // a damaged file that this save has just replaced. What counts is whether
+  // the store now holds the values.
+  const QSettings::Status status = store_->status();
+  if (status == QSettings::NoError) return;
+  if (status == QSettings::FormatError && StoredValuesMatch()) return;
+  throw std::runtime_error("無法保存設置: " + store_->fileName().toStdString());
 }
 
 }  // namespace marlo

@@ -33,6 +33,7 @@ class clsSettings {
 
  private:
   void Load();
+  bool StoredValuesMatch() const;
 
   std::unique_ptr<QSettings> store_;
   int32_t handleExistFile_ = 0;

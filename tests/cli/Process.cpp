@@ -43,6 +43,11 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
       ::dup2(in[0], 0);
     }
     ::dup2(out[1], 1);
+    if (!options.outputPath.empty()) {
+      const int file = ::open(options.outputPath.c_str(), O_WRONLY);
+      ::dup2(file, 1);
+    }
+    if (options.closeOutput) ::close(1);
     ::dup2(err[1], 2);
     if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0)
       ::_exit(126);

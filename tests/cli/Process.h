@@ -18,6 +18,8 @@ struct ProcessOptions {
   bool inputIsNull = false;   // standard input is /dev/null instead
   bool unprivileged = false;  // when running as root, run the child as nobody
   std::string workingDirectory;
+  std::string outputPath;    // standard output goes to this file (such as /dev/full)
+  bool closeOutput = false;  // standard output is closed
 };
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});

@@ -78,6 +78,29 @@ class clsSettingsTest : public QObject {
     QCOMPARE(raw.value("Configs/HandleExistFile").toString(), QString("7"));
   }
 
+  // A damaged store loads the defaults and saves without a false alarm;
+  // one that truly cannot be written still fails, also as root.
+  void onlyARealFailureFailsTheSave() {
+    {
+      QFile file(Ini());
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QByteArray noise(4096, '\0');
+      for (int k = 0; k < noise.size(); ++k) noise[k] = char((k * 7919 + 13) % 256);
+      file.write(noise);
+    }
+    clsSettings damaged(Ini());
+    QCOMPARE(damaged.IgnoreFileTypes(), clsSettings::kDefaultIgnoreFileTypes);
+    damaged.setHandleExistFile(2);
+    damaged.SaveSettings();
+    QCOMPARE(clsSettings(Ini()).HandleExistFile(), 2);
+
+    QFile blocker(dir_.filePath("plain-file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    clsSettings unwritable(dir_.filePath("plain-file/Marlo.conf"));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, unwritable.SaveSettings());
+  }
+
   void aStoreThatCannotBeWrittenFailsTheSave() {
     const QString folder = dir_.filePath("readonly");
     QDir().mkdir(folder);

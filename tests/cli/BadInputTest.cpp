@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: Apache-2.0
+// The project's list of bad inputs, each tried on the real marlo-convert as
+// a hostile user would: none may crash it, lose a result, damage an
+// existing file or leave a temporary file behind. A future change keeps
+// this table green.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "../support/TempFolder.h"
+#include "Process.h"
+
+namespace marlo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ProcessOptions;
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+const std::string kBig5 = "\xB3\x6F\xA4\x40\r\n";  // 這一
+const std::string kGb = "\xD5\xE2\xD2\xBB\r\n";
+
+struct BadInput {
+  const char* name;
+  // Prepares the folder and returns the arguments after "-t BigToGb".
+  std::function<std::vector<std::string>(const TempFolder&, ProcessOptions&)> setup;
+  int exitCode;
+  const char* report;  // in standard output, or standard error when it starts with "!"
+  std::function<void(const TempFolder&)> check = [](const TempFolder&) {};
+};
+
+std::vector<std::string> Source(const TempFolder& dir, const std::string& name,
+                                const std::string& bytes = kBig5) {
+  WriteFile(dir / name, bytes);
+  return {"-o", dir / "out", dir / name};
+}
+
+const BadInput kBadInputs[] = {
+    {"empty file", [](auto& dir, auto&) { return Source(dir, "e.txt", ""); }, 1, "文件長度為零"},
+    {"fifo",
+     [](auto& dir, auto&) {
+       ::mkfifo((dir / "p.txt").c_str(), 0600);
+       return std::vector<std::string>{"-o", dir / "out", dir / "p.txt"};
+     },
+     1, "不是普通文件"},
+    {"device",
+     [](auto& dir, auto&) {
+       return std::vector<std::string>{"-o", dir / "out", "/dev/zero"};
+     },
+     1, "不是普通文件"},
+    {"symlink loop",
+     [](auto& dir, auto&) {
+       fs::create_symlink(dir / "loop.txt", dir / "loop.txt");
+       return std::vector<std::string>{"-o", dir / "out", dir / "loop.txt"};
+     },
+     1, "無法打開文件"},
+    {"directory",
+     [](auto& dir, auto&) {
+       fs::create_directory(dir / "d.txt");
+       return std::vector<std::string>{"-o", dir / "out", dir / "d.txt"};
+     },
+     1, "不是普通文件"},
+    {"folder where the target goes",
+     [](auto& dir, auto&) {
+       fs::create_directories(dir / "out/a.txt");
+       return Source(dir, "a.txt");
+     },
+     1, "無法寫入文件", [](auto& dir) { EXPECT_TRUE(fs::is_directory(dir / "out/a.txt")); }},
+    {"read-only target folder",
+     [](auto& dir, ProcessOptions& options) {
+       ::chmod(dir.path().c_str(), 0755);
+       fs::create_directory(dir / "out");
+       WriteFile(dir / "out/a.txt", "old");
+       ::chmod((dir / "out").c_str(), 0555);
+       options.unprivileged = true;
+       auto args = Source(dir, "a.txt");
+       args.insert(args.begin(), {"-e", "overwrite"});
+       return args;
+     },
+     1, "Permission denied", [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old"); }},
+    {"same file as source",
+     [](auto& dir, auto&) {
+       WriteFile(dir / "a.txt", kBig5);
+       return std::vector<std::string>{"-e", "overwrite", "-o", dir.path().string(), dir / "a.txt"};
+     },
+     1, "目標文件就是源文件", [](auto& dir) { EXPECT_EQ(ReadFile(dir / "a.txt"), kBig5); }},
+    {"two sources with the same name",
+     [](auto& dir, auto&) {
+       fs::create_directories(dir / "A");
+       fs::create_directories(dir / "B");
+       WriteFile(dir / "A/n.txt", "A\xA4\xA4");
+       WriteFile(dir / "B/n.txt", "B\xA4\xA4");
+       return std::vector<std::string>{"-e",        "overwrite",     "-o",
+                                       dir / "out", dir / "A/n.txt", dir / "B/n.txt"};
+     },
+     1, "與本次轉換的另一個文件同名,未寫入",
+     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/n.txt"), "A\xD6\xD0"); }},
+    {"a 255-byte file name",
+     [](auto& dir, auto&) { return Source(dir, std::string(251, 'n') + ".txt"); }, 0, "轉換成功",
+     [](auto& dir) {
+       EXPECT_EQ(ReadFile(dir / "out" + "/" + std::string(251, 'n') + ".txt"), kGb);
+     }},
+    {"an existing target, skipped",
+     [](auto& dir, auto&) {
+       fs::create_directory(dir / "out");
+       WriteFile(dir / "out/a.txt", "old");
+       return Source(dir, "a.txt");
+     },
+     0, "a.txt\t0s\t已跳過(目標文件已存在)\n共 1 個文件: 0 個轉換成功, 1 個已跳過, 0 個失敗",
+     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old"); }},
+    {"a private source gives a private target",
+     [](auto& dir, auto&) {
+       auto args = Source(dir, "a.txt");
+       ::chmod((dir / "a.txt").c_str(), 0600);
+       return args;
+     },
+     0, "轉換成功",
+     [](auto& dir) {
+       EXPECT_EQ(fs::status(dir / "out/a.txt").permissions() & fs::perms::all, fs::perms(0600));
+     }},
+    {"report of a failure to a full device",
+     [](auto& dir, ProcessOptions& options) {
+       options.outputPath = "/dev/full";
+       return std::vector<std::string>{"-o", dir / "out", dir / "missing.txt"};
+     },
+     1, "!無法打開文件"},
+    {"report of a success to a full device",
+     [](auto& dir, ProcessOptions& options) {
+       options.outputPath = "/dev/full";
+       return Source(dir, "a.txt");
+     },
+     1, "!無法寫出轉換報告", [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb); }},
+    {"report to a closed output",
+     [](auto& dir, ProcessOptions& options) {
+       options.closeOutput = true;
+       return Source(dir, "a.txt");
+     },
+     1, "!標準輸出已關閉",
+     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb); }},  // not the report
+    {"an empty target folder name",
+     [](auto& dir, auto&) {
+       auto args = Source(dir, "a.txt");
+       args[1] = "";
+       return args;
+     },
+     2, "!-o needs a folder name"},
+};
+
+void PrintTo(const BadInput& c, std::ostream* os) { *os << c.name; }
+
+class BadInputTest : public testing::TestWithParam<BadInput> {};
+
+TEST_P(BadInputTest, FailsCleanlyAndLeavesEveryFileIntact) {
+  const BadInput& c = GetParam();
+  TempFolder dir;
+  ProcessOptions options;
+  std::vector<std::string> args = {MARLO_CONVERT_EXE, "-t", "BigToGb"};
+  for (std::string& arg : c.setup(dir, options)) args.push_back(std::move(arg));
+  const auto r = test::RunProcess(args, options);
+  EXPECT_EQ(r.exitCode, c.exitCode) << r.out << r.err;
+  const std::string_view report = c.report;
+  const bool inError = report.front() == '!';
+  EXPECT_NE((inError ? r.err : r.out).find(report.substr(inError)), std::string::npos)
+      << r.out << r.err;
+  if (c.exitCode == 1 && !inError) {  // failure reasons reach standard error too
+    EXPECT_NE(r.err.find(report), std::string::npos) << r.err;
+  }
+  c.check(dir);
+  if (fs::is_directory(dir / "out")) {
+    EXPECT_EQ(test::HiddenFiles(dir / "out"), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, testing::ValuesIn(kBadInputs),
+                         [](const testing::TestParamInfo<BadInput>& info) {
+                           std::string name = info.param.name;
+                           for (char& c : name)
+                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+// A full disk, on a small tmpfs: the write fails and the earlier target
+// survives whole. Mounting needs root.
+TEST(BadInput, AFullDiskKeepsTheEarlierTarget) {
+  TempFolder dir;
+  fs::create_directory(dir / "out");
+  if (::geteuid() != 0 || ::mount("tmpfs", (dir / "out").c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "mounting a small tmpfs needs root";
+  WriteFile(dir / "out/a.txt", "earlier");
+  WriteFile(dir / "a.txt", std::string(256 << 10, 'x'));
+  const auto r = test::RunProcess(
+      {MARLO_CONVERT_EXE, "-t", "BigToGb", "-e", "overwrite", "-o", dir / "out", dir / "a.txt"});
+  const std::string kept = ReadFile(dir / "out/a.txt");
+  const int hidden = test::HiddenFiles(dir / "out");
+  ::umount((dir / "out").c_str());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+  EXPECT_EQ(kept, "earlier");
+  EXPECT_EQ(hidden, 0);
+}
+
+// Whether the process has a file open in the folder: its target under way.
+bool WritesInto(pid_t pid, const fs::path& folder) {
+  std::error_code error;
+  for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+    const std::string target = fs::read_symlink(fd.path(), error).string();
+    if (!error && target.rfind(folder.string() + "/", 0) == 0) return true;
+  }
+  return false;
+}
+
+// Killed while it writes, by a second interrupt or by SIGKILL, it leaves no
+// temporary file; the earlier target stays whole.
+TEST(BadInput, AKillDuringAWriteLeavesNothingBehind) {
+  TempFolder dir;
+  fs::create_directory(dir / "out");
+  WriteFile(dir / "out/s.txt", "earlier");
+  WriteFile(dir / "s.txt", "");
+  fs::resize_file(fs::path(dir / "s.txt"), uint64_t(64) << 20);
+  for (const bool interrupt : {true, false}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, 1);
+      ::dup2(null, 2);
+      ::execl(MARLO_CONVERT_EXE, MARLO_CONVERT_EXE, "-t", "BigToGb", "-e", "overwrite", "-o",
+              (dir / "out").c_str(), (dir / "s.txt").c_str(), nullptr);
+      ::_exit(127);
+    }
+    bool caught = false;
+    for (int k = 0; k < 20000 && !caught; ++k) {
+      caught = WritesInto(pid, dir / "out");
+      if (!caught) ::usleep(200);
+    }
+    if (interrupt) {
+      ::kill(pid, SIGINT);  // stop after this file
+      ::usleep(2000);       // two signals sent at once may arrive as one
+      ::kill(pid, SIGINT);  // end now
+    } else {
+      ::kill(pid, SIGKILL);
+    }
+    ::waitpid(pid, nullptr, 0);
+    EXPECT_TRUE(caught) << "the write was not seen under way";
+    EXPECT_EQ(test::HiddenFiles(dir / "out"), 0) << (interrupt ? "SIGINT twice" : "SIGKILL");
+    const std::string target = ReadFile(dir / "out/s.txt");
+    EXPECT_TRUE(target == "earlier" || target.size() == (size_t(64) << 20));
+  }
+}
+
+// Two runs into the same missing folder: "there already, and a folder" is
+// success for the one that did not make it.
+TEST(BadInput, TwoRunsMakingTheSameFolderBothSucceed) {
+  TempFolder dir;
+  WriteFile(dir / "a.txt", kBig5);
+  for (int round = 0; round < 40; ++round) {
+    const std::string target = dir / ("race" + std::to_string(round));
+    pid_t pids[2];
+    for (pid_t& pid : pids) {
+      pid = ::fork();
+      if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execl(MARLO_CONVERT_EXE, MARLO_CONVERT_EXE, "-t", "BigToGb", "-e", "overwrite", "-o",
+                target.c_str(), (dir / "a.txt").c_str(), nullptr);
+        ::_exit(127);
+      }
+    }
+    for (const pid_t pid : pids) {
+      int status = 0;
+      ::waitpid(pid, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace marlo
