@@ -122,26 +122,28 @@ QPixmap ResultError() {
   });
 }
 
+QPixmap IconPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size;
+  // Two overlapping pages: one code turning into another.
+  painter.setPen(QPen(kBorderDark, s / 24));
+  painter.setBrush(QColor(250, 220, 120));
+  painter.drawRoundedRect(QRectF(s * 0.08, s * 0.08, s * 0.55, s * 0.62), s / 10, s / 10);
+  painter.setBrush(QColor(120, 180, 240));
+  painter.drawRoundedRect(QRectF(s * 0.37, s * 0.30, s * 0.55, s * 0.62), s / 10, s / 10);
+  painter.setPen(QPen(Qt::white, s / 12, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(s * 0.50, s * 0.61), QPointF(s * 0.79, s * 0.61));
+  painter.drawLine(QPointF(s * 0.70, s * 0.52), QPointF(s * 0.79, s * 0.61));
+  painter.drawLine(QPointF(s * 0.70, s * 0.70), QPointF(s * 0.79, s * 0.61));
+  return pixmap;
+}
+
 QIcon WindowIcon() {
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
-    // Two overlapping pages: one code turning into another.
-    painter.setPen(QPen(kBorderDark, s / 24));
-    painter.setBrush(QColor(250, 220, 120));
-    painter.drawRoundedRect(QRectF(s * 0.08, s * 0.08, s * 0.55, s * 0.62), s / 10, s / 10);
-    painter.setBrush(QColor(120, 180, 240));
-    painter.drawRoundedRect(QRectF(s * 0.37, s * 0.30, s * 0.55, s * 0.62), s / 10, s / 10);
-    painter.setPen(QPen(Qt::white, s / 12, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(s * 0.50, s * 0.61), QPointF(s * 0.79, s * 0.61));
-    painter.drawLine(QPointF(s * 0.70, s * 0.52), QPointF(s * 0.79, s * 0.61));
-    painter.drawLine(QPointF(s * 0.70, s * 0.70), QPointF(s * 0.79, s * 0.61));
-    icon.addPixmap(pixmap);
-  }
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(IconPixmap(size));
   return icon;
 }
 

@@ -23,8 +23,10 @@ QPixmap TitleHelp();
 // 16 × 16 marks of a results row: converted ("pOk") and failed ("pError").
 QPixmap ResultOk();
 QPixmap ResultError();
-// The program's icon, at the sizes a desktop asks for.
+// The program's icon, at the sizes a desktop asks for; the installed icon
+// files are drawn by the same code.
 QIcon WindowIcon();
+QPixmap IconPixmap(int size);
 // The splash and about window's background.
 QPixmap SplashBackground(int width, int height);
 

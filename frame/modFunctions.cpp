@@ -130,6 +130,8 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   QApplication::setOrganizationName(QStringLiteral("Marlo"));
   QApplication::setApplicationVersion(QStringLiteral(MARLO_VERSION));
   QApplication::setWindowIcon(artwork::WindowIcon());
+  // The desktop shell matches the window to its menu entry, icon included.
+  QGuiApplication::setDesktopFileName(QStringLiteral("marlo"));
 
   SingleInstance instance;
   if (!instance.Claim()) return 0;
