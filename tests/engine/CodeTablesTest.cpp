@@ -4,6 +4,8 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -149,7 +151,88 @@ TEST(CodeTables, GbkUnicodeBig5Lines) {
   EXPECT_EQ(threeColumns, 13488u);
   EXPECT_EQ(p + 2, text.size());
   EXPECT_NE(text.find("8144    4E0F    C94D\r\n"), std::string::npos);
-  EXPECT_NE(text.find("A854    2550    F9F9\r\n"), std::string::npos);  // box drawing in row 0xF9
+  // Code page 950 encodes eight box-drawing characters twice; they carry
+  // their code in row 0xF9.
+  for (const char* boxLine :
+       {"A854    2550    F9F9", "A862    255E    F9E9", "A86E    256A    F9EA",
+        "A865    2561    F9EB", "A871    256D    F9FA", "A872    256E    F9FB",
+        "A873    256F    F9FD", "A874    2570    F9FC"})
+    EXPECT_NE(text.find(std::string(boxLine) + "\r\n"), std::string::npos) << boxLine;
+  const auto& t = Engine().Tables();
+  EXPECT_EQ(t.BigToGbkTable[0xF9FA], 0xA871);
+  EXPECT_EQ(t.BigToUscTable[0xF9FA], 0x256D);
+  EXPECT_EQ(t.GbkToBigTable[0xA871], 0xF9FA);
+}
+
+// Common simplified characters whose OpenCC candidates Big5 lacks reach
+// their Big5 form through the Taiwan forms and Unihan, and come back.
+TEST(CodeTables, SimplifiedCharactersGetTheirBig5FormAndComeBack) {
+  const struct {
+    uint16_t gb, big5;
+  } pairs[] = {
+      {0xCEAA, 0xACB0},  // 为 為
+      {0xC6F4, 0xB1D2},  // 启 啟
+      {0xD7C5, 0xB5DB},  // 着 著
+      {0xCEB1, 0xB0B0},  // 伪 偽
+      {0xD6DA, 0xB2B3},  // 众 眾
+      {0xB2A7, 0xB2DA},  // 钵 缽
+      {0xE3ED, 0xD9EC},  // 沩 溈
+      {0xE6A3, 0xD8B5},  // 妫 媯
+      {0xE7D6, 0xC5B7},  // 缰 韁
+      {0xC0EF, 0xB8CC},  // 里 裡, Taiwan's form rather than 裏
+  };
+  for (const auto& p : pairs) {
+    SCOPED_TRACE(testing::Message() << std::hex << p.gb);
+    const std::string gb{char(p.gb >> 8), char(p.gb & 0xFF)};
+    const std::string big5{char(p.big5 >> 8), char(p.big5 & 0xFF)};
+    EXPECT_EQ(Engine().GBToBig(gb)->strResult, big5);
+    EXPECT_EQ(Engine().BigToGB(big5)->strResult, gb);
+  }
+}
+
+// The round-trip losses of tables 101 and 102, as committed beside them
+// for review, are exactly those of the embedded tables.
+TEST(CodeTables, TheIrreversibleListMatchesTheTables) {
+  std::ifstream file(std::string(MARLO_SOURCE_DIR) + "/resources/irreversible.txt");
+  std::set<std::string> listed;
+  std::string line;
+  while (std::getline(file, line))
+    if (!line.empty() && line[0] != '#') listed.insert(line.substr(0, line.find('\t')));
+  ASSERT_FALSE(listed.empty());
+
+  const auto& t = Engine().Tables();
+  auto gbOf = [&](unsigned big5) { return Big5ToGbRecord(big5 >> 8, big5 & 0xFF); };
+  auto big5Of = [&](unsigned gb) {
+    const unsigned lead = gb >> 8;
+    return GbToBig5Record(lead <= 0xA9 ? lead + 6 : lead, gb & 0xFF);
+  };
+  std::set<std::string> found;
+  char text[64];
+  for (unsigned gb = 0xA1A1; gb <= 0xF7FE; ++gb) {
+    if ((gb & 0xFF) < 0xA1 || (gb & 0xFF) == 0xFF || (gb >> 8 >= 0xAA && gb >> 8 <= 0xAF)) continue;
+    if (t.GbkToUscTable[gb] == 0 || (gb >= 0xA6E0 && gb <= 0xA6F5))
+      continue;  // GBK's vertical forms
+    const unsigned big5 = big5Of(gb);
+    if (big5 == 0xA140 || big5 >> 8 > 0xF9) continue;
+    if (const unsigned back = gbOf(big5); back != gb) {
+      std::snprintf(text, sizeof text, "GB2312 %04X -> Big5 %04X -> GB2312 %04X", gb, big5, back);
+      found.insert(text);
+    }
+  }
+  EXPECT_EQ(found.size(),
+            size_t(std::count_if(listed.begin(), listed.end(),
+                                 [](const std::string& l) { return l.rfind("GB2312", 0) == 0; })));
+  for (const std::string& entry : found) EXPECT_TRUE(listed.count(entry)) << entry;
+  for (const std::string& entry : listed) {
+    unsigned from = 0, middle = 0, back = 0;
+    if (entry.rfind("Big5", 0) == 0) {
+      ASSERT_EQ(
+          std::sscanf(entry.c_str(), "Big5 %X -> GB2312 %X -> Big5 %X", &from, &middle, &back), 3);
+      EXPECT_EQ(gbOf(from), middle) << entry;
+      EXPECT_EQ(big5Of(middle), back) << entry;
+      EXPECT_NE(back, from) << entry;
+    }
+  }
 }
 
 TEST(CodeTables, Big5ToCnsPlane2) {
@@ -257,12 +340,18 @@ TEST(CodeTables, GeneratorReproducesTheCommittedTables) {
   const char* names[] = {"101-big5-to-gb2312.bin", "102-gb2312-to-big5.bin",
                          "103-gbk-unicode-big5.txt", "104-big5-to-cns-plane2.bin",
                          "105-symbols.txt"};
+  auto read = [](const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), {});
+  };
   for (int id = 101; id <= 105; ++id) {
-    std::ifstream file(out / names[id - 101], std::ios::binary);
-    const std::string generated((std::istreambuf_iterator<char>(file)), {});
     const auto embedded = LoadResource(id);
-    EXPECT_TRUE(generated == std::string(embedded.begin(), embedded.end())) << names[id - 101];
+    EXPECT_TRUE(read(out / names[id - 101]) == std::string(embedded.begin(), embedded.end()))
+        << names[id - 101];
   }
+  EXPECT_TRUE(read(out / "irreversible.txt") ==
+              read(std::filesystem::path(MARLO_SOURCE_DIR) / "resources/irreversible.txt"))
+      << "resources/irreversible.txt";
   std::filesystem::remove_all(out);
 #endif
 }

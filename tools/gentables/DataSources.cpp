@@ -134,6 +134,29 @@ std::map<char16_t, uint16_t> ReadCnsPlane2Sources(const std::string& path) {
   return sources;
 }
 
+std::map<std::string, VariantField> ReadUnihanVariants(const std::string& path) {
+  std::ifstream in = OpenInput(path);
+  std::map<std::string, VariantField> fields;
+  std::string line;
+  while (std::getline(in, line)) {
+    // U+4E3A<TAB>kTraditionalVariant<TAB>U+70BA U+7232
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream parts(line);
+    std::string codePoint, field, value;
+    if (!(parts >> codePoint >> field) || codePoint.compare(0, 2, "U+") != 0) continue;
+    const unsigned long u = std::stoul(codePoint.substr(2), nullptr, 16);
+    if (u > 0xFFFF) continue;
+    auto& variants = fields[field][char16_t(u)];
+    while (parts >> value) {
+      if (value.compare(0, 2, "U+") != 0) continue;
+      const unsigned long v = std::stoul(value.substr(2), nullptr, 16);  // stops at "<"
+      if (v <= 0xFFFF) variants.push_back(char16_t(v));
+    }
+  }
+  if (fields.empty()) Fail("no variants in " + path);
+  return fields;
+}
+
 std::vector<SpecialSymbol> ReadSpecialSymbols(const std::string& path) {
   std::ifstream in = OpenInput(path);
   std::vector<SpecialSymbol> symbols;

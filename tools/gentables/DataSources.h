@@ -44,6 +44,12 @@ std::map<char16_t, std::vector<char16_t>> ReadCharacterDictionary(const std::str
 // Unihan kIRG_TSource values of the form "T2-RRCC": code point → 0xRRCC.
 std::map<char16_t, uint16_t> ReadCnsPlane2Sources(const std::string& path);
 
+// Unihan_Variants.txt: for each of the named fields, code point → its
+// variants in the order listed ("U+8457<kMatthews" gives U+8457). Only BMP
+// characters are kept.
+using VariantField = std::map<char16_t, std::vector<char16_t>>;
+std::map<std::string, VariantField> ReadUnihanVariants(const std::string& path);
+
 struct SpecialSymbol {
   uint16_t symbol;
   uint16_t gbCode;

@@ -31,12 +31,17 @@ void PutCode(Bytes& out, uint16_t code) {
 // Big5 trail bytes in Big5 order: 0x40..0x7E, then 0xA1..0xFE.
 unsigned Big5TrailAt(unsigned index) { return index < 63 ? 0x40 + index : 0xA1 + index - 63; }
 
+using Dictionary = std::map<char16_t, std::vector<char16_t>>;
+
 struct Inputs {
   CodePage gbk{"windows-936-2000"};
   CodePage big5{"windows-950-2000"};
   std::set<uint16_t> gb2312;
-  std::map<char16_t, std::vector<char16_t>> toSimplified;
-  std::map<char16_t, std::vector<char16_t>> toTraditional;
+  Dictionary toSimplified;                     // OpenCC TSCharacters
+  Dictionary toTraditional;                    // OpenCC STCharacters
+  Dictionary toTaiwan;                         // OpenCC TWVariants: standard form → Taiwan form
+  Dictionary fromTaiwan;                       // OpenCC TWVariantsRev
+  std::map<std::string, VariantField> unihan;  // Unihan_Variants fields
   std::map<char16_t, uint16_t> cnsPlane2;
   std::vector<SpecialSymbol> specialSymbols;
 };
@@ -47,12 +52,47 @@ std::optional<char16_t> DecodeShared(const CodePage& page, uint16_t code) {
   return u;
 }
 
-// The dictionary's candidates in order, then the character itself: the first
-// one the target code set holds wins.
-std::vector<char16_t> Candidates(const std::map<char16_t, std::vector<char16_t>>& dictionary,
-                                 char16_t u) {
+const std::vector<char16_t>& Lookup(const Dictionary& dictionary, char16_t u) {
+  static const std::vector<char16_t> none;
+  const auto it = dictionary.find(u);
+  return it == dictionary.end() ? none : it->second;
+}
+
+const std::vector<char16_t>& Variants(const Inputs& in, const char* field, char16_t u) {
+  const auto it = in.unihan.find(field);
+  Check(it != in.unihan.end(), std::string("Unihan has the field ") + field);
+  return Lookup(it->second, u);
+}
+
+// Simplified → traditional, as a chain of public data; the first candidate
+// that Big5 holds wins. Big5 is Taiwan's code: each of OpenCC's candidates
+// goes first through its Taiwan form (爲 → 為, 裏 → 裡). Where OpenCC has no
+// candidate in Big5 (着, or 为 whose only one is 爲), Unihan's variants
+// follow. The character itself comes last.
+std::vector<char16_t> TraditionalCandidates(const Inputs& in, char16_t u) {
   std::vector<char16_t> list;
-  if (const auto it = dictionary.find(u); it != dictionary.end()) list = it->second;
+  for (const char16_t c : Lookup(in.toTraditional, u)) {
+    for (const char16_t taiwan : Lookup(in.toTaiwan, c)) list.push_back(taiwan);
+    list.push_back(c);
+  }
+  for (const char* field : {"kTraditionalVariant", "kSemanticVariant", "kZVariant"})
+    for (const char16_t c : Variants(in, field, u)) list.push_back(c);
+  list.push_back(u);
+  return list;
+}
+
+// Traditional → simplified, the mirror image: a Taiwan form back to OpenCC's
+// standard one, then its simplified candidates, then Unihan's; the first that
+// GB2312 holds wins.
+std::vector<char16_t> SimplifiedCandidates(const Inputs& in, char16_t u) {
+  std::vector<char16_t> list;
+  std::vector<char16_t> forms = Lookup(in.fromTaiwan, u);
+  forms.push_back(u);
+  for (const char16_t form : forms) {
+    for (const char16_t c : Lookup(in.toSimplified, form)) list.push_back(c);
+    list.push_back(form);
+  }
+  for (const char16_t c : Variants(in, "kSimplifiedVariant", u)) list.push_back(c);
   list.push_back(u);
   return list;
 }
@@ -69,7 +109,7 @@ Bytes BuildBig5ToGb2312(const Inputs& in) {
       }
       uint16_t gb = kGbIdeographicSpace;
       if (const auto u = DecodeShared(in.big5, big5)) {
-        for (char16_t c : Candidates(in.toSimplified, *u)) {
+        for (char16_t c : SimplifiedCandidates(in, *u)) {
           const auto code = in.gbk.Encode(c);
           if (code && in.gb2312.count(*code)) {
             gb = *code;
@@ -80,6 +120,14 @@ Bytes BuildBig5ToGb2312(const Inputs& in) {
       const bool ideograph =
           (big5 >= 0xA440 && big5 <= 0xC67E) || (big5 >= 0xC940 && big5 <= 0xF9D5);
       ideographs += ideograph;
+      if (gb == kGbIdeographicSpace && big5 != kBig5IdeographicSpace) {
+        if (const auto u = DecodeShared(in.big5, big5))
+          for (const char16_t c : SimplifiedCandidates(in, *u)) {
+            const auto code = in.gbk.Encode(c);
+            Check(!code || !in.gb2312.count(*code),
+                  "an unmapped Big5 character has no GB2312 form in any source");
+          }
+      }
       if (gb == kGbIdeographicSpace) {
         ++unmapped;
         unmappedIdeographs += ideograph;
@@ -109,7 +157,7 @@ Bytes BuildGb2312ToBig5(const Inputs& in) {
       uint16_t big5 = kBig5IdeographicSpace;
       const auto u = DecodeShared(in.gbk, gb);
       if (u && (in.gb2312.count(gb) || verticalForm)) {
-        for (char16_t c : Candidates(in.toTraditional, *u)) {
+        for (char16_t c : TraditionalCandidates(in, *u)) {
           const auto code = in.big5.Encode(c);
           if (code && DecodeShared(in.big5, *code)) {
             big5 = *code;
@@ -118,6 +166,13 @@ Bytes BuildGb2312ToBig5(const Inputs& in) {
         }
       }
       if (verticalForm && big5 != kBig5IdeographicSpace) ++verticalForms;
+      // An unmapped character: no source of the chain may know a Big5 form.
+      if (u && in.gb2312.count(gb) && big5 == kBig5IdeographicSpace)
+        for (const char16_t c : TraditionalCandidates(in, *u)) {
+          const auto code = in.big5.Encode(c);  // the ideographic space maps to itself
+          Check(!code || *code == kBig5IdeographicSpace || !DecodeShared(in.big5, *code),
+                "an unmapped GB2312 character has no Big5 form in any source");
+        }
       if (lead >= 0xB0 && lead <= 0xF7 && in.gb2312.count(gb) && big5 == kBig5IdeographicSpace)
         ++unmappedIdeographs;
       PutCode(out, big5);
@@ -129,8 +184,26 @@ Bytes BuildGb2312ToBig5(const Inputs& in) {
   return out;
 }
 
+// Code page 950 decodes eight box-drawing characters from two codes each
+// (╭ from both A27E and F9FA); they carry their code in row 0xF9, where
+// ICU's encoder picks the other for four of them.
+std::map<char16_t, uint16_t> RowF9Codes(const Inputs& in) {
+  std::map<char16_t, std::vector<uint16_t>> codes;
+  for (unsigned lead = 0x81; lead <= 0xFE; ++lead)
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail)
+      if (const auto u = DecodeShared(in.big5, uint16_t(lead << 8 | trail)))
+        codes[*u].push_back(uint16_t(lead << 8 | trail));
+  std::map<char16_t, uint16_t> rowF9;
+  for (const auto& [u, list] : codes)
+    for (const uint16_t code : list)
+      if (list.size() > 1 && code >> 8 == 0xF9) rowF9[u] = code;
+  Check(rowF9.size() == 8, "code page 950 encodes eight box-drawing characters twice");
+  return rowF9;
+}
+
 Bytes BuildGbkUnicodeBig5(const Inputs& in) {
   Bytes out;
+  const std::map<char16_t, uint16_t> rowF9 = RowF9Codes(in);
   std::set<uint16_t> unicodeSeen, big5Seen;
   int twoColumns = 0, threeColumns = 0;
   for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
@@ -142,7 +215,8 @@ Bytes BuildGbkUnicodeBig5(const Inputs& in) {
       Check(unicodeSeen.insert(*u).second, "no Unicode value on two lines");
       char line[32];
       int length = std::snprintf(line, sizeof line, "%04X    %04X", gbk, unsigned(*u));
-      const auto big5 = IsPrivateUse(*u) ? std::nullopt : in.big5.Encode(*u);
+      std::optional<uint16_t> big5 = IsPrivateUse(*u) ? std::nullopt : in.big5.Encode(*u);
+      if (const auto f9 = rowF9.find(*u); f9 != rowF9.end()) big5 = f9->second;
       if (big5 && DecodeShared(in.big5, *big5)) {
         Check(big5Seen.insert(*big5).second, "no Big5 value on two lines");
         length += std::snprintf(line + length, sizeof line - length, "    %04X", *big5);
@@ -205,6 +279,74 @@ Bytes BuildSpecialSymbols(const Inputs& in) {
   return out;
 }
 
+// The UTF-8 form of a character, for a list a person reviews.
+std::string Utf8(char16_t u) {
+  std::string out;
+  if (u < 0x80) {
+    out += char(u);
+  } else if (u < 0x800) {
+    out += char(0xC0 | u >> 6);
+    out += char(0x80 | (u & 0x3F));
+  } else {
+    out += char(0xE0 | u >> 12);
+    out += char(0x80 | (u >> 6 & 0x3F));
+    out += char(0x80 | (u & 0x3F));
+  }
+  return out;
+}
+
+uint16_t At(const Bytes& table, size_t index) {
+  return uint16_t(table[2 * index] << 8 | table[2 * index + 1]);
+}
+
+// Which characters do not come back after a round trip through both
+// tables: the price of many-to-one choices (髮 and 發 both give 发). Kept
+// beside the tables so that a change of the chain shows as a reviewed diff.
+Bytes ListIrreversible(const Inputs& in, const Bytes& big5ToGb, const Bytes& gbToBig5) {
+  auto gbOf = [&](uint16_t big5) {
+    return At(big5ToGb, size_t((big5 >> 8) - 0xA1) * 191 + ((big5 & 0xFF) - 0x40));
+  };
+  auto big5Of = [&](uint16_t gb) {
+    const unsigned lead = gb >> 8, row = lead <= 0xA9 ? lead + 6 : lead;
+    return At(gbToBig5, size_t(row - 0xA7) * 94 + ((gb & 0xFF) - 0xA1));
+  };
+  auto name = [](const CodePage& page, uint16_t code) {
+    const auto u = page.Decode(code);
+    return u ? Utf8(*u) : std::string("?");
+  };
+  std::string text =
+      "# Generated by tools/gentables: characters that do not survive a round trip\n"
+      "# through tables 102 and 101. Do not edit.\n";
+  int gbLost = 0, big5Lost = 0;
+  char line[96];
+  for (const uint16_t gb : in.gb2312) {
+    const uint16_t big5 = big5Of(gb);
+    // User-defined rows, and codes without a Big5 form, have nothing to lose.
+    if (big5 >> 8 < 0xA1 || big5 >> 8 > 0xF9 || big5 == kBig5IdeographicSpace) continue;
+    const uint16_t back = gbOf(big5);
+    if (back == gb) continue;
+    ++gbLost;
+    std::snprintf(line, sizeof line, "GB2312 %04X -> Big5 %04X -> GB2312 %04X	", gb, big5, back);
+    text += line + name(in.gbk, gb) + " " + name(in.big5, big5) + " " + name(in.gbk, back) + "\n";
+  }
+  for (unsigned lead = 0xA1; lead <= 0xF9; ++lead) {
+    for (unsigned index = 0; index < 157; ++index) {
+      const uint16_t big5 = uint16_t(lead << 8 | Big5TrailAt(index));
+      if (!DecodeShared(in.big5, big5)) continue;
+      const uint16_t gb = gbOf(big5);
+      if (gb == kGbIdeographicSpace && big5 != kBig5IdeographicSpace) continue;  // unmapped
+      const uint16_t back = big5Of(gb);
+      if (back == big5) continue;
+      ++big5Lost;
+      std::snprintf(line, sizeof line, "Big5 %04X -> GB2312 %04X -> Big5 %04X	", big5, gb, back);
+      text +=
+          line + name(in.big5, big5) + " " + name(in.gbk, gb) + " " + name(in.big5, back) + "\n";
+    }
+  }
+  std::printf("irreversible: %d GB2312 codes, %d Big5 codes\n", gbLost, big5Lost);
+  return Bytes(text.begin(), text.end());
+}
+
 void Write(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -216,9 +358,10 @@ void Write(const std::string& path, const Bytes& bytes) {
 
 int main(int argc, char** argv) {
   using namespace gentables;
-  if (argc != 6) {
+  if (argc != 9) {
     std::cerr << "usage: gentables OUT_DIR TSCharacters.txt STCharacters.txt "
-                 "Unihan_IRGSources.txt special_symbols.txt\n";
+                 "Unihan_IRGSources.txt special_symbols.txt TWVariants.txt TWVariantsRev.txt "
+                 "Unihan_Variants.txt\n";
     return 2;
   }
   try {
@@ -229,9 +372,14 @@ int main(int argc, char** argv) {
     in.toTraditional = ReadCharacterDictionary(argv[3]);
     in.cnsPlane2 = ReadCnsPlane2Sources(argv[4]);
     in.specialSymbols = ReadSpecialSymbols(argv[5]);
+    in.toTaiwan = ReadCharacterDictionary(argv[6]);
+    in.fromTaiwan = ReadCharacterDictionary(argv[7]);
+    in.unihan = ReadUnihanVariants(argv[8]);
     const std::string dir = argv[1];
-    Write(dir + "/101-big5-to-gb2312.bin", BuildBig5ToGb2312(in));
-    Write(dir + "/102-gb2312-to-big5.bin", BuildGb2312ToBig5(in));
+    const Bytes big5ToGb = BuildBig5ToGb2312(in), gbToBig5 = BuildGb2312ToBig5(in);
+    Write(dir + "/101-big5-to-gb2312.bin", big5ToGb);
+    Write(dir + "/102-gb2312-to-big5.bin", gbToBig5);
+    Write(dir + "/irreversible.txt", ListIrreversible(in, big5ToGb, gbToBig5));
     Write(dir + "/103-gbk-unicode-big5.txt", BuildGbkUnicodeBig5(in));
     Write(dir + "/104-big5-to-cns-plane2.bin", BuildBig5ToCns(in));
     Write(dir + "/105-symbols.txt", BuildSpecialSymbols(in));

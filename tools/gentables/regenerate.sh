@@ -50,8 +50,12 @@ fi
 
 opencc_dict -i /usr/share/opencc/TSCharacters.ocd2 -o "$work/TSCharacters.txt" -f ocd2 -t text
 opencc_dict -i /usr/share/opencc/STCharacters.ocd2 -o "$work/STCharacters.txt" -f ocd2 -t text
+opencc_dict -i /usr/share/opencc/TWVariants.ocd2 -o "$work/TWVariants.txt" -f ocd2 -t text
+opencc_dict -i /usr/share/opencc/TWVariantsRev.ocd2 -o "$work/TWVariantsRev.txt" -f ocd2 -t text
 bzcat /usr/share/unicode/Unihan_IRGSources.txt.bz2 > "$work/Unihan_IRGSources.txt"
+bzcat /usr/share/unicode/Unihan_Variants.txt.bz2 > "$work/Unihan_Variants.txt"
 
 mkdir -p "$out"
 "$generator" "$out" "$work/TSCharacters.txt" "$work/STCharacters.txt" \
-  "$work/Unihan_IRGSources.txt" "$here/special_symbols.txt"
+  "$work/Unihan_IRGSources.txt" "$here/special_symbols.txt" "$work/TWVariants.txt" \
+  "$work/TWVariantsRev.txt" "$work/Unihan_Variants.txt"
