@@ -25,8 +25,6 @@ namespace marlo {
 namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
-// Room for the skinned frame's title bar and borders around the content.
-constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
 
 template <typename T>
 T* Named(T* widget, const char* name) {
@@ -84,10 +82,7 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
   lblTitle_->setText(QStringLiteral("剪貼板"));
   setWindowTitle(QStringLiteral("剪貼板"));
 
-  auto* content = new QWidget(this);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
-  outer->addWidget(content);
+  QWidget* content = modHandleFrom::ContentArea(this);
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
 

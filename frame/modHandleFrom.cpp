@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainterPath>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
 #include <cmath>
@@ -100,6 +101,16 @@ void CreateFrameElements(QWidget* window) {
   title->setObjectName("lblTitle");
   title->setStyleSheet("color: white; font-weight: bold;");
   title->resize(300, 18);
+}
+
+QWidget* ContentArea(QWidget* window) {
+  // Room for the title bar (30) and the borders (19) with a small gap.
+  constexpr int kLeft = 22, kTop = 34, kRight = 22, kBottom = 32;
+  auto* content = new QWidget(window);
+  auto* outer = new QVBoxLayout(window);
+  outer->setContentsMargins(kLeft, kTop, kRight, kBottom);
+  outer->addWidget(content);
+  return content;
 }
 
 void SkinForm(QWidget* window) {

@@ -16,6 +16,10 @@ namespace marlo::modHandleFrom {
 // their artwork to a window that has none yet.
 void CreateFrameElements(QWidget* window);
 
+// A widget that fills the window inside the title bar and borders, for the
+// window's own controls and layouts; the frame elements stay outside it.
+QWidget* ContentArea(QWidget* window);
+
 // Places the frame elements for the window's size, sets its background and
 // cuts its outline. Elements the window lacks are skipped.
 void SkinForm(QWidget* window);

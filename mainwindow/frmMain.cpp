@@ -51,8 +51,6 @@ namespace {
 
 // The window is never smaller than this; larger fonts make it larger.
 constexpr int kMinWidth = 760, kMinHeight = 740;
-// Room for the skinned frame's title bar and borders around the content.
-constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kDepthRole = Qt::UserRole + 1;
@@ -210,10 +208,7 @@ void frmMain::BuildControls() {
   modHandleFrom::CreateFrameElements(this);
   lblTitle_ = findChild<QLabel*>("lblTitle");
 
-  auto* content = new QWidget(this);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
-  outer->addWidget(content);
+  QWidget* content = modHandleFrom::ContentArea(this);
 
   auto* toolbar = Named(new QToolBar(content), "tbToolbar");
   toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);

@@ -18,7 +18,6 @@ namespace marlo {
 namespace {
 
 constexpr int kWidth = 520, kHeight = 320;
-constexpr int kFrameLeft = 22, kFrameTop = 34, kFrameRight = 22, kFrameBottom = 32;
 
 template <typename T>
 T* Named(T* widget, const char* name) {
@@ -43,10 +42,7 @@ frmConfig::frmConfig(clsSettings& settings, QWidget* parent)
   modHandleFrom::CreateFrameElements(this);
   findChild<QLabel*>("lblTitle")->setText(QStringLiteral("設置"));
 
-  auto* content = new QWidget(this);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
-  outer->addWidget(content);
+  QWidget* content = modHandleFrom::ContentArea(this);
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
 
