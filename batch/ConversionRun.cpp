@@ -11,6 +11,7 @@
 #include "ConversionTypes.h"
 #include "TextFile.h"
 #include "UserTexts.h"
+#include "Utf8Ends.h"
 
 namespace marlo {
 
@@ -92,8 +93,20 @@ RunOutcome ConversionRun::Run(RunHost& host) {
 RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std::string& folder) {
   try {
     const int64_t start = clock_();
-    const std::string source = textfile::ReadAll(entry.fullPath, settings_.maxFileBytes);
+    std::string source = textfile::ReadAll(entry.fullPath, settings_.maxFileBytes);
+    const ConversionType& type = ConversionTypes()[size_t(settings_.convType)];
+    uint64_t replaced = 0;
+    if (settings_.ends.fromUtf8) {
+      try {
+        source = EncodeFromUtf8(engine_, type.source, source, settings_.ends.lossy, &replaced);
+      } catch (const Utf8Error& e) {
+        throw textfile::FileError(std::string(text::kCannotRead) + " \"" + entry.fullPath +
+                                  "\": " + e.what());
+      }
+    }
     const auto result = ConvertWithType(engine_, settings_.convType, source);
+    if (settings_.ends.toUtf8)
+      result->strResult = DecodeToUtf8(engine_, type.target, result->strResult);
     const int64_t end = clock_();
 
     const std::string target = folder + "/" + entry.fileName;
@@ -121,7 +134,8 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
       textfile::WriteAll(target, result->strResult, mode);
       written_.insert(target);
     }
-    return {outcome, entry.fileName, std::to_string(end - start), text::kConverted, target};
+    return {outcome,          entry.fileName, std::to_string(end - start),
+            text::kConverted, target,         replaced};
   } catch (const std::bad_alloc&) {
     return {RowOutcome::kFailed, entry.fileName, "", text::kOutOfMemory, ""};
   } catch (const std::exception& e) {

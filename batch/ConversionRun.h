@@ -21,6 +21,13 @@ struct RunEntry {
 // What to do when the target file exists already.
 enum HandleExistFile : int32_t { kSkipFile = 0, kAskUser = 1, kOverwrite = 2 };
 
+// UTF-8 at either end (marlo-convert's --from-utf8, --to-utf8, --lossy).
+struct TextEnds {
+  bool fromUtf8 = false;
+  bool toUtf8 = false;
+  bool lossy = false;  // invalid UTF-8 becomes U+FFFD instead of failing the file
+};
+
 // Everything the run reads, taken once when it starts.
 struct RunSettings {
   std::vector<RunEntry> entries;
@@ -29,6 +36,7 @@ struct RunSettings {
   int32_t handleExistFile = kSkipFile;
   // Larger files fail their own row rather than exhaust memory.
   uint64_t maxFileBytes = 0;  // 0: a quarter of the physical memory
+  TextEnds ends;
 };
 
 // What became of one file. Only kConverted wrote the target; a skipped or
@@ -42,6 +50,8 @@ struct RunRow {
   std::string seconds;      // whole seconds as text; empty for a failed file
   std::string description;  // "轉換成功" or why the file failed
   std::string targetPath;   // empty for a failed file
+  // From UTF-8: characters the type's source form cannot hold, replaced.
+  uint64_t replacedCharacters = 0;
 };
 
 enum class RunOutcome {

@@ -9,7 +9,8 @@
 namespace marlo::cli {
 
 std::string UsageText() {
-  return "Usage: marlo-convert -t TYPE [-o TARGET_DIR] [-e skip|ask|overwrite] FILE...\n"
+  return "Usage: marlo-convert -t TYPE [-o TARGET_DIR] [-e skip|ask|overwrite]\n"
+         "                     [--from-utf8] [--to-utf8] [--lossy] FILE...\n"
          "       marlo-convert -t TYPE [-] < INPUT > OUTPUT\n"
          "       marlo-convert --list-types | --help | --version\n"
          "\n"
@@ -23,9 +24,18 @@ std::string UsageText() {
          "  -o, --output-dir DIR  target folder (created if its parent exists)\n"
          "  -e, --existing WHAT   when a target file exists: skip (default), ask, or\n"
          "                        overwrite; ask counts as skip without a terminal\n"
+         "      --from-utf8       the input is UTF-8: encode it into the type's source\n"
+         "                        form (GBK, Big5 or UCS-2) first; characters that form\n"
+         "                        cannot hold are replaced and counted on standard error\n"
+         "      --to-utf8         decode the type's output into UTF-8\n"
+         "      --lossy           with --from-utf8, take invalid UTF-8 as U+FFFD instead\n"
+         "                        of failing at its byte offset\n"
          "  -l, --list-types      list the fourteen conversion types\n"
          "  -h, --help            show this help\n"
          "  -V, --version         show the version\n"
+         "\n"
+         "Example: marlo-convert -t BigToGb --from-utf8 --to-utf8 < traditional.txt > "
+         "simplified.txt\n"
          "\n"
          "Exit status: 0 when every file converted or was skipped, 1 when any failed or\n"
          "the report could not be written, 2 on a usage error, 130 when interrupted.\n";
@@ -38,6 +48,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                                         {"list-types", no_argument, nullptr, 'l'},
                                         {"help", no_argument, nullptr, 'h'},
                                         {"version", no_argument, nullptr, 'V'},
+                                        {"from-utf8", no_argument, nullptr, 'F'},
+                                        {"to-utf8", no_argument, nullptr, 'U'},
+                                        {"lossy", no_argument, nullptr, 'L'},
                                         {nullptr, 0, nullptr, 0}};
   Options options;
   bool listTypes = false, help = false, version = false;
@@ -76,6 +89,15 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'V':
         version = true;
         break;
+      case 'F':
+        options.fromUtf8 = true;
+        break;
+      case 'U':
+        options.toUtf8 = true;
+        break;
+      case 'L':
+        options.lossy = true;
+        break;
       case ':':
         return {std::nullopt, std::string("option ") + argv[::optind - 1] + " needs a value"};
       default:
@@ -97,6 +119,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     return {std::nullopt, "unknown conversion type '" + typeText +
                               "': use an identifier or index from marlo-convert --list-types"};
   options.type = *type;
+  if (options.lossy && !options.fromUtf8) return {std::nullopt, "--lossy goes with --from-utf8"};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;

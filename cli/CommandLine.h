@@ -15,6 +15,9 @@ struct Options {
   int32_t type = -1;
   std::string targetFolder;  // empty: beside the first file, named after the type
   int32_t handleExistFile = 0;
+  bool fromUtf8 = false;  // input is UTF-8, encoded into the type's source form first
+  bool toUtf8 = false;    // output is decoded from the type's output form into UTF-8
+  bool lossy = false;     // invalid UTF-8 input becomes U+FFFD instead of an error
   std::vector<std::string> files;
 };
 

@@ -5,10 +5,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "ConvStream.h"
 #include "ConversionTypes.h"
+#include "Utf8Ends.h"
 
 namespace marlo::cli {
 
@@ -29,17 +31,34 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string FilterStream(const ConvMarlo& engine, int32_t type, int inputFd, int outputFd) {
+std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, int inputFd,
+                         int outputFd, uint64_t& replaced) {
+  const ConversionType& info = ConversionTypes()[size_t(type)];
   ConvStream stream(engine, OperationsOf(type));
+  std::optional<Utf8ToForm> fromUtf8;
+  std::optional<FormToUtf8> toUtf8;
+  if (ends.fromUtf8) fromUtf8.emplace(engine, info.source, ends.lossy);
+  if (ends.toUtf8) toUtf8.emplace(engine, info.target);
   std::vector<char> piece(kPieceSize);
   while (true) {
     ssize_t n = ::read(inputFd, piece.data(), piece.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::string("cannot read standard input: ") + std::strerror(errno);
-    const std::string_view out = stream.Feed(std::string_view(piece.data(), size_t(n)), n == 0);
+    const bool last = n == 0;
+    std::string_view in(piece.data(), size_t(n));
+    try {
+      if (fromUtf8) in = fromUtf8->Feed(in, last);
+    } catch (const Utf8Error& e) {
+      return std::string("standard input: ") + e.what();
+    }
+    std::string_view out = stream.Feed(in, last);
+    if (toUtf8) out = toUtf8->Feed(out, last);
     if (!WriteFully(outputFd, out))
       return std::string("cannot write standard output: ") + std::strerror(errno);
-    if (n == 0) return {};
+    if (last) {
+      replaced = fromUtf8 ? fromUtf8->replaced() : 0;
+      return {};
+    }
   }
 }
 

@@ -6,10 +6,13 @@
 #include <string>
 
 #include "ConvMarlo.h"
+#include "ConversionRun.h"
 
 namespace marlo::cli {
 
-// Returns an error message, or empty on success.
-std::string FilterStream(const ConvMarlo& engine, int32_t type, int inputFd, int outputFd);
+// Returns an error message, or empty on success. Characters that the
+// type's source form cannot hold (from UTF-8) are counted in replaced.
+std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, int inputFd,
+                         int outputFd, uint64_t& replaced);
 
 }  // namespace marlo::cli

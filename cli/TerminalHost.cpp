@@ -6,11 +6,20 @@
 #include <cstdio>
 #include <iostream>
 
+#include "ConversionTypes.h"
 #include "UserTexts.h"
 
 namespace marlo::cli {
 
-TerminalHost::TerminalHost(const std::atomic<bool>& stop) : stop_(stop) {}
+void ReportReplaced(const std::string& what, uint64_t count, int32_t type) {
+  const ByteForm form = ConversionTypes()[size_t(type)].source;
+  const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
+  std::cerr << "marlo-convert: " << what << ": " << count << " 個字符無法用 " << name
+            << " 表示,已替換\n";
+}
+
+TerminalHost::TerminalHost(const std::atomic<bool>& stop, int32_t type)
+    : stop_(stop), type_(type) {}
 
 bool TerminalHost::StopRequested() { return stop_.load(); }
 
@@ -68,6 +77,7 @@ void TerminalHost::AddRow(const RunRow& row) {
       break;
   }
   const bool failed = row.outcome == RowOutcome::kFailed;
+  if (row.replacedCharacters) ReportReplaced(row.fileName, row.replacedCharacters, type_);
   std::cout << row.fileName << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"
             << std::flush;
 }

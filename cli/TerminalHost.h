@@ -10,10 +10,14 @@
 
 namespace marlo::cli {
 
+// "name: N 個字符無法用 Big5 表示,已替換" on standard error.
+void ReportReplaced(const std::string& what, uint64_t count, int32_t type);
+
 class TerminalHost : public RunHost {
  public:
   // stop is set from a signal handler; it is read between files.
-  explicit TerminalHost(const std::atomic<bool>& stop);
+  // type: the conversion type, for naming the form in replacement reports.
+  TerminalHost(const std::atomic<bool>& stop, int32_t type);
 
   bool StopRequested() override;
   bool AskOverwrite(const std::string& targetPath) override;
@@ -30,6 +34,7 @@ class TerminalHost : public RunHost {
   void ClearProgress();
 
   const std::atomic<bool>& stop_;
+  int32_t type_;
   bool showProgress_ = false;
   bool progressShown_ = false;
   int32_t total_ = 0;

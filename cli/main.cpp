@@ -59,8 +59,13 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
+marlo::TextEnds Ends(const marlo::cli::Options& options) {
+  return {options.fromUtf8, options.toUtf8, options.lossy};
+}
+
 int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& options) {
   marlo::RunSettings settings;
+  settings.ends = Ends(options);
   settings.convType = options.type;
   settings.handleExistFile = options.handleExistFile;
   settings.targetFolderText =
@@ -71,7 +76,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     settings.entries.push_back({file, std::filesystem::path(file).filename().string()});
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);
-  marlo::cli::TerminalHost host(stopRequested);
+  marlo::cli::TerminalHost host(stopRequested, options.type);
   const marlo::RunOutcome outcome = marlo::ConversionRun(engine, settings).Run(host);
   if (outcome != marlo::RunOutcome::kFinished && outcome != marlo::RunOutcome::kStopped) return 1;
   const int handled = host.converted() + host.skipped() + host.failed();
@@ -121,8 +126,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (options.action == Action::kFilter) {
-    const std::string error =
-        marlo::cli::FilterStream(engine, options.type, STDIN_FILENO, STDOUT_FILENO);
+    uint64_t replaced = 0;
+    const std::string error = marlo::cli::FilterStream(engine, options.type, Ends(options),
+                                                       STDIN_FILENO, STDOUT_FILENO, replaced);
+    if (replaced) marlo::cli::ReportReplaced("standard input", replaced, options.type);
     if (error.empty()) return 0;
     std::cerr << "marlo-convert: " << error << "\n";
     return 1;

@@ -143,6 +143,47 @@ TEST(MarloConvert, FiltersStandardInput) {
   EXPECT_EQ(Convert({"-t", "BigToGb"}, small).out, kGb + "\xA4");
 }
 
+TEST(MarloConvert, Utf8AtEitherEnd) {
+  const struct {
+    const char* type;
+    const char* in;
+    const char* out;
+  } sentences[] = {
+      {"BigToGb", "這是繁體中文，轉換後變成簡體。\n", "这是繁体中文，转换后变成简体。\n"},
+      {"GbToBig", "这里为什么着急？\r\n", "這裡為什麼著急？\r\n"},
+      {"GbToBigToGbk", "软件开发", "軟件開發"},
+  };
+  for (const auto& s : sentences) {
+    ProcessOptions options;
+    options.input = s.in;
+    const auto r = Convert({"-t", s.type, "--from-utf8", "--to-utf8"}, options);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, s.out) << s.type;
+  }
+
+  // Batch mode: a failed file names the offset; --lossy converts it, and
+  // what the source form cannot hold is counted.
+  TempFolder dir;
+  WriteFile(dir / "bad.txt", "ok \xFF 中文 \xF0\x9F\x98\x80");
+  auto r =
+      Convert({"-t", "BigToGb", "--from-utf8", "--to-utf8", "-o", dir / "out", dir / "bad.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("不是有效的 UTF-8 文本: 第 3 字節"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out/bad.txt"));
+  r = Convert(
+      {"-t", "BigToGb", "--from-utf8", "--to-utf8", "--lossy", "-o", dir / "out", dir / "bad.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "out/bad.txt"), "ok \u3000 中文 \u3000");
+  EXPECT_NE(r.err.find("bad.txt: 2 個字符無法用 Big5 表示,已替換"), std::string::npos) << r.err;
+
+  ProcessOptions invalid;
+  invalid.input = "\xC0\x80";
+  r = Convert({"-t", "BigToGb", "--from-utf8"}, invalid);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("第 0 字節"), std::string::npos) << r.err;
+  EXPECT_EQ(Convert({"-t", "BigToGb", "--lossy"}).exitCode, 2);
+}
+
 TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   auto r = Convert({"-t", "NoSuchType", "a.txt"});
   EXPECT_EQ(r.exitCode, 2);

@@ -1,0 +1,316 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "Utf8Ends.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace marlo {
+
+namespace {
+
+constexpr uint16_t kGbkReplacement = 0xA1A1;   // the ideographic space: what the tables
+constexpr uint16_t kBig5Replacement = 0xA140;  // give for a character they lack
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+char* AppendUtf8(char* o, char32_t c) {
+  if (c < 0x80) {
+    *o++ = char(c);
+  } else if (c < 0x800) {
+    *o++ = char(0xC0 | c >> 6);
+    *o++ = char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    *o++ = char(0xE0 | c >> 12);
+    *o++ = char(0x80 | (c >> 6 & 0x3F));
+    *o++ = char(0x80 | (c & 0x3F));
+  } else {
+    *o++ = char(0xF0 | c >> 18);
+    *o++ = char(0x80 | (c >> 12 & 0x3F));
+    *o++ = char(0x80 | (c >> 6 & 0x3F));
+    *o++ = char(0x80 | (c & 0x3F));
+  }
+  return o;
+}
+
+// The bytes that stand for themselves in a form: ASCII in GBK and Big5,
+// 0x01..0x7E in the UCS form.
+bool StandsAlone(uint8_t b, bool ucs) { return ucs ? b >= 0x01 && b <= 0x7E : b < 0x80; }
+
+// Grows the buffer, never shrinks it: no zero-filling on every piece.
+void Reserve(std::string& buffer, size_t size) {
+  if (buffer.size() < size) buffer.resize(size);
+}
+
+// Copies the bytes that stand alone, eight ASCII bytes at a time; returns
+// how many. The output has room for them.
+size_t CopyAlone(const uint8_t* p, size_t n, bool ucs, char* o) {
+  size_t i = 0;
+  if (!ucs) {
+    uint64_t word;
+    while (i + 8 <= n) {
+      std::memcpy(&word, p + i, 8);
+      if (word & 0x8080808080808080ull) break;
+      std::memcpy(o + i, &word, 8);
+      i += 8;
+    }
+  }
+  while (i < n && StandsAlone(p[i], ucs)) {
+    o[i] = char(p[i]);
+    ++i;
+  }
+  return i;
+}
+
+}  // namespace
+
+Utf8Error::Utf8Error(uint64_t offset)
+    : std::runtime_error("不是有效的 UTF-8 文本: 第 " + std::to_string(offset) + " 字節"),
+      offset_(offset) {}
+
+Utf8ToForm::Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy)
+    : table_(form == ByteForm::kUcs    ? nullptr
+             : form == ByteForm::kBig5 ? &engine.Tables().UscToBigTable
+                                       : &engine.Tables().UscToGbkTable),
+      replacement_(form == ByteForm::kBig5 ? kBig5Replacement : kGbkReplacement),
+      lossy_(lossy) {}
+
+// A character U+0800..U+FFFF but a surrogate, the common case.
+inline void Utf8ToForm::PutBmp(char16_t c) {
+  if (!table_) {  // never a single byte of the UCS form
+    *o_++ = char(c >> 8);
+    *o_++ = char(c & 0xFF);
+    return;
+  }
+  const uint16_t code = (*table_)[c];
+  // A character in GBK but not in Big5 also maps to A140 in the tables.
+  const bool held = code != 0 && (code != replacement_ || c == 0x3000);
+  const uint16_t put = held ? code : replacement_;
+  replaced_ += !held;
+  *o_++ = char(put >> 8);
+  *o_++ = char(put & 0xFF);
+}
+
+void Utf8ToForm::Put(char32_t c) {
+  if (!table_) {
+    auto unit = [this](char16_t u) {
+      if (u >= 0x01 && u <= 0x7E) {
+        *o_++ = char(u);
+      } else {
+        *o_++ = char(u >> 8);
+        *o_++ = char(u & 0xFF);
+      }
+    };
+    if (c < 0x10000) {
+      unit(char16_t(c));
+    } else {
+      unit(char16_t(0xD800 + ((c - 0x10000) >> 10)));
+      unit(char16_t(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    }
+    return;
+  }
+  if (c < 0x80) {
+    *o_++ = char(c);
+    return;
+  }
+  const uint16_t code = c < 0x10000 ? (*table_)[c] : 0;
+  // A character in GBK but not in Big5 also maps to A140 in the tables.
+  const bool held = code != 0 && (code != replacement_ || c == 0x3000);
+  const uint16_t put = held ? code : replacement_;
+  replaced_ += !held;
+  *o_++ = char(put >> 8);
+  *o_++ = char(put & 0xFF);
+}
+
+void Utf8ToForm::Invalid(uint64_t at) {
+  if (!lossy_) throw Utf8Error(at);
+  Put(kReplacementCharacter);
+}
+
+// Decodes whole characters; returns the bytes used. An unfinished sequence
+// at the end waits for the next piece unless this is the last one. Stops
+// once `enough` bytes are used (for completing a held-back sequence). base
+// is the input offset of p[0].
+size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, uint64_t base) {
+  const bool ucs = table_ == nullptr;
+  const auto put = [this](char32_t c) { Put(c); };
+  const auto invalid = [this, base](size_t at) { Invalid(base + at); };
+  size_t i = 0;
+  while (i < n && i < enough) {
+    // Most of Chinese text: a three-byte sequence of the basic plane.
+    if (const unsigned lead = p[i]; (lead >= 0xE1 && lead <= 0xEF && lead != 0xED) && i + 2 < n &&
+                                    (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+      PutBmp(char16_t((lead & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)));
+      i += 3;
+      continue;
+    }
+    if (const size_t run = StandsAlone(p[i], ucs) ? CopyAlone(p + i, n - i, ucs, o_) : 0) {
+      o_ += run;
+      i += run;
+      continue;
+    }
+    const unsigned b = p[i];
+    size_t length;
+    char32_t c, least;
+    if (b < 0x80) {  // U+0000 or U+007F in the UCS form
+      put(b);
+      ++i;
+      continue;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      length = 2, c = b & 0x1F, least = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3, c = b & 0x0F, least = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4, c = b & 0x07, least = 0x10000;
+    } else {
+      invalid(i);
+      ++i;
+      continue;
+    }
+    size_t k = 1;
+    for (; k < length && i + k < n && (p[i + k] & 0xC0) == 0x80; ++k)
+      c = c << 6 | (p[i + k] & 0x3F);
+    if (k < length) {
+      if (i + k == n && !last) break;  // the rest comes with the next piece
+      invalid(i);
+      i += k;
+      continue;
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+      invalid(i);
+      i += length;
+      continue;
+    }
+    put(c);
+    i += length;
+  }
+  return i;
+}
+
+std::string_view Utf8ToForm::Feed(std::string_view piece, bool last) {
+  // A character takes at most twice its UTF-8 length in any form.
+  Reserve(out_, 2 * piece.size() + 32);
+  o_ = out_.data();
+  size_t start = 0;
+  if (!pending_.empty()) {
+    // At most three bytes are held back, so three more finish the character.
+    std::string tail = pending_;
+    tail.append(piece.substr(0, std::min<size_t>(3, piece.size())));
+    const bool tailIsAll = piece.size() <= 3;
+    const size_t used = Decode(reinterpret_cast<const uint8_t*>(tail.data()), tail.size(),
+                               last && tailIsAll, pending_.size(), offset_);
+    if (used < pending_.size()) {  // the piece was too short to finish it
+      pending_ = tail;
+      return {out_.data(), size_t(o_ - out_.data())};
+    }
+    start = used - pending_.size();
+    offset_ += used;
+    pending_.clear();
+  }
+  const size_t used = Decode(reinterpret_cast<const uint8_t*>(piece.data()) + start,
+                             piece.size() - start, last, SIZE_MAX, offset_);
+  offset_ += used;
+  pending_.assign(piece.substr(start + used));
+  return {out_.data(), size_t(o_ - out_.data())};
+}
+
+FormToUtf8::FormToUtf8(const ConvMarlo& engine, ByteForm form)
+    : table_(form == ByteForm::kUcs    ? nullptr
+             : form == ByteForm::kBig5 ? &engine.Tables().BigToUscTable
+                                       : &engine.Tables().GbkToUscTable) {}
+
+void FormToUtf8::FlushHighSurrogate() {
+  if (!highSurrogate_) return;
+  highSurrogate_ = 0;
+  o_ = AppendUtf8(o_, kReplacementCharacter);
+}
+
+void FormToUtf8::PutUnit(char16_t unit) {
+  if (highSurrogate_) {
+    const char16_t high = highSurrogate_;
+    highSurrogate_ = 0;
+    if (unit >= 0xDC00 && unit <= 0xDFFF) {
+      o_ = AppendUtf8(o_, 0x10000 + (char32_t(high - 0xD800) << 10) + (unit - 0xDC00));
+      return;
+    }
+    o_ = AppendUtf8(o_, kReplacementCharacter);
+  }
+  if (unit >= 0xD800 && unit <= 0xDBFF) {
+    highSurrogate_ = unit;
+  } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+    o_ = AppendUtf8(o_, kReplacementCharacter);
+  } else {
+    o_ = AppendUtf8(o_, unit);
+  }
+}
+
+std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
+  // Two bytes give at most three of UTF-8, a lone byte three.
+  Reserve(out_, 3 * piece.size() + 16);
+  o_ = out_.data();
+  std::string joined;
+  if (!pending_.empty()) {  // one byte at most
+    joined = pending_;
+    joined.append(piece);
+    piece = joined;
+    pending_.clear();
+  }
+  const auto* p = reinterpret_cast<const uint8_t*>(piece.data());
+  const size_t n = piece.size();
+  const bool ucs = table_ == nullptr;
+  size_t i = 0;
+  while (i < n) {
+    if (StandsAlone(p[i], ucs)) {
+      FlushHighSurrogate();  // a high surrogate alone before plain text
+      const size_t run = CopyAlone(p + i, n - i, ucs, o_);
+      o_ += run;
+      i += run;
+      continue;
+    }
+    // A table form's pair: the tables hold no surrogates, and nothing waits.
+    if (!ucs && p[i] >= 0x81 && p[i] <= 0xFE && i + 1 < n) {
+      const uint16_t unit = (*table_)[uint16_t(p[i] << 8 | p[i + 1])];
+      o_ = AppendUtf8(o_, unit ? unit : kReplacementCharacter);
+      i += 2;
+      continue;
+    }
+    const bool startsPair = ucs || (p[i] >= 0x81 && p[i] <= 0xFE);
+    if (!startsPair) {  // 0x80 or 0xFF alone
+      PutUnit(char16_t(kReplacementCharacter));
+      ++i;
+      continue;
+    }
+    if (i + 1 == n) {
+      if (!last) {
+        pending_.assign(1, char(p[i]));
+        break;
+      }
+      PutUnit(char16_t(kReplacementCharacter));
+      ++i;
+      continue;
+    }
+    const uint16_t code = uint16_t(p[i] << 8 | p[i + 1]);
+    if (ucs) {
+      PutUnit(char16_t(code));
+    } else {
+      const uint16_t unit = (*table_)[code];
+      PutUnit(unit ? char16_t(unit) : char16_t(kReplacementCharacter));
+    }
+    i += 2;
+  }
+  if (last) FlushHighSurrogate();
+  return {out_.data(), size_t(o_ - out_.data())};
+}
+
+std::string EncodeFromUtf8(const ConvMarlo& engine, ByteForm form, std::string_view text,
+                           bool lossy, uint64_t* replaced) {
+  Utf8ToForm encoder(engine, form, lossy);
+  std::string out(encoder.Feed(text, true));
+  if (replaced) *replaced = encoder.replaced();
+  return out;
+}
+
+std::string DecodeToUtf8(const ConvMarlo& engine, ByteForm form, std::string_view bytes) {
+  FormToUtf8 decoder(engine, form);
+  return std::string(decoder.Feed(bytes, true));
+}
+
+}  // namespace marlo

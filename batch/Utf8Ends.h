@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: Apache-2.0
+// UTF-8 at either end of a conversion: text is encoded into a type's source
+// form, and the type's output form decoded, through the engine's own
+// Unicode tables, so every character the tables hold round-trips exactly
+// and there is no second source of character knowledge. Both work piece by
+// piece, holding back an unfinished character for the next piece.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "ConvMarlo.h"
+#include "ConversionTypes.h"
+
+namespace marlo {
+
+class Utf8Error : public std::runtime_error {
+ public:
+  Utf8Error(uint64_t offset);
+  uint64_t offset() const { return offset_; }
+
+ private:
+  uint64_t offset_;
+};
+
+// UTF-8 → GBK, Big5 or the UCS form. A character the form cannot hold
+// becomes the form's own replacement (GBK A1A1, Big5 A140), and is counted.
+// An invalid sequence throws Utf8Error with its byte offset, unless lossy,
+// when it becomes U+FFFD (and so, in GBK or Big5, a replacement too).
+class Utf8ToForm {
+ public:
+  Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy);
+  // The encoded bytes final after this piece; valid until the next call.
+  std::string_view Feed(std::string_view piece, bool last);
+  uint64_t replaced() const { return replaced_; }
+
+ private:
+  void Put(char32_t c);
+  void PutBmp(char16_t c);
+  void Invalid(uint64_t at);
+  size_t Decode(const uint8_t* p, size_t n, bool last, size_t enough, uint64_t base);
+
+  const ConvMarlo::CodeTable* table_;  // Unicode → code; null for the UCS form
+  uint16_t replacement_;
+  bool lossy_;
+  std::string pending_;  // an unfinished sequence from the last piece
+  std::string out_;
+  char* o_ = nullptr;    // where the next output byte goes
+  uint64_t offset_ = 0;  // input bytes consumed before pending_
+  uint64_t replaced_ = 0;
+};
+
+// GBK, Big5 or the UCS form → UTF-8. A code the tables do not hold, and a
+// byte that starts no character, become U+FFFD.
+class FormToUtf8 {
+ public:
+  FormToUtf8(const ConvMarlo& engine, ByteForm form);
+  std::string_view Feed(std::string_view piece, bool last);
+
+ private:
+  void PutUnit(char16_t unit);
+  void FlushHighSurrogate();
+
+  const ConvMarlo::CodeTable* table_;  // code → Unicode; null for the UCS form
+  std::string pending_;
+  std::string out_;
+  char* o_ = nullptr;
+  char16_t highSurrogate_ = 0;
+};
+
+// Whole texts at once.
+std::string EncodeFromUtf8(const ConvMarlo& engine, ByteForm form, std::string_view text,
+                           bool lossy, uint64_t* replaced = nullptr);
+std::string DecodeToUtf8(const ConvMarlo& engine, ByteForm form, std::string_view bytes);
+
+}  // namespace marlo

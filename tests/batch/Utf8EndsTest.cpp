@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "Utf8Ends.h"
+
+#include <gtest/gtest.h>
+
+#include "../engine/TestSupport.h"
+
+namespace marlo {
+namespace {
+
+std::string Utf8Of(char32_t c) {
+  std::string out;
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | c >> 6);
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xE0 | c >> 12);
+    out += char(0x80 | (c >> 6 & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+// Every character a table form holds survives UTF-8 → form → UTF-8, and
+// the form's bytes decode to it.
+TEST(Utf8Ends, EveryCharacterTheTablesHoldRoundTrips) {
+  const auto& t = test::Engine().Tables();
+  for (const auto& [form, table] : {std::pair{ByteForm::kBig5, &t.BigToUscTable},
+                                    std::pair{ByteForm::kGbk, &t.GbkToUscTable}}) {
+    size_t held = 0;
+    for (unsigned code = 0x8140; code <= 0xFEFE; ++code) {
+      const char16_t u = (*table)[code];
+      if (!u) continue;
+      ++held;
+      const std::string utf8 = Utf8Of(u);
+      uint64_t replaced = 0;
+      const std::string bytes = EncodeFromUtf8(test::Engine(), form, utf8, false, &replaced);
+      ASSERT_EQ(replaced, 0u) << std::hex << code;
+      ASSERT_EQ(bytes.size(), 2u) << std::hex << code;
+      ASSERT_EQ(DecodeToUtf8(test::Engine(), form, bytes), utf8) << std::hex << code;
+      const std::string pair{char(code >> 8), char(code & 0xFF)};
+      ASSERT_EQ(DecodeToUtf8(test::Engine(), form, pair), utf8) << std::hex << code;
+    }
+    EXPECT_GT(held, 13000u);
+  }
+  // The UCS form holds the whole basic plane and the rest as surrogates;
+  // only a unit whose high byte is 0x01..0x7E (中 is 4E 2D) reads back as
+  // two characters, which the form cannot tell apart.
+  const std::string all = "A\u00E9\u9AD8\uFF21\U0001F600\x7F";
+  EXPECT_EQ(DecodeToUtf8(test::Engine(), ByteForm::kUcs,
+                         EncodeFromUtf8(test::Engine(), ByteForm::kUcs, all, false)),
+            all);
+}
+
+TEST(Utf8Ends, WhatAFormCannotHoldIsReplacedAndCounted) {
+  uint64_t replaced = 0;
+  EXPECT_EQ(
+      EncodeFromUtf8(test::Engine(), ByteForm::kBig5, "a\u00E9\u3000\u4E02", false, &replaced),
+      "a\xA1\x40\xA1\x40\xA1\x40");  // é, then 丂 (GBK only): both A140
+  EXPECT_EQ(replaced, 2u);
+  EXPECT_EQ(EncodeFromUtf8(test::Engine(), ByteForm::kGbk, "\U0001F600x", false, &replaced),
+            "\xA1\xA1x");
+  EXPECT_EQ(replaced, 1u);
+  // A code the tables lack, and a byte that starts nothing, read as U+FFFD.
+  EXPECT_EQ(DecodeToUtf8(test::Engine(), ByteForm::kBig5, "\xFA\x40\x80z"), "\uFFFD\uFFFDz");
+}
+
+TEST(Utf8Ends, InvalidInputFailsAtItsOffsetOrBecomesReplacement) {
+  const struct {
+    const char* input;
+    uint64_t offset;
+  } cases[] = {{"ab\xFF", 2},       {"\xC0\x80", 0},         {"x\xE4\xB8", 1},
+               {"\xED\xA0\x80", 0}, {"\xF5\x80\x80\x80", 0}, {"\xE4\xB8\xAD\x80", 3}};
+  for (const auto& c : cases) {
+    try {
+      EncodeFromUtf8(test::Engine(), ByteForm::kGbk, c.input, false);
+      ADD_FAILURE() << "no error for " << c.input;
+    } catch (const Utf8Error& e) {
+      EXPECT_EQ(e.offset(), c.offset) << c.input;
+    }
+    uint64_t replaced = 0;
+    const std::string lossy =
+        EncodeFromUtf8(test::Engine(), ByteForm::kGbk, c.input, true, &replaced);
+    EXPECT_GE(replaced, 1u) << c.input;  // U+FFFD is no GBK character either
+  }
+}
+
+// A piece boundary anywhere, also inside a multi-byte sequence, gives the
+// bytes of the whole text at once.
+TEST(Utf8Ends, StreamingEqualsWholeAtEverySplit) {
+  const std::string text = "Big5 這是「中文」，€ \U0001F600 ok\r\n末";
+  for (const ByteForm form : {ByteForm::kBig5, ByteForm::kGbk, ByteForm::kUcs}) {
+    const std::string whole = EncodeFromUtf8(test::Engine(), form, text, true);
+    const std::string back = DecodeToUtf8(test::Engine(), form, whole);
+    for (size_t cut = 0; cut <= text.size(); ++cut) {
+      for (size_t cut2 = cut; cut2 <= std::min(text.size(), cut + 4); ++cut2) {
+        Utf8ToForm encoder(test::Engine(), form, true);
+        std::string pieces(encoder.Feed(text.substr(0, cut), false));
+        pieces += encoder.Feed(text.substr(cut, cut2 - cut), false);
+        pieces += encoder.Feed(text.substr(cut2), true);
+        ASSERT_EQ(pieces, whole) << int(form) << " cut " << cut << "," << cut2;
+      }
+    }
+    for (size_t cut = 0; cut <= whole.size(); ++cut) {
+      FormToUtf8 decoder(test::Engine(), form);
+      std::string pieces(decoder.Feed(whole.substr(0, cut), false));
+      pieces += decoder.Feed(whole.substr(cut), true);
+      ASSERT_EQ(pieces, back) << int(form) << " cut " << cut;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace marlo
