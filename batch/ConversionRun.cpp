@@ -9,6 +9,7 @@
 #include <new>
 
 #include "ConversionTypes.h"
+#include "InputCheck.h"
 #include "TextFile.h"
 #include "UserTexts.h"
 #include "Utf8Ends.h"
@@ -33,6 +34,14 @@ uint64_t DefaultMaxFileBytes() {
 bool IsSameFile(const std::string& a, const std::string& b) {
   std::error_code error;
   return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+RunRow FailedRow(const std::string& fileName, std::string description) {
+  RunRow row;
+  row.outcome = RowOutcome::kFailed;
+  row.fileName = fileName;
+  row.description = std::move(description);
+  return row;
 }
 
 }  // namespace
@@ -96,6 +105,13 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
     std::string source = textfile::ReadAll(entry.fullPath, settings_.maxFileBytes);
     const ConversionType& type = ConversionTypes()[size_t(settings_.convType)];
     uint64_t replaced = 0;
+    std::string warning;
+    if (settings_.checkInput && !settings_.ends.fromUtf8) {
+      warning = CheckMessage(engine_, settings_.convType, source);
+      if (!warning.empty() && settings_.strict)
+        throw textfile::FileError(std::string(text::kCannotRead) + " \"" + entry.fullPath +
+                                  "\": " + warning + text::kNotConverted);
+    }
     if (settings_.ends.fromUtf8) {
       try {
         source = EncodeFromUtf8(engine_, type.source, source, settings_.ends.lossy, &replaced);
@@ -110,6 +126,10 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
     const int64_t end = clock_();
 
     const std::string target = folder + "/" + entry.fileName;
+    // A file of a folder tree goes to the same place in the target's tree.
+    for (size_t slash = entry.fileName.find('/'); slash != std::string::npos;
+         slash = entry.fileName.find('/', slash + 1))
+      textfile::CreateFolder(folder + "/" + entry.fileName.substr(0, slash));
     // The existing-file option is about files that were there before the
     // run; one this run wrote is never dropped or replaced by another entry.
     if (written_.count(target))
@@ -134,12 +154,19 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
       textfile::WriteAll(target, result->strResult, mode);
       written_.insert(target);
     }
-    return {outcome,          entry.fileName, std::to_string(end - start),
-            text::kConverted, target,         replaced};
+    RunRow row;
+    row.outcome = outcome;
+    row.fileName = entry.fileName;
+    row.seconds = std::to_string(end - start);
+    row.description = text::kConverted;
+    row.targetPath = target;
+    row.replacedCharacters = replaced;
+    row.warning = warning;
+    return row;
   } catch (const std::bad_alloc&) {
-    return {RowOutcome::kFailed, entry.fileName, "", text::kOutOfMemory, ""};
+    return FailedRow(entry.fileName, text::kOutOfMemory);
   } catch (const std::exception& e) {
-    return {RowOutcome::kFailed, entry.fileName, "", e.what(), ""};
+    return FailedRow(entry.fileName, e.what());
   }
 }
 

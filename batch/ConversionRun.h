@@ -37,6 +37,10 @@ struct RunSettings {
   // Larger files fail their own row rather than exhaust memory.
   uint64_t maxFileBytes = 0;  // 0: a quarter of the physical memory
   TextEnds ends;
+  // Whether the bytes look like the type's source code (marlo-convert);
+  // strict fails a file that does not, and writes nothing for it.
+  bool checkInput = false;
+  bool strict = false;
 };
 
 // What became of one file. Only kConverted wrote the target; a skipped or
@@ -52,6 +56,7 @@ struct RunRow {
   std::string targetPath;   // empty for a failed file
   // From UTF-8: characters the type's source form cannot hold, replaced.
   uint64_t replacedCharacters = 0;
+  std::string warning;  // the input looked like another code; converted all the same
 };
 
 enum class RunOutcome {

@@ -2,6 +2,9 @@
 #include "SourceSelection.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <unordered_set>
 
 namespace marlo {
@@ -43,6 +46,53 @@ std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<st
     entries.push_back({std::move(path), name});
   }
   return entries;
+}
+
+std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view ignoreList,
+                                    const std::string& skip) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path skipped = skip.empty() ? fs::path() : fs::weakly_canonical(skip, error);
+  std::vector<RunEntry> entries;
+  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
+  for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+    std::error_code ignored;
+    if (!skipped.empty() && it->is_directory(ignored) &&
+        fs::weakly_canonical(it->path(), ignored) == skipped) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (!it->is_regular_file(ignored)) continue;  // a link loop is none either
+    const std::string name = it->path().filename().string();
+    if (IsIgnoredByList(name, ignoreList)) continue;
+    entries.push_back({it->path().string(), it->path().lexically_relative(folder).string()});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const RunEntry& a, const RunEntry& b) { return a.fileName < b.fileName; });
+  return entries;
+}
+
+std::string StoredIgnoreList() {
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string folder = configHome && *configHome ? configHome
+                             : home                    ? std::string(home) + "/.config"
+                                                       : std::string();
+  std::ifstream store(folder + "/Marlo/Marlo.conf");
+  std::string line;
+  bool inConfigs = false;
+  while (std::getline(store, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.front() == '[') inConfigs = line == "[Configs]";
+    const std::string key = "IgnoreFileTypes=";
+    if (!inConfigs || line.rfind(key, 0) != 0) continue;
+    std::string value = line.substr(key.size());
+    // The settings store quotes a text with separators in it.
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+      value = value.substr(1, value.size() - 2);
+    return value;
+  }
+  return kDefaultIgnoreFileTypes;
 }
 
 }  // namespace marlo

@@ -11,6 +11,11 @@
 
 namespace marlo {
 
+// The file types a batch skips unless the user sets others.
+inline constexpr const char* kDefaultIgnoreFileTypes =
+    ".EXE;.DLL;.OCX;.OCA;.FRX;.MDB;.RAR;.ZIP;.JPG;.BMP;.JPEG;.GIF;.TIF;.PCX;.PDS;.EPS;.PDF;.PCT;"
+    ".PIC;.PGN;.RAW;.DAT;.WAV;.MP3;.AVI;.CAB;.CAT;.TAZ;.EXP;TLB;LIB;OLB";
+
 // Whether the ignore list (extensions such as ".EXE;.DLL") rules a file out:
 // the name's tail from its first dot, upper-cased, occurs anywhere in the
 // upper-cased list. The list is one string, not split at its separators, so
@@ -22,6 +27,17 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 
 // The entries an add of these names from one folder makes, in the given
 // order: the ignored ones and those already listed (by full path) left out.
+// Every regular file under a folder, depth first in name order, as entries
+// whose name is the path below the folder ("sub/a.txt"), less the ignored
+// ones and anything under `skip` (the target folder). Links to folders are
+// not followed.
+std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view ignoreList,
+                                    const std::string& skip);
+
+// The ignore list the window keeps in the settings store (IgnoreFileTypes
+// in ~/.config/Marlo/Marlo.conf), or the default when there is none.
+std::string StoredIgnoreList();
+
 std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<std::string>& names,
                                    std::string_view ignoreList,
                                    const std::function<bool(const std::string&)>& isListed);

@@ -12,6 +12,7 @@ inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
 inline constexpr const char* kOutOfMemory = "內存不足,無法轉換該文件";
 inline constexpr const char* kTargetIsSource = "目標文件就是源文件,未覆蓋";
 inline constexpr const char* kSameNameInRun = "與本次轉換的另一個文件同名,未寫入";
+inline constexpr const char* kNotConverted = ",未轉換";
 // marlo-convert's row for a target that was there and was left alone.
 inline constexpr const char* kSkippedExisting = "已跳過(目標文件已存在)";
 inline constexpr const char* kEngineNotReady = "無法載入轉換碼表,不能轉換文件。請重新安裝本程序。";

@@ -3,6 +3,8 @@
 
 #include <getopt.h>
 
+#include <optional>
+
 #include "ConversionRun.h"
 #include "ConversionTypes.h"
 
@@ -10,7 +12,8 @@ namespace marlo::cli {
 
 std::string UsageText() {
   return "Usage: marlo-convert -t TYPE [-o TARGET_DIR] [-e skip|ask|overwrite]\n"
-         "                     [--from-utf8] [--to-utf8] [--lossy] FILE...\n"
+         "                     [--from-utf8] [--to-utf8] [--lossy] [--strict] FILE...\n"
+         "       marlo-convert -t TYPE [OPTIONS] -r FOLDER...\n"
          "       marlo-convert -t TYPE [-] < INPUT > OUTPUT\n"
          "       marlo-convert --list-types | --help | --version\n"
          "\n"
@@ -30,6 +33,18 @@ std::string UsageText() {
          "      --to-utf8         decode the type's output into UTF-8\n"
          "      --lossy           with --from-utf8, take invalid UTF-8 as U+FFFD instead\n"
          "                        of failing at its byte offset\n"
+         "      --strict          fail a file whose bytes do not look like the type's\n"
+         "                        source code (more than 1% of its non-ASCII characters\n"
+         "                        invalid) and write nothing for it; without it a\n"
+         "                        warning says what the bytes look like instead\n"
+         "  -r, --recursive       the arguments are folders: convert every regular file\n"
+         "                        under them into the same tree under TARGET_DIR (by\n"
+         "                        default a folder named after TYPE in the first one),\n"
+         "                        skipping the window's ignored file types; links to\n"
+         "                        folders are not followed\n"
+         "      --ignore LIST     with -r, the file types to skip instead, such as\n"
+         "                        \".EXE;.ZIP\" (the tail from a name's first dot is\n"
+         "                        looked for in the list, in any letter case)\n"
          "  -l, --list-types      list the fourteen conversion types\n"
          "  -h, --help            show this help\n"
          "  -V, --version         show the version\n"
@@ -51,6 +66,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                                         {"from-utf8", no_argument, nullptr, 'F'},
                                         {"to-utf8", no_argument, nullptr, 'U'},
                                         {"lossy", no_argument, nullptr, 'L'},
+                                        {"strict", no_argument, nullptr, 'S'},
+                                        {"recursive", no_argument, nullptr, 'r'},
+                                        {"ignore", required_argument, nullptr, 'I'},
                                         {nullptr, 0, nullptr, 0}};
   Options options;
   bool listTypes = false, help = false, version = false;
@@ -58,7 +76,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
   ::opterr = 0;
   ::optind = 1;
   int c;
-  while ((c = ::getopt_long(argc, argv, ":t:o:e:lhV", kLongOptions, nullptr)) != -1) {
+  while ((c = ::getopt_long(argc, argv, ":t:o:e:lhVr", kLongOptions, nullptr)) != -1) {
     switch (c) {
       case 't':
         typeText = ::optarg;
@@ -98,6 +116,15 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'L':
         options.lossy = true;
         break;
+      case 'S':
+        options.strict = true;
+        break;
+      case 'r':
+        options.recursive = true;
+        break;
+      case 'I':
+        options.ignoreList = ::optarg;
+        break;
       case ':':
         return {std::nullopt, std::string("option ") + argv[::optind - 1] + " needs a value"};
       default:
@@ -121,6 +148,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
   options.type = *type;
   if (options.lossy && !options.fromUtf8) return {std::nullopt, "--lossy goes with --from-utf8"};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
+  if (options.recursive && options.files.empty())
+    return {std::nullopt, "-r needs the folders to convert"};
+  if (options.ignoreList && !options.recursive) return {std::nullopt, "--ignore goes with -r"};
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;
     options.files.clear();

@@ -15,9 +15,12 @@ struct Options {
   int32_t type = -1;
   std::string targetFolder;  // empty: beside the first file, named after the type
   int32_t handleExistFile = 0;
-  bool fromUtf8 = false;  // input is UTF-8, encoded into the type's source form first
-  bool toUtf8 = false;    // output is decoded from the type's output form into UTF-8
-  bool lossy = false;     // invalid UTF-8 input becomes U+FFFD instead of an error
+  bool fromUtf8 = false;   // input is UTF-8, encoded into the type's source form first
+  bool toUtf8 = false;     // output is decoded from the type's output form into UTF-8
+  bool lossy = false;      // invalid UTF-8 input becomes U+FFFD instead of an error
+  bool strict = false;     // input that does not look like the type's code fails
+  bool recursive = false;  // the arguments are folders: convert their trees
+  std::optional<std::string> ignoreList;  // --ignore; else the window's setting
   std::vector<std::string> files;
 };
 

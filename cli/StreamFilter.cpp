@@ -5,11 +5,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iostream>
 #include <optional>
 #include <vector>
 
 #include "ConvStream.h"
 #include "ConversionTypes.h"
+#include "InputCheck.h"
+#include "UserTexts.h"
 #include "Utf8Ends.h"
 
 namespace marlo::cli {
@@ -31,8 +34,10 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, int inputFd,
-                         int outputFd, uint64_t& replaced) {
+std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
+                         int inputFd, int outputFd, uint64_t& replaced) {
+  std::string head;              // the checked start of the input
+  bool checked = ends.fromUtf8;  // UTF-8 input is checked by its decoding
   const ConversionType& info = ConversionTypes()[size_t(type)];
   ConvStream stream(engine, OperationsOf(type));
   std::optional<Utf8ToForm> fromUtf8;
@@ -46,6 +51,18 @@ std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& 
     if (n < 0) return std::string("cannot read standard input: ") + std::strerror(errno);
     const bool last = n == 0;
     std::string_view in(piece.data(), size_t(n));
+    if (!checked) {
+      head.append(in.substr(0, kCheckedBytes - head.size()));
+      checked = last || head.size() >= kCheckedBytes;
+      // Strict stops before writing what failed; a warning waits for the
+      // whole head, unless the input ends first.
+      if (strict || checked) {
+        const std::string warning = CheckMessage(engine, type, head);
+        if (!warning.empty() && strict) return "standard input: " + warning + text::kNotConverted;
+        if (!warning.empty() && checked)
+          std::cerr << "marlo-convert: standard input: " << warning << "\n";
+      }
+    }
     try {
       if (fromUtf8) in = fromUtf8->Feed(in, last);
     } catch (const Utf8Error& e) {

@@ -11,8 +11,11 @@
 namespace marlo::cli {
 
 // Returns an error message, or empty on success. Characters that the
-// type's source form cannot hold (from UTF-8) are counted in replaced.
-std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, int inputFd,
-                         int outputFd, uint64_t& replaced);
+// type's source form cannot hold (from UTF-8) are counted in replaced. The
+// input's first megabyte is checked against the type's source code: a
+// warning on standard error, or with strict an error before any output of
+// the piece that showed it.
+std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
+                         int inputFd, int outputFd, uint64_t& replaced);
 
 }  // namespace marlo::cli

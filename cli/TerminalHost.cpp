@@ -78,6 +78,8 @@ void TerminalHost::AddRow(const RunRow& row) {
   }
   const bool failed = row.outcome == RowOutcome::kFailed;
   if (row.replacedCharacters) ReportReplaced(row.fileName, row.replacedCharacters, type_);
+  if (!row.warning.empty())
+    std::cerr << "marlo-convert: " << row.fileName << ": " << row.warning << "\n";
   std::cout << row.fileName << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"
             << std::flush;
 }

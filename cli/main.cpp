@@ -14,6 +14,7 @@
 #include "ConvMarlo.h"
 #include "ConversionRun.h"
 #include "ConversionTypes.h"
+#include "SourceSelection.h"
 #include "StreamFilter.h"
 #include "TerminalHost.h"
 #include "TextFile.h"
@@ -66,14 +67,28 @@ marlo::TextEnds Ends(const marlo::cli::Options& options) {
 int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& options) {
   marlo::RunSettings settings;
   settings.ends = Ends(options);
+  settings.checkInput = true;
+  settings.strict = options.strict;
   settings.convType = options.type;
   settings.handleExistFile = options.handleExistFile;
-  settings.targetFolderText =
-      options.targetFolder.empty()
-          ? marlo::DefaultTargetFolder(FolderOf(options.files.front()), options.type)
-          : options.targetFolder;
-  for (const std::string& file : options.files)
-    settings.entries.push_back({file, std::filesystem::path(file).filename().string()});
+  const std::string firstFolder =
+      options.recursive ? options.files.front() : FolderOf(options.files.front());
+  settings.targetFolderText = options.targetFolder.empty()
+                                  ? marlo::DefaultTargetFolder(firstFolder, options.type)
+                                  : options.targetFolder;
+  if (options.recursive) {
+    const std::string ignoreList =
+        options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList();
+    for (const std::string& folder : options.files) {
+      if (!std::filesystem::is_directory(folder)) return UsageError("not a folder: " + folder);
+      for (marlo::RunEntry& entry :
+           marlo::EntriesInTree(folder, ignoreList, settings.targetFolderText))
+        settings.entries.push_back(std::move(entry));
+    }
+  } else {
+    for (const std::string& file : options.files)
+      settings.entries.push_back({file, std::filesystem::path(file).filename().string()});
+  }
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);
   marlo::cli::TerminalHost host(stopRequested, options.type);
@@ -127,8 +142,8 @@ int main(int argc, char** argv) {
   }
   if (options.action == Action::kFilter) {
     uint64_t replaced = 0;
-    const std::string error = marlo::cli::FilterStream(engine, options.type, Ends(options),
-                                                       STDIN_FILENO, STDOUT_FILENO, replaced);
+    const std::string error = marlo::cli::FilterStream(
+        engine, options.type, Ends(options), options.strict, STDIN_FILENO, STDOUT_FILENO, replaced);
     if (replaced) marlo::cli::ReportReplaced("standard input", replaced, options.type);
     if (error.empty()) return 0;
     std::cerr << "marlo-convert: " << error << "\n";

@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <stdexcept>
 
+#include "SourceSelection.h"
 #include "StoredNumber.h"
 
 namespace marlo {
@@ -14,9 +15,8 @@ const char* kGroup = "Configs";
 
 }  // namespace
 
-const QString clsSettings::kDefaultIgnoreFileTypes = QStringLiteral(
-    ".EXE;.DLL;.OCX;.OCA;.FRX;.MDB;.RAR;.ZIP;.JPG;.BMP;.JPEG;.GIF;.TIF;.PCX;.PDS;.EPS;.PDF;.PCT;"
-    ".PIC;.PGN;.RAW;.DAT;.WAV;.MP3;.AVI;.CAB;.CAT;.TAZ;.EXP;TLB;LIB;OLB");
+const QString clsSettings::kDefaultIgnoreFileTypes =
+    QString::fromLatin1(::marlo::kDefaultIgnoreFileTypes);
 
 clsSettings::clsSettings() : store_(std::make_unique<QSettings>("Marlo", "Marlo")) { Load(); }
 

@@ -184,6 +184,50 @@ TEST(MarloConvert, Utf8AtEitherEnd) {
   EXPECT_EQ(Convert({"-t", "BigToGb", "--lossy"}).exitCode, 2);
 }
 
+// A tree of three levels, with an ignored type and a link loop, converts
+// into the same tree, each file once; a rerun leaves its own output alone.
+TEST(MarloConvert, FolderTreesMirrorIntoTheTarget) {
+  TempFolder dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "tree/a/b");
+  WriteFile(dir / "tree/top.txt", kBig5);
+  WriteFile(dir / "tree/a/mid.txt", kBig5);
+  WriteFile(dir / "tree/a/b/deep.txt", kBig5);
+  WriteFile(dir / "tree/a/setup.exe", "x");
+  fs::create_directory_symlink("../..", dir / "tree/a/b/loop");
+  auto r = Convert({"-t", "BigToGb", "-r", dir / "tree"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("共 3 個文件: 3 個轉換成功"), std::string::npos) << r.out;
+  for (const char* file : {"top.txt", "a/mid.txt", "a/b/deep.txt"})
+    EXPECT_EQ(ReadFile(dir / "tree/BigToGb/" + file), kGb) << file;
+  EXPECT_FALSE(fs::exists(dir / "tree/BigToGb/a/setup.exe"));
+  r = Convert({"-t", "BigToGb", "-r", "--ignore", ".TXT", "-o", dir / "out", dir / "tree"});
+  EXPECT_NE(r.out.find("共 1 個文件"), std::string::npos) << r.out;  // setup.exe alone
+  EXPECT_EQ(Convert({"-t", "BigToGb", "-r", dir / "tree/top.txt"}).exitCode, 2);
+}
+
+// Bytes that are not the type's source code warn; --strict fails the file
+// and writes nothing.
+TEST(MarloConvert, InputOfAnotherCodeWarnsOrFailsWhenStrict) {
+  TempFolder dir;
+  WriteFile(dir / "utf8.txt", "這是 UTF-8 的中文文本。\n");
+  WriteFile(dir / "big5.txt", kBig5);
+  auto r = Convert({"-t", "BigToGb", "-o", dir / "out", dir / "utf8.txt", dir / "big5.txt"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.err.find("utf8.txt: 看起來不是 Big5 文本"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("big5.txt:"), std::string::npos) << r.err;
+  r = Convert(
+      {"-t", "BigToGb", "--strict", "-o", dir / "strict", dir / "utf8.txt", dir / "big5.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "strict/utf8.txt"));
+  EXPECT_EQ(ReadFile(dir / "strict/big5.txt"), kGb);
+  ProcessOptions options;
+  options.input = ReadFile(dir / "utf8.txt");
+  r = Convert({"-t", "BigToGb", "--strict"}, options);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+}
+
 TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   auto r = Convert({"-t", "NoSuchType", "a.txt"});
   EXPECT_EQ(r.exitCode, 2);

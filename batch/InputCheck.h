@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: Apache-2.0
+// Whether the bytes handed to a conversion type are what it expects: a file
+// that is really UTF-8 or GBK under a Big5 type converts into garbage
+// without a word otherwise. Counting the bytes that form no character of the
+// source code tells, and trying the other codes tells what they are instead.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ConvMarlo.h"
+
+namespace marlo {
+
+// The source codes a check knows.
+enum class SourceCode : uint8_t { kGb2312, kGbk, kBig5, kUcs, kUtf8 };
+
+const char* SourceCodeName(SourceCode code);  // "GB2312", "GBK", "Big5", "UCS-2", "UTF-8"
+
+// The code a conversion type reads.
+SourceCode SourceCodeOf(int32_t type);
+
+struct CheckCount {
+  uint64_t characters = 0;
+  uint64_t errors = 0;  // a lead byte without a valid second byte, a pair the tables lack…
+  double share() const { return characters ? double(errors) / double(characters) : 0.0; }
+  CheckCount& operator+=(const CheckCount& other) {
+    characters += other.characters;
+    errors += other.errors;
+    return *this;
+  }
+};
+
+CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_view bytes);
+
+// Above this share of bad characters the input is not of the expected code.
+inline constexpr double kNotThisCode = 0.01;
+
+// The code the bytes fit best, other than `expected`, when one fits well;
+// otherwise nullptr.
+const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes);
+
+// The warning for a file, or empty when its bytes fit: "… 3.2% …".
+std::string CheckMessage(const ConvMarlo& engine, int32_t type, std::string_view bytes);
+
+// How much of a large input the check reads: enough to tell, at no cost
+// that matters beside the conversion.
+inline constexpr size_t kCheckedBytes = 1 << 20;
+
+}  // namespace marlo

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "InputCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "../engine/TestSupport.h"
+#include "ConversionTypes.h"
+
+namespace marlo {
+namespace {
+
+// Random text of the characters a table form holds, with ASCII between.
+std::string RandomText(const ConvMarlo::CodeTable& toUnicode, bool gb2312Only, unsigned seed) {
+  std::vector<uint16_t> codes;
+  for (unsigned code = 0x8140; code <= 0xFEFE; ++code)
+    if (toUnicode[code] && (!gb2312Only || (code >> 8 >= 0xB0 && code >> 8 <= 0xF7 &&
+                                            (code & 0xFF) >= 0xA1 && (code & 0xFF) <= 0xFE)))
+      codes.push_back(uint16_t(code));
+  std::mt19937 rng(seed);
+  std::string text;
+  for (int k = 0; k < 20000; ++k) {
+    const uint16_t c = codes[rng() % codes.size()];
+    text += char(c >> 8);
+    text += char(c & 0xFF);
+    if (rng() % 8 == 0) text += "ab 12\r\n";
+  }
+  return text;
+}
+
+std::string Utf8Text() {
+  std::string text;
+  for (int k = 0; k < 500; ++k) text += "這是 UTF-8 的中文文本，轉換前要先說明。\n";
+  return text;
+}
+
+TEST(InputCheck, TextOfTheExpectedCodeNeverWarns) {
+  const auto& t = test::Engine().Tables();
+  const std::string big5 = RandomText(t.BigToUscTable, false, 1);
+  const std::string gb = RandomText(t.GbkToUscTable, true, 2);
+  const std::string gbk = RandomText(t.GbkToUscTable, false, 3);
+  std::ifstream file(std::string(MARLO_SOURCE_DIR) + "/examples/big5-sample.txt", std::ios::binary);
+  const std::string sample((std::istreambuf_iterator<char>(file)), {});
+  ASSERT_FALSE(sample.empty());
+  for (const ConversionType& type : ConversionTypes()) {
+    const SourceCode code = SourceCodeOf(type.index);
+    const std::string& text = code == SourceCode::kBig5     ? big5
+                              : code == SourceCode::kGb2312 ? gb
+                                                            : gbk;
+    if (code == SourceCode::kUcs) continue;
+    EXPECT_EQ(CheckMessage(test::Engine(), type.index, text), "") << type.identifier;
+    if (code == SourceCode::kBig5) {
+      EXPECT_EQ(CheckMessage(test::Engine(), type.index, sample), "");
+    }
+  }
+}
+
+TEST(InputCheck, AnotherCodeWarnsAndIsNamed) {
+  const std::string big5 = RandomText(test::Engine().Tables().BigToUscTable, false, 4);
+  const std::string utf8 = Utf8Text();
+  const std::string underGb = CheckMessage(test::Engine(), 0, big5);  // GbToBig
+  EXPECT_NE(underGb.find("看起來不是 GB2312 文本"), std::string::npos) << underGb;
+  EXPECT_NE(underGb.find("像是 Big5 文本"), std::string::npos) << underGb;
+  for (const ConversionType& type : ConversionTypes()) {
+    if (type.source != ByteForm::kBig5) continue;
+    const std::string message = CheckMessage(test::Engine(), type.index, utf8);
+    EXPECT_NE(message.find("像是 UTF-8 文本"), std::string::npos) << type.identifier << message;
+  }
+  // A dangling byte is what the UCS form can show.
+  EXPECT_EQ(CountErrors(test::Engine(), SourceCode::kUcs, "A\x4E\x2D\x90").errors, 1u);
+}
+
+}  // namespace
+}  // namespace marlo
