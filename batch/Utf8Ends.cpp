@@ -135,9 +135,35 @@ size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, 
   const auto invalid = [this, base](size_t at) { Invalid(base + at); };
   size_t i = 0;
   while (i < n && i < enough) {
-    // Most of Chinese text: a three-byte sequence of the basic plane.
-    if (const unsigned lead = p[i]; (lead >= 0xE1 && lead <= 0xEF && lead != 0xED) && i + 2 < n &&
-                                    (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+    // Most of Chinese text: a run of three-byte sequences of the basic
+    // plane. The members live in locals here: every byte stored through the
+    // output pointer could otherwise be them, and they would be read again.
+    if (table_) {
+      const ConvMarlo::CodeTable& table = *table_;
+      const uint16_t replacement = replacement_;
+      char* o = o_;
+      uint64_t replaced = 0;
+      unsigned lead;
+      while (i + 2 < n && i < enough && (lead = p[i], lead >= 0xE1 && lead <= 0xEF) &&
+             lead != 0xED && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+        const char16_t c =
+            char16_t((lead & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F));
+        const uint16_t code = table[c];
+        // A character in GBK but not in Big5 also maps to A140 in the tables.
+        const bool held = code != 0 && (code != replacement || c == 0x3000);
+        const uint16_t put = held ? code : replacement;
+        replaced += !held;
+        o[0] = char(put >> 8);
+        o[1] = char(put & 0xFF);
+        o += 2;
+        i += 3;
+      }
+      o_ = o;
+      replaced_ += replaced;
+      if (i >= n || i >= enough) break;
+    } else if (const unsigned lead = p[i]; (lead >= 0xE1 && lead <= 0xEF && lead != 0xED) &&
+                                           i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+                                           (p[i + 2] & 0xC0) == 0x80) {
       PutBmp(char16_t((lead & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)));
       i += 3;
       continue;
@@ -265,11 +291,24 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
       i += run;
       continue;
     }
-    // A table form's pair: the tables hold no surrogates, and nothing waits.
+    // A run of a table form's pairs: the tables hold no surrogates, and
+    // nothing waits. Locals, as the output pointer could alias the members.
     if (!ucs && p[i] >= 0x81 && p[i] <= 0xFE && i + 1 < n) {
-      const uint16_t unit = (*table_)[uint16_t(p[i] << 8 | p[i + 1])];
-      o_ = AppendUtf8(o_, unit ? unit : kReplacementCharacter);
-      i += 2;
+      const ConvMarlo::CodeTable& table = *table_;
+      char* o = o_;
+      while (i + 1 < n && p[i] >= 0x81 && p[i] <= 0xFE) {
+        const uint16_t unit = table[uint16_t(p[i] << 8 | p[i + 1])];
+        if (unit >= 0x800) {  // most of them: three bytes
+          o[0] = char(0xE0 | unit >> 12);
+          o[1] = char(0x80 | (unit >> 6 & 0x3F));
+          o[2] = char(0x80 | (unit & 0x3F));
+          o += 3;
+        } else {
+          o = AppendUtf8(o, unit ? unit : kReplacementCharacter);
+        }
+        i += 2;
+      }
+      o_ = o;
       continue;
     }
     const bool startsPair = ucs || (p[i] >= 0x81 && p[i] <= 0xFE);

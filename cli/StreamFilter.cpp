@@ -44,7 +44,7 @@ std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& 
   std::optional<FormToUtf8> toUtf8;
   if (ends.fromUtf8) fromUtf8.emplace(engine, info.source, ends.lossy);
   if (ends.toUtf8) toUtf8.emplace(engine, info.target);
-  std::vector<char> piece(kPieceSize);
+  std::vector<char> piece(ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
   while (true) {
     ssize_t n = ::read(inputFd, piece.data(), piece.size());
     if (n < 0 && errno == EINTR) continue;
