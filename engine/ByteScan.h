@@ -63,29 +63,38 @@ inline uint64_t PairStarts(uint64_t nonSingle) {
 }
 
 // Converts whole 64-byte blocks from the start: each block is copied, then
-// the pairs that start in it are replaced by table[first << 8 | second]. A
-// pair that starts on a block's last byte takes the next block's first byte,
-// and the next block begins after it, so every block begins at a character
-// start. candidates(p) marks the bytes of p[0..63] that start a pair if they
-// stand at a character start; it may read p[64]. Returns where it stopped:
-// fewer than 65 bytes remain from there.
+// the pairs that start in it are replaced by table[first << 8 | second].
+// Blocks advance by 64 bytes whatever they hold; a pair that starts on a
+// block's last byte takes the next block's first byte, and is written once
+// that block is copied. The next block then begins with a second byte, which
+// its candidates leave out, so the starts are those of a block beginning at
+// a character start one byte later. Both possible start masks are made
+// before the carry is known: no block waits for the previous block's scan.
+// candidates(p) marks the bytes of p[0..63] that start a pair if they stand
+// at a character start; it may read p[64]. Returns where it stopped: fewer
+// than 65 bytes remain from there.
 template <typename Candidates>
 inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
                          Candidates candidates) {
   size_t i = 0;
+  uint64_t carry = 0;  // byte 0 of this block ends a pair begun at byte 63 of the last
   while (i + 65 <= n) {
-    const uint64_t starts = PairStarts(candidates(s + i));
+    const uint64_t marked = candidates(s + i);
+    const uint64_t fromByte0 = PairStarts(marked);
+    const uint64_t fromByte1 = PairStarts(marked & ~uint64_t(1));
+    const uint64_t starts = carry ? fromByte1 : fromByte0;
     std::memcpy(o + i, s + i, 64);
+    if (carry) PutPair(o + i - 1, table[GetPair(s + i - 1)]);
     for (uint64_t inner = starts & ~(uint64_t(1) << 63); inner != 0; inner &= inner - 1) {
       const int k = __builtin_ctzll(inner);
       PutPair(o + i + k, table[GetPair(s + i + k)]);
     }
-    if (starts >> 63) {
-      PutPair(o + i + 63, table[s[i + 63] << 8 | s[i + 64]]);
-      i += 65;
-    } else {
-      i += 64;
-    }
+    carry = starts >> 63;
+    i += 64;
+  }
+  if (carry) {
+    PutPair(o + i - 1, table[GetPair(s + i - 1)]);
+    ++i;
   }
   return i;
 }
