@@ -87,10 +87,14 @@ std::string StoredIgnoreList() {
     const std::string key = "IgnoreFileTypes=";
     if (!inConfigs || line.rfind(key, 0) != 0) continue;
     std::string value = line.substr(key.size());
-    // The settings store quotes a text with separators in it.
+    // The settings store quotes a text with separators in it, and escapes
+    // quotes and backslashes inside.
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
       value = value.substr(1, value.size() - 2);
-    return value;
+    std::string plain;
+    for (size_t i = 0; i < value.size(); ++i)
+      plain += value[i] == '\\' && i + 1 < value.size() ? value[++i] : value[i];
+    return plain;
   }
   return kDefaultIgnoreFileTypes;
 }

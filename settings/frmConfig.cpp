@@ -93,6 +93,7 @@ frmConfig::frmConfig(clsSettings& settings, QWidget* parent)
 void frmConfig::Load() {
   modHandleFrom::SkinForm(this);
   txtIgnoreFileTypes_->setText(settings_.IgnoreFileTypes());
+  txtIgnoreFileTypes_->setCursorPosition(0);  // the list reads from its start
   // A value the box does not take, or one too large for its state, leaves
   // it as designed: unchecked.
   chkIsReturnbyte_->setChecked(settings_.IsReturnbyte() == 1);
