@@ -7,7 +7,9 @@
 #include <ctime>
 #include <filesystem>
 #include <new>
+#include <optional>
 
+#include "ConvStream.h"
 #include "ConversionTypes.h"
 #include "InputCheck.h"
 #include "TextFile.h"
@@ -24,17 +26,13 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-uint64_t DefaultMaxFileBytes() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return UINT64_MAX;
-  return uint64_t(pages) * uint64_t(pageSize) / 4;
-}
-
 bool IsSameFile(const std::string& a, const std::string& b) {
   std::error_code error;
   return std::filesystem::equivalent(a, b, error) && !error;
 }
+
+// Pieces of a file through the conversion, in bounded memory.
+constexpr size_t kPieceSize = 1 << 20;
 
 RunRow FailedRow(const std::string& fileName, std::string description) {
   RunRow row;
@@ -46,12 +44,45 @@ RunRow FailedRow(const std::string& fileName, std::string description) {
 
 }  // namespace
 
+uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
+                                const std::string& path, std::string& warning) {
+  const ConversionType& type = ConversionTypes()[size_t(settings_.convType)];
+  ConvStream stream(engine_, OperationsOf(settings_.convType));
+  std::optional<Utf8ToForm> fromUtf8;
+  std::optional<FormToUtf8> toUtf8;
+  if (settings_.ends.fromUtf8) fromUtf8.emplace(engine_, type.source, settings_.ends.lossy);
+  if (settings_.ends.toUtf8) toUtf8.emplace(engine_, type.target);
+  std::string head;  // the checked start of the file
+  bool checked = !settings_.checkInput || settings_.ends.fromUtf8;
+  std::vector<char> piece(kPieceSize);
+  while (true) {
+    const size_t n = reader.Read(piece.data(), piece.size());
+    const bool last = n == 0;
+    std::string_view in(piece.data(), n);
+    if (!checked) {
+      head.append(in.substr(0, kCheckedBytes - head.size()));
+      checked = last || head.size() >= kCheckedBytes;
+      if (checked) warning = CheckMessage(engine_, settings_.convType, head);
+      if (!warning.empty() && settings_.strict)
+        throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + warning +
+                                  text::kNotConverted);
+    }
+    try {
+      if (fromUtf8) in = fromUtf8->Feed(in, last);
+    } catch (const Utf8Error& e) {
+      throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + e.what());
+    }
+    std::string_view out = stream.Feed(in, last);
+    if (toUtf8) out = toUtf8->Feed(out, last);
+    if (writer) writer->Write(out);
+    if (last) return fromUtf8 ? fromUtf8->replaced() : 0;
+  }
+}
+
 int64_t ConversionRun::SystemClock() { return int64_t(std::time(nullptr)); }
 
 ConversionRun::ConversionRun(const ConvMarlo& engine, RunSettings settings, Clock clock)
-    : engine_(engine), settings_(std::move(settings)), clock_(std::move(clock)) {
-  if (settings_.maxFileBytes == 0) settings_.maxFileBytes = DefaultMaxFileBytes();
-}
+    : engine_(engine), settings_(std::move(settings)), clock_(std::move(clock)) {}
 
 RunOutcome ConversionRun::Run(RunHost& host) {
   // Without its tables the engine would write zero-filled files.
@@ -101,30 +132,6 @@ RunOutcome ConversionRun::Run(RunHost& host) {
 
 RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std::string& folder) {
   try {
-    const int64_t start = clock_();
-    std::string source = textfile::ReadAll(entry.fullPath, settings_.maxFileBytes);
-    const ConversionType& type = ConversionTypes()[size_t(settings_.convType)];
-    uint64_t replaced = 0;
-    std::string warning;
-    if (settings_.checkInput && !settings_.ends.fromUtf8) {
-      warning = CheckMessage(engine_, settings_.convType, source);
-      if (!warning.empty() && settings_.strict)
-        throw textfile::FileError(std::string(text::kCannotRead) + " \"" + entry.fullPath +
-                                  "\": " + warning + text::kNotConverted);
-    }
-    if (settings_.ends.fromUtf8) {
-      try {
-        source = EncodeFromUtf8(engine_, type.source, source, settings_.ends.lossy, &replaced);
-      } catch (const Utf8Error& e) {
-        throw textfile::FileError(std::string(text::kCannotRead) + " \"" + entry.fullPath +
-                                  "\": " + e.what());
-      }
-    }
-    const auto result = ConvertWithType(engine_, settings_.convType, source);
-    if (settings_.ends.toUtf8)
-      result->strResult = DecodeToUtf8(engine_, type.target, result->strResult);
-    const int64_t end = clock_();
-
     const std::string target = folder + "/" + entry.fileName;
     // A file of a folder tree goes to the same place in the target's tree.
     for (size_t slash = entry.fileName.find('/'); slash != std::string::npos;
@@ -135,12 +142,18 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
     if (written_.count(target))
       throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
                                 "\": " + text::kSameNameInRun);
+    textfile::TextReader reader(entry.fullPath);
+
+    // Whether the target is written is settled before converting: the
+    // output then goes straight into the temporary target, never whole into
+    // memory, and a target that stays as it was is not written even aside.
     RowOutcome outcome = RowOutcome::kConverted;
     if (textfile::FileExists(target)) {
       if (settings_.handleExistFile == kSkipFile) outcome = RowOutcome::kSkipped;
       if (settings_.handleExistFile == kAskUser && !host.AskOverwrite(target))
         outcome = RowOutcome::kDeclined;
     }
+    std::optional<textfile::TextWriter> writer;
     if (outcome == RowOutcome::kConverted) {
       if (IsSameFile(target, entry.fullPath))
         throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
@@ -151,7 +164,15 @@ RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std
       const unsigned mode = ::stat(entry.fullPath.c_str(), &info) == 0
                                 ? unsigned(info.st_mode) & textfile::DefaultFileMode()
                                 : textfile::DefaultFileMode();
-      textfile::WriteAll(target, result->strResult, mode);
+      writer.emplace(target, mode);
+    }
+
+    const int64_t start = clock_();
+    std::string warning;
+    const uint64_t replaced = Convert(reader, writer ? &*writer : nullptr, entry.fullPath, warning);
+    const int64_t end = clock_();
+    if (writer) {
+      writer->Close();
       written_.insert(target);
     }
     RunRow row;

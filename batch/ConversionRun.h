@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ConvMarlo.h"
+#include "TextFile.h"
 
 namespace marlo {
 
@@ -34,8 +35,6 @@ struct RunSettings {
   int32_t convType = 0;
   std::string targetFolderText;
   int32_t handleExistFile = kSkipFile;
-  // Larger files fail their own row rather than exhaust memory.
-  uint64_t maxFileBytes = 0;  // 0: a quarter of the physical memory
   TextEnds ends;
   // Whether the bytes look like the type's source code (marlo-convert);
   // strict fails a file that does not, and writes nothing for it.
@@ -95,6 +94,10 @@ class ConversionRun {
 
  private:
   RunRow ConvertOne(RunHost& host, const RunEntry& entry, const std::string& folder);
+  // Reads, checks and converts the file piece by piece into the writer (or
+  // nowhere); returns the characters its source form could not hold.
+  uint64_t Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
+                   const std::string& path, std::string& warning);
 
   const ConvMarlo& engine_;
   RunSettings settings_;

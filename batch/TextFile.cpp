@@ -64,37 +64,51 @@ void DeleteFile(const fs::path& path) {
   if (::unlink(path.c_str()) != 0) ThrowErrno(text::kCannotDelete, path, errno);
 }
 
-std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) ThrowErrno(kCannotOpen, path, errno);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-
+TextReader::TextReader(fs::path path) : path_(std::move(path)) {
+  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd_ < 0) ThrowErrno(kCannotOpen, path_, errno);
   struct stat info;
-  if (::fstat(fd, &info) != 0) ThrowErrno(kCannotRead, path, errno);
-  if (!S_ISREG(info.st_mode)) Throw(kCannotRead, path, text::kNotRegularFile);
-  if (info.st_size == 0) Throw(kCannotRead, path, text::kEmptyFile);
-  if (uint64_t(info.st_size) > maxBytes) Throw(kCannotRead, path, text::kFileTooLarge);
+  if (::fstat(fd_, &info) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    ThrowErrno(kCannotRead, path_, error);
+  }
+  const char* refusal = !S_ISREG(info.st_mode) ? text::kNotRegularFile
+                        : info.st_size == 0    ? text::kEmptyFile
+                                               : nullptr;
+  if (refusal) {
+    ::close(fd_);
+    Throw(kCannotRead, path_, refusal);
+  }
+  size_ = uint64_t(info.st_size);
+}
 
+TextReader::~TextReader() { ::close(fd_); }
+
+size_t TextReader::Read(char* buffer, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd_, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ThrowErrno(kCannotRead, path_, errno);
+    if (n == 0) break;
+    done += size_t(n);
+  }
+  return done;
+}
+
+std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
+  TextReader reader(path);
+  if (reader.size() > maxBytes) Throw(kCannotRead, path, text::kFileTooLarge);
   std::string content;
   try {
-    content.resize(size_t(info.st_size));
+    content.resize(size_t(reader.size()));
   } catch (const std::bad_alloc&) {
     Throw(kCannotRead, path, text::kFileTooLarge);
   } catch (const std::length_error&) {
     Throw(kCannotRead, path, text::kFileTooLarge);
   }
-  size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t n = ::read(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ThrowErrno(kCannotRead, path, errno);
-    if (n == 0) break;  // the file shrank while being read
-    done += size_t(n);
-  }
-  content.resize(done);
+  content.resize(reader.Read(content.data(), content.size()));  // the file may have shrunk
   if (content.empty()) Throw(kCannotRead, path, text::kEmptyFile);
   return content;
 }

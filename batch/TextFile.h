@@ -26,8 +26,27 @@ bool FileExists(const std::filesystem::path& path);
 void CreateFolder(const std::filesystem::path& path);
 void DeleteFile(const std::filesystem::path& path);
 
-// Reads a whole regular file. A file of length zero, a folder, a device or a
-// pipe, and a file larger than maxBytes fail.
+// Reads a regular file piece by piece. Opening fails for a file of length
+// zero, a folder, a device or a pipe (without waiting for a writer).
+class TextReader {
+ public:
+  explicit TextReader(std::filesystem::path path);
+  ~TextReader();
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+
+  uint64_t size() const { return size_; }  // when opened
+  // Fills up to size bytes; 0 at the end. Throws FileError.
+  size_t Read(char* buffer, size_t size);
+
+ private:
+  std::filesystem::path path_;
+  int fd_ = -1;
+  uint64_t size_ = 0;
+};
+
+// Reads a whole regular file, as TextReader opens it; a file larger than
+// maxBytes fails too.
 std::string ReadAll(const std::filesystem::path& path, uint64_t maxBytes = UINT64_MAX);
 
 // The permission bits a new target gets when none are given: the usual ones.
