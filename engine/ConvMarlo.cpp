@@ -128,14 +128,34 @@ std::shared_ptr<ConvResult> ConvMarlo::USCToGbk(std::string_view USCStr, bool Is
   return ConvByTable(USCStr, IsReturnbyte, tables_->UscToGbkTable);
 }
 
+namespace {
+
+// Widening and the table scan in one pass, into one allocation.
+std::shared_ptr<ConvResult> WidenAndConvert(std::string_view text, bool IsReturnbyte,
+                                            const std::array<uint16_t, 128>& fullWidth,
+                                            const ConvMarlo::CodeTable& table) {
+  auto result = std::make_shared<ConvResult>();
+  if (text.empty()) return result;
+  std::string out(2 * text.size() + 1, '\0');
+  int pending = -1;
+  out.resize(width::WidenAndScan(text, fullWidth, table.data(), pending, true,
+                                 reinterpret_cast<uint8_t*>(out.data())));
+  const auto& bytes = result->byteResults();
+  if (IsReturnbyte) bytes->AppendValues(out);
+  result->strResult = std::move(out);
+  return result;
+}
+
+}  // namespace
+
 std::shared_ptr<ConvResult> ConvMarlo::BigToUSCforWide(std::string_view BigStr,
                                                        bool IsReturnbyte) const {
-  return BigToUSC(width::Widen(BigStr, lookups_->widenBig5), IsReturnbyte);
+  return WidenAndConvert(BigStr, IsReturnbyte, lookups_->widenBig5, tables_->BigToUscTable);
 }
 
 std::shared_ptr<ConvResult> ConvMarlo::GbkToUSCforWide(std::string_view GbkStr,
                                                        bool IsReturnbyte) const {
-  return GbkToUSC(width::Widen(GbkStr, lookups_->widenGbk), IsReturnbyte);
+  return WidenAndConvert(GbkStr, IsReturnbyte, lookups_->widenGbk, tables_->GbkToUscTable);
 }
 
 std::shared_ptr<ConvResult> ConvMarlo::USCToGbkforNarrow(std::string_view USCStr,

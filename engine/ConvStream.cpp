@@ -114,8 +114,9 @@ class OutputBuffer {
 
 struct ConvStream::Step {
   CharacterParse parse;
-  // Converts whole characters into out; returns the output length.
-  std::function<size_t(std::string_view, OutputBuffer&)> convert;
+  // Converts whole characters into out; returns the output length. last
+  // says the text ends the stream.
+  std::function<size_t(std::string_view, OutputBuffer&, bool)> convert;
   std::string pending;  // input bytes held back for the next piece
   OutputBuffer output;
 };
@@ -130,32 +131,34 @@ void ConvStream::AddSteps(const ConvMarlo& engine, Operation operation) {
   const ConvMarlo::CodeTables& tables = *engine.tables_;
   const ConvMarlo::DerivedLookups& lookups = *engine.lookups_;
   auto add = [this](CharacterParse parse,
-                    std::function<size_t(std::string_view, OutputBuffer&)> f) {
+                    std::function<size_t(std::string_view, OutputBuffer&, bool)> f) {
     steps_.push_back({parse, std::move(f), {}, {}});
   };
   auto bytes = [](std::string_view text) { return reinterpret_cast<const uint8_t*>(text.data()); };
   auto leadAndTrail = [&](CharacterParse parse, uint8_t minTrail,
                           const ConvMarlo::CodeTable& pairs) {
-    add(parse, [=, &pairs](std::string_view in, OutputBuffer& out) {
+    add(parse, [=, &pairs](std::string_view in, OutputBuffer& out, bool) {
       scan::ScanLeadAndTrail(bytes(in), out.Reserve(in.size()), in.size(), minTrail, pairs.data());
       return in.size();
     });
   };
   auto byTable = [&](const ConvMarlo::CodeTable& table) {
-    add(CharacterParse::kTable, [=, &table](std::string_view in, OutputBuffer& out) {
+    add(CharacterParse::kTable, [=, &table](std::string_view in, OutputBuffer& out, bool) {
       scan::ScanByTable(bytes(in), out.Reserve(in.size()), in.size(), table.data());
       return in.size();
     });
   };
-  auto widen = [&](const std::array<uint16_t, 128>& fullWidth) {
-    add(CharacterParse::kWidening, [&fullWidth](std::string_view in, OutputBuffer& out) {
-      const size_t size = width::WidenedSize(in, fullWidth);
-      width::WidenInto(in, fullWidth, out.Reserve(size));
-      return size;
+  // The table scan's byte that waits for a partner is the step's own state.
+  auto widenAndScan = [&](const std::array<uint16_t, 128>& fullWidth,
+                          const ConvMarlo::CodeTable& table) {
+    add(CharacterParse::kWidening, [&fullWidth, &table, pending = -1](
+                                       std::string_view in, OutputBuffer& out, bool last) mutable {
+      return width::WidenAndScan(in, fullWidth, table.data(), pending, last,
+                                 out.Reserve(2 * in.size() + 1));
     });
   };
   auto narrow = [&] {
-    add(CharacterParse::kTable, [](std::string_view in, OutputBuffer& out) {
+    add(CharacterParse::kTable, [](std::string_view in, OutputBuffer& out, bool) {
       return width::NarrowUnicodeInto(in, out.Reserve(in.size()));
     });
   };
@@ -179,11 +182,9 @@ void ConvStream::AddSteps(const ConvMarlo& engine, Operation operation) {
     case Operation::BigToCNS:
       return byTable(lookups.bigToCns);
     case Operation::BigToUSCforWide:
-      widen(lookups.widenBig5);
-      return byTable(tables.BigToUscTable);
+      return widenAndScan(lookups.widenBig5, tables.BigToUscTable);
     case Operation::GbkToUSCforWide:
-      widen(lookups.widenGbk);
-      return byTable(tables.GbkToUscTable);
+      return widenAndScan(lookups.widenGbk, tables.GbkToUscTable);
     case Operation::USCToGbkforNarrow:
       narrow();
       return byTable(tables.UscToGbkTable);
@@ -205,7 +206,7 @@ std::string_view ConvStream::Feed(std::string_view piece, bool last) {
       text = joined;
     }
     const size_t cut = last ? text.size() : WholeCharacterPrefix(step.parse, text);
-    const size_t size = step.convert(text.substr(0, cut), step.output);
+    const size_t size = step.convert(text.substr(0, cut), step.output, last);
     step.pending.assign(text.substr(cut));
     input = step.output.View(size);
   }

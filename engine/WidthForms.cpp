@@ -124,6 +124,57 @@ std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWi
   return out;
 }
 
+size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
+                    const uint16_t* table, int& pending, bool flush, uint8_t* out) {
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  const size_t n = text.size();
+  uint8_t* o = out;
+  // One byte of the widened text into the table scan: a byte 0x01..0x7E is
+  // single, any other waits for the next byte to form a pair.
+  auto emit = [&](uint8_t b) {
+    if (pending >= 0) {
+      scan::PutPair(o, table[unsigned(pending) << 8 | b]);
+      o += 2;
+      pending = -1;
+    } else if (uint8_t(b - 1) < 0x7E) {
+      *o++ = b;
+    } else {
+      pending = b;
+    }
+  };
+  size_t i = 0;
+  while (i < n) {
+    const uint8_t c = s[i];
+    const bool lead = c >= 0x81 && c <= 0xFE && i + 1 < n;
+    const uint16_t wide = c < 0x80 ? fullWidth[c] : 0;
+    if (pending < 0 && lead) {  // a pair, aligned: both scans agree
+      scan::PutPair(o, table[scan::GetPair(s + i)]);
+      o += 2;
+      i += 2;
+    } else if (pending < 0 && wide) {  // a widened byte: its code's pair
+      scan::PutPair(o, table[wide]);
+      o += 2;
+      ++i;
+    } else if (lead) {  // after a byte that waits, the scans disagree
+      emit(c);
+      emit(s[i + 1]);
+      i += 2;
+    } else if (wide) {
+      emit(uint8_t(wide >> 8));
+      emit(uint8_t(wide & 0xFF));
+      ++i;
+    } else {
+      emit(c);
+      ++i;
+    }
+  }
+  if (flush && pending >= 0) {  // the scan copies a last byte without a partner
+    *o++ = uint8_t(pending);
+    pending = -1;
+  }
+  return size_t(o - out);
+}
+
 size_t NarrowUnicodeInto(std::string_view usc, uint8_t* out) {
   const auto* s = reinterpret_cast<const uint8_t*>(usc.data());
   const size_t n = usc.size();

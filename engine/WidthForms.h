@@ -23,6 +23,15 @@ std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWi
 size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
 void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* out);
 
+// Widening followed by the table scan (ScanByTable), in one pass: the
+// bytes of the two-step composition, without the widened text in between.
+// pending carries the table scan's byte that waits for a partner from one
+// piece to the next (-1 for none); text must end at a character start of
+// the widening, unless flush, which ends the text. out needs room for
+// 2 * text.size() + 1 bytes. Returns the output length.
+size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
+                    const uint16_t* table, int& pending, bool flush, uint8_t* out);
+
 // Replaces each unit 0xFF01..0xFF5E of the Unicode byte form by the single
 // byte 0x21..0x7E.
 std::string NarrowUnicode(std::string_view usc);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "WidthForms.h"
 
 namespace marlo {
 namespace {
@@ -106,6 +107,25 @@ TEST(ScanProperties, TableScanMatchesThePlainRules) {
     ASSERT_EQ(test::Engine().GbkToBig(input)->strResult, reference(input, tables.GbkToBigTable));
     const std::string endsInLead = std::string(pad, 'a') + "\xD2";
     ASSERT_EQ(test::Engine().GbkToBig(endsInLead)->strResult, endsInLead);
+  }
+}
+
+// The one-pass wide conversions give exactly the bytes of widening followed
+// by the table scan, also where a byte that starts no character (0x00, 0x7F,
+// 0x80, 0xFF) pushes the table scan off the widened characters.
+TEST(ScanProperties, WideningInOnePassEqualsTheTwoSteps) {
+  const auto& t = test::Engine().Tables();
+  const auto widenGbk = width::FullWidthCodes(t.UscToGbkTable, t.GbkToUscTable);
+  const auto widenBig5 = width::FullWidthCodes(t.UscToBigTable, t.BigToUscTable);
+  std::mt19937 rng(17);
+  for (int round = 0; round < 800; ++round) {
+    std::string input = test::RandomBytes(rng, 300);
+    if (round % 2) input += " A\x80 B\xFF~";
+    SCOPED_TRACE(test::ToHex(input));
+    ASSERT_EQ(test::Engine().GbkToUSCforWide(input)->strResult,
+              test::Engine().GbkToUSC(width::Widen(input, widenGbk))->strResult);
+    ASSERT_EQ(test::Engine().BigToUSCforWide(input)->strResult,
+              test::Engine().BigToUSC(width::Widen(input, widenBig5))->strResult);
   }
 }
 
