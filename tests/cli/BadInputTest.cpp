@@ -13,20 +13,18 @@
 #include <filesystem>
 #include <functional>
 
-#include "../support/TempFolder.h"
-#include "Process.h"
+#include "CliTest.h"
 
 namespace marlo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kBig5;
+using test::kGb;
 using test::ProcessOptions;
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
-
-const std::string kBig5 = "\xB3\x6F\xA4\x40\r\n";  // 這一
-const std::string kGb = "\xD5\xE2\xD2\xBB\r\n";
 
 struct BadInput {
   const char* name;

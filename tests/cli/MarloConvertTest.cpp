@@ -6,26 +6,20 @@
 #include <filesystem>
 
 #include "../engine/TestSupport.h"
-#include "../support/TempFolder.h"
+#include "CliTest.h"
 #include "ConversionTypes.h"
-#include "Process.h"
 
 namespace marlo {
 namespace {
 
+using test::Convert;
+using test::kBig5;
+using test::kGb;
 using test::ProcessOptions;
 using test::ReadFile;
 using test::RunProcess;
 using test::TempFolder;
 using test::WriteFile;
-
-const std::string kBig5 = "\xB3\x6F\xA4\x40\r\n";  // 這一
-const std::string kGb = "\xD5\xE2\xD2\xBB\r\n";
-
-test::ProcessResult Convert(std::vector<std::string> args, const ProcessOptions& options = {}) {
-  args.insert(args.begin(), MARLO_CONVERT_EXE);
-  return RunProcess(args, options);
-}
 
 TEST(MarloConvert, ConvertsFilesBesideTheFirstByDefault) {
   TempFolder dir;
