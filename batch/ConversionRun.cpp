@@ -7,14 +7,10 @@
 #include <ctime>
 #include <filesystem>
 #include <new>
-#include <optional>
 
-#include "ConvStream.h"
 #include "ConversionTypes.h"
-#include "InputCheck.h"
 #include "TextFile.h"
 #include "UserTexts.h"
-#include "Utf8Ends.h"
 
 namespace marlo {
 
@@ -45,38 +41,22 @@ RunRow FailedRow(const std::string& fileName, std::string description) {
 }  // namespace
 
 uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
-                                const std::string& path, std::string& warning) {
-  const ConversionType& type = ConversionTypes()[size_t(settings_.convType)];
-  ConvStream stream(engine_, OperationsOf(settings_.convType));
-  std::optional<Utf8ToForm> fromUtf8;
-  std::optional<FormToUtf8> toUtf8;
-  if (settings_.ends.fromUtf8) fromUtf8.emplace(engine_, type.source, settings_.ends.lossy);
-  if (settings_.ends.toUtf8) toUtf8.emplace(engine_, type.target);
-  std::string head;  // the checked start of the file
-  bool checked = !settings_.checkInput || settings_.ends.fromUtf8;
+                                const std::string& path, std::string& warning) const {
+  ConversionPipeline pipeline(engine_, settings_.convType, settings_.ends, settings_.checkInput,
+                              settings_.strict);
   std::vector<char> piece(kPieceSize);
-  while (true) {
-    const size_t n = reader.Read(piece.data(), piece.size());
-    const bool last = n == 0;
-    std::string_view in(piece.data(), n);
-    if (!checked) {
-      head.append(in.substr(0, kCheckedBytes - head.size()));
-      checked = last || head.size() >= kCheckedBytes;
-      if (checked) warning = CheckMessage(engine_, settings_.convType, head);
-      if (!warning.empty() && settings_.strict)
-        throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + warning +
-                                  text::kNotConverted);
+  try {
+    for (bool last = false; !last;) {
+      const size_t n = reader.Read(piece.data(), piece.size());
+      last = n == 0;
+      const std::string_view out = pipeline.Feed(std::string_view(piece.data(), n), last);
+      if (writer) writer->Write(out);
     }
-    try {
-      if (fromUtf8) in = fromUtf8->Feed(in, last);
-    } catch (const Utf8Error& e) {
-      throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + e.what());
-    }
-    std::string_view out = stream.Feed(in, last);
-    if (toUtf8) out = toUtf8->Feed(out, last);
-    if (writer) writer->Write(out);
-    if (last) return fromUtf8 ? fromUtf8->replaced() : 0;
+  } catch (const InputError& e) {
+    throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + e.what());
   }
+  warning = pipeline.warning();
+  return pipeline.replaced();
 }
 
 int64_t ConversionRun::SystemClock() { return int64_t(std::time(nullptr)); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ConvMarlo.h"
+#include "ConversionPipeline.h"
 #include "TextFile.h"
 
 namespace marlo {
@@ -21,13 +22,6 @@ struct RunEntry {
 
 // What to do when the target file exists already.
 enum HandleExistFile : int32_t { kSkipFile = 0, kAskUser = 1, kOverwrite = 2 };
-
-// UTF-8 at either end (marlo-convert's --from-utf8, --to-utf8, --lossy).
-struct TextEnds {
-  bool fromUtf8 = false;
-  bool toUtf8 = false;
-  bool lossy = false;  // invalid UTF-8 becomes U+FFFD instead of failing the file
-};
 
 // Everything the run reads, taken once when it starts.
 struct RunSettings {
@@ -97,7 +91,7 @@ class ConversionRun {
   // Reads, checks and converts the file piece by piece into the writer (or
   // nowhere); returns the characters its source form could not hold.
   uint64_t Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
-                   const std::string& path, std::string& warning);
+                   const std::string& path, std::string& warning) const;
 
   const ConvMarlo& engine_;
   RunSettings settings_;

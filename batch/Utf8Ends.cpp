@@ -109,15 +109,13 @@ void Utf8ToForm::Put(char32_t c) {
   }
   if (c < 0x80) {
     *o_++ = char(c);
-    return;
+  } else if (c < 0x10000) {
+    PutBmp(char16_t(c));
+  } else {  // beyond the basic plane: no table holds it
+    ++replaced_;
+    *o_++ = char(replacement_ >> 8);
+    *o_++ = char(replacement_ & 0xFF);
   }
-  const uint16_t code = c < 0x10000 ? (*table_)[c] : 0;
-  // A character in GBK but not in Big5 also maps to A140 in the tables.
-  const bool held = code != 0 && (code != replacement_ || c == 0x3000);
-  const uint16_t put = held ? code : replacement_;
-  replaced_ += !held;
-  *o_++ = char(put >> 8);
-  *o_++ = char(put & 0xFF);
 }
 
 void Utf8ToForm::Invalid(uint64_t at) {

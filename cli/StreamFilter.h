@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ConvMarlo.h"
-#include "ConversionRun.h"
+#include "ConversionPipeline.h"
 
 namespace marlo::cli {
 

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: Apache-2.0
+// One conversion type's whole chain over a stream: the check of the input
+// against the type's code, UTF-8 at either end, and the engine's steps.
+// marlo-convert's filter and the batch run both convert through it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "ConvMarlo.h"
+#include "ConvStream.h"
+#include "Utf8Ends.h"
+
+namespace marlo {
+
+// UTF-8 at either end (marlo-convert's --from-utf8, --to-utf8, --lossy).
+struct TextEnds {
+  bool fromUtf8 = false;
+  bool toUtf8 = false;
+  bool lossy = false;  // invalid UTF-8 becomes U+FFFD instead of failing the file
+};
+
+// The input is refused: invalid UTF-8, or (strict) not the type's code.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class ConversionPipeline {
+ public:
+  // checkInput compares the input's start with the type's source code;
+  // strict refuses it, before the output of the piece that showed it.
+  ConversionPipeline(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool checkInput,
+                     bool strict);
+
+  // Converts the next piece; returns the bytes final after it, valid until
+  // the next call. The last piece passes last = true. Throws InputError.
+  std::string_view Feed(std::string_view piece, bool last);
+
+  // Set once the checked start of the input shows another code.
+  const std::string& warning() const { return warning_; }
+  // Characters the source form could not hold (from UTF-8).
+  uint64_t replaced() const { return fromUtf8_ ? fromUtf8_->replaced() : 0; }
+
+ private:
+  void Check(std::string_view piece, bool last);
+
+  const ConvMarlo& engine_;
+  int32_t type_;
+  bool strict_;
+  bool checked_;
+  std::string head_;  // the checked start of the input
+  std::string warning_;
+  ConvStream stream_;
+  std::optional<Utf8ToForm> fromUtf8_;
+  std::optional<FormToUtf8> toUtf8_;
+};
+
+}  // namespace marlo
