@@ -9,39 +9,120 @@ namespace marlo {
 
 const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
   static const std::array<ConversionType, kConversionTypeCount> types = {{
-      {0, "GbToBig", "BG -->> Big5",
-       "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼).", ByteForm::kGbk,
-       ByteForm::kBig5, "big5"},
-      {1, "BigToGb", "Big5 -->> GB", "BG -->> Big5的逆操作.", ByteForm::kBig5, ByteForm::kGbk,
-       "gb2312"},
-      {2, "GbkToBig", "GBK -->> Big5",
-       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.", ByteForm::kGbk,
-       ByteForm::kBig5, "big5"},
-      {3, "BigToGbk", "Big5 -->> GBK",
-       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.", ByteForm::kBig5,
-       ByteForm::kGbk, "gb2312"},
-      {4, "UscToBig", "UniCode -->> Big5", "", ByteForm::kUcs, ByteForm::kBig5, "big5"},
-      {5, "BigToUsc", "Big5 -->> Unicode",
+      {0,
+       "GbToBig",
+       "BG -->> Big5",
+       "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼).",
+       ByteForm::kGbk,
+       ByteForm::kBig5,
+       "big5",
+       {Operation::GBToBig}},
+      {1,
+       "BigToGb",
+       "Big5 -->> GB",
+       "BG -->> Big5的逆操作.",
+       ByteForm::kBig5,
+       ByteForm::kGbk,
+       "gb2312",
+       {Operation::BigToGB}},
+      {2,
+       "GbkToBig",
+       "GBK -->> Big5",
+       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.",
+       ByteForm::kGbk,
+       ByteForm::kBig5,
+       "big5",
+       {Operation::GbkToBig}},
+      {3,
+       "BigToGbk",
+       "Big5 -->> GBK",
+       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.",
+       ByteForm::kBig5,
+       ByteForm::kGbk,
+       "gb2312",
+       {Operation::BigToGbk}},
+      {4,
+       "UscToBig",
+       "UniCode -->> Big5",
+       "",
+       ByteForm::kUcs,
+       ByteForm::kBig5,
+       "big5",
+       {Operation::USCToBig}},
+      {5,
+       "BigToUsc",
+       "Big5 -->> Unicode",
        "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
        "Big5 -->> Unicode(W)",
-       ByteForm::kBig5, ByteForm::kUcs, "utf-8"},
-      {6, "GbkToUsc", "GBK -->> Unicode",
+       ByteForm::kBig5,
+       ByteForm::kUcs,
+       "utf-8",
+       {Operation::BigToUSC}},
+      {6,
+       "GbkToUsc",
+       "GBK -->> Unicode",
        "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
        "GBK -->> Unicode(W)",
-       ByteForm::kGbk, ByteForm::kUcs, "utf-8"},
-      {7, "UscToGbk", "Unicode -->> GBK", "", ByteForm::kUcs, ByteForm::kGbk, "gb2312"},
-      {8, "GbkToUscWide", "GBK -->> Unicode(W)", "", ByteForm::kGbk, ByteForm::kUcs, "utf-8"},
-      {9, "UscToGbkNarrow", "USC -->> GBK(N)", "英文字符將按單字節處理", ByteForm::kUcs,
-       ByteForm::kGbk, "gb2312"},
-      {10, "UscToBigNarrow", "USC -->> Big(N)", "英文字符將按單字節處理", ByteForm::kUcs,
-       ByteForm::kBig5, "big5"},
-      {11, "BigToUscWide", "Big5 -->> Unicode(W)",
-       "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode", ByteForm::kBig5, ByteForm::kUcs,
-       "utf-8"},
-      {12, "BigToCNS", "Big5 -->> CNS", "CNS碼即倚天碼", ByteForm::kBig5, ByteForm::kBig5, "big5"},
-      {13, "GbToBigToGbk", "GB -->>Big5 -->>GBK",
-       "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字.", ByteForm::kGbk,
-       ByteForm::kGbk, "gb2312"},
+       ByteForm::kGbk,
+       ByteForm::kUcs,
+       "utf-8",
+       {Operation::GbkToUSC}},
+      {7,
+       "UscToGbk",
+       "Unicode -->> GBK",
+       "",
+       ByteForm::kUcs,
+       ByteForm::kGbk,
+       "gb2312",
+       {Operation::USCToGbk}},
+      {8,
+       "GbkToUscWide",
+       "GBK -->> Unicode(W)",
+       "",
+       ByteForm::kGbk,
+       ByteForm::kUcs,
+       "utf-8",
+       {Operation::GbkToUSCforWide}},
+      {9,
+       "UscToGbkNarrow",
+       "USC -->> GBK(N)",
+       "英文字符將按單字節處理",
+       ByteForm::kUcs,
+       ByteForm::kGbk,
+       "gb2312",
+       {Operation::USCToGbkforNarrow}},
+      {10,
+       "UscToBigNarrow",
+       "USC -->> Big(N)",
+       "英文字符將按單字節處理",
+       ByteForm::kUcs,
+       ByteForm::kBig5,
+       "big5",
+       {Operation::USCToBigforNarrow}},
+      {11,
+       "BigToUscWide",
+       "Big5 -->> Unicode(W)",
+       "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode",
+       ByteForm::kBig5,
+       ByteForm::kUcs,
+       "utf-8",
+       {Operation::BigToUSCforWide}},
+      {12,
+       "BigToCNS",
+       "Big5 -->> CNS",
+       "CNS碼即倚天碼",
+       ByteForm::kBig5,
+       ByteForm::kBig5,
+       "big5",
+       {Operation::BigToCNS}},
+      {13,
+       "GbToBigToGbk",
+       "GB -->>Big5 -->>GBK",
+       "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字.",
+       ByteForm::kGbk,
+       ByteForm::kGbk,
+       "gb2312",
+       {Operation::GBToBig, Operation::BigToGbk}},
   }};
   return types;
 }
@@ -81,46 +162,16 @@ std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type) {
 }
 
 std::vector<Operation> OperationsOf(int32_t type) {
-  using enum Operation;
-  switch (type) {
-    case 0:
-      return {GBToBig};
-    case 1:
-      return {BigToGB};
-    case 2:
-      return {GbkToBig};
-    case 3:
-      return {BigToGbk};
-    case 4:
-      return {USCToBig};
-    case 5:
-      return {BigToUSC};
-    case 6:
-      return {GbkToUSC};
-    case 7:
-      return {USCToGbk};
-    case 8:
-      return {GbkToUSCforWide};
-    case 9:
-      return {USCToGbkforNarrow};
-    case 10:
-      return {USCToBigforNarrow};
-    case 11:
-      return {BigToUSCforWide};
-    case 12:
-      return {BigToCNS};
-    case 13:
-      return {GBToBig, BigToGbk};
-    default:
-      throw std::out_of_range("no conversion type " + std::to_string(type));
-  }
+  if (type < 0 || type >= kConversionTypeCount)
+    throw std::out_of_range("no conversion type " + std::to_string(type));
+  return ConversionTypes()[size_t(type)].operations;
 }
 
 std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
                                             std::string_view text) {
   std::shared_ptr<ConvResult> result;
   for (Operation operation : OperationsOf(type))
-    result = RunOperation(engine, operation, result ? result->strResult : text);
+    result = engine.Run(operation, result ? result->strResult : text);
   return result;
 }
 

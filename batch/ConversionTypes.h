@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ConvMarlo.h"
-#include "ConvStream.h"
+#include "Operations.h"
 
 namespace marlo {
 
@@ -35,6 +35,7 @@ struct ConversionType {
   // The preview page's character set; "utf-8" pages show the code-value
   // report of the Unicode output instead of the output itself.
   const char* pageCharset;
+  std::vector<Operation> operations;  // the engine operations it runs, in order
   bool pageIsCodeValueReport() const;
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PreviewData.h"
 
-#include "ConvStream.h"
 #include "ConversionTypes.h"
 #include "TextFile.h"
 
@@ -17,8 +16,8 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string
   try {
     bool first = true;
     for (const Operation operation : OperationsOf(type)) {
-      data.result = RunOperation(engine, operation, first ? source : data.result->strResult,
-                                 first && byteFlag);
+      data.result =
+          engine.Run(operation, first ? source : data.result->strResult, first && byteFlag);
       first = false;
     }
   } catch (const std::exception&) {

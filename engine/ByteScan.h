@@ -13,16 +13,13 @@
 
 namespace marlo::scan {
 
-inline void PutPair(uint8_t* o, uint16_t code) {
-  const uint16_t bigEndian = __builtin_bswap16(code);
-  std::memcpy(o, &bigEndian, 2);
-}
-
-// The two bytes at p as one code, first byte in the high half.
-inline uint16_t GetPair(const uint8_t* p) {
-  uint16_t raw;
-  std::memcpy(&raw, p, 2);
-  return __builtin_bswap16(raw);
+// Replaces the pair at s by its table entry at o (which may be s). Tables
+// are native: the two bytes loaded as one word index the entry, and the
+// entry holds the output bytes in memory order.
+inline void TranslatePair(const uint8_t* s, uint8_t* o, const uint16_t* table) {
+  uint16_t index;
+  std::memcpy(&index, s, 2);
+  std::memcpy(o, &table[index], 2);
 }
 
 // Bit k is set where byte k of the 64 lies in [low, high].
@@ -63,7 +60,7 @@ inline uint64_t PairStarts(uint64_t nonSingle) {
 }
 
 // Converts whole 64-byte blocks from the start: each block is copied, then
-// the pairs that start in it are replaced by table[first << 8 | second].
+// the pairs that start in it are replaced through the table. o may be s.
 // Blocks advance by 64 bytes whatever they hold; a pair that starts on a
 // block's last byte takes the next block's first byte, and is written once
 // that block is copied. The next block then begins with a second byte, which
@@ -83,24 +80,24 @@ inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t*
     const uint64_t fromByte0 = PairStarts(marked);
     const uint64_t fromByte1 = PairStarts(marked & ~uint64_t(1));
     const uint64_t starts = carry ? fromByte1 : fromByte0;
-    std::memcpy(o + i, s + i, 64);
-    if (carry) PutPair(o + i - 1, table[GetPair(s + i - 1)]);
+    if (o != s) std::memcpy(o + i, s + i, 64);
+    if (carry) TranslatePair(s + i - 1, o + i - 1, table);
     for (uint64_t inner = starts & ~(uint64_t(1) << 63); inner != 0; inner &= inner - 1) {
       const int k = __builtin_ctzll(inner);
-      PutPair(o + i + k, table[GetPair(s + i + k)]);
+      TranslatePair(s + i + k, o + i + k, table);
     }
     carry = starts >> 63;
     i += 64;
   }
   if (carry) {
-    PutPair(o + i - 1, table[GetPair(s + i - 1)]);
+    TranslatePair(s + i - 1, o + i - 1, table);
     ++i;
   }
   return i;
 }
 
 // Two bytes a, b form a pair when a >= 0xA1 and b >= minTrail; a pair is
-// replaced by pairs[a << 8 | b], any other byte is copied alone.
+// replaced through the table, any other byte is copied alone.
 inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
                              const uint16_t* pairs) {
   size_t i = ScanBlocks(s, o, n, pairs, [minTrail](const uint8_t* p) {
@@ -112,7 +109,7 @@ inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t min
   while (i + 1 < n) {
     const uint8_t a = s[i], b = s[i + 1];
     if (a >= 0xA1 && b >= minTrail) {
-      PutPair(o + i, pairs[a << 8 | b]);
+      TranslatePair(s + i, o + i, pairs);
       i += 2;
     } else {
       o[i++] = a;
@@ -122,7 +119,7 @@ inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t min
 }
 
 // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
-// follows, and the pair is replaced by table[a << 8 | b].
+// follows, and the pair is replaced through the table.
 inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table) {
   size_t i = ScanBlocks(s, o, n, table, [](const uint8_t* p) { return NonSingleMask64(p); });
   while (i + 1 < n) {
@@ -131,7 +128,7 @@ inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* 
       o[i++] = a;
       continue;
     }
-    PutPair(o + i, table[a << 8 | s[i + 1]]);
+    TranslatePair(s + i, o + i, table);
     i += 2;
   }
   if (i == n - 1) o[i] = s[i];

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // The pair rules of Big5 → CNS 11643.
-#include "ConvMarlo.h"
+#include "BakedTables.h"
 
 namespace marlo {
 
@@ -13,11 +13,9 @@ uint16_t Pair(unsigned first, unsigned second) {
   return uint16_t((first & 0xFF) << 8 | (second & 0xFF));
 }
 
-}  // namespace
-
 // Plane 1 by arithmetic: count Big5 cells from a starting code, lay them out
 // 94 to a CNS row, then correct the ranges where the two orders part.
-uint16_t ConvMarlo::BigToCNSCalc(uint8_t lead, uint8_t trail) {
+uint16_t BigToCNSCalc(uint8_t lead, uint8_t trail) {
   const unsigned x = unsigned(lead) << 8 | trail;
   const bool level1 = x >= 0xA440;
   const unsigned startLead = level1 ? 0xA4 : 0xA1;
@@ -62,25 +60,25 @@ uint16_t ConvMarlo::BigToCNSCalc(uint8_t lead, uint8_t trail) {
 }
 
 // Plane 2 from the Big5 → CNS table; a hole gives two zero bytes.
-uint16_t ConvMarlo::BigToCNSTable(uint8_t lead, uint8_t trail) const {
+uint16_t BigToCNSTable(std::span<const uint8_t> cnsData, uint8_t lead, uint8_t trail) {
   const size_t record = size_t(lead - 0xC9) * 157 + Big5TrailIndex(trail);
-  if (2 * record + 1 >= cnsData_.size()) return 0;
-  return Pair(cnsData_[2 * record], cnsData_[2 * record + 1]);
+  if (2 * record + 1 >= cnsData.size()) return 0;
+  return Pair(cnsData[2 * record], cnsData[2 * record + 1]);
 }
 
 // The first block of the Big5 user-defined area has a fixed place in CNS.
-uint16_t ConvMarlo::BigToCNSExtra(uint8_t /*lead*/, uint8_t trail) {
-  return Pair(0xAB, trail - 0x11u);
-}
+uint16_t BigToCNSExtra(uint8_t /*lead*/, uint8_t trail) { return Pair(0xAB, trail - 0x11u); }
 
-void ConvMarlo::FillBigToCnsPairs(CodeTable& pairs) const {
+}  // namespace
+
+void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs) {
   pairs.fill(Pair(0xA1, 0xA1));  // the CNS ideographic space: no CNS code
   for (unsigned index = 0; index < 157; ++index) {
     const uint8_t trail = uint8_t(index < 63 ? 0x40 + index : 0xA1 + index - 63);
     for (unsigned lead = 0xA1; lead <= 0xC6; ++lead)
       pairs[lead << 8 | trail] = BigToCNSCalc(uint8_t(lead), trail);
     for (unsigned lead = 0xC9; lead <= 0xF2; ++lead)
-      pairs[lead << 8 | trail] = BigToCNSTable(uint8_t(lead), trail);
+      pairs[lead << 8 | trail] = BigToCNSTable(cnsData, uint8_t(lead), trail);
   }
   for (unsigned trail = 0x40; trail <= 0x5F; ++trail)
     pairs[0xFA00 | trail] = BigToCNSExtra(0xFA, uint8_t(trail));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ConvResult.h"
+#include "Operations.h"
 
 namespace marlo {
 
@@ -24,6 +25,8 @@ struct SpecialSymbol {
   std::string Column3;
   std::string Column4;
 };
+
+struct BakedTables;
 
 class ConvMarlo {
  public:
@@ -47,12 +50,23 @@ class ConvMarlo {
   ConvMarlo(const ConvMarlo&) = delete;
   ConvMarlo& operator=(const ConvMarlo&) = delete;
 
-  // Builds every table from the embedded resources. Calling it again
-  // rebuilds them and reaches the same state. Throws std::runtime_error on a
-  // malformed resource.
+  // Checks the embedded resources and takes up the tables made from them
+  // when the program was built. Calling it again reaches the same state.
+  // Throws std::runtime_error on a malformed resource.
   void InitMe();
   // True once InitMe has succeeded; before that every table is zero.
   bool IsReady() const noexcept { return ready_; }
+
+  // Runs one operation on a whole text.
+  std::shared_ptr<ConvResult> Run(Operation operation, std::string_view text,
+                                  bool IsReturnbyte = false) const;
+  // Runs one step of an operation on whole characters of text into out,
+  // which needs room for step.MaxOutput(text.size()) bytes and may be
+  // text's own bytes where step.InPlace(). pending carries the widening
+  // step's byte that waits for a partner across pieces (-1 for none); last
+  // says text ends the stream. Returns the output length.
+  size_t RunStep(const ConversionStep& step, std::string_view text, uint8_t* out, int& pending,
+                 bool last) const;
 
   // Big5 → GB2312, traditional characters to simplified ones.
   std::shared_ptr<ConvResult> BigToGB(std::string_view BigStr, bool IsReturnbyte = false) const;
@@ -101,34 +115,21 @@ class ConvMarlo {
   // references ("&#20013;"). Reads only the result's byte collection.
   std::string USCToWebContent(const std::shared_ptr<ConvResult>& USCResult) const;
 
-  const CodeTables& Tables() const { return *tables_; }
+  // The tables by code value; all zero before InitMe.
+  const CodeTables& Tables() const;
   std::span<const uint8_t> CnsData() const { return cnsData_; }
   std::span<const uint8_t> SpcData() const { return spcData_; }
   const std::vector<SpecialSymbol>& SpcSymbols() const { return spcSymbols_; }
   int32_t SpcCount() const { return spcCount_; }
 
  private:
-  friend class ConvStream;  // streams run the width steps on their own
-
-  // Lookups derived from the tables at InitMe so each scan step is one
-  // array read: the 0xFF pass-through, the GB2312 row shift and the CNS
-  // rules are folded in.
-  struct DerivedLookups;
-
-  std::shared_ptr<ConvResult> ConvByTable(std::string_view text, bool IsReturnbyte,
-                                          const CodeTable& table) const;
-
-  // The three pair rules of BigToCNS; each gives the output pair.
-  static uint16_t BigToCNSCalc(uint8_t lead, uint8_t trail);
-  uint16_t BigToCNSTable(uint8_t lead, uint8_t trail) const;
-  static uint16_t BigToCNSExtra(uint8_t lead, uint8_t trail);
-  void FillBigToCnsPairs(CodeTable& pairs) const;
-
-  void BuildDerivedLookups();
+  // The special-symbol replacements, worked out on first use.
+  struct SymbolLookups;
+  const SymbolLookups& Symbols() const;
   std::string ReplaceSpecialSymbols(std::string& text, bool toGb) const;
 
-  std::unique_ptr<CodeTables> tables_;
-  std::unique_ptr<DerivedLookups> lookups_;
+  const BakedTables* tables_;
+  std::unique_ptr<SymbolLookups> symbols_;
   std::span<const uint8_t> cnsData_;
   std::span<const uint8_t> spcData_;
   std::vector<SpecialSymbol> spcSymbols_;

@@ -1,14 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ConvStream.h"
 
-#include <functional>
 #include <memory>
 #include <stdexcept>
-
-#include "ByteScan.h"
-
-#include "DerivedLookups.h"
-#include "WidthForms.h"
 
 namespace marlo {
 
@@ -46,39 +40,6 @@ bool MayStartPair(CharacterParse parse, uint8_t a) {
 
 }  // namespace
 
-std::shared_ptr<ConvResult> RunOperation(const ConvMarlo& engine, Operation operation,
-                                         std::string_view text, bool IsReturnbyte) {
-  switch (operation) {
-    case Operation::BigToGB:
-      return engine.BigToGB(text, IsReturnbyte);
-    case Operation::GBToBig:
-      return engine.GBToBig(text, IsReturnbyte);
-    case Operation::GbkToBig:
-      return engine.GbkToBig(text, IsReturnbyte);
-    case Operation::BigToGbk:
-      return engine.BigToGbk(text, IsReturnbyte);
-    case Operation::USCToBig:
-      return engine.USCToBig(text, IsReturnbyte);
-    case Operation::BigToUSC:
-      return engine.BigToUSC(text, IsReturnbyte);
-    case Operation::GbkToUSC:
-      return engine.GbkToUSC(text, IsReturnbyte);
-    case Operation::USCToGbk:
-      return engine.USCToGbk(text, IsReturnbyte);
-    case Operation::BigToUSCforWide:
-      return engine.BigToUSCforWide(text, IsReturnbyte);
-    case Operation::GbkToUSCforWide:
-      return engine.GbkToUSCforWide(text, IsReturnbyte);
-    case Operation::USCToGbkforNarrow:
-      return engine.USCToGbkforNarrow(text, IsReturnbyte);
-    case Operation::USCToBigforNarrow:
-      return engine.USCToBigforNarrow(text, IsReturnbyte);
-    case Operation::BigToCNS:
-      return engine.BigToCNS(text, IsReturnbyte);
-  }
-  throw std::invalid_argument("unknown operation");
-}
-
 size_t WholeCharacterPrefix(CharacterParse parse, std::string_view bytes) {
   // Under every parse a byte 0x01..0x7E never starts a pair, so the second
   // of two such bytes in a row is a whole character: cut right after it.
@@ -113,100 +74,34 @@ class OutputBuffer {
 };
 
 struct ConvStream::Step {
-  CharacterParse parse;
-  // Converts whole characters into out; returns the output length. last
-  // says the text ends the stream.
-  std::function<size_t(std::string_view, OutputBuffer&, bool)> convert;
-  std::string pending;  // input bytes held back for the next piece
+  ConversionStep spec;
+  int pendingByte = -1;  // the widening step's byte that waits for a partner
+  std::string pending;   // input bytes held back for the next piece
+  std::string joined;    // pending bytes and the next piece
   OutputBuffer output;
 };
 
-ConvStream::ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations) {
-  for (Operation operation : operations) AddSteps(engine, operation);
+ConvStream::ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations)
+    : engine_(engine) {
+  for (Operation operation : operations)
+    for (const ConversionStep& spec : StepsOf(operation)) steps_.push_back({spec, -1, {}, {}, {}});
 }
 
 ConvStream::~ConvStream() = default;
 
-void ConvStream::AddSteps(const ConvMarlo& engine, Operation operation) {
-  const ConvMarlo::CodeTables& tables = *engine.tables_;
-  const ConvMarlo::DerivedLookups& lookups = *engine.lookups_;
-  auto add = [this](CharacterParse parse,
-                    std::function<size_t(std::string_view, OutputBuffer&, bool)> f) {
-    steps_.push_back({parse, std::move(f), {}, {}});
-  };
-  auto bytes = [](std::string_view text) { return reinterpret_cast<const uint8_t*>(text.data()); };
-  auto leadAndTrail = [&](CharacterParse parse, uint8_t minTrail,
-                          const ConvMarlo::CodeTable& pairs) {
-    add(parse, [=, &pairs](std::string_view in, OutputBuffer& out, bool) {
-      scan::ScanLeadAndTrail(bytes(in), out.Reserve(in.size()), in.size(), minTrail, pairs.data());
-      return in.size();
-    });
-  };
-  auto byTable = [&](const ConvMarlo::CodeTable& table) {
-    add(CharacterParse::kTable, [=, &table](std::string_view in, OutputBuffer& out, bool) {
-      scan::ScanByTable(bytes(in), out.Reserve(in.size()), in.size(), table.data());
-      return in.size();
-    });
-  };
-  // The table scan's byte that waits for a partner is the step's own state.
-  auto widenAndScan = [&](const std::array<uint16_t, 128>& fullWidth,
-                          const ConvMarlo::CodeTable& table) {
-    add(CharacterParse::kWidening, [&fullWidth, &table, pending = -1](
-                                       std::string_view in, OutputBuffer& out, bool last) mutable {
-      return width::WidenAndScan(in, fullWidth, table.data(), pending, last,
-                                 out.Reserve(2 * in.size() + 1));
-    });
-  };
-  auto narrow = [&] {
-    add(CharacterParse::kTable, [](std::string_view in, OutputBuffer& out, bool) {
-      return width::NarrowUnicodeInto(in, out.Reserve(in.size()));
-    });
-  };
-  switch (operation) {
-    case Operation::BigToGB:
-      return leadAndTrail(CharacterParse::kBig5ToGb, 0x40, lookups.bigToGb);
-    case Operation::GBToBig:
-      return leadAndTrail(CharacterParse::kGbToBig5, 0xA1, lookups.gbToBig);
-    case Operation::GbkToBig:
-      return byTable(tables.GbkToBigTable);
-    case Operation::BigToGbk:
-      return byTable(tables.BigToGbkTable);
-    case Operation::USCToBig:
-      return byTable(tables.UscToBigTable);
-    case Operation::BigToUSC:
-      return byTable(tables.BigToUscTable);
-    case Operation::GbkToUSC:
-      return byTable(tables.GbkToUscTable);
-    case Operation::USCToGbk:
-      return byTable(tables.UscToGbkTable);
-    case Operation::BigToCNS:
-      return byTable(lookups.bigToCns);
-    case Operation::BigToUSCforWide:
-      return widenAndScan(lookups.widenBig5, tables.BigToUscTable);
-    case Operation::GbkToUSCforWide:
-      return widenAndScan(lookups.widenGbk, tables.GbkToUscTable);
-    case Operation::USCToGbkforNarrow:
-      narrow();
-      return byTable(tables.UscToGbkTable);
-    case Operation::USCToBigforNarrow:
-      narrow();
-      return byTable(tables.UscToBigTable);
-  }
-  throw std::invalid_argument("unknown operation");
-}
-
 std::string_view ConvStream::Feed(std::string_view piece, bool last) {
   std::string_view input = piece;
-  std::string joined;
   for (Step& step : steps_) {
     std::string_view text = input;
     if (!step.pending.empty()) {
-      joined.assign(step.pending);
-      joined.append(input);
-      text = joined;
+      step.joined.assign(step.pending);
+      step.joined.append(input);
+      text = step.joined;
     }
-    const size_t cut = last ? text.size() : WholeCharacterPrefix(step.parse, text);
-    const size_t size = step.convert(text.substr(0, cut), step.output, last);
+    const size_t cut = last ? text.size() : WholeCharacterPrefix(step.spec.parse, text);
+    const std::string_view whole = text.substr(0, cut);
+    uint8_t* out = step.output.Reserve(step.spec.MaxOutput(whole.size()));
+    const size_t size = engine_.RunStep(step.spec, whole, out, step.pendingByte, last);
     step.pending.assign(text.substr(cut));
     input = step.output.View(size);
   }

@@ -10,37 +10,9 @@
 #include <vector>
 
 #include "ConvMarlo.h"
+#include "Operations.h"
 
 namespace marlo {
-
-// The engine's byte conversions, by name.
-enum class Operation : uint8_t {
-  BigToGB,
-  GBToBig,
-  GbkToBig,
-  BigToGbk,
-  USCToBig,
-  BigToUSC,
-  GbkToUSC,
-  USCToGbk,
-  BigToUSCforWide,
-  GbkToUSCforWide,
-  USCToGbkforNarrow,
-  USCToBigforNarrow,
-  BigToCNS,
-};
-
-// Runs one operation on a whole text.
-std::shared_ptr<ConvResult> RunOperation(const ConvMarlo& engine, Operation operation,
-                                         std::string_view text, bool IsReturnbyte = false);
-
-// How a conversion step splits bytes into characters.
-enum class CharacterParse : uint8_t {
-  kBig5ToGb,  // a pair: first byte >= 0xA1 and second >= 0x40
-  kGbToBig5,  // a pair: first byte >= 0xA1 and second >= 0xA1
-  kTable,     // a pair: any first byte but 0x01..0x7E, whatever follows
-  kWidening,  // a pair: first byte 0x81..0xFE, whatever follows
-};
 
 // The length of the longest prefix of whole characters that bytes yet to
 // come cannot change: all but a last byte that could still start a pair, or
@@ -62,8 +34,8 @@ class ConvStream {
 
  private:
   struct Step;
-  void AddSteps(const ConvMarlo& engine, Operation operation);
 
+  const ConvMarlo& engine_;
   std::vector<Step> steps_;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <string>
 
-#include "DerivedLookups.h"
+#include "SymbolLookups.h"
 
 namespace marlo {
 
@@ -64,7 +64,7 @@ SymbolExpansions BuildSymbolExpansions(const std::vector<SpecialSymbol>& symbols
 }
 
 std::string ConvMarlo::ReplaceSpecialSymbols(std::string& text, bool toGb) const {
-  const SymbolExpansions& table = toGb ? lookups_->toSpcGb : lookups_->toSpcBig;
+  const SymbolExpansions& table = toGb ? Symbols().toSpcGb : Symbols().toSpcBig;
   std::string out;
   if (table.singlePass) {
     out.reserve(text.size());

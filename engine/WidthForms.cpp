@@ -10,21 +10,8 @@ namespace marlo::width {
 namespace {
 
 constexpr uint16_t kFullWidthExclamation = 0xFF01;  // U+FF01..U+FF5E mirror 0x21..0x7E
-constexpr uint16_t kIdeographicSpace = 0x3000;      // the full-width space
 
 }  // namespace
-
-std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
-                                         const ConvMarlo::CodeTable& toUnicode) {
-  std::array<uint16_t, 128> codes{};
-  for (unsigned c = 0x20; c <= 0x7E; ++c) {
-    const uint16_t wide =
-        c == 0x20 ? kIdeographicSpace : uint16_t(kFullWidthExclamation + c - 0x21);
-    const uint16_t code = fromUnicode[wide];
-    if (code != 0 && toUnicode[code] == wide) codes[c] = code;
-  }
-  return codes;
-}
 
 namespace {
 
@@ -133,7 +120,8 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
   // single, any other waits for the next byte to form a pair.
   auto emit = [&](uint8_t b) {
     if (pending >= 0) {
-      scan::PutPair(o, table[unsigned(pending) << 8 | b]);
+      const uint8_t pair[2] = {uint8_t(pending), b};
+      scan::TranslatePair(pair, o, table);
       o += 2;
       pending = -1;
     } else if (uint8_t(b - 1) < 0x7E) {
@@ -148,11 +136,12 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
     const bool lead = c >= 0x81 && c <= 0xFE && i + 1 < n;
     const uint16_t wide = c < 0x80 ? fullWidth[c] : 0;
     if (pending < 0 && lead) {  // a pair, aligned: both scans agree
-      scan::PutPair(o, table[scan::GetPair(s + i)]);
+      scan::TranslatePair(s + i, o, table);
       o += 2;
       i += 2;
     } else if (pending < 0 && wide) {  // a widened byte: its code's pair
-      scan::PutPair(o, table[wide]);
+      const uint8_t pair[2] = {uint8_t(wide >> 8), uint8_t(wide & 0xFF)};
+      scan::TranslatePair(pair, o, table);
       o += 2;
       ++i;
     } else if (lead) {  // after a byte that waits, the scans disagree

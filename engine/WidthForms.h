@@ -11,11 +11,6 @@
 
 namespace marlo::width {
 
-// The full-width code of each byte 0x20..0x7E in a double-byte code page:
-// used only where the tables map the code back to the full-width character.
-std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
-                                         const ConvMarlo::CodeTable& toUnicode);
-
 // Replaces each byte 0x20..0x7E standing at a character start (a byte
 // 0x81..0xFE and the byte after it are one character) by its full-width code.
 std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
@@ -23,7 +18,7 @@ std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWi
 size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
 void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* out);
 
-// Widening followed by the table scan (ScanByTable), in one pass: the
+// Widening followed by the table scan (ScanByTable, native table), in one pass: the
 // bytes of the two-step composition, without the widened text in between.
 // pending carries the table scan's byte that waits for a partner from one
 // piece to the next (-1 for none); text must end at a character start of

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// Golden checks of the embedded code tables and of the tables InitMe builds.
+// Golden checks of the embedded code tables and of the tables the engine reads.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <string>
 
+#include "BakedTables.h"
 #include "EmbeddedResources.h"
 #include "TestSupport.h"
 
@@ -319,6 +321,20 @@ TEST(InitMe, IsRepeatableAndStartsFromZeroedTables) {
       once.BigToGbkTable == twice.BigToGbkTable && once.BigToUscTable == twice.BigToUscTable &&
       once.GbkToUscTable == twice.GbkToUscTable && once.UscToGbkTable == twice.UscToGbkTable);
   EXPECT_EQ(fresh.SpcSymbols().size(), 141u);
+}
+
+// The tables linked at build time must be what the resources linked beside
+// them give, in every byte: a stale or misplaced blob would convert wrongly
+// only for some pairs.
+TEST(InitMe, LinkedTablesMatchTheEmbeddedResources) {
+  std::span<const uint8_t> resources[5];
+  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
+  const auto built = BuildTables(resources);
+  EXPECT_EQ(std::memcmp(&built->codes, &Engine().Tables(), sizeof built->codes), 0);
+  // Native order: the pair's bytes as they lie index the table, whose entry
+  // holds the output bytes as they lie.
+  const uint16_t entry = built->scan[size_t(ScanTableId::kGbkToBig)][NativePairIndex(0xD2, 0xBB)];
+  EXPECT_EQ(test::ToHex(std::string(reinterpret_cast<const char*>(&entry), 2)), "A4 40");
 }
 
 // The committed tables must be what the generator makes of its pinned inputs.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "BakedTables.h"
 #include "WidthForms.h"
 
 namespace marlo {
@@ -115,8 +116,8 @@ TEST(ScanProperties, TableScanMatchesThePlainRules) {
 // 0x80, 0xFF) pushes the table scan off the widened characters.
 TEST(ScanProperties, WideningInOnePassEqualsTheTwoSteps) {
   const auto& t = test::Engine().Tables();
-  const auto widenGbk = width::FullWidthCodes(t.UscToGbkTable, t.GbkToUscTable);
-  const auto widenBig5 = width::FullWidthCodes(t.UscToBigTable, t.BigToUscTable);
+  const auto widenGbk = FullWidthCodes(t.UscToGbkTable, t.GbkToUscTable);
+  const auto widenBig5 = FullWidthCodes(t.UscToBigTable, t.BigToUscTable);
   std::mt19937 rng(17);
   for (int round = 0; round < 800; ++round) {
     std::string input = test::RandomBytes(rng, 300);

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       at += piece;
     }
     out += stream.Feed("", true);
-    Require(out == marlo::RunOperation(engine, operation, input)->strResult);
+    Require(out == engine.Run(operation, input)->strResult);
   }
 
   std::string big = input, gb = input;

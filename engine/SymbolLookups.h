@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-// Lookups the engine derives from its code tables at InitMe. Engine-internal.
+// The special-symbol lookups the engine works out on first use. Engine-internal.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,13 +21,8 @@ struct SymbolExpansions {
   std::vector<std::string> expansions;
 };
 
-struct ConvMarlo::DerivedLookups {
-  CodeTable bigToGb;
-  CodeTable gbToBig;
-  CodeTable bigToCns;
-  // The full-width code of each byte 0x20..0x7E, 0 where there is none.
-  std::array<uint16_t, 128> widenBig5{};
-  std::array<uint16_t, 128> widenGbk{};
+struct ConvMarlo::SymbolLookups {
+  std::once_flag built;
   SymbolExpansions toSpcBig;
   SymbolExpansions toSpcGb;
 };

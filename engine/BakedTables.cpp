@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "BakedTables.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+#include "TableParsers.h"
+
+namespace marlo {
+
+namespace {
+
+constexpr uint16_t kFullWidthExclamation = 0xFF01;  // U+FF01..U+FF5E mirror 0x21..0x7E
+constexpr uint16_t kIdeographicSpace = 0x3000;      // the full-width space
+
+void PutNative(ScanTable& table, unsigned a, unsigned b, uint16_t code) {
+  const uint8_t out[2] = {uint8_t(code >> 8), uint8_t(code & 0xFF)};
+  std::memcpy(&table[NativePairIndex(uint8_t(a), uint8_t(b))], out, 2);
+}
+
+void NativeFromCodes(const ConvMarlo::CodeTable& codes, ScanTable& table) {
+  for (unsigned a = 0; a < 256; ++a)
+    for (unsigned b = 0; b < 256; ++b) PutNative(table, a, b, codes[a << 8 | b]);
+}
+
+}  // namespace
+
+std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
+                                         const ConvMarlo::CodeTable& toUnicode) {
+  std::array<uint16_t, 128> codes{};
+  for (unsigned c = 0x20; c <= 0x7E; ++c) {
+    const uint16_t wide =
+        c == 0x20 ? kIdeographicSpace : uint16_t(kFullWidthExclamation + c - 0x21);
+    const uint16_t code = fromUnicode[wide];
+    if (code != 0 && toUnicode[code] == wide) codes[c] = code;
+  }
+  return codes;
+}
+
+std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 5> resources) {
+  auto baked = std::make_unique<BakedTables>();
+  std::memset(static_cast<void*>(baked.get()), 0, sizeof(BakedTables));
+  baked->magic = BakedTables::kMagic;
+  for (size_t i = 0; i < 5; ++i) baked->resourceSizes[i] = uint32_t(resources[i].size());
+
+  ConvMarlo::CodeTables& codes = baked->codes;
+  FillBig5ToGbTable(resources[0], codes.BigToGBTable);
+  FillGbToBig5Table(resources[1], codes.GBToBigTable);
+  FillGbkUnicodeBig5Tables(resources[2], codes);
+  int32_t count = 0;
+  ParseSpecialSymbols(resources[4], count);  // refuse a malformed resource here already
+
+  // The lead-and-trail scans read only pairs they would convert. A pair with
+  // a byte 0xFF stays as it is; GB2312 symbol rows are stored six rows down.
+  ScanTable& bigToGb = baked->scan[size_t(ScanTableId::kBigToGb)];
+  ScanTable& gbToBig = baked->scan[size_t(ScanTableId::kGbToBig)];
+  for (unsigned a = 0xA1; a <= 0xFF; ++a) {
+    for (unsigned b = 0x40; b <= 0xFF; ++b) {
+      const uint16_t both = uint16_t(a << 8 | b);
+      const bool passThrough = a == 0xFF || b == 0xFF;
+      PutNative(bigToGb, a, b, passThrough ? both : codes.BigToGBTable[both]);
+      if (b >= 0xA1) {
+        const unsigned row = a <= 0xAF ? a + 6 : a;
+        PutNative(gbToBig, a, b, passThrough ? both : codes.GBToBigTable[row << 8 | b]);
+      }
+    }
+  }
+  const std::pair<ScanTableId, const ConvMarlo::CodeTable*> direct[] = {
+      {ScanTableId::kGbkToBig, &codes.GbkToBigTable},
+      {ScanTableId::kBigToGbk, &codes.BigToGbkTable},
+      {ScanTableId::kUscToBig, &codes.UscToBigTable},
+      {ScanTableId::kBigToUsc, &codes.BigToUscTable},
+      {ScanTableId::kGbkToUsc, &codes.GbkToUscTable},
+      {ScanTableId::kUscToGbk, &codes.UscToGbkTable},
+  };
+  for (const auto& [id, table] : direct) NativeFromCodes(*table, baked->scan[size_t(id)]);
+  auto cns = std::make_unique<ConvMarlo::CodeTable>();
+  FillBigToCnsPairs(resources[3], *cns);
+  NativeFromCodes(*cns, baked->scan[size_t(ScanTableId::kBigToCns)]);
+
+  baked->widenBig5 = FullWidthCodes(codes.UscToBigTable, codes.BigToUscTable);
+  baked->widenGbk = FullWidthCodes(codes.UscToGbkTable, codes.GbkToUscTable);
+  return baked;
+}
+
+}  // namespace marlo

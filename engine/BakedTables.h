@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: Apache-2.0
+// Every table the engine reads, worked out from the embedded resources when
+// the program is built (tools/baketables) and linked in as read-only data,
+// so starting the engine parses nothing. Engine-internal.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "ConvMarlo.h"
+#include "Operations.h"
+
+namespace marlo {
+
+// The scan tables are indexed by a pair's two bytes loaded as one native
+// word, and each entry holds the output pair as it lies in memory: a scan
+// copies two bytes in and two bytes out and never swaps them, on either
+// byte order.
+using ScanTable = ConvMarlo::CodeTable;
+
+struct BakedTables {
+  static constexpr std::array<char, 8> kMagic = {'M', 'A', 'R', 'L', 'O', 'T', 'B', '1'};
+  std::array<char, 8> magic;
+  // The sizes of the resources 101..105 the tables were made from.
+  std::array<uint32_t, 5> resourceSizes;
+  uint32_t reserved[3];
+
+  ConvMarlo::CodeTables codes;  // by code value, first byte in the high half
+  std::array<ScanTable, kScanTableCount> scan;
+  // The full-width code of each byte 0x20..0x7E, 0 where there is none.
+  std::array<uint16_t, 128> widenBig5;
+  std::array<uint16_t, 128> widenGbk;
+};
+
+// The native index of the pair a, b.
+inline uint16_t NativePairIndex(uint8_t a, uint8_t b) {
+  const uint8_t bytes[2] = {a, b};
+  uint16_t index;
+  __builtin_memcpy(&index, bytes, 2);
+  return index;
+}
+
+// Works the tables out from the five resources, in order 101..105. Throws
+// std::runtime_error when a resource does not have its expected layout.
+std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 5> resources);
+
+// The full-width code of each byte 0x20..0x7E in a double-byte code page:
+// used only where the tables map the code back to the full-width character.
+std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
+                                         const ConvMarlo::CodeTable& toUnicode);
+
+// Big5 → CNS 11643 for every pair, from the rules and resource 104.
+void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs);
+
+}  // namespace marlo

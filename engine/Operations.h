@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: Apache-2.0
+// The engine's byte conversions and the steps each is made of. Whole-text
+// conversions and streams run the same steps, so an operation is described
+// here once.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace marlo {
+
+enum class Operation : uint8_t {
+  BigToGB,
+  GBToBig,
+  GbkToBig,
+  BigToGbk,
+  USCToBig,
+  BigToUSC,
+  GbkToUSC,
+  USCToGbk,
+  BigToUSCforWide,
+  GbkToUSCforWide,
+  USCToGbkforNarrow,
+  USCToBigforNarrow,
+  BigToCNS,
+};
+
+// How a step splits bytes into characters.
+enum class CharacterParse : uint8_t {
+  kBig5ToGb,  // a pair: first byte >= 0xA1 and second >= 0x40
+  kGbToBig5,  // a pair: first byte >= 0xA1 and second >= 0xA1
+  kTable,     // a pair: any first byte but 0x01..0x7E, whatever follows
+  kWidening,  // a pair: first byte 0x81..0xFE, whatever follows
+};
+
+// The pair lookups the scans read, one per direction.
+enum class ScanTableId : uint8_t {
+  kBigToGb,
+  kGbToBig,
+  kGbkToBig,
+  kBigToGbk,
+  kUscToBig,
+  kBigToUsc,
+  kGbkToUsc,
+  kUscToGbk,
+  kBigToCns,
+};
+constexpr size_t kScanTableCount = 9;
+
+enum class StepKind : uint8_t {
+  kLeadAndTrail,   // pairs as the parse says; output as long as input
+  kTable,          // pairs by the table parse; output as long as input
+  kWidenAndTable,  // widen ASCII, then the table scan; output grows
+  kNarrow,         // full-width ASCII units to single bytes; output shrinks
+};
+
+struct ConversionStep {
+  StepKind kind;
+  CharacterParse parse;
+  ScanTableId table;  // unused by kNarrow
+  uint8_t minTrail;   // kLeadAndTrail only
+
+  // The output never needs more room than this for n input bytes.
+  size_t MaxOutput(size_t n) const { return kind == StepKind::kWidenAndTable ? 2 * n + 1 : n; }
+  // Whether the step may write over its own input.
+  bool InPlace() const { return kind == StepKind::kLeadAndTrail || kind == StepKind::kTable; }
+};
+
+// The steps of an operation, in order.
+std::span<const ConversionStep> StepsOf(Operation operation);
+
+}  // namespace marlo
