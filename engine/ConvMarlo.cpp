@@ -73,10 +73,10 @@ size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uin
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
   switch (step.kind) {
     case StepKind::kLeadAndTrail:
-      scan::ScanLeadAndTrail(Bytes(text), out, text.size(), step.minTrail, table);
+      scan::Fastest().leadAndTrail(Bytes(text), out, text.size(), step.minTrail, table);
       return text.size();
     case StepKind::kTable:
-      scan::ScanByTable(Bytes(text), out, text.size(), table);
+      scan::Fastest().byTable(Bytes(text), out, text.size(), table);
       return text.size();
     case StepKind::kWidenAndTable: {
       const auto& fullWidth =

@@ -13,101 +13,20 @@ constexpr uint16_t kFullWidthExclamation = 0xFF01;  // U+FF01..U+FF5E mirror 0x2
 
 }  // namespace
 
-namespace {
-
-// Widens text[i, end) byte by byte, from a character start; returns where it
-// stopped (end, or end + 1 when a pair straddles end).
-uint8_t* WidenBytes(const uint8_t* s, size_t& i, size_t end, size_t n, uint8_t* o,
-                    const std::array<uint16_t, 128>& fullWidth) {
-  while (i < end) {
-    const uint8_t c = s[i];
-    if (c >= 0x81 && c <= 0xFE && i + 1 < n) {
-      *o++ = c;
-      *o++ = s[i + 1];
-      i += 2;
-    } else if (c < 0x80 && fullWidth[c] != 0) {
-      *o++ = uint8_t(fullWidth[c] >> 8);
-      *o++ = uint8_t(fullWidth[c] & 0xFF);
-      ++i;
-    } else {
-      *o++ = c;
-      ++i;
-    }
-  }
-  return o;
-}
-
-// Calls block(i, end, widenable) for consecutive blocks that start at
-// character starts, where widenable marks the bytes 0x20..0x7E standing at a
-// character start. The last, shorter block comes with exact = false and
-// must be walked byte by byte.
-template <typename Block>
-void ForEachBlock(const uint8_t* s, size_t n, Block block) {
-  size_t i = 0;
-  while (i + 64 <= n) {
-    const uint64_t leads = scan::ByteRangeMask64(s + i, 0x81, 0xFE);
-    const uint64_t starts = scan::PairStarts(leads);
-    const uint64_t singles = ~(starts | starts << 1);
-    const uint64_t widenable = scan::ByteRangeMask64(s + i, 0x20, 0x7E) & singles;
-    // A pair whose lead byte ends the block is taken whole.
-    const size_t end = (starts >> 63) && i + 65 <= n ? i + 65 : i + 64;
-    block(i, end, widenable, true);
-    i = end;
-  }
-  if (i < n) block(i, n, ~uint64_t(0), false);
-}
-
-}  // namespace
-
-size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
-  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
-  const size_t n = text.size();
-  size_t widened = 0;
-  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable, bool exact) {
-    if (exact) {
-      for (; widenable != 0; widenable &= widenable - 1)
-        widened += fullWidth[s[i + size_t(__builtin_ctzll(widenable))]] != 0;
-      return;
-    }
-    for (size_t k = i; k < end; ++k) {
-      const uint8_t c = s[k];
-      if (c >= 0x81 && c <= 0xFE && k + 1 < n)
-        ++k;
-      else if (c < 0x80 && fullWidth[c] != 0)
-        ++widened;
-    }
-  });
-  return n + widened;
-}
-
-void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* o) {
-  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
-  const size_t n = text.size();
-  ForEachBlock(s, n, [&](size_t i, size_t end, uint64_t widenable, bool exact) {
-    if (!exact) {
-      o = WidenBytes(s, i, end, n, o, fullWidth);
-      return;
-    }
-    // Copy the stretches between widenable bytes whole.
-    size_t from = i;
-    for (; widenable != 0; widenable &= widenable - 1) {
-      const size_t at = i + size_t(__builtin_ctzll(widenable));
-      const uint16_t wide = fullWidth[s[at]];
-      if (wide == 0) continue;
-      std::memcpy(o, s + from, at - from);
-      o += at - from;
-      *o++ = uint8_t(wide >> 8);
-      *o++ = uint8_t(wide & 0xFF);
-      from = at + 1;
-    }
-    std::memcpy(o, s + from, end - from);
-    o += end - from;
-  });
-}
-
 std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
-  std::string out(WidenedSize(text, fullWidth), '\0');
-  WidenInto(text, fullWidth, reinterpret_cast<uint8_t*>(out.data()));
+  std::string out;
+  out.reserve(2 * text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const uint8_t c = uint8_t(text[i]);
+    if (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) {
+      out += text.substr(i++, 2);
+    } else if (c < 0x80 && fullWidth[c] != 0) {
+      out += char(fullWidth[c] >> 8);
+      out += char(fullWidth[c] & 0xFF);
+    } else {
+      out += char(c);
+    }
+  }
   return out;
 }
 

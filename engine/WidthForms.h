@@ -13,10 +13,8 @@ namespace marlo::width {
 
 // Replaces each byte 0x20..0x7E standing at a character start (a byte
 // 0x81..0xFE and the byte after it are one character) by its full-width code.
+// Byte by byte: the plain rule that WidenAndScan must agree with.
 std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
-// The same in two steps, for callers that keep their own buffer.
-size_t WidenedSize(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
-void WidenInto(std::string_view text, const std::array<uint16_t, 128>& fullWidth, uint8_t* out);
 
 // Widening followed by the table scan (ScanByTable, native table), in one pass: the
 // bytes of the two-step composition, without the widened text in between.

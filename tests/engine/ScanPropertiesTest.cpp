@@ -2,8 +2,10 @@
 // Properties every scanning operation keeps, over random byte strings.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
 #include "BakedTables.h"
+#include "ByteScan.h"
+#include "EmbeddedResources.h"
+#include "TestSupport.h"
 #include "WidthForms.h"
 
 namespace marlo {
@@ -75,39 +77,62 @@ TEST(ScanProperties, AsciiPaddingOfEveryLength) {
   }
 }
 
-// The block scan of the table directions against the rules read plainly, on
-// inputs long enough to span several 64-byte blocks.
-TEST(ScanProperties, TableScanMatchesThePlainRules) {
-  const auto& tables = test::Engine().Tables();
-  auto reference = [](std::string_view s, const ConvMarlo::CodeTable& table) {
-    std::string o(s);
-    size_t i = 0;
-    while (i + 1 < s.size()) {
-      const uint8_t a = uint8_t(s[i]);
-      if (a >= 0x01 && a <= 0x7E) {
-        ++i;
-        continue;
-      }
-      const uint16_t v = table[a << 8 | uint8_t(s[i + 1])];
-      o[i] = char(v >> 8);
-      o[i + 1] = char(v & 0xFF);
-      i += 2;
+// Every scan variant this processor runs, out of place and in place, against
+// the rules read plainly, on inputs long enough to span several 64-byte
+// blocks and with pairs that straddle a block's end.
+TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
+  std::span<const uint8_t> resources[5];
+  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
+  const auto tables = BuildTables(resources);
+  struct Rule {
+    ScanTableId table;
+    int minTrail;  // -1: the table rule
+  };
+  const Rule rules[] = {{ScanTableId::kGbkToBig, -1},
+                        {ScanTableId::kUscToGbk, -1},
+                        {ScanTableId::kBigToGb, 0x40},
+                        {ScanTableId::kGbToBig, 0xA1}};
+  auto reference = [](std::string_view in, const uint16_t* table, int minTrail) {
+    std::string o(in);
+    auto* s = reinterpret_cast<const uint8_t*>(in.data());
+    for (size_t i = 0; i + 1 < in.size(); ++i) {
+      const bool pair =
+          minTrail < 0 ? !(s[i] >= 0x01 && s[i] <= 0x7E) : s[i] >= 0xA1 && s[i + 1] >= minTrail;
+      if (!pair) continue;
+      scan::TranslatePair(s + i, reinterpret_cast<uint8_t*>(o.data()) + i, table);
+      ++i;
     }
     return o;
   };
   std::mt19937 rng(99);
-  for (int round = 0; round < 600; ++round) {
-    const std::string input = test::RandomBytes(rng, 400);
-    SCOPED_TRACE(test::ToHex(input));
-    ASSERT_EQ(test::Engine().GbkToBig(input)->strResult, reference(input, tables.GbkToBigTable));
-    ASSERT_EQ(test::Engine().USCToGbk(input)->strResult, reference(input, tables.UscToGbkTable));
-  }
-  // A pair whose lead byte ends a block takes its trail from the next one.
+  std::vector<std::string> inputs;
+  for (int round = 0; round < 300; ++round) inputs.push_back(test::RandomBytes(rng, 400));
   for (size_t pad = 60; pad < 70; ++pad) {
-    const std::string input = std::string(pad, 'a') + "\xD2\xBB" + std::string(70, 'b');
-    ASSERT_EQ(test::Engine().GbkToBig(input)->strResult, reference(input, tables.GbkToBigTable));
-    const std::string endsInLead = std::string(pad, 'a') + "\xD2";
-    ASSERT_EQ(test::Engine().GbkToBig(endsInLead)->strResult, endsInLead);
+    inputs.push_back(std::string(pad, 'a') + "\xD2\xBB" + std::string(70, 'b'));
+    inputs.push_back(std::string(pad, 'a') + "\xD2");
+  }
+  ASSERT_GE(scan::Variants().size(), 1u);
+  for (const scan::ScanVariant& variant : scan::Variants()) {
+    for (const Rule& rule : rules) {
+      const uint16_t* table = tables->scan[size_t(rule.table)].data();
+      for (const std::string& input : inputs) {
+        SCOPED_TRACE(std::string(variant.name) + " " + test::ToHex(input));
+        auto* s = reinterpret_cast<const uint8_t*>(input.data());
+        std::string out(input.size(), '\0'), inPlace = input;
+        auto* o = reinterpret_cast<uint8_t*>(out.data());
+        auto* p = reinterpret_cast<uint8_t*>(inPlace.data());
+        if (rule.minTrail < 0) {
+          variant.byTable(s, o, input.size(), table);
+          variant.byTable(p, p, input.size(), table);
+        } else {
+          variant.leadAndTrail(s, o, input.size(), uint8_t(rule.minTrail), table);
+          variant.leadAndTrail(p, p, input.size(), uint8_t(rule.minTrail), table);
+        }
+        const std::string expected = reference(input, table, rule.minTrail);
+        ASSERT_EQ(out, expected);
+        ASSERT_EQ(inPlace, expected);
+      }
+    }
   }
 }
 

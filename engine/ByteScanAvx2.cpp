@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: Apache-2.0
+#define MARLO_SCAN_VARIANT avx2
+#define MARLO_SCAN_MASK MARLO_MASK_AVX2
+#include "ByteScanBlocks.h"
+
+namespace marlo::scan {
+
+extern const ScanVariant kAvx2Scan = {"avx2", &avx2::ScanLeadAndTrail, &avx2::ScanByTable};
+
+}  // namespace marlo::scan

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: Apache-2.0
+#define MARLO_SCAN_VARIANT plain
+#define MARLO_SCAN_MASK MARLO_MASK_PLAIN
+#include "ByteScanBlocks.h"
+
+namespace marlo::scan {
+
+extern const ScanVariant kPlainScan = {"plain", &plain::ScanLeadAndTrail, &plain::ScanByTable};
+
+}  // namespace marlo::scan

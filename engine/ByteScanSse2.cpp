@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: Apache-2.0
+#define MARLO_SCAN_VARIANT sse2
+#define MARLO_SCAN_MASK MARLO_MASK_SSE2
+#include "ByteScanBlocks.h"
+
+namespace marlo::scan {
+
+extern const ScanVariant kSse2Scan = {"sse2", &sse2::ScanLeadAndTrail, &sse2::ScanByTable};
+
+}  // namespace marlo::scan
