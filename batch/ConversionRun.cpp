@@ -4,9 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
+#include <deque>
 #include <filesystem>
+#include <future>
 #include <new>
+#include <system_error>
 
 #include "ConversionTypes.h"
 #include "TextFile.h"
@@ -28,7 +32,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 }
 
 // Pieces of a file through the conversion, in bounded memory.
-constexpr size_t kPieceSize = 1 << 20;
+constexpr size_t kPieceSize = 1 << 17;
 
 RunRow FailedRow(const std::string& fileName, std::string description) {
   RunRow row;
@@ -91,18 +95,41 @@ RunOutcome ConversionRun::Run(RunHost& host) {
   host.RunStarted(count);
   host.SetProgressMax(count);
   int32_t done = 0;
+  // Files in flight, oldest first; rows are reported in list order.
+  std::deque<std::future<RunRow>> inFlight;
+  auto reportOldest = [&] {
+    const RunRow row = inFlight.front().get();
+    inFlight.pop_front();
+    host.AddRow(row);
+    if (row.outcome != RowOutcome::kFailed) host.SetProgressValue(++done);
+  };
+  const size_t jobs = size_t(std::max(settings_.jobs, 1));
   for (const RunEntry& entry : settings_.entries) {
     host.Yield();
     if (host.StopRequested()) {
+      while (!inFlight.empty()) reportOldest();
       host.SetBusy(false);
       host.RunEnded(RunOutcome::kStopped);
       return RunOutcome::kStopped;
     }
     host.CurrentFile(entry.fileName);
-    const RunRow row = ConvertOne(host, entry, folder);
-    host.AddRow(row);
-    if (row.outcome != RowOutcome::kFailed) host.SetProgressValue(++done);
+    auto file = std::make_shared<PreparedFile>(Prepare(host, entry, folder));
+    std::future<RunRow> row;
+    if (jobs > 1) {
+      try {
+        row = std::async(std::launch::async, [this, file] { return ConvertPrepared(*file); });
+      } catch (const std::system_error&) {  // no thread to be had: convert it here
+      }
+    }
+    if (!row.valid()) {
+      std::promise<RunRow> here;
+      here.set_value(ConvertPrepared(*file));
+      row = here.get_future();
+    }
+    inFlight.push_back(std::move(row));
+    while (inFlight.size() >= jobs) reportOldest();
   }
+  while (!inFlight.empty()) reportOldest();
   host.SetProgressValue(0);
   host.CurrentFile("");
   host.SetBusy(false);
@@ -110,57 +137,71 @@ RunOutcome ConversionRun::Run(RunHost& host) {
   return RunOutcome::kFinished;
 }
 
-RunRow ConversionRun::ConvertOne(RunHost& host, const RunEntry& entry, const std::string& folder) {
+ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry& entry,
+                                                   const std::string& folder) {
+  PreparedFile file;
+  file.entry = &entry;
   try {
-    const std::string target = folder + "/" + entry.fileName;
+    file.target = folder + "/" + entry.fileName;
     // A file of a folder tree goes to the same place in the target's tree.
     for (size_t slash = entry.fileName.find('/'); slash != std::string::npos;
          slash = entry.fileName.find('/', slash + 1))
       textfile::CreateFolder(folder + "/" + entry.fileName.substr(0, slash));
     // The existing-file option is about files that were there before the
-    // run; one this run wrote is never dropped or replaced by another entry.
-    if (written_.count(target))
-      throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
+    // run; a target an earlier entry writes is never dropped or replaced
+    // by a later one.
+    if (claimed_.count(file.target))
+      throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + file.target +
                                 "\": " + text::kSameNameInRun);
-    textfile::TextReader reader(entry.fullPath);
+    file.reader = std::make_unique<textfile::TextReader>(entry.fullPath);
 
     // Whether the target is written is settled before converting: the
     // output then goes straight into the temporary target, never whole into
     // memory, and a target that stays as it was is not written even aside.
-    RowOutcome outcome = RowOutcome::kConverted;
-    if (textfile::FileExists(target)) {
-      if (settings_.handleExistFile == kSkipFile) outcome = RowOutcome::kSkipped;
-      if (settings_.handleExistFile == kAskUser && !host.AskOverwrite(target))
-        outcome = RowOutcome::kDeclined;
+    if (textfile::FileExists(file.target)) {
+      if (settings_.handleExistFile == kSkipFile) file.outcome = RowOutcome::kSkipped;
+      if (settings_.handleExistFile == kAskUser && !host.AskOverwrite(file.target))
+        file.outcome = RowOutcome::kDeclined;
     }
-    std::optional<textfile::TextWriter> writer;
-    if (outcome == RowOutcome::kConverted) {
-      if (IsSameFile(target, entry.fullPath))
-        throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + target +
+    if (file.outcome == RowOutcome::kConverted) {
+      if (IsSameFile(file.target, entry.fullPath))
+        throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + file.target +
                                   "\": " + text::kTargetIsSource);
       // A new target is as private as its source: a 0600 source gives no
       // 0644 copy.
       struct stat info;
-      const unsigned mode = ::stat(entry.fullPath.c_str(), &info) == 0
-                                ? unsigned(info.st_mode) & textfile::DefaultFileMode()
-                                : textfile::DefaultFileMode();
-      writer.emplace(target, mode);
+      file.mode = ::stat(entry.fullPath.c_str(), &info) == 0
+                      ? unsigned(info.st_mode) & textfile::DefaultFileMode()
+                      : textfile::DefaultFileMode();
+      claimed_.insert(file.target);
     }
+  } catch (const std::bad_alloc&) {
+    file.failed = FailedRow(entry.fileName, text::kOutOfMemory);
+  } catch (const std::exception& e) {
+    file.failed = FailedRow(entry.fileName, e.what());
+  }
+  return file;
+}
 
+RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
+  if (file.failed) return *file.failed;
+  const RunEntry& entry = *file.entry;
+  try {
+    std::optional<textfile::TextWriter> writer;
+    if (file.outcome == RowOutcome::kConverted) writer.emplace(file.target, file.mode);
     const int64_t start = clock_();
     std::string warning;
-    const uint64_t replaced = Convert(reader, writer ? &*writer : nullptr, entry.fullPath, warning);
+    const uint64_t replaced =
+        Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, warning);
     const int64_t end = clock_();
-    if (writer) {
-      writer->Close();
-      written_.insert(target);
-    }
+    if (writer) writer->Close();
+    file.reader.reset();  // closes the source while other files are still on their way
     RunRow row;
-    row.outcome = outcome;
+    row.outcome = file.outcome;
     row.fileName = entry.fileName;
     row.seconds = std::to_string(end - start);
     row.description = text::kConverted;
-    row.targetPath = target;
+    row.targetPath = file.target;
     row.replacedCharacters = replaced;
     row.warning = warning;
     return row;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ struct RunSettings {
   // strict fails a file that does not, and writes nothing for it.
   bool checkInput = false;
   bool strict = false;
+  // Files converted at once. Whatever the number, the host sees every call
+  // from the thread that runs Run, and the rows in list order.
+  int32_t jobs = 1;
 };
 
 // What became of one file. Only kConverted wrote the target; a skipped or
@@ -87,7 +92,19 @@ class ConversionRun {
   RunOutcome Run(RunHost& host);
 
  private:
-  RunRow ConvertOne(RunHost& host, const RunEntry& entry, const std::string& folder);
+  // One file, settled in list order before it is converted: its target,
+  // and whether the target is written. A file that fails here has its row.
+  struct PreparedFile {
+    const RunEntry* entry = nullptr;
+    std::string target;
+    RowOutcome outcome = RowOutcome::kConverted;
+    std::unique_ptr<textfile::TextReader> reader;
+    unsigned mode = 0;
+    std::optional<RunRow> failed;
+  };
+  PreparedFile Prepare(RunHost& host, const RunEntry& entry, const std::string& folder);
+  // Converts a prepared file; touches no host and no shared state.
+  RunRow ConvertPrepared(PreparedFile& file) const;
   // Reads, checks and converts the file piece by piece into the writer (or
   // nowhere); returns the characters its source form could not hold.
   uint64_t Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
@@ -96,7 +113,7 @@ class ConversionRun {
   const ConvMarlo& engine_;
   RunSettings settings_;
   Clock clock_;
-  std::set<std::string> written_;  // the targets this run has written
+  std::set<std::string> claimed_;  // the targets this run writes, in list order
 };
 
 }  // namespace marlo

@@ -3,6 +3,7 @@
 
 #include <getopt.h>
 
+#include <charconv>
 #include <optional>
 
 #include "ConversionRun.h"
@@ -45,6 +46,8 @@ std::string UsageText() {
          "      --ignore LIST     with -r, the file types to skip instead, such as\n"
          "                        \".EXE;.ZIP\" (the tail from a name's first dot is\n"
          "                        looked for in the list, in any letter case)\n"
+         "  -j, --jobs N          convert N files at once (default: one per processor);\n"
+         "                        the report stays in the order of the files\n"
          "  -l, --list-types      list the fourteen conversion types\n"
          "  -h, --help            show this help\n"
          "  -V, --version         show the version\n"
@@ -69,6 +72,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                                         {"strict", no_argument, nullptr, 'S'},
                                         {"recursive", no_argument, nullptr, 'r'},
                                         {"ignore", required_argument, nullptr, 'I'},
+                                        {"jobs", required_argument, nullptr, 'j'},
                                         {nullptr, 0, nullptr, 0}};
   Options options;
   bool listTypes = false, help = false, version = false;
@@ -76,7 +80,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
   ::opterr = 0;
   ::optind = 1;
   int c;
-  while ((c = ::getopt_long(argc, argv, ":t:o:e:lhVr", kLongOptions, nullptr)) != -1) {
+  while ((c = ::getopt_long(argc, argv, ":t:o:e:j:lhVr", kLongOptions, nullptr)) != -1) {
     switch (c) {
       case 't':
         typeText = ::optarg;
@@ -125,6 +129,16 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'I':
         options.ignoreList = ::optarg;
         break;
+      case 'j': {
+        const std::string_view text = ::optarg;
+        int32_t jobs = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+        if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > 256)
+          return {std::nullopt,
+                  "-j takes a number of files from 1 to 256, not '" + std::string(text) + "'"};
+        options.jobs = jobs;
+        break;
+      }
       case ':':
         return {std::nullopt, std::string("option ") + argv[::optind - 1] + " needs a value"};
       default:

@@ -21,6 +21,7 @@ struct Options {
   bool strict = false;     // input that does not look like the type's code fails
   bool recursive = false;  // the arguments are folders: convert their trees
   std::optional<std::string> ignoreList;  // --ignore; else the window's setting
+  int32_t jobs = 0;                       // files at once; 0: one per processor
   std::vector<std::string> files;
 };
 

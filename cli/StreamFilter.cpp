@@ -14,7 +14,7 @@ namespace marlo::cli {
 
 namespace {
 
-constexpr size_t kPieceSize = 1 << 20;
+constexpr size_t kPieceSize = 1 << 17;
 
 bool WriteFully(int fd, std::string_view bytes) {
   size_t done = 0;

@@ -4,11 +4,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <thread>
 
 #include "CommandLine.h"
 #include "ConvMarlo.h"
@@ -71,6 +73,8 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   settings.strict = options.strict;
   settings.convType = options.type;
   settings.handleExistFile = options.handleExistFile;
+  settings.jobs =
+      options.jobs > 0 ? options.jobs : int32_t(std::max(1u, std::thread::hardware_concurrency()));
   const std::string firstFolder =
       options.recursive ? options.files.front() : FolderOf(options.files.front());
   settings.targetFolderText = options.targetFolder.empty()

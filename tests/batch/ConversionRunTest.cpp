@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <random>
 
 #include "../engine/TestSupport.h"
@@ -233,6 +234,53 @@ TEST_F(ConversionRunTest, LargeFilesGiveTheBytesOfAWholeConversion) {
     EXPECT_TRUE(ReadFile(target / "big.txt") ==
                 ConvertWithType(test::Engine(), type, bytes)->strResult);
   }
+}
+
+// Files converted at once report in list order, with the rows and bytes of
+// one at a time: failures, questions and same-name clashes included.
+TEST_F(ConversionRunTest, ManyFilesAtOnceReportInListOrder) {
+  std::vector<std::string> names;
+  std::mt19937 rng(5);
+  for (int i = 0; i < 40; ++i) {
+    const std::string name = "f" + std::to_string(i) + ".txt";
+    // Sizes vary so that later files often finish first.
+    WriteFile(source / name, std::string(size_t(rng() % 300000), '\xB3') + "\x6F" + name);
+    names.push_back(name);
+  }
+  names.insert(names.begin() + 7, "missing.txt");
+  std::filesystem::create_directory(source / "sub");
+  WriteFile(source / "sub/f3.txt", "other");
+  WriteFile(target / "f9.txt", "kept");
+  auto settings = Settings(names, kAskUser);
+  settings.entries.insert(settings.entries.begin() + 20, {source / "sub/f3.txt", "f3.txt"});
+
+  std::vector<std::vector<std::string>> reports;
+  std::vector<std::string> bytes;
+  for (const int32_t jobs : {1, 4}) {
+    std::filesystem::remove_all(target.path());
+    std::filesystem::create_directory(target.path());
+    WriteFile(target / "f9.txt", "kept");
+    host = RecordingHost();
+    host.answers = {false};
+    settings.jobs = jobs;
+    ASSERT_EQ(Run(settings), RunOutcome::kFinished);
+    std::vector<std::string> report;
+    for (const RunRow& row : host.rows)
+      report.push_back(row.fileName + " " + std::to_string(int(row.outcome)) + " " +
+                       row.description.substr(0, 12));
+    reports.push_back(report);
+    std::string all;
+    for (const auto& name : names)
+      if (std::filesystem::exists(target / name)) all += ReadFile(target / name);
+    bytes.push_back(all);
+    EXPECT_EQ(host.questions, std::vector<std::string>{target / "f9.txt"});
+  }
+  ASSERT_EQ(reports[0].size(), 42u);
+  EXPECT_EQ(reports[1], reports[0]);
+  EXPECT_EQ(bytes[1], bytes[0]);
+  EXPECT_EQ(host.rows[7].outcome, RowOutcome::kFailed);     // missing.txt
+  EXPECT_EQ(host.rows[10].outcome, RowOutcome::kDeclined);  // f9.txt
+  EXPECT_EQ(host.rows[20].outcome, RowOutcome::kFailed);    // the second f3.txt
 }
 
 TEST_F(ConversionRunTest, NeverOverwritesItsOwnSource) {
