@@ -33,8 +33,9 @@ class ConversionPipeline {
  public:
   // checkInput compares the input's start with the type's source code;
   // strict refuses it, before the output of the piece that showed it.
+  // phrases converts simplified ⇄ traditional phrase by phrase first.
   ConversionPipeline(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool checkInput,
-                     bool strict);
+                     bool strict, bool phrases = false);
 
   // Converts the next piece; returns the bytes final after it, valid until
   // the next call. The last piece passes last = true. Throws InputError.

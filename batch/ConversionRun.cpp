@@ -47,7 +47,7 @@ RunRow FailedRow(const std::string& fileName, std::string description) {
 uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
                                 const std::string& path, std::string& warning) const {
   ConversionPipeline pipeline(engine_, settings_.convType, settings_.ends, settings_.checkInput,
-                              settings_.strict);
+                              settings_.strict, settings_.phrases);
   std::vector<char> piece(kPieceSize);
   try {
     for (bool last = false; !last;) {

@@ -36,6 +36,8 @@ struct RunSettings {
   // strict fails a file that does not, and writes nothing for it.
   bool checkInput = false;
   bool strict = false;
+  // Simplified ⇄ traditional phrase by phrase (types that take it).
+  bool phrases = false;
   // Files converted at once. Whatever the number, the host sees every call
   // from the thread that runs Run, and the rows in list order.
   int32_t jobs = 1;

@@ -161,11 +161,19 @@ std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type) {
   return folder + GetConvTypeName(type);
 }
 
-std::vector<Operation> OperationsOf(int32_t type) {
+std::vector<Operation> OperationsOf(int32_t type, bool phrases) {
   if (type < 0 || type >= kConversionTypeCount)
     throw std::out_of_range("no conversion type " + std::to_string(type));
-  return ConversionTypes()[size_t(type)].operations;
+  std::vector<Operation> operations = ConversionTypes()[size_t(type)].operations;
+  if (phrases)
+    for (Operation& operation : operations) {
+      if (operation == Operation::BigToGB) operation = Operation::BigToGBPhrases;
+      if (operation == Operation::GBToBig) operation = Operation::GBToBigPhrases;
+    }
+  return operations;
 }
+
+bool TakesPhrases(int32_t type) { return OperationsOf(type, true) != OperationsOf(type, false); }
 
 std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
                                             std::string_view text) {

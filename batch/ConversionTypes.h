@@ -52,8 +52,11 @@ std::optional<int32_t> FindConversionType(std::string_view nameOrIndex);
 // with one separator between them also at the root ("/" gives "/GbToBig").
 std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type);
 
-// The engine operations a type runs, in order.
-std::vector<Operation> OperationsOf(int32_t type);
+// The engine operations a type runs, in order; with phrases, its
+// simplified ⇄ traditional step converts phrases first.
+std::vector<Operation> OperationsOf(int32_t type, bool phrases = false);
+// Whether the type has such a step (BigToGb, GbToBig, GbToBigToGbk).
+bool TakesPhrases(int32_t type);
 
 // Runs the engine operation(s) of a type on the whole text, without byte values.
 std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,

@@ -13,7 +13,8 @@ namespace marlo::cli {
 
 std::string UsageText() {
   return "Usage: marlo-convert -t TYPE [-o TARGET_DIR] [-e skip|ask|overwrite]\n"
-         "                     [--from-utf8] [--to-utf8] [--lossy] [--strict] FILE...\n"
+         "                     [--from-utf8] [--to-utf8] [--lossy] [--strict]\n"
+         "                     [--phrases] [-j N] FILE...\n"
          "       marlo-convert -t TYPE [OPTIONS] -r FOLDER...\n"
          "       marlo-convert -t TYPE [-] < INPUT > OUTPUT\n"
          "       marlo-convert --list-types | --help | --version\n"
@@ -38,6 +39,10 @@ std::string UsageText() {
          "                        source code (more than 1% of its non-ASCII characters\n"
          "                        invalid) and write nothing for it; without it a\n"
          "                        warning says what the bytes look like instead\n"
+         "      --phrases         with BigToGb, GbToBig and GbToBigToGbk: convert whole\n"
+         "                        phrases first, Taiwan usage on the traditional side\n"
+         "                        (軟體 ⇄ 软件, 乾燥 → 干燥), characters elsewhere; the\n"
+         "                        output may then differ from the input in length\n"
          "  -r, --recursive       the arguments are folders: convert every regular file\n"
          "                        under them into the same tree under TARGET_DIR (by\n"
          "                        default a folder named after TYPE in the first one),\n"
@@ -73,6 +78,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                                         {"recursive", no_argument, nullptr, 'r'},
                                         {"ignore", required_argument, nullptr, 'I'},
                                         {"jobs", required_argument, nullptr, 'j'},
+                                        {"phrases", no_argument, nullptr, 'P'},
                                         {nullptr, 0, nullptr, 0}};
   Options options;
   bool listTypes = false, help = false, version = false;
@@ -123,6 +129,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'S':
         options.strict = true;
         break;
+      case 'P':
+        options.phrases = true;
+        break;
       case 'r':
         options.recursive = true;
         break;
@@ -161,6 +170,8 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                               "': use an identifier or index from marlo-convert --list-types"};
   options.type = *type;
   if (options.lossy && !options.fromUtf8) return {std::nullopt, "--lossy goes with --from-utf8"};
+  if (options.phrases && !TakesPhrases(options.type))
+    return {std::nullopt, "--phrases goes with BigToGb, GbToBig or GbToBigToGbk"};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
   if (options.recursive && options.files.empty())
     return {std::nullopt, "-r needs the folders to convert"};

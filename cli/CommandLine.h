@@ -19,6 +19,7 @@ struct Options {
   bool toUtf8 = false;     // output is decoded from the type's output form into UTF-8
   bool lossy = false;      // invalid UTF-8 input becomes U+FFFD instead of an error
   bool strict = false;     // input that does not look like the type's code fails
+  bool phrases = false;    // simplified ⇄ traditional phrase by phrase
   bool recursive = false;  // the arguments are folders: convert their trees
   std::optional<std::string> ignoreList;  // --ignore; else the window's setting
   int32_t jobs = 0;                       // files at once; 0: one per processor

@@ -30,8 +30,8 @@ bool WriteFully(int fd, std::string_view bytes) {
 }  // namespace
 
 std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
-                         int inputFd, int outputFd, uint64_t& replaced) {
-  ConversionPipeline pipeline(engine, type, ends, true, strict);
+                         bool phrases, int inputFd, int outputFd, uint64_t& replaced) {
+  ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);
   // UTF-8 runs through three stages: smaller pieces keep them in cache.
   std::vector<char> piece(ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
   bool warned = false;

@@ -71,6 +71,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   settings.ends = Ends(options);
   settings.checkInput = true;
   settings.strict = options.strict;
+  settings.phrases = options.phrases;
   settings.convType = options.type;
   settings.handleExistFile = options.handleExistFile;
   settings.jobs =
@@ -146,8 +147,9 @@ int main(int argc, char** argv) {
   }
   if (options.action == Action::kFilter) {
     uint64_t replaced = 0;
-    const std::string error = marlo::cli::FilterStream(
-        engine, options.type, Ends(options), options.strict, STDIN_FILENO, STDOUT_FILENO, replaced);
+    const std::string error =
+        marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
+                                 options.phrases, STDIN_FILENO, STDOUT_FILENO, replaced);
     if (replaced) marlo::cli::ReportReplaced("standard input", replaced, options.type);
     if (error.empty()) return 0;
     std::cerr << "marlo-convert: " << error << "\n";

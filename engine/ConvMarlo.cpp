@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ConvMarlo.h"
 
+#include <cstring>
+#include <mutex>
 #include <stdexcept>
 
 #include "BakedTables.h"
 #include "ByteScan.h"
 #include "EmbeddedResources.h"
+#include "PhraseTable.h"
 #include "SymbolLookups.h"
 #include "TableParsers.h"
 #include "WidthForms.h"
@@ -31,7 +34,15 @@ const uint8_t* Bytes(std::string_view text) {
 
 }  // namespace
 
-ConvMarlo::ConvMarlo() : tables_(&gZeroTables), symbols_(std::make_unique<SymbolLookups>()) {}
+struct ConvMarlo::PhraseLookups {
+  std::once_flag built;
+  std::unique_ptr<PhraseTable> toGb, toBig;
+};
+
+ConvMarlo::ConvMarlo()
+    : tables_(&gZeroTables),
+      symbols_(std::make_unique<SymbolLookups>()),
+      phrases_(std::make_unique<PhraseLookups>()) {}
 
 ConvMarlo::~ConvMarlo() = default;
 
@@ -51,6 +62,7 @@ void ConvMarlo::InitMe() {
 
   tables_ = &linked;
   symbols_ = std::make_unique<SymbolLookups>();
+  phrases_ = std::make_unique<PhraseLookups>();
   cnsData_ = resources[3];
   spcData_ = resources[4];
   spcSymbols_ = std::move(spcSymbols);
@@ -68,8 +80,61 @@ const ConvMarlo::SymbolLookups& ConvMarlo::Symbols() const {
   return *symbols_;
 }
 
+const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
+  std::call_once(phrases_->built, [this] {
+    // Before InitMe no phrase applies, as no character converts.
+    static const uint8_t kNone[] = {'#'};
+    phrases_->toGb = std::make_unique<PhraseTable>(ready_ ? LoadResource(106) : std::span(kNone));
+    phrases_->toBig = std::make_unique<PhraseTable>(ready_ ? LoadResource(107) : std::span(kNone));
+  });
+  return direction == ScanTableId::kBigToGb ? *phrases_->toGb : *phrases_->toBig;
+}
+
+// Walks the characters; a pair that starts a phrase is replaced by the
+// phrase's value, and the stretches between are converted by the block scan.
+size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out,
+                             bool last, size_t& consumed) const {
+  const PhraseTable& phrases = Phrases(step.table);
+  const uint16_t* table = tables_->scan[size_t(step.table)].data();
+  const auto* s = Bytes(text);
+  const size_t n = text.size();
+  uint8_t* o = out;
+  size_t i = 0, stretch = 0;
+  auto flush = [&](size_t end) {
+    scan::Fastest().leadAndTrail(s + stretch, o, end - stretch, step.minTrail, table);
+    o += end - stretch;
+  };
+  size_t stop = n;
+  while (i + 1 < n) {
+    if (s[i] < 0xA1 || s[i + 1] < step.minTrail) {
+      ++i;
+      continue;
+    }
+    if (phrases.MayStart(s + i)) {
+      // A phrase might reach into bytes yet to come: wait for them.
+      if (!last && i + phrases.LongestKey() > n) {
+        stop = i;
+        break;
+      }
+      if (const PhraseTable::Entry* entry = phrases.Match(s + i, n - i)) {
+        flush(i);
+        std::memcpy(o, entry->value.data(), entry->value.size());
+        o += entry->value.size();
+        i += entry->key.size();
+        stretch = i;
+        continue;
+      }
+    }
+    i += 2;
+  }
+  flush(stop);
+  consumed = stop;
+  return size_t(o - out);
+}
+
 size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uint8_t* out,
-                          int& pending, bool last) const {
+                          int& pending, bool last, size_t& consumed) const {
+  consumed = text.size();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
   switch (step.kind) {
     case StepKind::kLeadAndTrail:
@@ -85,6 +150,8 @@ size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uin
     }
     case StepKind::kNarrow:
       return width::NarrowUnicodeInto(text, out);
+    case StepKind::kPhrases:
+      return RunPhrases(step, text, out, last, consumed);
   }
   throw std::invalid_argument("unknown conversion step");
 }
@@ -99,12 +166,14 @@ std::shared_ptr<ConvResult> ConvMarlo::Run(Operation operation, std::string_view
   std::string_view in = text;
   for (const ConversionStep& step : StepsOf(operation)) {
     int pending = -1;
+    size_t consumed = 0;
     if (step.InPlace() && in.data() == out.data()) {
-      RunStep(step, in, reinterpret_cast<uint8_t*>(out.data()), pending, true);
+      RunStep(step, in, reinterpret_cast<uint8_t*>(out.data()), pending, true, consumed);
       continue;
     }
     std::string next(step.MaxOutput(in.size()), '\0');
-    next.resize(RunStep(step, in, reinterpret_cast<uint8_t*>(next.data()), pending, true));
+    next.resize(
+        RunStep(step, in, reinterpret_cast<uint8_t*>(next.data()), pending, true, consumed));
     out = std::move(next);
     in = out;
   }

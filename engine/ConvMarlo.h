@@ -27,6 +27,7 @@ struct SpecialSymbol {
 };
 
 struct BakedTables;
+class PhraseTable;
 
 class ConvMarlo {
  public:
@@ -64,9 +65,11 @@ class ConvMarlo {
   // which needs room for step.MaxOutput(text.size()) bytes and may be
   // text's own bytes where step.InPlace(). pending carries the widening
   // step's byte that waits for a partner across pieces (-1 for none); last
-  // says text ends the stream. Returns the output length.
+  // says text ends the stream. consumed is how much of text was converted:
+  // all of it, but for a phrase step that holds back the characters a
+  // phrase might still span. Returns the output length.
   size_t RunStep(const ConversionStep& step, std::string_view text, uint8_t* out, int& pending,
-                 bool last) const;
+                 bool last, size_t& consumed) const;
 
   // Big5 → GB2312, traditional characters to simplified ones.
   std::shared_ptr<ConvResult> BigToGB(std::string_view BigStr, bool IsReturnbyte = false) const;
@@ -126,10 +129,16 @@ class ConvMarlo {
   // The special-symbol replacements, worked out on first use.
   struct SymbolLookups;
   const SymbolLookups& Symbols() const;
+  // The phrase tables, read on first use.
+  struct PhraseLookups;
+  const PhraseTable& Phrases(ScanTableId direction) const;
+  size_t RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out, bool last,
+                    size_t& consumed) const;
   std::string ReplaceSpecialSymbols(std::string& text, bool toGb) const;
 
   const BakedTables* tables_;
   std::unique_ptr<SymbolLookups> symbols_;
+  std::unique_ptr<PhraseLookups> phrases_;
   std::span<const uint8_t> cnsData_;
   std::span<const uint8_t> spcData_;
   std::vector<SpecialSymbol> spcSymbols_;

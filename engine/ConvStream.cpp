@@ -101,8 +101,9 @@ std::string_view ConvStream::Feed(std::string_view piece, bool last) {
     const size_t cut = last ? text.size() : WholeCharacterPrefix(step.spec.parse, text);
     const std::string_view whole = text.substr(0, cut);
     uint8_t* out = step.output.Reserve(step.spec.MaxOutput(whole.size()));
-    const size_t size = engine_.RunStep(step.spec, whole, out, step.pendingByte, last);
-    step.pending.assign(text.substr(cut));
+    size_t consumed = 0;
+    const size_t size = engine_.RunStep(step.spec, whole, out, step.pendingByte, last, consumed);
+    step.pending.assign(text.substr(consumed));
     input = step.output.View(size);
   }
   return input;

@@ -12,6 +12,8 @@ MARLO_DECLARE_RESOURCE(102)
 MARLO_DECLARE_RESOURCE(103)
 MARLO_DECLARE_RESOURCE(104)
 MARLO_DECLARE_RESOURCE(105)
+MARLO_DECLARE_RESOURCE(106)
+MARLO_DECLARE_RESOURCE(107)
 
 namespace marlo {
 
@@ -27,6 +29,10 @@ std::span<const uint8_t> LoadResource(int id) {
       return {marlo_resource_104_begin, marlo_resource_104_end};
     case 105:
       return {marlo_resource_105_begin, marlo_resource_105_end};
+    case 106:
+      return {marlo_resource_106_begin, marlo_resource_106_end};
+    case 107:
+      return {marlo_resource_107_begin, marlo_resource_107_end};
     default:
       throw std::out_of_range("no resource " + std::to_string(id));
   }

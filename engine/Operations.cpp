@@ -17,6 +17,9 @@ constexpr ConversionStep ByTable(ScanTableId table) {
 constexpr ConversionStep WidenThen(ScanTableId table) {
   return {StepKind::kWidenAndTable, CharacterParse::kWidening, table, 0};
 }
+constexpr ConversionStep Phrases(CharacterParse parse, ScanTableId table, uint8_t minTrail) {
+  return {StepKind::kPhrases, parse, table, minTrail};
+}
 constexpr ConversionStep kNarrow{StepKind::kNarrow, CharacterParse::kTable, ScanTableId::kUscToGbk,
                                  0};
 
@@ -41,6 +44,8 @@ constexpr OperationSteps kOperations[] = {
     {Operation::USCToGbkforNarrow, {kNarrow, ByTable(kUscToGbk)}, 2},
     {Operation::USCToBigforNarrow, {kNarrow, ByTable(kUscToBig)}, 2},
     {Operation::BigToCNS, {ByTable(kBigToCns)}, 1},
+    {Operation::BigToGBPhrases, {Phrases(CharacterParse::kBig5ToGb, kBigToGb, 0x40)}, 1},
+    {Operation::GBToBigPhrases, {Phrases(CharacterParse::kGbToBig5, kGbToBig, 0xA1)}, 1},
 };
 
 constexpr bool InEnumOrder() {

@@ -23,6 +23,10 @@ enum class Operation : uint8_t {
   USCToGbkforNarrow,
   USCToBigforNarrow,
   BigToCNS,
+  // BigToGB and GBToBig with phrases first: a phrase of the table wins over
+  // its characters, and the output may differ in length.
+  BigToGBPhrases,
+  GBToBigPhrases,
 };
 
 // How a step splits bytes into characters.
@@ -52,6 +56,7 @@ enum class StepKind : uint8_t {
   kTable,          // pairs by the table parse; output as long as input
   kWidenAndTable,  // widen ASCII, then the table scan; output grows
   kNarrow,         // full-width ASCII units to single bytes; output shrinks
+  kPhrases,        // phrases, then kLeadAndTrail where none matches
 };
 
 struct ConversionStep {
@@ -61,7 +66,10 @@ struct ConversionStep {
   uint8_t minTrail;   // kLeadAndTrail only
 
   // The output never needs more room than this for n input bytes.
-  size_t MaxOutput(size_t n) const { return kind == StepKind::kWidenAndTable ? 2 * n + 1 : n; }
+  size_t MaxOutput(size_t n) const {
+    if (kind == StepKind::kWidenAndTable) return 2 * n + 1;
+    return kind == StepKind::kPhrases ? 3 * n : n;  // a phrase's value is at most 3× its key
+  }
   // Whether the step may write over its own input.
   bool InPlace() const { return kind == StepKind::kLeadAndTrail || kind == StepKind::kTable; }
 };

@@ -43,7 +43,7 @@ TEST(CodeTables, ResourcesHaveTheirExactSizes) {
   EXPECT_EQ(LoadResource(103).size(), 443068u);
   EXPECT_EQ(LoadResource(104).size(), 13188u);
   EXPECT_EQ(LoadResource(105).size(), 4064u);
-  EXPECT_THROW(LoadResource(106), std::out_of_range);
+  EXPECT_THROW(LoadResource(108), std::out_of_range);
 }
 
 TEST(CodeTables, Big5ToGb2312RangesAndExamples) {
@@ -355,12 +355,13 @@ TEST(CodeTables, GeneratorReproducesTheCommittedTables) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
   const char* names[] = {"101-big5-to-gb2312.bin", "102-gb2312-to-big5.bin",
                          "103-gbk-unicode-big5.txt", "104-big5-to-cns-plane2.bin",
-                         "105-symbols.txt"};
+                         "105-symbols.txt", "106-phrases-big5-to-gb2312.txt",
+                         "107-phrases-gb2312-to-big5.txt"};
   auto read = [](const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), {});
   };
-  for (int id = 101; id <= 105; ++id) {
+  for (int id = 101; id <= 107; ++id) {
     const auto embedded = LoadResource(id);
     EXPECT_TRUE(read(out / names[id - 101]) == std::string(embedded.begin(), embedded.end()))
         << names[id - 101];

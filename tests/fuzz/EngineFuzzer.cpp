@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using enum marlo::Operation;
   const marlo::Operation streamed[] = {BigToGB,         GBToBig,           GbkToBig,
                                        USCToGbk,        BigToCNS,          BigToUSCforWide,
-                                       GbkToUSCforWide, USCToGbkforNarrow, USCToBigforNarrow};
+                                       GbkToUSCforWide, USCToGbkforNarrow, USCToBigforNarrow,
+                                       BigToGBPhrases,  GBToBigPhrases};
   for (const marlo::Operation operation : streamed) {
     marlo::ConvStream stream(engine, {operation});
     std::string out;

@@ -347,6 +347,90 @@ Bytes ListIrreversible(const Inputs& in, const Bytes& big5ToGb, const Bytes& gbT
   return Bytes(text.begin(), text.end());
 }
 
+// The BMP characters of a UTF-8 line; nothing when it holds any other.
+std::optional<std::u16string> DecodeUtf8(const std::string& text) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = uint8_t(text[i]);
+    if (c < 0x80) {
+      out += char16_t(c);
+      ++i;
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < text.size()) {
+      out += char16_t((c & 0x1F) << 6 | (text[i + 1] & 0x3F));
+      i += 2;
+    } else if ((c & 0xF0) == 0xE0 && i + 2 < text.size()) {
+      out += char16_t((c & 0x0F) << 12 | (text[i + 1] & 0x3F) << 6 | (text[i + 2] & 0x3F));
+      i += 3;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
+// Phrase pairs "key<TAB>value" (UTF-8, OpenCC's chain applied to the key)
+// as byte sequences: the key in the source code, the value in the target
+// code. A pair is kept when the key is two or more double-byte characters,
+// both sides can be written in their codes, and the value is not what the
+// character table gives anyway. Lines "key<TAB>value<LF>", sorted by key.
+Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
+                   const Bytes& characterTable) {
+  auto inSource = [&](char16_t u) -> std::optional<uint16_t> {
+    const auto code = toSimplified ? in.big5.Encode(u) : in.gbk.Encode(u);
+    if (!code || *code < 0x100) return std::nullopt;
+    if (toSimplified ? !DecodeShared(in.big5, *code) : !in.gb2312.count(*code)) return std::nullopt;
+    return code;
+  };
+  auto inTarget = [&](char16_t u) -> std::optional<uint16_t> {
+    const auto code = toSimplified ? in.gbk.Encode(u) : in.big5.Encode(u);
+    if (!code || *code < 0x100) return std::nullopt;
+    if (toSimplified ? !in.gb2312.count(*code) : !DecodeShared(in.big5, *code)) return std::nullopt;
+    return code;
+  };
+  auto byCharacter = [&](uint16_t code) {
+    const unsigned lead = code >> 8, trail = code & 0xFF;
+    if (toSimplified) return At(characterTable, (lead - 0xA1) * 191 + (trail - 0x40));
+    const unsigned row = lead <= 0xAF ? lead + 6 : lead;
+    return At(characterTable, (row - 0xA7) * 94 + (trail - 0xA1));
+  };
+  std::ifstream file(path);
+  Check(bool(file), "cannot read " + path);
+  std::map<Bytes, Bytes> phrases;
+  size_t lines = 0;
+  for (std::string line; std::getline(file, line);) {
+    ++lines;
+    const size_t tab = line.find('\t');
+    Check(tab != std::string::npos, "a phrase line without a tab in " + path);
+    const auto key = DecodeUtf8(line.substr(0, tab)), value = DecodeUtf8(line.substr(tab + 1));
+    if (!key || !value || key->size() < 2 || value->empty()) continue;
+    Bytes keyBytes, valueBytes, plain;
+    bool writable = true;
+    for (const char16_t u : *key) {
+      const auto code = inSource(u);
+      if (!(writable = code.has_value())) break;
+      PutCode(keyBytes, *code);
+      PutCode(plain, byCharacter(*code));
+    }
+    for (const char16_t u : *value) {
+      if (!writable) break;
+      const auto code = inTarget(u);
+      if (!(writable = code.has_value())) break;
+      PutCode(valueBytes, *code);
+    }
+    if (writable && valueBytes != plain) phrases.emplace(keyBytes, valueBytes);
+  }
+  Bytes out;
+  for (const auto& [key, value] : phrases) {
+    out.insert(out.end(), key.begin(), key.end());
+    out.push_back('\t');
+    out.insert(out.end(), value.begin(), value.end());
+    out.push_back('\n');
+  }
+  std::printf("%s phrases: %zu of %zu kept\n", toSimplified ? "Big5->GB2312" : "GB2312->Big5",
+              phrases.size(), lines);
+  return out;
+}
+
 void Write(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -358,10 +442,10 @@ void Write(const std::string& path, const Bytes& bytes) {
 
 int main(int argc, char** argv) {
   using namespace gentables;
-  if (argc != 9) {
+  if (argc != 11) {
     std::cerr << "usage: gentables OUT_DIR TSCharacters.txt STCharacters.txt "
                  "Unihan_IRGSources.txt special_symbols.txt TWVariants.txt TWVariantsRev.txt "
-                 "Unihan_Variants.txt\n";
+                 "Unihan_Variants.txt t2s.phrases s2t.phrases\n";
     return 2;
   }
   try {
@@ -383,6 +467,8 @@ int main(int argc, char** argv) {
     Write(dir + "/103-gbk-unicode-big5.txt", BuildGbkUnicodeBig5(in));
     Write(dir + "/104-big5-to-cns-plane2.bin", BuildBig5ToCns(in));
     Write(dir + "/105-symbols.txt", BuildSpecialSymbols(in));
+    Write(dir + "/106-phrases-big5-to-gb2312.txt", BuildPhrases(argv[9], true, in, big5ToGb));
+    Write(dir + "/107-phrases-gb2312-to-big5.txt", BuildPhrases(argv[10], false, in, gbToBig5));
   } catch (const std::exception& e) {
     std::cerr << "gentables: " << e.what() << "\n";
     return 1;

@@ -30,7 +30,7 @@ while read -r package version; do
     missing+="  $package $version (installed: ${installed:-none})"$'\n'
   fi
 done < "$here/pins.txt"
-for tool in dpkg-query opencc_dict bzcat cmake; do
+for tool in dpkg-query opencc_dict opencc bzcat cmake; do
   command -v "$tool" >/dev/null || missing+="  the command $tool"$'\n'
 done
 if [ -n "$missing" ]; then
@@ -55,7 +55,18 @@ opencc_dict -i /usr/share/opencc/TWVariantsRev.ocd2 -o "$work/TWVariantsRev.txt"
 bzcat /usr/share/unicode/Unihan_IRGSources.txt.bz2 > "$work/Unihan_IRGSources.txt"
 bzcat /usr/share/unicode/Unihan_Variants.txt.bz2 > "$work/Unihan_Variants.txt"
 
+# Phrases: every key of OpenCC's Taiwan phrase dictionaries, with what
+# OpenCC's own Taiwan chain makes of it alone. Simplified keys of the S→T
+# chain come from TWPhrases' (traditional) keys through t2s.
+keys() { opencc_dict -i "/usr/share/opencc/$1.ocd2" -o "$work/$1.txt" -f ocd2 -t text; cut -f1 "$work/$1.txt"; }
+{ keys TWVariantsRevPhrases; keys TWPhrasesRev; keys TSPhrases; } | LC_ALL=C sort -u > "$work/t2s.keys"
+{ keys STPhrases; keys TWPhrases | opencc -c t2s; } | LC_ALL=C sort -u > "$work/s2t.keys"
+opencc -c tw2sp -i "$work/t2s.keys" -o "$work/t2s.values"
+opencc -c s2twp -i "$work/s2t.keys" -o "$work/s2t.values"
+paste "$work/t2s.keys" "$work/t2s.values" > "$work/t2s.phrases"
+paste "$work/s2t.keys" "$work/s2t.values" > "$work/s2t.phrases"
+
 mkdir -p "$out"
 "$generator" "$out" "$work/TSCharacters.txt" "$work/STCharacters.txt" \
   "$work/Unihan_IRGSources.txt" "$here/special_symbols.txt" "$work/TWVariants.txt" \
-  "$work/TWVariantsRev.txt" "$work/Unihan_Variants.txt"
+  "$work/TWVariantsRev.txt" "$work/Unihan_Variants.txt" "$work/t2s.phrases" "$work/s2t.phrases"

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: Apache-2.0
+// Phrase-level simplified ⇄ traditional conversion, checked against every
+// entry of the phrase tables.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ConvStream.h"
+#include "EmbeddedResources.h"
+#include "TestSupport.h"
+
+namespace marlo {
+namespace {
+
+struct Direction {
+  const char* name;
+  int resource;
+  Operation phrases, characters;
+};
+
+const Direction kDirections[] = {
+    {"BigToGB", 106, Operation::BigToGBPhrases, Operation::BigToGB},
+    {"GBToBig", 107, Operation::GBToBigPhrases, Operation::GBToBig},
+};
+
+std::vector<std::pair<std::string, std::string>> Entries(int resource) {
+  const auto bytes = LoadResource(resource);
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::string text(bytes.begin(), bytes.end());
+  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+    const std::string line = text.substr(at, end - at);
+    if (line.empty() || line[0] == '#') continue;
+    const size_t tab = line.find('\t');
+    entries.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+  }
+  return entries;
+}
+
+class Phrases : public testing::TestWithParam<Direction> {
+ protected:
+  std::string Convert(std::string_view text, bool phrases = true) const {
+    return test::Engine()
+        .Run(phrases ? GetParam().phrases : GetParam().characters, text)
+        ->strResult;
+  }
+};
+
+// Every key alone converts to its value, never to its characters': where a
+// shorter key is a prefix of it, the longer one wins. A line end inside a
+// key cuts it into parts that convert on their own.
+TEST_P(Phrases, EachPhraseBeatsItsCharactersAndItsShorterPrefixes) {
+  const auto entries = Entries(GetParam().resource);
+  ASSERT_GT(entries.size(), 500u);
+  size_t prefixed = 0;
+  std::set<std::string> keys;
+  for (const auto& [key, value] : entries) keys.insert(key);
+  for (const auto& [key, value] : entries) {
+    SCOPED_TRACE(test::ToHex(key));
+    ASSERT_EQ(Convert(key), value);
+    ASSERT_NE(Convert(key, false), value);
+    for (size_t cut = 4; cut < key.size(); cut += 2) prefixed += keys.count(key.substr(0, cut));
+    const std::string head = key.substr(0, 2), tail = key.substr(2);
+    ASSERT_EQ(Convert(head + "\r\n" + tail), Convert(head) + "\r\n" + Convert(tail));
+  }
+  EXPECT_GT(prefixed, 0u);  // the longest-match rule was exercised
+}
+
+// A stream gives the whole text's bytes at every split position, however
+// long the phrase a cut falls into.
+TEST_P(Phrases, StreamingAtEverySplitGivesTheWholeConversion) {
+  const auto entries = Entries(GetParam().resource);
+  // Runs of double-byte characters longer than the stream's look-back for
+  // a safe cut, so the phrase step's own hold-back is what keeps them whole.
+  std::string text = "ab";
+  for (size_t i = 0; i < entries.size(); i += entries.size() / 40)
+    text += entries[i].first + (i == entries.size() / 2 ? "\r\n" : "") +
+            entries[entries.size() - 1 - i].first;
+  const std::string whole = Convert(text);
+  for (size_t split = 0; split <= text.size(); ++split) {
+    ConvStream stream(test::Engine(), {GetParam().phrases});
+    std::string out(stream.Feed(std::string_view(text).substr(0, split), false));
+    out += stream.Feed(std::string_view(text).substr(split), true);
+    ASSERT_EQ(test::ToHex(out), test::ToHex(whole)) << "split at " << split;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDirections, Phrases, testing::ValuesIn(kDirections),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace marlo
