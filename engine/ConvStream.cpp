@@ -74,7 +74,7 @@ class OutputBuffer {
 };
 
 struct ConvStream::Step {
-  ConversionStep spec;
+  ConversionStep conversion;
   int pendingByte = -1;  // the widening step's byte that waits for a partner
   std::string pending;   // input bytes held back for the next piece
   std::string joined;    // pending bytes and the next piece
@@ -84,7 +84,8 @@ struct ConvStream::Step {
 ConvStream::ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations)
     : engine_(engine) {
   for (Operation operation : operations)
-    for (const ConversionStep& spec : StepsOf(operation)) steps_.push_back({spec, -1, {}, {}, {}});
+    for (const ConversionStep& conversion : StepsOf(operation))
+      steps_.push_back({conversion, -1, {}, {}, {}});
 }
 
 ConvStream::~ConvStream() = default;
@@ -98,11 +99,12 @@ std::string_view ConvStream::Feed(std::string_view piece, bool last) {
       step.joined.append(input);
       text = step.joined;
     }
-    const size_t cut = last ? text.size() : WholeCharacterPrefix(step.spec.parse, text);
+    const size_t cut = last ? text.size() : WholeCharacterPrefix(step.conversion.parse, text);
     const std::string_view whole = text.substr(0, cut);
-    uint8_t* out = step.output.Reserve(step.spec.MaxOutput(whole.size()));
+    uint8_t* out = step.output.Reserve(step.conversion.MaxOutput(whole.size()));
     size_t consumed = 0;
-    const size_t size = engine_.RunStep(step.spec, whole, out, step.pendingByte, last, consumed);
+    const size_t size =
+        engine_.RunStep(step.conversion, whole, out, step.pendingByte, last, consumed);
     step.pending.assign(text.substr(consumed));
     input = step.output.View(size);
   }
