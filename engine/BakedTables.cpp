@@ -6,13 +6,14 @@
 #include <utility>
 
 #include "TableParsers.h"
+#include "WidthForms.h"
 
 namespace marlo {
 
 namespace {
 
-constexpr uint16_t kFullWidthExclamation = 0xFF01;  // U+FF01..U+FF5E mirror 0x21..0x7E
-constexpr uint16_t kIdeographicSpace = 0x3000;      // the full-width space
+using width::kFullWidthExclamation;
+using width::kIdeographicSpace;
 
 void PutNative(ScanTable& table, unsigned a, unsigned b, uint16_t code) {
   const uint8_t out[2] = {uint8_t(code >> 8), uint8_t(code & 0xFF)};

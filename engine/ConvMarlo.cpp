@@ -100,8 +100,9 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   const size_t n = text.size();
   uint8_t* o = out;
   size_t i = 0, stretch = 0;
+  const scan::ScanVariant& scanner = scan::Fastest();
   auto flush = [&](size_t end) {
-    scan::Fastest().leadAndTrail(s + stretch, o, end - stretch, step.minTrail, table);
+    scanner.leadAndTrail(s + stretch, o, end - stretch, step.minTrail, table);
     o += end - stretch;
   };
   size_t stop = n;

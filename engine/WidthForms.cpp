@@ -7,12 +7,6 @@
 
 namespace marlo::width {
 
-namespace {
-
-constexpr uint16_t kFullWidthExclamation = 0xFF01;  // U+FF01..U+FF5E mirror 0x21..0x7E
-
-}  // namespace
-
 std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
   std::string out;
   out.reserve(2 * text.size());

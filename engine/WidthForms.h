@@ -11,6 +11,10 @@
 
 namespace marlo::width {
 
+// U+FF01..U+FF5E mirror the ASCII bytes 0x21..0x7E; U+3000 is the wide space.
+inline constexpr uint16_t kFullWidthExclamation = 0xFF01;
+inline constexpr uint16_t kIdeographicSpace = 0x3000;
+
 // Replaces each byte 0x20..0x7E standing at a character start (a byte
 // 0x81..0xFE and the byte after it are one character) by its full-width code.
 // Byte by byte: the plain rule that WidenAndScan must agree with.
