@@ -2,13 +2,13 @@
 #include "StreamFilter.h"
 
 #include "ConversionPipeline.h"
+#include "PieceReader.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <iostream>
-#include <vector>
 
 namespace marlo::cli {
 
@@ -33,16 +33,17 @@ std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& 
                          bool phrases, int inputFd, int outputFd, uint64_t& replaced) {
   ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);
   // UTF-8 runs through three stages: smaller pieces keep them in cache.
-  std::vector<char> piece(ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
+  PieceReader reader(inputFd, ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
   bool warned = false;
   while (true) {
-    ssize_t n = ::read(inputFd, piece.data(), piece.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return std::string("cannot read standard input: ") + std::strerror(errno);
-    const bool last = n == 0;
+    std::string_view piece;
+    int error = 0;
+    if (!reader.Next(piece, error))
+      return std::string("cannot read standard input: ") + std::strerror(error);
+    const bool last = piece.empty();
     std::string_view out;
     try {
-      out = pipeline.Feed(std::string_view(piece.data(), size_t(n)), last);
+      out = pipeline.Feed(piece, last);
     } catch (const InputError& e) {
       return std::string("standard input: ") + e.what();
     }

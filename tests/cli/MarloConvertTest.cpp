@@ -42,7 +42,7 @@ TEST(MarloConvert, ExistingTargetsSkipOverwriteAndAsk) {
   EXPECT_EQ(Convert({"-t", "1", "-o", dir / "out", dir / "a.txt"}).exitCode, 0);
   EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");  // skip by default
   ProcessOptions noTerminal;
-  noTerminal.inputIsNull = true;
+  noTerminal.inputPath = "/dev/null";
   EXPECT_EQ(
       Convert({"-t", "1", "-e", "ask", "-o", dir / "out", dir / "a.txt"}, noTerminal).exitCode, 0);
   EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");  // no terminal to ask on: skip
@@ -120,13 +120,19 @@ TEST(MarloConvert, FiltersStandardInput) {
   std::mt19937 rng(5);
   std::string input;
   while (input.size() < (3u << 20)) input += test::RandomBytes(rng, 4096) + kBig5;
+  TempFolder dir;
+  WriteFile(dir / "input", input);
+  // A pipe is read as bytes come; a file is read ahead on a second thread.
+  ProcessOptions piped, fromFile;
+  piped.input = input;
+  fromFile.inputPath = dir / "input";
   for (int32_t type : {1, 8, 13}) {
-    ProcessOptions options;
-    options.input = input;
-    const auto r = Convert({"-t", GetConvTypeName(type)}, options);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(r.out == ConvertWithType(test::Engine(), type, input)->strResult)
-        << GetConvTypeName(type);
+    const std::string expected = ConvertWithType(test::Engine(), type, input)->strResult;
+    for (const ProcessOptions& options : {piped, fromFile}) {
+      const auto r = Convert({"-t", GetConvTypeName(type)}, options);
+      EXPECT_EQ(r.exitCode, 0) << r.err;
+      EXPECT_TRUE(r.out == expected) << GetConvTypeName(type) << " " << options.inputPath;
+    }
   }
   ProcessOptions small;
   small.input = kBig5;
@@ -218,6 +224,16 @@ TEST(MarloConvert, InputOfAnotherCodeWarnsOrFailsWhenStrict) {
   ProcessOptions options;
   options.input = ReadFile(dir / "utf8.txt");
   r = Convert({"-t", "BigToGb", "--strict"}, options);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  // From a long file the failure comes while pieces are still being read
+  // ahead; the reading must stop with it.
+  std::string longer;
+  while (longer.size() < (4u << 20)) longer += options.input;
+  WriteFile(dir / "long-utf8.txt", longer);
+  ProcessOptions fromFile;
+  fromFile.inputPath = dir / "long-utf8.txt";
+  r = Convert({"-t", "BigToGb", "--strict"}, fromFile);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
 }

@@ -36,9 +36,9 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
   if (::pipe2(in, O_CLOEXEC) || ::pipe2(out, O_CLOEXEC) || ::pipe2(err, O_CLOEXEC)) return {};
   const pid_t pid = ::fork();
   if (pid == 0) {
-    if (options.inputIsNull) {
-      const int null = ::open("/dev/null", O_RDONLY);
-      ::dup2(null, 0);
+    if (!options.inputPath.empty()) {
+      const int file = ::open(options.inputPath.c_str(), O_RDONLY);
+      ::dup2(file, 0);
     } else {
       ::dup2(in[0], 0);
     }

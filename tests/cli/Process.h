@@ -15,7 +15,7 @@ struct ProcessResult {
 
 struct ProcessOptions {
   std::string input;          // fed to standard input (pipe), then closed
-  bool inputIsNull = false;   // standard input is /dev/null instead
+  std::string inputPath;      // standard input is this file instead (such as /dev/null)
   bool unprivileged = false;  // when running as root, run the child as nobody
   std::string workingDirectory;
   std::string outputPath;    // standard output goes to this file (such as /dev/full)
