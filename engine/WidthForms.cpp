@@ -29,35 +29,57 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const size_t n = text.size();
   uint8_t* o = out;
+  // What a widened byte comes out as once its code has been through the
+  // table, ready to store: one lookup per byte instead of two.
+  std::array<uint16_t, 128> widened{};
+  for (size_t c = 0; c < 128; ++c) {
+    const uint8_t pair[2] = {uint8_t(fullWidth[c] >> 8), uint8_t(fullWidth[c] & 0xFF)};
+    if (fullWidth[c] != 0) scan::TranslatePair(pair, reinterpret_cast<uint8_t*>(&widened[c]), table);
+  }
+  // A local copy: the stores through o could otherwise alias it, and every
+  // byte would reload it.
+  int waiting = pending;
   // One byte of the widened text into the table scan: a byte 0x01..0x7E is
   // single, any other waits for the next byte to form a pair.
   auto emit = [&](uint8_t b) {
-    if (pending >= 0) {
-      const uint8_t pair[2] = {uint8_t(pending), b};
+    if (waiting >= 0) {
+      const uint8_t pair[2] = {uint8_t(waiting), b};
       scan::TranslatePair(pair, o, table);
       o += 2;
-      pending = -1;
+      waiting = -1;
     } else if (uint8_t(b - 1) < 0x7E) {
       *o++ = b;
     } else {
-      pending = b;
+      waiting = b;
     }
   };
   size_t i = 0;
   while (i < n) {
+    // While no byte waits, both scans agree on every character start: a
+    // pair, a widened byte and a single byte go straight out.
+    while (waiting < 0 && i < n) {
+      const uint8_t c = s[i];
+      if (c < 0x80 && fullWidth[c] != 0) {
+        std::memcpy(o, &widened[c], 2);
+        o += 2;
+        ++i;
+      } else if (c >= 0x81 && c <= 0xFE && i + 1 < n) {
+        scan::TranslatePair(s + i, o, table);
+        o += 2;
+        i += 2;
+      } else if (uint8_t(c - 1) < 0x7E) {
+        *o++ = c;
+        ++i;
+      } else {
+        break;
+      }
+    }
+    if (i == n) break;
+    // A byte that makes the table scan wait, or the characters after one.
     const uint8_t c = s[i];
     const bool lead = c >= 0x81 && c <= 0xFE && i + 1 < n;
     const uint16_t wide = c < 0x80 ? fullWidth[c] : 0;
-    if (pending < 0 && lead) {  // a pair, aligned: both scans agree
-      scan::TranslatePair(s + i, o, table);
-      o += 2;
-      i += 2;
-    } else if (pending < 0 && wide) {  // a widened byte: its code's pair
-      const uint8_t pair[2] = {uint8_t(wide >> 8), uint8_t(wide & 0xFF)};
-      scan::TranslatePair(pair, o, table);
-      o += 2;
-      ++i;
-    } else if (lead) {  // after a byte that waits, the scans disagree
+    if (lead) {
       emit(c);
       emit(s[i + 1]);
       i += 2;
@@ -70,10 +92,11 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
       ++i;
     }
   }
-  if (flush && pending >= 0) {  // the scan copies a last byte without a partner
-    *o++ = uint8_t(pending);
-    pending = -1;
+  if (flush && waiting >= 0) {  // the scan copies a last byte without a partner
+    *o++ = uint8_t(waiting);
+    waiting = -1;
   }
+  pending = waiting;
   return size_t(o - out);
 }
 
