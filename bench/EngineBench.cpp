@@ -29,6 +29,11 @@ const std::string& GbProse() {
   return text;
 }
 
+const std::string& GbkManPage() {
+  static const std::string text = Engine().BigToGbk(MakeBig5ManPage(Engine(), kInputSize))->strResult;
+  return text;
+}
+
 const std::string& GbkProse() {
   static const std::string text = Engine().BigToGbk(Big5Prose())->strResult;
   return text;
@@ -93,12 +98,16 @@ void BM_USCToGbk_Cjk(benchmark::State& s) {
 void BM_GbkToUSCforWide_Cjk(benchmark::State& s) {
   RunConversion(s, &ConvMarlo::GbkToUSCforWide, GbkProse());
 }
+void BM_GbkToUSCforWide_ManPage(benchmark::State& s) {
+  RunConversion(s, &ConvMarlo::GbkToUSCforWide, GbkManPage());
+}
 void BM_BigToCNS_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToCNS, Big5Prose()); }
 BENCHMARK(BM_GbkToBig_Cjk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigToGbk_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigToUSC_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_USCToGbk_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GbkToUSCforWide_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GbkToUSCforWide_ManPage)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigToCNS_Cjk)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_BigToSpcBig_Cjk(benchmark::State& state) {

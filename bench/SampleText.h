@@ -17,7 +17,7 @@
 
 namespace marlo::bench {
 
-inline std::string MakeBig5Prose(const ConvMarlo& engine, size_t size) {
+inline std::vector<uint16_t> Big5Ideographs(const ConvMarlo& engine) {
   std::vector<uint16_t> ideographs;
   for (unsigned code = 0xA440; code <= 0xC67E; ++code) {
     const unsigned trail = code & 0xFF;
@@ -25,6 +25,11 @@ inline std::string MakeBig5Prose(const ConvMarlo& engine, size_t size) {
     if (big5Trail && engine.Tables().BigToGBTable[code] != 0xA1A1)
       ideographs.push_back(uint16_t(code));
   }
+  return ideographs;
+}
+
+inline std::string MakeBig5Prose(const ConvMarlo& engine, size_t size) {
+  const std::vector<uint16_t> ideographs = Big5Ideographs(engine);
   std::mt19937 rng(42);
   // Rank-weighted: low codes (common, few strokes) come up more often.
   std::geometric_distribution<size_t> rank(1.0 / 800);
@@ -50,6 +55,32 @@ inline std::string MakeBig5Prose(const ConvMarlo& engine, size_t size) {
       text += "\r\n";
       lineStart = text.size();
     }
+  }
+  text.resize(size);
+  return text;
+}
+
+// Imitates a translated manual page: lines of ASCII options and names
+// around short runs of ideographs, LF-ended, about 70% ASCII bytes.
+inline std::string MakeBig5ManPage(const ConvMarlo& engine, size_t size) {
+  const std::vector<uint16_t> ideographs = Big5Ideographs(engine);
+  std::mt19937 rng(7);
+  std::geometric_distribution<size_t> rank(1.0 / 800);
+  std::uniform_int_distribution<int> wordCount(2, 9), hanCount(2, 12), pick(0, 7);
+  const char* words[] = {"--output=FILE", "the", "-r,", ".B", "marlo", "directory", "(1)", "\\fI"};
+  std::string text;
+  text.reserve(size + 128);
+  while (text.size() < size) {
+    for (int w = wordCount(rng); w > 0; --w) {
+      text += words[pick(rng)];
+      text += ' ';
+    }
+    for (int k = hanCount(rng); k > 0; --k) {
+      const uint16_t c = ideographs[rank(rng) % ideographs.size()];
+      text.push_back(char(c >> 8));
+      text.push_back(char(c & 0xFF));
+    }
+    text += '\n';
   }
   text.resize(size);
   return text;
