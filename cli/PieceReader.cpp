@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace marlo::cli {
@@ -14,7 +15,8 @@ PieceReader::PieceReader(int fd, size_t pieceSize, size_t depth) : fd_(fd) {
   regular_ = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   slots_.resize(regular_ ? depth : 1);
   for (Slot& slot : slots_) slot.bytes.resize(pieceSize);
-  if (!regular_ || depth < 2) return;
+  // A small file is read before a thread would have started.
+  if (!regular_ || depth < 2 || uint64_t(st.st_size) <= 2 * pieceSize) return;
   try {
     thread_ = std::thread(&PieceReader::ReadAheadLoop, this);
   } catch (const std::system_error&) {
