@@ -1,68 +1,98 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
 # Whole-process comparison of marlo-convert with peer converters on the same
-# 64 MiB files, input redirected from the file, output to /dev/null. Writes
-# the medians of 5 runs, the ratios to the fastest peer and marlo-convert's
-# peak resident memory to bench/RESULTS.md.
+# 64 MiB files, input redirected from the file, output to /dev/null. The
+# commands of a job take turns, round after round, so that a slow spell of
+# the machine falls on all of them alike; the medians, the ratios to the
+# fastest peer and marlo-convert's peak resident memory go to
+# bench/RESULTS.md, with the wide types' throughput (they have no peer).
 #
-# Needs: hyperfine, zh-autoconvert (autogb, autob5), opencc, time, manpages-zh.
-#   bench/compare/run.sh
+# Needs: zh-autoconvert (autogb, autob5), opencc, time, manpages-zh.
+#   bench/compare/run.sh [rounds]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 corpus=${CORPUS:-$top/build/corpus}
 build=$top/build/release
 exe=$build/cli/marlo-convert
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+rounds=${1:-15}
 
 [ -f "$corpus/big5.txt" ] || "$top/bench/compare/make-corpus.sh" "$corpus"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARLO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target marlo-convert >/dev/null
 
-# job name | marlo-convert type | input file | peer commands (;; separated)
-jobs=(
-  "GBK → Big5, same characters|GbkToBig|gbk.txt|iconv -c -f CP936 -t CP950"
-  "Big5 → UTF-16BE|BigToUsc|big5.txt|iconv -c -f CP950 -t UTF-16BE"
-  "Big5 → GB2312, simplifying|BigToGb|big5.txt|autogb;;iconv -c -f CP950 -t UTF-8 | opencc -c t2s | iconv -c -f UTF-8 -t GB2312"
-  "GB2312 → Big5, traditionalising|GbToBig|gb2312.txt|autob5;;iconv -c -f GB2312 -t UTF-8 | opencc -c s2t | iconv -c -f UTF-8 -t CP950"
-)
+python3 - "$corpus" "$exe" "$rounds" > "$top/bench/RESULTS.md" <<'PY'
+import os, shlex, statistics, subprocess, sys, time
+corpus, exe, rounds = sys.argv[1], sys.argv[2], int(sys.argv[3])
 
-n=0
-for job in "${jobs[@]}"; do
-  IFS='|' read -r name type input peers <<< "$job"
-  commands=("< $corpus/$input $exe -t $type > /dev/null")
-  while [ -n "$peers" ]; do
-    peer=${peers%%;;*}
-    commands+=("< $corpus/$input $peer > /dev/null")
-    [ "$peer" = "$peers" ] && peers="" || peers=${peers#*;;}
-  done
-  hyperfine --runs 5 --style basic --export-json "$work/$n.json" "${commands[@]}" >&2
-  /usr/bin/time -f %M "$exe" -t "$type" < "$corpus/$input" 2> "$work/$n.rss" > /dev/null
-  printf '%s\n' "$name" > "$work/$n.name"
-  n=$((n + 1))
-done
+# name, marlo-convert type, input file, peer commands
+jobs = [
+    ("GBK → Big5, same characters", "GbkToBig", "gbk.txt", ["iconv -c -f CP936 -t CP950"]),
+    ("Big5 → UTF-16BE", "BigToUsc", "big5.txt", ["iconv -c -f CP950 -t UTF-16BE"]),
+    ("Big5 → GB2312, simplifying", "BigToGb", "big5.txt",
+     ["autogb", "iconv -c -f CP950 -t UTF-8 | opencc -c t2s | iconv -c -f UTF-8 -t GB2312"]),
+    ("GB2312 → Big5, traditionalising", "GbToBig", "gb2312.txt",
+     ["autob5", "iconv -c -f GB2312 -t UTF-8 | opencc -c s2t | iconv -c -f UTF-8 -t CP950"]),
+    ("GBK → UCS-2, ASCII widened", "GbkToUscWide", "gbk.txt", []),
+    ("Big5 → UCS-2, ASCII widened", "BigToUscWide", "big5.txt", []),
+]
+# A command slower than this runs once: it is only there to be outrun.
+slow_seconds = 5.0
 
-python3 - "$work" "$n" "$corpus" "$exe" > "$top/bench/RESULTS.md" <<'PY'
-import json, os, sys
-work, count, corpus, exe = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+
+def seconds(command, path):
+    # Only a pipeline goes through a shell: starting one costs a few
+    # milliseconds, a tenth of marlo-convert's time.
+    pipeline = "|" in command
+    with open(path, "rb") as stdin, open(os.devnull, "wb") as stdout:
+        start = time.perf_counter()
+        subprocess.run(command if pipeline else shlex.split(command), shell=pipeline, stdin=stdin,
+                       stdout=stdout, check=True)
+        return time.perf_counter() - start
+
+
+def peak_rss_mb(command, path):
+    with open(path, "rb") as stdin, open(os.devnull, "wb") as stdout:
+        run = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, stdin=stdin, stdout=stdout,
+                             stderr=subprocess.PIPE, text=True, check=True)
+    return int(run.stderr.split()[-1]) / 1024
+
+
 size = os.path.getsize(os.path.join(corpus, "big5.txt")) / 1e6
 print("# marlo-convert against peer converters\n")
-print("Made by `bench/compare/run.sh` (whole processes, medians of 5 runs by hyperfine, "
-      "input redirected from a 64 MiB file, output to /dev/null; the corpus is "
-      "Debian's manpages-zh pages, see `bench/compare/make-corpus.sh`).\n")
+print(f"Made by `bench/compare/run.sh`: whole processes, input redirected from a 64 MiB file, "
+      f"output to /dev/null, no shell but for pipelines; the commands of a job take turns for {rounds} rounds after one "
+      f"round of warm-up, and the medians are shown (a command slower than {slow_seconds:.0f} s "
+      f"runs once). The corpus is Debian's manpages-zh pages, see "
+      f"`bench/compare/make-corpus.sh`. Machine: {os.cpu_count()} processors.\n")
 print("| job | command | median s | MB/s | marlo-convert speed-up |")
 print("|---|---|---|---|---|")
-for k in range(count):
-    name = open(f"{work}/{k}.name").read().strip()
-    results = json.load(open(f"{work}/{k}.json"))["results"]
-    marlo = results[0]["median"]
-    fastest_peer = min(r["median"] for r in results[1:])
-    rss = int(open(f"{work}/{k}.rss").read().split()[-1]) / 1024
-    for i, r in enumerate(results):
-        command = r["command"].replace(corpus + "/", "").replace(" > /dev/null", "")
-        command = command.replace(exe, "marlo-convert")
-        command = command.replace("|", "\\|")
-        ratio = f"**{fastest_peer / marlo:.1f}×** the fastest peer; peak RSS {rss:.1f} MB" if i == 0 else ""
-        print(f"| {name if i == 0 else ''} | `{command}` | {r['median']:.3f} | {size / r['median']:.0f} | {ratio} |")
+for name, conv_type, input_name, peers in jobs:
+    path = os.path.join(corpus, input_name)
+    commands = [f"{exe} -t {conv_type}"] + peers
+    times = {c: [] for c in commands}
+    for c in commands:  # warm-up, and finding the slow ones
+        times[c].append(seconds(c, path))
+    slow = {c for c in commands if times[c][0] > slow_seconds}
+    for c in commands:
+        if c not in slow:
+            times[c].clear()
+    for _ in range(rounds):
+        for c in commands:
+            if c not in slow:
+                times[c].append(seconds(c, path))
+    medians = {c: statistics.median(times[c]) for c in commands}
+    marlo = medians[commands[0]]
+    rss = peak_rss_mb([exe, "-t", conv_type], path)
+    for i, c in enumerate(commands):
+        shown = f"< {input_name} " + c.replace(exe, "marlo-convert").replace("|", "\\|")
+        if i > 0:
+            note = ""
+        elif peers:
+            fastest = min(medians[p] for p in peers)
+            note = f"**{fastest / marlo:.1f}×** the fastest peer; peak RSS {rss:.1f} MB"
+        else:
+            note = f"no peer; peak RSS {rss:.1f} MB"
+        print(f"| {name if i == 0 else ''} | `{shown}` | {medians[c]:.3f} | {size / medians[c]:.0f} | {note} |")
+    sys.stderr.write(f"{name}: done\n")
 PY
 cat "$top/bench/RESULTS.md"
