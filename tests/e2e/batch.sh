@@ -3,7 +3,7 @@
 # Drives the real marlo under a virtual X server as a user would, with the
 # keyboard: open a folder, add its two files, convert, and compare the
 # written files with what marlo-convert writes for the same files.
-# Usage: batch.sh MARLO MARLO_CONVERT   (under xvfb-run -a)
+# Usage: batch.sh MARLO MARLO_CONVERT   (under a virtual X server: xvfb.sh or xvfb-run -a)
 # MARLO_E2E_SCREENSHOTS=folder keeps pictures of the window.
 source "$(dirname "$0")/lib.sh"
 marlo=$1 convert=$2

@@ -5,7 +5,7 @@
 # check that the clipboard then holds what marlo-convert makes of the same
 # text's Big5 form. Then previews a Big5 file and, when asked, keeps a
 # picture of each of the clipboard window's three tabs.
-# Usage: clipboard.sh MARLO MARLO_CONVERT   (under xvfb-run -a)
+# Usage: clipboard.sh MARLO MARLO_CONVERT   (under a virtual X server: xvfb.sh or xvfb-run -a)
 source "$(dirname "$0")/lib.sh"
 marlo=$1 convert=$2
 
