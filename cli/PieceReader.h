@@ -26,8 +26,6 @@ class PieceReader {
   // next call. A failed read returns false with its errno in error.
   bool Next(std::string_view& piece, int& error);
 
-  bool readsAhead() const { return thread_.joinable(); }
-
  private:
   struct Slot {
     std::vector<char> bytes;
