@@ -215,11 +215,15 @@ Bytes BuildGbkUnicodeBig5(const Inputs& in) {
       Check(unicodeSeen.insert(*u).second, "no Unicode value on two lines");
       char line[32];
       int length = std::snprintf(line, sizeof line, "%04X    %04X", gbk, unsigned(*u));
-      std::optional<uint16_t> big5 = IsPrivateUse(*u) ? std::nullopt : in.big5.Encode(*u);
-      if (const auto f9 = rowF9.find(*u); f9 != rowF9.end()) big5 = f9->second;
-      if (big5 && DecodeShared(in.big5, *big5)) {
-        Check(big5Seen.insert(*big5).second, "no Big5 value on two lines");
-        length += std::snprintf(line + length, sizeof line - length, "    %04X", *big5);
+      // A plain code and a flag: g++ 12 at -O3 warns falsely on the optional.
+      const auto f9 = rowF9.find(*u);
+      const std::optional<uint16_t> encoded =
+          f9 != rowF9.end() || IsPrivateUse(*u) ? std::nullopt : in.big5.Encode(*u);
+      const bool hasBig5 = f9 != rowF9.end() || encoded.has_value();
+      const uint16_t big5 = f9 != rowF9.end() ? f9->second : encoded.value_or(0);
+      if (hasBig5 && DecodeShared(in.big5, big5)) {
+        Check(big5Seen.insert(big5).second, "no Big5 value on two lines");
+        length += std::snprintf(line + length, sizeof line - length, "    %04X", big5);
         ++threeColumns;
       } else {
         ++twoColumns;
@@ -395,7 +399,9 @@ Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
   };
   std::ifstream file(path);
   Check(bool(file), "cannot read " + path);
-  std::map<Bytes, Bytes> phrases;
+  // Strings, not Bytes: they order the same (as unsigned bytes), and g++ 12
+  // at -O3 warns falsely on comparing vectors of bytes.
+  std::map<std::string, std::string> phrases;
   size_t lines = 0;
   for (std::string line; std::getline(file, line);) {
     ++lines;
@@ -417,7 +423,9 @@ Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
       if (!(writable = code.has_value())) break;
       PutCode(valueBytes, *code);
     }
-    if (writable && valueBytes != plain) phrases.emplace(keyBytes, valueBytes);
+    if (writable && valueBytes != plain)
+      phrases.emplace(std::string(keyBytes.begin(), keyBytes.end()),
+                      std::string(valueBytes.begin(), valueBytes.end()));
   }
   Bytes out;
   for (const auto& [key, value] : phrases) {
