@@ -29,8 +29,13 @@ const std::string& GbProse() {
   return text;
 }
 
+const std::string& Big5ManPage() {
+  static const std::string text = MakeBig5ManPage(Engine(), kInputSize);
+  return text;
+}
+
 const std::string& GbkManPage() {
-  static const std::string text = Engine().BigToGbk(MakeBig5ManPage(Engine(), kInputSize))->strResult;
+  static const std::string text = Engine().BigToGbk(Big5ManPage())->strResult;
   return text;
 }
 
@@ -82,12 +87,16 @@ void BM_BigToGB_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToGB,
 void BM_BigToGB_Ascii(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToGB, Ascii()); }
 void BM_GBToBig_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::GBToBig, GbProse()); }
 void BM_GBToBig_Ascii(benchmark::State& s) { RunConversion(s, &ConvMarlo::GBToBig, Ascii()); }
+void BM_BigToGB_ManPage(benchmark::State& s) {
+  RunConversion(s, &ConvMarlo::BigToGB, Big5ManPage());
+}
 
 // Argument: IsReturnbyte (0 or 1).
 BENCHMARK(BM_BigToGB_Cjk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BigToGB_Ascii)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GBToBig_Cjk)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GBToBig_Ascii)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BigToGB_ManPage)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_GbkToBig_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::GbkToBig, GbkProse()); }
 void BM_BigToGbk_Cjk(benchmark::State& s) { RunConversion(s, &ConvMarlo::BigToGbk, Big5Prose()); }
