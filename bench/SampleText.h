@@ -28,10 +28,20 @@ inline std::vector<uint16_t> Big5Ideographs(const ConvMarlo& engine) {
   return ideographs;
 }
 
+// Appends count ideographs drawn by rank: low codes (common, few strokes)
+// come up more often.
+inline void AppendIdeographs(std::string& text, int count, const std::vector<uint16_t>& ideographs,
+                             std::geometric_distribution<size_t>& rank, std::mt19937& rng) {
+  for (int k = 0; k < count; ++k) {
+    const uint16_t c = ideographs[rank(rng) % ideographs.size()];
+    text.push_back(char(c >> 8));
+    text.push_back(char(c & 0xFF));
+  }
+}
+
 inline std::string MakeBig5Prose(const ConvMarlo& engine, size_t size) {
   const std::vector<uint16_t> ideographs = Big5Ideographs(engine);
   std::mt19937 rng(42);
-  // Rank-weighted: low codes (common, few strokes) come up more often.
   std::geometric_distribution<size_t> rank(1.0 / 800);
   std::uniform_int_distribution<int> sentenceLength(6, 30), percent(0, 99), digit(0, 9);
   const char* words[] = {"Linux", "GB2312", "Big5", "2026", "OK", "CPU", "HTML", "v1.2"};
@@ -40,11 +50,7 @@ inline std::string MakeBig5Prose(const ConvMarlo& engine, size_t size) {
   size_t lineStart = 0;
   while (text.size() < size) {
     const int length = sentenceLength(rng);
-    for (int k = 0; k < length; ++k) {
-      const uint16_t c = ideographs[rank(rng) % ideographs.size()];
-      text.push_back(char(c >> 8));
-      text.push_back(char(c & 0xFF));
-    }
+    AppendIdeographs(text, length, ideographs, rank, rng);
     if (percent(rng) < 10) {
       text += ' ';
       text += words[digit(rng) % 8];
@@ -75,11 +81,7 @@ inline std::string MakeBig5ManPage(const ConvMarlo& engine, size_t size) {
       text += words[pick(rng)];
       text += ' ';
     }
-    for (int k = hanCount(rng); k > 0; --k) {
-      const uint16_t c = ideographs[rank(rng) % ideographs.size()];
-      text.push_back(char(c >> 8));
-      text.push_back(char(c & 0xFF));
-    }
+    AppendIdeographs(text, hanCount(rng), ideographs, rank, rng);
     text += '\n';
   }
   text.resize(size);
