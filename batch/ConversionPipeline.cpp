@@ -15,7 +15,8 @@ ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, int32_t type, co
       checked_(!checkInput || ends.fromUtf8),  // UTF-8 input is checked by its decoding
       stream_(engine, OperationsOf(type, phrases)) {
   const ConversionType& info = ConversionTypes()[size_t(type)];
-  if (ends.fromUtf8) fromUtf8_.emplace(engine, info.source, ends.lossy);
+  if (ends.fromUtf8)
+    fromUtf8_.emplace(engine, info.source, ends.lossy, SourceCodeOf(type) == SourceCode::kGb2312);
   if (ends.toUtf8) toUtf8_.emplace(engine, info.target);
 }
 

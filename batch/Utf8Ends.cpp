@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "GbkUnicodeAliases.h"
+
 namespace marlo {
 
 namespace {
@@ -66,12 +68,20 @@ Utf8Error::Utf8Error(uint64_t offset)
     : std::runtime_error("不是有效的 UTF-8 文本: 第 " + std::to_string(offset) + " 字節"),
       offset_(offset) {}
 
-Utf8ToForm::Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy)
+Utf8ToForm::Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy, bool readAsGb2312)
     : table_(form == ByteForm::kUcs    ? nullptr
              : form == ByteForm::kBig5 ? &engine.Tables().UscToBigTable
                                        : &engine.Tables().UscToGbkTable),
       replacement_(form == ByteForm::kBig5 ? kBig5Replacement : kGbkReplacement),
-      lossy_(lossy) {}
+      lossy_(lossy) {
+  if (form != ByteForm::kGbk) return;
+  // A copy with the aliases in it keeps the per-character loop one lookup.
+  withAliases_ = std::make_unique<ConvMarlo::CodeTable>(*table_);
+  for (const UnicodeAlias& alias : GbkUnicodeAliases())
+    if (readAsGb2312 || (*withAliases_)[alias.unicode] == 0)
+      (*withAliases_)[alias.unicode] = alias.gbk;
+  table_ = withAliases_.get();
+}
 
 // A character U+0800..U+FFFF but a surrogate, the common case.
 inline void Utf8ToForm::PutBmp(char16_t c) {

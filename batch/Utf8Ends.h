@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,9 +30,12 @@ class Utf8Error : public std::runtime_error {
 // becomes the form's own replacement (GBK A1A1, Big5 A140), and is counted.
 // An invalid sequence throws Utf8Error with its byte offset, unless lossy,
 // when it becomes U+FFFD (and so, in GBK or Big5, a replacement too).
+// Into GBK, the characters other GB2312 decoders give for a code (U+30FB
+// for A1A4) encode to that code where GBK lacks them, and always when the
+// bytes are read as GB2312 (U+2015 is A844 in GBK, but A1AA in GB2312).
 class Utf8ToForm {
  public:
-  Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy);
+  Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy, bool readAsGb2312 = false);
   // The encoded bytes final after this piece; valid until the next call.
   std::string_view Feed(std::string_view piece, bool last);
   uint64_t replaced() const { return replaced_; }
@@ -43,6 +47,7 @@ class Utf8ToForm {
   size_t Decode(const uint8_t* p, size_t n, bool last, size_t enough, uint64_t base);
 
   const ConvMarlo::CodeTable* table_;  // Unicode → code; null for the UCS form
+  std::unique_ptr<ConvMarlo::CodeTable> withAliases_;  // what table_ points to, into GBK
   uint16_t replacement_;
   bool lossy_;
   std::string pending_;  // an unfinished sequence from the last piece

@@ -14,6 +14,7 @@ MARLO_DECLARE_RESOURCE(104)
 MARLO_DECLARE_RESOURCE(105)
 MARLO_DECLARE_RESOURCE(106)
 MARLO_DECLARE_RESOURCE(107)
+MARLO_DECLARE_RESOURCE(108)
 
 namespace marlo {
 
@@ -33,6 +34,8 @@ std::span<const uint8_t> LoadResource(int id) {
       return {marlo_resource_106_begin, marlo_resource_106_end};
     case 107:
       return {marlo_resource_107_begin, marlo_resource_107_end};
+    case 108:
+      return {marlo_resource_108_begin, marlo_resource_108_end};
     default:
       throw std::out_of_range("no resource " + std::to_string(id));
   }

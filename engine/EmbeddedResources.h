@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// The program's own code tables by identifier, 101 to 105.
+// The program's own code tables by identifier: 101 to 105 the code tables,
+// 106 and 107 the phrases, 108 the GB2312 Unicode aliases.
 #pragma once
 
 #include <cstdint>

@@ -67,6 +67,22 @@ TEST(Utf8Ends, WhatAFormCannotHoldIsReplacedAndCounted) {
   EXPECT_EQ(DecodeToUtf8(test::Engine(), ByteForm::kBig5, "\xFA\x40\x80z"), "\uFFFD\uFFFDz");
 }
 
+// glibc's GB2312 decoder gives U+30FB for A1A4 and U+2015 for A1AA, where
+// code page 936 gives U+00B7 and U+2014; text it decoded comes back to the
+// same codes. U+2015 is a GBK character of its own (A844), which it stays
+// unless the bytes are read as GB2312.
+TEST(Utf8Ends, OtherGb2312DecodersCharactersComeBackToTheirCodes) {
+  const struct {
+    bool readAsGb2312;
+    const char* expected;
+  } cases[] = {{true, "\xA1\xA4\xA1\xAA\xA1\xA4\xA1\xAA"}, {false, "\xA1\xA4\xA8\x44\xA1\xA4\xA1\xAA"}};
+  for (const auto& c : cases) {
+    Utf8ToForm encoder(test::Engine(), ByteForm::kGbk, false, c.readAsGb2312);
+    EXPECT_EQ(encoder.Feed("\u30FB\u2015\u00B7\u2014", true), c.expected) << c.readAsGb2312;
+    EXPECT_EQ(encoder.replaced(), 0u);
+  }
+}
+
 TEST(Utf8Ends, InvalidInputFailsAtItsOffsetOrBecomesReplacement) {
   const struct {
     const char* input;

@@ -43,7 +43,7 @@ TEST(CodeTables, ResourcesHaveTheirExactSizes) {
   EXPECT_EQ(LoadResource(103).size(), 443068u);
   EXPECT_EQ(LoadResource(104).size(), 13188u);
   EXPECT_EQ(LoadResource(105).size(), 4064u);
-  EXPECT_THROW(LoadResource(108), std::out_of_range);
+  EXPECT_THROW(LoadResource(109), std::out_of_range);
 }
 
 TEST(CodeTables, Big5ToGb2312RangesAndExamples) {
@@ -167,7 +167,9 @@ TEST(CodeTables, GbkUnicodeBig5Lines) {
 }
 
 // Common simplified characters whose OpenCC candidates Big5 lacks reach
-// their Big5 form through the Taiwan forms and Unihan, and come back.
+// their Big5 form through the Taiwan forms and Unihan, and come back; those
+// OpenCC leaves alone are already traditional and stay themselves, never a
+// variant of the same meaning (一 is not 壹, 他 not 她).
 TEST(CodeTables, SimplifiedCharactersGetTheirBig5FormAndComeBack) {
   const struct {
     uint16_t gb, big5;
@@ -182,6 +184,16 @@ TEST(CodeTables, SimplifiedCharactersGetTheirBig5FormAndComeBack) {
       {0xE6A3, 0xD8B5},  // 妫 媯
       {0xE7D6, 0xC5B7},  // 缰 韁
       {0xC0EF, 0xB8CC},  // 里 裡, Taiwan's form rather than 裏
+      {0xD2BB, 0xA440},  // 一
+      {0xCBFB, 0xA54C},  // 他
+      {0xBACD, 0xA94D},  // 和
+      {0xB0E6, 0xAAA9},  // 版
+      {0xCDEA, 0xA7B9},  // 完
+      {0xB0CB, 0xA44B},  // 八
+      {0xB0D9, 0xA6CA},  // 百
+      {0xD7D3, 0xA46C},  // 子
+      {0xD6C3, 0xB86D},  // 置
+      {0xB9DC, 0xBADE},  // 管
   };
   for (const auto& p : pairs) {
     SCOPED_TRACE(testing::Message() << std::hex << p.gb);
@@ -356,12 +368,12 @@ TEST(CodeTables, GeneratorReproducesTheCommittedTables) {
   const char* names[] = {"101-big5-to-gb2312.bin", "102-gb2312-to-big5.bin",
                          "103-gbk-unicode-big5.txt", "104-big5-to-cns-plane2.bin",
                          "105-symbols.txt", "106-phrases-big5-to-gb2312.txt",
-                         "107-phrases-gb2312-to-big5.txt"};
+                         "107-phrases-gb2312-to-big5.txt", "108-gbk-unicode-aliases.txt"};
   auto read = [](const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), {});
   };
-  for (int id = 101; id <= 107; ++id) {
+  for (int id = 101; id <= 108; ++id) {
     const auto embedded = LoadResource(id);
     EXPECT_TRUE(read(out / names[id - 101]) == std::string(embedded.begin(), embedded.end()))
         << names[id - 101];

@@ -76,24 +76,30 @@ std::optional<uint16_t> CodePage::Encode(char16_t u) const {
   return uint16_t(out[0] << 8 | out[1]);
 }
 
-std::set<uint16_t> Gb2312AssignedCodes() {
+std::map<uint16_t, char16_t> Gb2312Decodings() {
   iconv_t cd = iconv_open("UCS-2BE", "GB2312");
   if (cd == iconv_t(-1)) Fail("glibc has no GB2312 converter");
-  std::set<uint16_t> codes;
+  std::map<uint16_t, char16_t> codes;
   for (unsigned lead = 0xA1; lead <= 0xFE; ++lead) {
     for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
       char in[2] = {char(lead), char(trail)};
-      char out[8];
+      unsigned char out[8];
       char* inPtr = in;
-      char* outPtr = out;
+      char* outPtr = reinterpret_cast<char*>(out);
       size_t inLeft = 2, outLeft = sizeof out;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
       if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1) && inLeft == 0 &&
           outLeft == sizeof out - 2)
-        codes.insert(uint16_t(lead << 8 | trail));
+        codes[uint16_t(lead << 8 | trail)] = char16_t(out[0] << 8 | out[1]);
     }
   }
   iconv_close(cd);
+  return codes;
+}
+
+std::set<uint16_t> Gb2312AssignedCodes() {
+  std::set<uint16_t> codes;
+  for (const auto& [code, unicode] : Gb2312Decodings()) codes.insert(code);
   return codes;
 }
 

@@ -34,7 +34,9 @@ class CodePage {
   std::unique_ptr<Converter> converter_;
 };
 
-// Every two-byte code that glibc's GB2312 converter assigns.
+// Every two-byte code that glibc's GB2312 converter assigns, and the
+// character it decodes that code to.
+std::map<uint16_t, char16_t> Gb2312Decodings();
 std::set<uint16_t> Gb2312AssignedCodes();
 
 // Character dictionary dumped by `opencc_dict -t text`: "key<TAB>cand1 cand2…".

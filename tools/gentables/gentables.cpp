@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // Generates the five code tables in resources/ from pinned public data.
 // Run through regenerate.sh, which prepares the inputs; see README.md there.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -65,13 +66,18 @@ const std::vector<char16_t>& Variants(const Inputs& in, const char* field, char1
 }
 
 // Simplified → traditional, as a chain of public data; the first candidate
-// that Big5 holds wins. Big5 is Taiwan's code: each of OpenCC's candidates
-// goes first through its Taiwan form (爲 → 為, 裏 → 裡). Where OpenCC has no
-// candidate in Big5 (着, or 为 whose only one is 爲), Unihan's variants
-// follow. The character itself comes last.
+// that Big5 holds wins. Big5 is Taiwan's code: each candidate goes first
+// through its Taiwan form (爲 → 為, 裏 → 裡). OpenCC's candidates where it
+// has an entry, else the character itself: a character OpenCC leaves alone
+// is already traditional (一, 他, 完). Only when Big5 holds none of those
+// (着, or 为 whose only candidate is 爲) do Unihan's variants follow: a
+// semantic variant is a character of the same meaning, never a better form
+// of one Big5 already holds (一 is not 壹).
 std::vector<char16_t> TraditionalCandidates(const Inputs& in, char16_t u) {
   std::vector<char16_t> list;
-  for (const char16_t c : Lookup(in.toTraditional, u)) {
+  std::vector<char16_t> forms = Lookup(in.toTraditional, u);
+  if (forms.empty()) forms.push_back(u);
+  for (const char16_t c : forms) {
     for (const char16_t taiwan : Lookup(in.toTaiwan, c)) list.push_back(taiwan);
     list.push_back(c);
   }
@@ -283,6 +289,26 @@ Bytes BuildSpecialSymbols(const Inputs& in) {
   return out;
 }
 
+// The characters glibc's GB2312 decoder gives where code page 936 gives
+// another (A1A4 is U+30FB there, U+00B7 here): text decoded by it must
+// encode back to the same code. One of them may be a GBK character of its
+// own elsewhere (U+2015 is A844). Lines "UUUU GGGG" (hex), by Unicode.
+Bytes BuildGbkUnicodeAliases(const Inputs& in) {
+  std::map<char16_t, uint16_t> aliases;
+  for (const auto& [code, glibc] : Gb2312Decodings()) {
+    const auto windows = in.gbk.Decode(code);
+    if (windows && *windows != glibc) aliases[glibc] = code;
+  }
+  Bytes out;
+  char line[16];
+  for (const auto& [unicode, code] : aliases) {
+    const int length = std::snprintf(line, sizeof line, "%04X %04X\n", unsigned(unicode), code);
+    out.insert(out.end(), line, line + length);
+  }
+  std::printf("108 GB2312 Unicode aliases: %zu\n", aliases.size());
+  return out;
+}
+
 // The UTF-8 form of a character, for a list a person reviews.
 std::string Utf8(char16_t u) {
   std::string out;
@@ -375,8 +401,9 @@ std::optional<std::u16string> DecodeUtf8(const std::string& text) {
 // Phrase pairs "key<TAB>value" (UTF-8, OpenCC's chain applied to the key)
 // as byte sequences: the key in the source code, the value in the target
 // code. A pair is kept when the key is two or more double-byte characters,
-// both sides can be written in their codes, and the value is not what the
-// character table gives anyway. Lines "key<TAB>value<LF>", sorted by key.
+// both sides can be written in their codes, and the value does not merely
+// extend what the key's characters give. Lines "key<TAB>value<LF>", sorted
+// by key.
 Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
                    const Bytes& characterTable) {
   auto inSource = [&](char16_t u) -> std::optional<uint16_t> {
@@ -402,7 +429,7 @@ Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
   // Strings, not Bytes: they order the same (as unsigned bytes), and g++ 12
   // at -O3 warns falsely on comparing vectors of bytes.
   std::map<std::string, std::string> phrases;
-  size_t lines = 0;
+  size_t lines = 0, lengthening = 0;
   for (std::string line; std::getline(file, line);) {
     ++lines;
     const size_t tab = line.find('\t');
@@ -423,9 +450,20 @@ Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
       if (!(writable = code.has_value())) break;
       PutCode(valueBytes, *code);
     }
-    if (writable && valueBytes != plain)
-      phrases.emplace(std::string(keyBytes.begin(), keyBytes.end()),
-                      std::string(valueBytes.begin(), valueBytes.end()));
+    if (!writable) continue;
+    // A value that only lengthens the key's own characters (烏茲別克 →
+    // 乌兹别克斯坦) doubles the tail wherever the text already holds it
+    // (烏茲別克斯坦 → 乌兹别克斯坦斯坦).
+    if (valueBytes.size() > plain.size() &&
+        std::equal(plain.begin(), plain.end(), valueBytes.begin())) {
+      ++lengthening;
+      continue;
+    }
+    // Kept even where the value is what the characters give: in longest
+    // match such a key stops a shorter one firing inside it (集合中 is not
+    // 集 + 合中).
+    phrases.emplace(std::string(keyBytes.begin(), keyBytes.end()),
+                    std::string(valueBytes.begin(), valueBytes.end()));
   }
   Bytes out;
   for (const auto& [key, value] : phrases) {
@@ -434,8 +472,8 @@ Bytes BuildPhrases(const std::string& path, bool toSimplified, const Inputs& in,
     out.insert(out.end(), value.begin(), value.end());
     out.push_back('\n');
   }
-  std::printf("%s phrases: %zu of %zu kept\n", toSimplified ? "Big5->GB2312" : "GB2312->Big5",
-              phrases.size(), lines);
+  std::printf("%s phrases: %zu of %zu kept, %zu that only lengthen the key dropped\n",
+              toSimplified ? "Big5->GB2312" : "GB2312->Big5", phrases.size(), lines, lengthening);
   return out;
 }
 
@@ -477,6 +515,7 @@ int main(int argc, char** argv) {
     Write(dir + "/105-symbols.txt", BuildSpecialSymbols(in));
     Write(dir + "/106-phrases-big5-to-gb2312.txt", BuildPhrases(argv[9], true, in, big5ToGb));
     Write(dir + "/107-phrases-gb2312-to-big5.txt", BuildPhrases(argv[10], false, in, gbToBig5));
+    Write(dir + "/108-gbk-unicode-aliases.txt", BuildGbkUnicodeAliases(in));
   } catch (const std::exception& e) {
     std::cerr << "gentables: " << e.what() << "\n";
     return 1;
