@@ -160,7 +160,7 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
     // memory, and a target that stays as it was is not written even aside.
     if (textfile::FileExists(file.target)) {
       if (settings_.handleExistFile == kSkipFile) file.outcome = RowOutcome::kSkipped;
-      if (settings_.handleExistFile == kAskUser && !host.AskOverwrite(file.target))
+      if (settings_.handleExistFile == kAskUser && !Overwrites(host, file.target))
         file.outcome = RowOutcome::kDeclined;
     }
     if (file.outcome == RowOutcome::kConverted) {
@@ -183,6 +183,23 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
   return file;
 }
 
+bool ConversionRun::Overwrites(RunHost& host, const std::string& target) {
+  if (overwriteAll_) return *overwriteAll_;
+  switch (host.AskOverwrite(target)) {
+    case OverwriteAnswer::kOverwrite:
+      return true;
+    case OverwriteAnswer::kSkip:
+      return false;
+    case OverwriteAnswer::kOverwriteAll:
+      overwriteAll_ = true;
+      return true;
+    case OverwriteAnswer::kSkipAll:
+      overwriteAll_ = false;
+      return false;
+  }
+  return false;
+}
+
 RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
   if (file.failed) return *file.failed;
   const RunEntry& entry = *file.entry;
@@ -200,7 +217,10 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
     row.outcome = file.outcome;
     row.fileName = entry.fileName;
     row.seconds = std::to_string(end - start);
-    row.description = text::kConverted;
+    // A target left alone says so: a user rerunning a batch must tell what
+    // was written.
+    row.description =
+        file.outcome == RowOutcome::kConverted ? text::kConverted : text::kSkippedExisting;
     row.targetPath = file.target;
     row.replacedCharacters = replaced;
     row.warning = warning;

@@ -59,6 +59,10 @@ struct RunRow {
   std::string warning;  // the input looked like another code; converted all the same
 };
 
+// The answers to "該文件已經存在,是否覆蓋?"; the "all" ones hold for the
+// rest of the run, so a folder of existing targets is not a click per file.
+enum class OverwriteAnswer { kOverwrite, kSkip, kOverwriteAll, kSkipAll };
+
 enum class RunOutcome {
   kNoTargetFolder,  // the target folder text was blank
   kAborted,         // the engine had no tables, or the target folder could not be made
@@ -72,8 +76,8 @@ class RunHost {
   // Called once before each file; the stop flag is read right after.
   virtual void Yield() {}
   virtual bool StopRequested() { return false; }
-  // "該文件已經存在,是否覆蓋?": true to overwrite.
-  virtual bool AskOverwrite(const std::string& targetPath) = 0;
+  // "該文件已經存在,是否覆蓋?" about this target.
+  virtual OverwriteAnswer AskOverwrite(const std::string& targetPath) = 0;
   virtual void ShowError(const std::string& message) = 0;
   virtual void SetBusy(bool /*busy*/) {}
   virtual void RunStarted(int32_t /*fileCount*/) {}
@@ -105,6 +109,8 @@ class ConversionRun {
     std::optional<RunRow> failed;
   };
   PreparedFile Prepare(RunHost& host, const RunEntry& entry, const std::string& folder);
+  // The user's answer about an existing target, or the "all" one given.
+  bool Overwrites(RunHost& host, const std::string& target);
   // Converts a prepared file; touches no host and no shared state.
   RunRow ConvertPrepared(PreparedFile& file) const;
   // Reads, checks and converts the file piece by piece into the writer (or
@@ -116,6 +122,7 @@ class ConversionRun {
   RunSettings settings_;
   Clock clock_;
   std::set<std::string> claimed_;  // the targets this run writes, in list order
+  std::optional<bool> overwriteAll_;  // an "all" answer given during this run
 };
 
 }  // namespace marlo

@@ -27,7 +27,7 @@ namespace {
 }
 
 [[noreturn]] void ThrowErrno(const char* what, const fs::path& path, int error) {
-  Throw(what, path, std::strerror(error));
+  Throw(what, path, text::SystemReason(error, std::strerror(error)));
 }
 
 using text::kCannotOpen;

@@ -3,18 +3,30 @@
 // and marlo-convert show the same texts.
 #pragma once
 
+#include <cerrno>
+#include <string>
+
 namespace marlo::text {
 
 inline constexpr const char* kConverted = "轉換成功";
 inline constexpr const char* kNoTargetFolder = "請輸入目標路徑!";
 inline constexpr const char* kOverwriteQuestion = "該文件已經存在,是否覆蓋?";
 inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
+inline constexpr const char* kOverwriteAll = "全部覆蓋";
+// How a run in the window ended: counts, then seconds or the files left.
+inline constexpr const char* kRunSummary =
+    "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗, 用時 %5 秒";
+inline constexpr const char* kRunStopped =
+    "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理";
+inline constexpr const char* kSkipAll = "全部跳過";
 inline constexpr const char* kOutOfMemory = "內存不足,無法轉換該文件";
 inline constexpr const char* kTargetIsSource = "目標文件就是源文件,未覆蓋";
 inline constexpr const char* kSameNameInRun = "與本次轉換的另一個文件同名,未寫入";
 inline constexpr const char* kNotConverted = ",未轉換";
-// marlo-convert's row for a target that was there and was left alone.
+// The row of a target that was there and was left alone.
 inline constexpr const char* kSkippedExisting = "已跳過(目標文件已存在)";
+// A file or folder name that is not UTF-8, shown decoded: %1 is the code.
+inline constexpr const char* kNameInLegacyCode = "文件名為 %1 編碼";
 inline constexpr const char* kEngineNotReady = "無法載入轉換碼表,不能轉換文件。請重新安裝本程序。";
 
 // File access: an action, then the path and the reason.
@@ -26,5 +38,42 @@ inline constexpr const char* kCannotDelete = "無法刪除文件";
 inline constexpr const char* kNotRegularFile = "不是普通文件";
 inline constexpr const char* kEmptyFile = "文件長度為零";
 inline constexpr const char* kFileTooLarge = "文件太大,內存不足";
+
+// The system's reason for a failed file operation in the user's words for
+// the common cases, with the system's own text kept after it for searching.
+inline std::string SystemReason(int error, const char* systemText) {
+  const char* words = nullptr;
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      words = "沒有權限";
+      break;
+    case ENOSPC:
+    case EDQUOT:
+      words = "磁盤空間不足";
+      break;
+    case EROFS:
+      words = "文件系統是只讀的";
+      break;
+    case ENOENT:
+      words = "文件或文件夾不存在";
+      break;
+    case EISDIR:
+      words = "這是一個文件夾";
+      break;
+    case ENOTDIR:
+      words = "路徑中有一部分不是文件夾";
+      break;
+    case ENAMETOOLONG:
+      words = "文件名太長";
+      break;
+    case EIO:
+      words = "讀寫設備出錯";
+      break;
+    default:
+      return systemText;
+  }
+  return std::string(words) + " (" + systemText + ")";
+}
 
 }  // namespace marlo::text

@@ -53,7 +53,9 @@ double WaitForRun(frmMain& window) {
 // A run with a host that shows nothing: the conversion and file work alone.
 class SilentHost : public marlo::RunHost {
  public:
-  bool AskOverwrite(const std::string&) override { return true; }
+  marlo::OverwriteAnswer AskOverwrite(const std::string&) override {
+    return marlo::OverwriteAnswer::kOverwrite;
+  }
   void ShowError(const std::string& message) override { qFatal("%s", message.c_str()); }
   void AddRow(const marlo::RunRow&) override {}
 };

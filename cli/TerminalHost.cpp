@@ -23,15 +23,17 @@ TerminalHost::TerminalHost(const std::atomic<bool>& stop, int32_t type)
 
 bool TerminalHost::StopRequested() { return stop_.load(); }
 
-bool TerminalHost::AskOverwrite(const std::string& targetPath) {
+OverwriteAnswer TerminalHost::AskOverwrite(const std::string& targetPath) {
   // Without a terminal to answer on, the safe answer is to keep the file.
-  if (!::isatty(STDIN_FILENO)) return false;
+  if (!::isatty(STDIN_FILENO)) return OverwriteAnswer::kSkip;
   ClearProgress();
   std::cerr << "目標文件已經存在: " << targetPath << "\n該文件已經存在,是否覆蓋? [Y/n] "
             << std::flush;
   std::string answer;
-  if (!std::getline(std::cin, answer)) return false;
-  return answer.empty() || answer == "y" || answer == "Y" || answer == "yes";
+  if (!std::getline(std::cin, answer)) return OverwriteAnswer::kSkip;
+  return answer.empty() || answer == "y" || answer == "Y" || answer == "yes"
+             ? OverwriteAnswer::kOverwrite
+             : OverwriteAnswer::kSkip;
 }
 
 void TerminalHost::ShowError(const std::string& message) {
@@ -58,9 +60,7 @@ void TerminalHost::ClearProgress() {
 
 void TerminalHost::AddRow(const RunRow& row) {
   ClearProgress();
-  // A target left alone says so: users rerunning a batch must tell what
-  // was written.
-  std::string what = row.description;
+  const std::string& what = row.description;
   switch (row.outcome) {
     case RowOutcome::kConverted:
       ++converted_;
@@ -68,7 +68,6 @@ void TerminalHost::AddRow(const RunRow& row) {
     case RowOutcome::kSkipped:
     case RowOutcome::kDeclined:
       ++skipped_;
-      what = text::kSkippedExisting;
       break;
     case RowOutcome::kFailed:
       ++failed_;

@@ -20,7 +20,7 @@ class TerminalHost : public RunHost {
   TerminalHost(const std::atomic<bool>& stop, int32_t type);
 
   bool StopRequested() override;
-  bool AskOverwrite(const std::string& targetPath) override;
+  OverwriteAnswer AskOverwrite(const std::string& targetPath) override;
   void ShowError(const std::string& message) override;
   void RunStarted(int32_t fileCount) override;
   void CurrentFile(const std::string& fileName) override;

@@ -122,6 +122,11 @@ QPixmap ResultError() {
   });
 }
 
+QPixmap ResultSkipped() {
+  return ResultMark(QColor(130, 130, 130),
+                    [](QPainter& p) { p.drawLine(QPointF(4.5, 8), QPointF(11.5, 8)); });
+}
+
 QPixmap IconPixmap(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);

@@ -23,6 +23,8 @@ QPixmap TitleHelp();
 // 16 × 16 marks of a results row: converted ("pOk") and failed ("pError").
 QPixmap ResultOk();
 QPixmap ResultError();
+// A target that was there and was left alone.
+QPixmap ResultSkipped();
 // The program's icon, at the sizes a desktop asks for; the installed icon
 // files are drawn by the same code.
 QIcon WindowIcon();

@@ -15,14 +15,14 @@ class BackgroundRun::Relay : public RunHost {
 
   bool StopRequested() override { return run_.stop_; }
 
-  bool AskOverwrite(const std::string& targetPath) override {
-    auto answer = std::make_shared<std::promise<bool>>();
-    std::future<bool> future = answer->get_future();
+  OverwriteAnswer AskOverwrite(const std::string& targetPath) override {
+    auto answer = std::make_shared<std::promise<OverwriteAnswer>>();
+    std::future<OverwriteAnswer> future = answer->get_future();
     Post([answer, targetPath](RunHost& ui) { answer->set_value(ui.AskOverwrite(targetPath)); });
     // Not a blocking queued call: the window may be torn down while the
     // question waits, and must not wait for this thread in turn.
     while (future.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
-      if (run_.abandoned_) return false;
+      if (run_.abandoned_) return OverwriteAnswer::kSkip;
     return future.get();
   }
 

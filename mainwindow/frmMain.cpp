@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -21,12 +22,16 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 #include "Artwork.h"
 #include "BackgroundRun.h"
@@ -54,6 +59,7 @@ constexpr int kMinWidth = 760, kMinHeight = 740;
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kDepthRole = Qt::UserRole + 1;
+constexpr int kNameRole = Qt::UserRole + 2;  // a file's name, or path below its folder, as bytes
 
 const char* const kFilePatterns[] = {"*.*",   "*.htm", "*.html", "*.txt", "*.asp", "*.jsp",
                                      "*.php", "*.xml", "*.ini",  "*.cpp", "*.h",   "*.vbp",
@@ -92,7 +98,7 @@ class IndentDelegate : public QStyledItemDelegate {
 // a file manager, and removes the selected entries on the Delete key.
 class DestList : public QTreeWidget {
  public:
-  DestList(std::function<void(const QStringList&)> onDrop, std::function<void()> onDelete)
+  DestList(std::function<void(const QList<QByteArray>&)> onDrop, std::function<void()> onDelete)
       : onDrop_(std::move(onDrop)), onDelete_(std::move(onDelete)) {
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -112,15 +118,18 @@ class DestList : public QTreeWidget {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
   }
   void dropEvent(QDropEvent* event) override {
-    QStringList paths;
+    // A file manager percent-encodes a name's bytes, whatever their code;
+    // toLocalFile would lose those that are no UTF-8.
+    QList<QByteArray> paths;
     for (const QUrl& url : event->mimeData()->urls())
-      if (url.isLocalFile()) paths << url.toLocalFile();
+      if (url.isLocalFile())
+        paths << QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
     event->acceptProposedAction();
     onDrop_(paths);
   }
 
  private:
-  std::function<void(const QStringList&)> onDrop_;
+  std::function<void(const QList<QByteArray>&)> onDrop_;
   std::function<void()> onDelete_;
 };
 
@@ -132,11 +141,22 @@ class frmMain::RunView : public RunHost {
   explicit RunView(frmMain& window) : w_(window) {}
   ~RunView() override { SetBusy(false); }
 
-  bool AskOverwrite(const std::string& /*targetPath*/) override {
+  OverwriteAnswer AskOverwrite(const std::string& targetPath) override {
+    const ShownName target = ShowPath(QByteArray::fromStdString(targetPath), w_.cfMain_);
     QMessageBox box(QMessageBox::NoIcon, Text(text::kOverwriteTitle),
                     Text(text::kOverwriteQuestion), QMessageBox::Yes | QMessageBox::No, &w_);
+    box.setObjectName("msgOverwrite");
+    box.setInformativeText(target.text);
+    QPushButton* all = box.addButton(Text(text::kOverwriteAll), QMessageBox::YesRole);
+    all->setObjectName("cmdOverwriteAll");
+    QPushButton* none = box.addButton(Text(text::kSkipAll), QMessageBox::NoRole);
+    none->setObjectName("cmdSkipAll");
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    box.exec();
+    if (box.clickedButton() == all) return OverwriteAnswer::kOverwriteAll;
+    if (box.clickedButton() == none) return OverwriteAnswer::kSkipAll;
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? OverwriteAnswer::kOverwrite
+                                                               : OverwriteAnswer::kSkip;
   }
   void ShowError(const std::string& message) override {
     QMessageBox::critical(&w_, QStringLiteral("Marlo"), QString::fromStdString(message));
@@ -150,23 +170,47 @@ class frmMain::RunView : public RunHost {
       QGuiApplication::restoreOverrideCursor();
   }
   void RunStarted(int32_t fileCount) override {
+    converted_ = skipped_ = failed_ = 0;
+    timer_.start();
     w_.lblHandFileCnt_->setText(QString::number(fileCount));
+    w_.lblcurFile_->show();
+    w_.lblHandleFieldName_->setToolTip({});
     w_.cmdStopConvert_->show();
     w_.lvwResult_->clear();
   }
   void CurrentFile(const std::string& fileName) override {
-    w_.lblHandleFieldName_->setText(QString::fromStdString(fileName));
+    w_.lblHandleFieldName_->setText(
+        ShowPath(QByteArray::fromStdString(fileName), w_.cfMain_).text);
   }
   void AddRow(const RunRow& row) override {
-    const bool failed = row.outcome == RowOutcome::kFailed;
-    auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(row.fileName),
-                                                 QString::fromStdString(row.seconds),
-                                                 QString::fromStdString(row.description)});
-    item->setIcon(0, failed ? errorIcon_ : okIcon_);
-    const QString target = QString::fromStdString(row.targetPath);
-    item->setData(0, kPathRole, target);
-    if (!failed)
-      for (int column = 0; column < 3; ++column) item->setToolTip(column, target);
+    const ShownName name = ShowPath(QByteArray::fromStdString(row.fileName), w_.cfMain_);
+    const QString description = QString::fromStdString(row.description);
+    auto* item = new QTreeWidgetItem(
+        QStringList{name.text, QString::fromStdString(row.seconds), description});
+    QString tip = description;
+    switch (row.outcome) {
+      case RowOutcome::kConverted:
+        ++converted_;
+        item->setIcon(0, okIcon_);
+        break;
+      case RowOutcome::kSkipped:
+      case RowOutcome::kDeclined:
+        ++skipped_;
+        item->setIcon(0, skippedIcon_);
+        break;
+      case RowOutcome::kFailed:
+        ++failed_;
+        item->setIcon(0, errorIcon_);
+        break;
+    }
+    if (row.outcome != RowOutcome::kFailed) {
+      const QByteArray target = QByteArray::fromStdString(row.targetPath);
+      item->setData(0, kPathRole, target);
+      tip = ShowPath(target, w_.cfMain_).text + '\n' + description;
+    }
+    if (!name.note.isEmpty()) tip += '\n' + name.note;
+    // The description column is narrow: the whole text is a hover away.
+    for (int column = 0; column < 3; ++column) item->setToolTip(column, tip);
     w_.lvwResult_->addTopLevelItem(item);
     if (w_.resultSort_.on) w_.lvwResult_->sortItems(w_.resultSort_.column, w_.resultSort_.order);
   }
@@ -176,12 +220,33 @@ class frmMain::RunView : public RunHost {
     w_.cmdStopConvert_->hide();
     SetBusy(false);
     if (outcome == RunOutcome::kNoTargetFolder) w_.txtDescPath_->setFocus();
+    if (outcome != RunOutcome::kFinished && outcome != RunOutcome::kStopped) return;
+    // The progress area says how the run ended, not the last file's name.
+    const QString summary =
+        outcome == RunOutcome::kFinished
+            ? Text(text::kRunSummary)
+                  .arg(converted_ + skipped_ + failed_)
+                  .arg(converted_)
+                  .arg(skipped_)
+                  .arg(failed_)
+                  .arg(timer_.elapsed() / 1000.0, 0, 'f', 1)
+            : Text(text::kRunStopped)
+                  .arg(converted_)
+                  .arg(skipped_)
+                  .arg(failed_)
+                  .arg(w_.lvwDest_->topLevelItemCount() - converted_ - skipped_ - failed_);
+    w_.lblcurFile_->hide();
+    w_.lblHandleFieldName_->setText(summary);
+    w_.lblHandleFieldName_->setToolTip(summary);
   }
 
  private:
   frmMain& w_;
   bool busy_ = false;
+  int converted_ = 0, skipped_ = 0, failed_ = 0;
+  QElapsedTimer timer_;
   QIcon okIcon_{artwork::ResultOk()};
+  QIcon skippedIcon_{artwork::ResultSkipped()};
   QIcon errorIcon_{artwork::ResultError()};
 };
 
@@ -269,6 +334,15 @@ void frmMain::BuildControls() {
   taskbar->hide();
 
   modHandleFrom::WireFrame(this, [this] { MinimizeToTray(); });
+
+  // A burst of changes (a copy of many files) refreshes the lists once.
+  watcher_ = new QFileSystemWatcher(this);
+  refreshTimer_ = new QTimer(this);
+  refreshTimer_->setSingleShot(true);
+  refreshTimer_->setInterval(200);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_,
+          qOverload<>(&QTimer::start));
+  connect(refreshTimer_, &QTimer::timeout, this, &frmMain::RefreshLists);
 }
 
 QWidget* frmMain::BuildSourceArea() {
@@ -294,8 +368,9 @@ QWidget* frmMain::BuildSourceArea() {
 
   connect(drvSource_, &QComboBox::activated, this,
           [this](int index) { SetSourceFolder(drvSource_->itemData(index).toString()); });
-  connect(dirSource_, &QListWidget::itemActivated, this,
-          [this](QListWidgetItem* item) { SetSourceFolder(item->data(kPathRole).toString()); });
+  connect(dirSource_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    SetSourceFolderBytes(item->data(kPathRole).toByteArray());
+  });
   connect(imcFileType_, &QComboBox::activated, this, [this] { RefreshFileList(); });
   connect(FilSource_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     // Enter on the current file adds it even when the keyboard left it
@@ -317,7 +392,7 @@ QWidget* frmMain::BuildSourceArea() {
   connect(select, &QPushButton::clicked, this, &frmMain::AddSelectedFiles);
   connect(deselect, &QPushButton::clicked, this, &frmMain::RemoveSelectedEntries);
 
-  lvwDest_ = Named(new DestList([this](const QStringList& paths) { AddDroppedPaths(paths); },
+  lvwDest_ = Named(new DestList([this](const QList<QByteArray>& paths) { AddDroppedPaths(paths); },
                                 [this] { RemoveSelectedEntries(); }),
                    "lvwDest");
   lvwDest_->setHeaderLabels({Text("文件名")});
@@ -399,9 +474,12 @@ QWidget* frmMain::BuildProgressArea() {
   procTotal_ = Named(new ProgressBarMarlo, "procTotal");
   procTotal_->setMinimumWidth(240);
   row->addWidget(procTotal_, 3);
-  row->addWidget(Named(new QLabel(Text("正在處理:")), "lblcurFile"));
+  lblcurFile_ = Named(new QLabel(Text("正在處理:")), "lblcurFile");
+  row->addWidget(lblcurFile_);
   lblHandleFieldName_ = Named(new QLabel, "lblHandleFieldName");
   lblHandleFieldName_->setMinimumWidth(120);
+  // A long name or the run's summary must not widen the window.
+  lblHandleFieldName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(lblHandleFieldName_, 2);
   row->addWidget(Named(new QLabel(Text("總共處理文件:")), "lblHandle"));
   lblHandFileCnt_ = Named(new QLabel(QStringLiteral("0")), "lblHandFileCnt");
@@ -428,10 +506,9 @@ void frmMain::Load() {
     imcFileType_->setCurrentIndex(0);
   });
   Suppressed([this] { FillDrives(); });
-  Suppressed([this] {
-    SetSourceFolder(QDir::homePath());
-    txtDescPath_->setText(sourceFolder_);  // no type suffix until the first change
-  });
+  // The target follows the start folder as it follows any folder change:
+  // the start folder itself would make every file its own target.
+  Suppressed([this] { SetSourceFolder(QDir::homePath()); });
   setWindowTitle(QStringLiteral("Marlo"));
   const QStringList version = QCoreApplication::applicationVersion().split('.');
   auto part = [&version](int k) { return k < version.size() ? version[k].toInt() : 0; };
@@ -476,8 +553,19 @@ void frmMain::OnConvTypeClicked(int32_t index) {
 }
 
 void frmMain::RebuildTargetFolder() {
-  txtDescPath_->setText(
-      QString::fromStdString(DefaultTargetFolder(sourceFolder_.toStdString(), GetConvType())));
+  SetTargetFolder(QByteArray::fromStdString(
+      DefaultTargetFolder(sourceFolder_.toStdString(), GetConvType())));
+}
+
+void frmMain::SetTargetFolder(const QByteArray& folder) {
+  targetBytes_ = folder;
+  targetShown_ = ShowPath(folder, cfMain_).text;
+  txtDescPath_->setText(targetShown_);
+}
+
+QByteArray frmMain::TargetFolderBytes() const {
+  const QString typed = txtDescPath_->text();
+  return typed == targetShown_ ? targetBytes_ : QFile::encodeName(typed);
 }
 
 void frmMain::FillDrives() {
@@ -485,14 +573,22 @@ void frmMain::FillDrives() {
   for (const Place& place : SourcePlaces()) drvSource_->addItem(place.label, place.path);
 }
 
+QString frmMain::SourceFolder() const { return ShowPath(sourceFolder_, cfMain_).text; }
+
 void frmMain::SetSourceFolder(const QString& folder) {
-  sourceFolder_ = QDir::cleanPath(folder);
+  SetSourceFolderBytes(QFile::encodeName(folder));
+}
+
+void frmMain::SetSourceFolderBytes(const QByteArray& folder) {
+  // Latin-1 carries any bytes through the path cleaning unchanged.
+  sourceFolder_ = QDir::cleanPath(QString::fromLatin1(folder)).toLatin1();
+  if (sourceFolder_.isEmpty()) sourceFolder_ = "/";
 
   // The drive box shows the place the folder lies in: the longest match.
   int place = -1;
   qsizetype matched = -1;
   for (int k = 0; k < drvSource_->count(); ++k) {
-    const QString root = drvSource_->itemData(k).toString();
+    const QByteArray root = QFile::encodeName(drvSource_->itemData(k).toString());
     const bool inside =
         sourceFolder_ == root || root == "/" || sourceFolder_.startsWith(root + '/');
     if (inside && root.size() > matched) {
@@ -502,13 +598,28 @@ void frmMain::SetSourceFolder(const QString& folder) {
   }
   if (place >= 0) drvSource_->setCurrentIndex(place);
 
+  // New files and folders show without leaving and entering again. A path
+  // that is no UTF-8 cannot be watched: its lists refresh on the next visit.
+  if (watcher_) {
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    const QString watched = QFile::decodeName(sourceFolder_);
+    if (QFile::encodeName(watched) == sourceFolder_) watcher_->addPath(watched);
+  }
+  FillFolderList();
+  RefreshFileList();
+  RebuildTargetFolder();
+}
+
+void frmMain::FillFolderList() {
   dirSource_->clear();
   const QFileIconProvider icons;
-  for (const FolderRow& row : FolderRows(sourceFolder_)) {
-    auto* item = new QListWidgetItem(icons.icon(QFileIconProvider::Folder), row.name, dirSource_);
+  for (const FolderRow& row : FolderRows(sourceFolder_, cfMain_)) {
+    auto* item =
+        new QListWidgetItem(icons.icon(QFileIconProvider::Folder), row.name.text, dirSource_);
     item->setData(kPathRole, row.path);
     item->setData(kDepthRole, row.depth);
-    item->setToolTip(row.path);
+    const QString path = ShowPath(row.path, cfMain_).text;
+    item->setToolTip(row.name.note.isEmpty() ? path : path + '\n' + row.name.note);
     if (row.current) {
       QFont font = item->font();
       font.setBold(true);
@@ -516,38 +627,65 @@ void frmMain::SetSourceFolder(const QString& folder) {
       dirSource_->setCurrentItem(item);
     }
   }
-  RefreshFileList();
-  RebuildTargetFolder();
 }
 
 void frmMain::RefreshFileList() {
   FilSource_->clear();
-  FilSource_->addItems(FilesMatching(sourceFolder_, imcFileType_->currentText()));
+  for (const ShownName& name : FilesMatching(sourceFolder_, imcFileType_->currentText(), cfMain_)) {
+    auto* item = new QListWidgetItem(name.text, FilSource_);
+    item->setData(kPathRole, name.bytes);
+    if (!name.note.isEmpty()) item->setToolTip(name.note);
+  }
+}
+
+void frmMain::RefreshLists() {
+  auto remember = [](QListWidget* list, QSet<QByteArray>& selected) {
+    for (const QListWidgetItem* item : list->selectedItems())
+      selected.insert(item->data(kPathRole).toByteArray());
+    return list->currentItem() ? list->currentItem()->data(kPathRole).toByteArray()
+                               : QByteArray();
+  };
+  auto restore = [](QListWidget* list, const QSet<QByteArray>& selected, const QByteArray& current) {
+    for (int i = 0; i < list->count(); ++i) {
+      QListWidgetItem* item = list->item(i);
+      const QByteArray key = item->data(kPathRole).toByteArray();
+      if (key == current) list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+      item->setSelected(selected.contains(key));
+    }
+  };
+  QSet<QByteArray> folders, files;
+  const QByteArray currentFolder = remember(dirSource_, folders);
+  const QByteArray currentFile = remember(FilSource_, files);
+  FillFolderList();
+  RefreshFileList();
+  restore(dirSource_, folders, currentFolder);
+  restore(FilSource_, files, currentFile);
 }
 
 void frmMain::AddSelectedFiles() {
-  QStringList names;
+  std::vector<std::string> names;
   for (int i = 0; i < FilSource_->count(); ++i)
-    if (FilSource_->item(i)->isSelected()) names << FilSource_->item(i)->text();
+    if (FilSource_->item(i)->isSelected())
+      names.push_back(FilSource_->item(i)->data(kPathRole).toByteArray().toStdString());
   AddFiles(sourceFolder_, names);
 }
 
-void frmMain::AddFiles(const QString& folder, const QStringList& names) {
-  std::vector<std::string> plainNames;
-  plainNames.reserve(size_t(names.size()));
-  for (const QString& name : names) plainNames.push_back(name.toStdString());
+void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>& names) {
   const std::vector<RunEntry> entries =
-      EntriesToAdd(folder.toStdString(), plainNames, Settings().IgnoreFileTypes().toStdString(),
+      EntriesToAdd(folder.toStdString(), names, Settings().IgnoreFileTypes().toStdString(),
                    [this](const std::string& path) {
-                     return destByKey_.contains(QString::fromStdString(path));
+                     return destByKey_.contains(QByteArray::fromStdString(path));
                    });
   QList<QTreeWidgetItem*> items;
   items.reserve(qsizetype(entries.size()));
   for (const RunEntry& entry : entries) {
-    const QString path = QString::fromStdString(entry.fullPath);
-    auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(entry.fileName)});
+    const QByteArray path = QByteArray::fromStdString(entry.fullPath);
+    const ShownName name = ShowName(QByteArray::fromStdString(entry.fileName), cfMain_);
+    auto* item = new QTreeWidgetItem(QStringList{name.text});
     item->setData(0, kPathRole, path);
-    item->setToolTip(0, path);
+    item->setData(0, kNameRole, QByteArray::fromStdString(entry.fileName));
+    const QString shownPath = ShowPath(path, cfMain_).text;
+    item->setToolTip(0, name.note.isEmpty() ? shownPath : shownPath + '\n' + name.note);
     destByKey_.insert(path, item);
     items << item;
   }
@@ -556,23 +694,29 @@ void frmMain::AddFiles(const QString& folder, const QStringList& names) {
   ShowEntryCount();
 }
 
-void frmMain::AddDroppedPaths(const QStringList& paths) {
-  for (const QString& path : paths) {
-    const QFileInfo info(path);
-    if (info.isDir())
-      AddFiles(info.absoluteFilePath(),
-               FilesMatching(info.absoluteFilePath(), imcFileType_->currentText()));
-    else if (info.isFile())
-      AddFiles(info.absolutePath(), {info.fileName()});
+void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
+  for (QByteArray path : paths) {
+    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0) continue;
+    if (S_ISDIR(info.st_mode)) {
+      std::vector<std::string> names;
+      for (const ShownName& name : FilesMatching(path, imcFileType_->currentText(), cfMain_))
+        names.push_back(name.bytes.toStdString());
+      AddFiles(path, names);
+    } else if (S_ISREG(info.st_mode)) {
+      const qsizetype slash = path.lastIndexOf('/');
+      AddFiles(slash <= 0 ? QByteArray("/") : path.left(slash), {path.mid(slash + 1).toStdString()});
+    }
   }
 }
 
 void frmMain::RemoveSelectedEntries() {
-  QStringList keys;
+  QList<QByteArray> keys;
   for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i)
     if (lvwDest_->topLevelItem(i)->isSelected())
-      keys << lvwDest_->topLevelItem(i)->data(0, kPathRole).toString();
-  for (const QString& key : keys) delete destByKey_.take(key);
+      keys << lvwDest_->topLevelItem(i)->data(0, kPathRole).toByteArray();
+  for (const QByteArray& key : keys) delete destByKey_.take(key);
   ShowEntryCount();
 }
 
@@ -591,18 +735,15 @@ void frmMain::SortByColumn(QTreeWidget* list, SortState& state, int column) {
 }
 
 void frmMain::PickTargetFolder() {
+  // A folder is what the run needs; on this desktop that is a folder chooser.
   QFileDialog dlgMain(this, Text("保存路徑"));
   dlgMain.setObjectName("dlgMain");
-  dlgMain.setAcceptMode(QFileDialog::AcceptSave);
-  dlgMain.setOption(QFileDialog::DontConfirmOverwrite);
+  dlgMain.setFileMode(QFileDialog::Directory);
+  dlgMain.setOption(QFileDialog::ShowDirsOnly);
   const QString current = txtDescPath_->text().trimmed();
-  dlgMain.setDirectory(QFileInfo(current).isDir() ? current : sourceFolder_);
-  dlgMain.selectFile(Text("目標文件"));
+  dlgMain.setDirectory(QFileInfo(current).isDir() ? current : QFile::decodeName(sourceFolder_));
   if (dlgMain.exec() != QDialog::Accepted || dlgMain.selectedFiles().isEmpty()) return;
-  const QString path = dlgMain.selectedFiles().first();
-  const qsizetype cut = path.lastIndexOf('/');
-  if (cut <= 0) return;  // no separator, or nothing before it
-  txtDescPath_->setText(path.left(cut));
+  txtDescPath_->setText(QDir::cleanPath(dlgMain.selectedFiles().first()));
 }
 
 void frmMain::ConvertFiles() {
@@ -610,11 +751,11 @@ void frmMain::ConvertFiles() {
   RunSettings settings;
   for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* item = lvwDest_->topLevelItem(i);
-    settings.entries.push_back(
-        {item->data(0, kPathRole).toString().toStdString(), item->text(0).toStdString()});
+    settings.entries.push_back({item->data(0, kPathRole).toByteArray().toStdString(),
+                                item->data(0, kNameRole).toByteArray().toStdString()});
   }
   settings.convType = GetConvType();
-  settings.targetFolderText = txtDescPath_->text().toStdString();
+  settings.targetFolderText = TargetFolderBytes().toStdString();
   settings.handleExistFile = GetHandleExistFile();
 
   run_.reset();
@@ -629,7 +770,7 @@ void frmMain::OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entrie
   // Entries the user added during the run wait for the next one.
   if (outcome == RunOutcome::kFinished)
     for (const RunEntry& entry : entries)
-      delete destByKey_.take(QString::fromStdString(entry.fullPath));
+      delete destByKey_.take(QByteArray::fromStdString(entry.fullPath));
   butConvert_->setEnabled(true);
   if (closeAfterRun_) close();
 }
@@ -662,11 +803,16 @@ void frmMain::ConvertClipboard() {
 void frmMain::PreviewSelected() {
   for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* item = lvwDest_->topLevelItem(i);
-    if (item->isSelected()) return PreviewFile(item->data(0, kPathRole).toString(), GetConvType());
+    if (item->isSelected())
+      return PreviewFile(item->data(0, kPathRole).toByteArray(), GetConvType());
   }
 }
 
 void frmMain::PreviewFile(const QString& path, int32_t type) {
+  PreviewFile(QFile::encodeName(path), type);
+}
+
+void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
   if (previewing_) return;  // one at a time; the busy pointer says so
   if (!textfile::FileExists(path.toStdString())) {
     QMessageBox::warning(this, QStringLiteral("Marlo"), Text("該文件不存在!"));
@@ -717,15 +863,19 @@ void frmMain::PreviewFile(const QString& path, int32_t type) {
           }
           if (!clipboardWindow_) return;  // closed meanwhile
           clipboardWindow_->ShowConversion(work->data, type, std::move(work->text));
-          clipboardWindow_->SetTitle(path + '(' + GetConvTypeName(type) + ')');
+          clipboardWindow_->SetTitle(ShowPath(path, cfMain_).text + '(' + GetConvTypeName(type) +
+                                     ')');
         },
         Qt::QueuedConnection);
   });
 }
 
 void frmMain::OpenResult(QTreeWidgetItem* row) {
-  const QString path = row ? row->data(0, kPathRole).toString() : QString();
-  if (!path.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  const QByteArray path = row ? row->data(0, kPathRole).toByteArray() : QByteArray();
+  // Percent-encoded bytes reach the opener as the name's own bytes, also
+  // where they are no UTF-8.
+  if (!path.isEmpty())
+    QDesktopServices::openUrl(QUrl::fromEncoded("file://" + path.toPercentEncoding("/")));
 }
 
 void frmMain::MinimizeToTray() {

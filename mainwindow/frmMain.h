@@ -4,6 +4,8 @@
 // the skinned frame.
 #pragma once
 
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -15,6 +17,8 @@
 #include "ConversionRun.h"
 
 class QComboBox;
+class QFileSystemWatcher;
+class QTimer;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -43,9 +47,12 @@ class frmMain : public QWidget {
   static QString GetConvTypeName(int32_t index);
 
   // The folder the source lists show; changing it refreshes the folder and
-  // file lists and rebuilds the target folder.
-  QString SourceFolder() const { return sourceFolder_; }
+  // file lists and rebuilds the target folder. The bytes are the path as
+  // the file system holds it; the text is how the lists show it.
+  QString SourceFolder() const;
+  QByteArray SourceFolderBytes() const { return sourceFolder_; }
   void SetSourceFolder(const QString& folder);
+  void SetSourceFolderBytes(const QByteArray& folder);
 
   const ConvMarlo& cfMain() const { return cfMain_; }
   // The settings as loaded, or the defaults when the store could not load.
@@ -60,6 +67,7 @@ class frmMain : public QWidget {
   void PreviewSelected();
   // Converts one file into the clipboard window, off this thread; writes
   // nothing to disk and leaves the clipboard alone.
+  void PreviewFile(const QByteArray& path, int32_t type);
   void PreviewFile(const QString& path, int32_t type);
   // The clipboard window, loaded when it is not.
   frmClipboard* LoadClipboardWindow();
@@ -85,11 +93,18 @@ class frmMain : public QWidget {
 
   void OnConvTypeClicked(int32_t index);
   void RebuildTargetFolder();
+  void SetTargetFolder(const QByteArray& folder);
+  // The target as typed, or as set when the text is still what was set.
+  QByteArray TargetFolderBytes() const;
   void FillDrives();
+  void FillFolderList();
   void RefreshFileList();
+  // After the shown folder changed on disk: both lists again, the
+  // selections and the current rows kept.
+  void RefreshLists();
   void AddSelectedFiles();
-  void AddFiles(const QString& folder, const QStringList& names);
-  void AddDroppedPaths(const QStringList& paths);
+  void AddFiles(const QByteArray& folder, const std::vector<std::string>& names);
+  void AddDroppedPaths(const QList<QByteArray>& paths);
   void RemoveSelectedEntries();
   void ShowEntryCount();
   void SortByColumn(QTreeWidget* list, SortState& state, int column);
@@ -101,7 +116,11 @@ class frmMain : public QWidget {
 
   ConvMarlo cfMain_;
   std::unique_ptr<clsSettings> settings_;
-  QString sourceFolder_;
+  QByteArray sourceFolder_;
+  QByteArray targetBytes_;  // the target folder as last set, and as shown:
+  QString targetShown_;     // a typed text replaces it
+  QFileSystemWatcher* watcher_ = nullptr;
+  QTimer* refreshTimer_ = nullptr;
   TrayIcon* tray_ = nullptr;
   std::array<QRadioButton*, 14> optConvType_{};
   std::array<QRadioButton*, 3> optHandleExistFile_{};
@@ -115,11 +134,12 @@ class frmMain : public QWidget {
   QTreeWidget* lvwDest_ = nullptr;
   QTreeWidget* lvwResult_ = nullptr;
   QLabel* lblHandFileCnt_ = nullptr;
+  QLabel* lblcurFile_ = nullptr;
   QLabel* lblHandleFieldName_ = nullptr;
   QPushButton* cmdStopConvert_ = nullptr;
   ProgressBarMarlo* procTotal_ = nullptr;
   QAction* butConvert_ = nullptr;
-  QHash<QString, QTreeWidgetItem*> destByKey_;  // full path → lvwDest entry
+  QHash<QByteArray, QTreeWidgetItem*> destByKey_;  // full path → lvwDest entry
   SortState destSort_, resultSort_;
   bool filling_ = false;  // the lists are being refilled, not changed by the user
   bool closeAfterRun_ = false;

@@ -23,7 +23,7 @@ class RecordingHost : public RunHost {
  public:
   std::vector<RunRow> rows;
   std::vector<std::string> errors, questions, log;
-  std::deque<bool> answers;
+  std::deque<OverwriteAnswer> answers;
   int stopAfterRows = -1;
   int32_t progressMax = -1, progressValue = -1;
   bool busy = false;
@@ -31,9 +31,9 @@ class RecordingHost : public RunHost {
 
   void Yield() override { log.push_back("yield"); }
   bool StopRequested() override { return stopAfterRows >= 0 && int(rows.size()) >= stopAfterRows; }
-  bool AskOverwrite(const std::string& target) override {
+  OverwriteAnswer AskOverwrite(const std::string& target) override {
     questions.push_back(target);
-    const bool answer = answers.front();
+    const OverwriteAnswer answer = answers.front();
     answers.pop_front();
     return answer;
   }
@@ -125,20 +125,50 @@ TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
     WriteFile(target / "a.txt", "old a");
     WriteFile(target / "b.txt", "old b");
     host = RecordingHost();
-    host.answers = {false, true};
+    host.answers = {OverwriteAnswer::kSkip, OverwriteAnswer::kOverwrite};
     Run(Settings({"a.txt", "b.txt"}, option));
     ASSERT_EQ(host.rows.size(), 2u);
-    EXPECT_EQ(host.rows[0].description, "轉換成功");  // also when skipped or declined
-    EXPECT_EQ(host.rows[1].description, "轉換成功");
     const RowOutcome expected[3][2] = {{RowOutcome::kSkipped, RowOutcome::kSkipped},
                                        {RowOutcome::kDeclined, RowOutcome::kConverted},
                                        {RowOutcome::kConverted, RowOutcome::kConverted}};
-    EXPECT_EQ(host.rows[0].outcome, expected[option][0]);
-    EXPECT_EQ(host.rows[1].outcome, expected[option][1]);
+    for (size_t row = 0; row < 2; ++row) {
+      EXPECT_EQ(host.rows[row].outcome, expected[option][row]);
+      // Only a written target says 轉換成功.
+      EXPECT_EQ(host.rows[row].description, expected[option][row] == RowOutcome::kConverted
+                                                ? "轉換成功"
+                                                : "已跳過(目標文件已存在)");
+    }
     const bool asked = option == kAskUser;
     EXPECT_EQ(host.questions.size(), asked ? 2u : 0u);
     EXPECT_EQ(ReadFile(target / "a.txt"), option == kOverwrite ? "\xD5\xE2" : "old a");
     EXPECT_EQ(ReadFile(target / "b.txt"), option == kSkipFile ? "old b" : "\xD5\xE2");
+  }
+}
+
+// An "all" answer holds for the rest of the run, and only for it.
+TEST_F(ConversionRunTest, AnAllAnswerHoldsForTheRestOfTheRun) {
+  const struct {
+    OverwriteAnswer first;
+    size_t questions;
+    const char* c;  // what c.txt holds after the run
+  } cases[] = {{OverwriteAnswer::kOverwriteAll, 1, "\xD5\xE2"},
+               {OverwriteAnswer::kSkipAll, 1, "old"},
+               {OverwriteAnswer::kOverwrite, 3, "old"}};
+  for (const auto& c : cases) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+      WriteFile(source / name, "\xB3\x6F");
+      WriteFile(target / name, "old");
+    }
+    host = RecordingHost();
+    host.answers = {c.first, OverwriteAnswer::kSkip, OverwriteAnswer::kSkip};
+    Run(Settings({"a.txt", "b.txt", "c.txt"}, kAskUser));
+    EXPECT_EQ(host.questions.size(), c.questions);
+    EXPECT_EQ(host.questions[0], target / "a.txt");
+    EXPECT_EQ(ReadFile(target / "c.txt"), c.c);
+    host = RecordingHost();  // a new run asks again
+    host.answers = {OverwriteAnswer::kSkip, OverwriteAnswer::kSkip, OverwriteAnswer::kSkip};
+    Run(Settings({"a.txt", "b.txt", "c.txt"}, kAskUser));
+    EXPECT_EQ(host.questions.size(), 3u);
   }
 }
 
@@ -261,7 +291,7 @@ TEST_F(ConversionRunTest, ManyFilesAtOnceReportInListOrder) {
     std::filesystem::create_directory(target.path());
     WriteFile(target / "f9.txt", "kept");
     host = RecordingHost();
-    host.answers = {false};
+    host.answers = {OverwriteAnswer::kSkip};
     settings.jobs = jobs;
     ASSERT_EQ(Run(settings), RunOutcome::kFinished);
     std::vector<std::string> report;

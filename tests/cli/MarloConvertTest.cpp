@@ -80,7 +80,7 @@ TEST(MarloConvert, BadFilesFailTheirRowAndTheExitStatus) {
   EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
   EXPECT_NE(r.out.find("empty.txt\t-\t無法讀取文件"), std::string::npos) << r.out;
   EXPECT_NE(
-      r.out.find("secret.txt\t-\t無法打開文件 \"" + dir / "secret.txt" + "\": Permission denied"),
+      r.out.find("secret.txt\t-\t無法打開文件 \"" + dir / "secret.txt" + "\": 沒有權限 (Permission denied)"),
       std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("taken.txt\t-\t無法寫入文件"), std::string::npos) << r.out;
@@ -104,7 +104,7 @@ TEST(MarloConvert, AReadOnlyTargetFolderLeavesItsFilesIntact) {
   const auto r =
       Convert({"-t", "1", "-e", "overwrite", "-o", dir / "out", dir / "a.txt"}, unprivileged);
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.out.find("無法寫入文件 \"" + dir / "out/a.txt" + "\": Permission denied"),
+  EXPECT_NE(r.out.find("無法寫入文件 \"" + dir / "out/a.txt" + "\": 沒有權限 (Permission denied)"),
             std::string::npos)
       << r.out;
   EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");

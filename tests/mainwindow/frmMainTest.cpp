@@ -16,7 +16,11 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QPlainTextEdit>
 #include <QtTest>
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <functional>
 
 #include "../support/ModalAnswerer.h"
@@ -165,7 +169,8 @@ class frmMainTest : public QObject {
     frmMain window;
     window.show();
     auto* target = Child<QLineEdit>(window, "txtDescPath");
-    QCOMPARE(target->text(), Home());  // no type suffix before the first change
+    // From the start a run writes beside the sources, not over them.
+    QCOMPARE(target->text(), Home("GbToBig"));
 
     auto* folders = Child<QListWidget>(window, "dirSource");
     const auto sub = folders->findItems("sub", Qt::MatchExactly);
@@ -287,8 +292,10 @@ class frmMainTest : public QObject {
       BoxAnswerer accept({[&](QWidget* box) {
         auto* dialog = qobject_cast<QFileDialog*>(box);
         title = box->windowTitle();
-        if (dialog) dialog->selectFile(Home("picked/目標文件"));
-        if (dialog) static_cast<QDialog*>(dialog)->accept();
+        QVERIFY(dialog && dialog->objectName() == "dlgMain");
+        QCOMPARE(dialog->fileMode(), QFileDialog::Directory);  // a folder, no made-up file name
+        dialog->selectFile(Home("picked"));
+        static_cast<QDialog*>(dialog)->accept();
         box->close();
       }});
       QTest::mouseClick(Child(window, "imgFindPath"), Qt::LeftButton);
@@ -309,16 +316,26 @@ class frmMainTest : public QObject {
 
   void existingTargetsFollowTheChosenOption_data() {
     QTest::addColumn<int>("option");
+    QTest::addColumn<QStringList>("answers");  // Yes, No, or a button's object name
     QTest::addColumn<QByteArray>("expectedA");
     QTest::addColumn<QByteArray>("expectedB");
-    QTest::addColumn<int>("questions");
-    // Asked twice, answered No for a.txt and Yes for b.txt.
-    QTest::newRow("跳過該文件") << 0 << QByteArray("old") << QByteArray("old") << 0;
-    QTest::newRow("詢問用戶") << 1 << QByteArray("old") << kGbZhe << 2;
-    QTest::newRow("直接覆蓋") << 2 << kGbZhe << kGbZhe << 0;
+    QTest::addColumn<QStringList>("rows");
+    const QString done = "轉換成功", kept = "已跳過(目標文件已存在)";
+    QTest::newRow("跳過該文件") << 0 << QStringList() << QByteArray("old") << QByteArray("old")
+                           << QStringList{kept, kept};
+    QTest::newRow("詢問用戶: 否, 是") << 1 << QStringList{"No", "Yes"} << QByteArray("old")
+                                  << kGbZhe << QStringList{kept, done};
+    QTest::newRow("詢問用戶: 全部覆蓋") << 1 << QStringList{"cmdOverwriteAll"} << kGbZhe
+                                    << kGbZhe << QStringList{done, done};
+    QTest::newRow("詢問用戶: 全部跳過") << 1 << QStringList{"cmdSkipAll"} << QByteArray("old")
+                                    << QByteArray("old") << QStringList{kept, kept};
+    QTest::newRow("直接覆蓋") << 2 << QStringList() << kGbZhe << kGbZhe
+                          << QStringList{done, done};
   }
   void existingTargetsFollowTheChosenOption() {
     QFETCH(int, option);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, rows);
     WriteBytes(Home("a.txt"), kBig5Zhe);
     WriteBytes(Home("b.txt"), kBig5Zhe);
     QDir(Home()).mkpath("BigToGb");
@@ -333,29 +350,47 @@ class frmMainTest : public QObject {
     QCOMPARE(window.GetHandleExistFile(), option);
     QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
     Add(window, {"a.txt", "b.txt"});
-    BoxAnswerer answers({Press(QMessageBox::No), Press(QMessageBox::Yes)});
+    QList<BoxAnswerer::Answer> presses;
+    for (const QString& answer : answers)
+      presses << (answer == "Yes"  ? Press(QMessageBox::Yes)
+                  : answer == "No" ? Press(QMessageBox::No)
+                                   : marlo::test::PressNamed(answer));
+    BoxAnswerer box(presses);
     Convert(window);
     WaitForRun(window);
 
-    QTEST(int(answers.seen.size()), "questions");
-    for (const SeenBox& box : answers.seen) {
-      QCOMPARE(box.title, QString("目標文件已經存在"));
-      QCOMPARE(box.text, QString("該文件已經存在,是否覆蓋?"));
-      QCOMPARE(box.icon, QMessageBox::NoIcon);
-      QCOMPARE(box.defaultButton, QMessageBox::Yes);
+    QCOMPARE(box.seen.size(), answers.size());  // an "all" answer asks no more
+    for (qsizetype k = 0; k < box.seen.size(); ++k) {
+      QCOMPARE(box.seen[k].title, QString("目標文件已經存在"));
+      QCOMPARE(box.seen[k].text, QString("該文件已經存在,是否覆蓋?"));
+      QCOMPARE(box.seen[k].informative, Home(k ? "BigToGb/b.txt" : "BigToGb/a.txt"));
+      QCOMPARE(box.seen[k].icon, QMessageBox::NoIcon);
+      QCOMPARE(box.seen[k].defaultButton, QMessageBox::Yes);
     }
     QTEST(ReadBytes(Home("BigToGb/a.txt")), "expectedA");
     QTEST(ReadBytes(Home("BigToGb/b.txt")), "expectedB");
     auto* results = Child<QTreeWidget>(window, "lvwResult");
-    QCOMPARE(Texts(results, 2), QStringList({"轉換成功", "轉換成功"}));
-    QCOMPARE(results->topLevelItem(0)->toolTip(0), Home("BigToGb/a.txt"));
-    // A finished run empties the list; the count stays for the user to see.
+    QCOMPARE(Texts(results, 2), rows);
+    QCOMPARE(results->topLevelItem(0)->toolTip(0), Home("BigToGb/a.txt") + '\n' + rows[0]);
+    // The icons tell a written target from one left alone.
+    QCOMPARE(results->topLevelItem(0)->icon(0).pixmap(16).toImage() ==
+                 results->topLevelItem(1)->icon(0).pixmap(16).toImage(),
+             rows[0] == rows[1]);
+    // A finished run empties the list and says how it went; the count stays.
     QCOMPARE(Child<QTreeWidget>(window, "lvwDest")->topLevelItemCount(), 0);
     QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("2"));
+    const int written = int(rows.count("轉換成功"));
+    QVERIFY2(Child<QLabel>(window, "lblHandleFieldName")
+                 ->text()
+                 .startsWith(QString("共 2 個文件: %1 個轉換成功, %2 個已跳過, 0 個失敗, 用時 ")
+                                 .arg(written)
+                                 .arg(2 - written)),
+             qPrintable(Child<QLabel>(window, "lblHandleFieldName")->text()));
+    QVERIFY(Child(window, "lblcurFile")->isHidden());
     QVERIFY(Child(window, "cmdStopConvert")->isHidden());
     QVERIFY(!QGuiApplication::overrideCursor());
 
-    // A double click opens the written file with the desktop's program.
+    // A double click opens the target with the desktop's program.
     emit results->itemDoubleClicked(results->topLevelItem(1), 0);
     QCOMPARE(opened_, QList<QUrl>{QUrl::fromLocalFile(Home("BigToGb/b.txt"))});
   }
@@ -386,7 +421,7 @@ class frmMainTest : public QObject {
       if (row == 3 && rootReadsAnything) continue;
       QVERIFY2(item->text(2).contains(item->text(0)), qPrintable(item->text(2)));
       QCOMPARE(item->text(1), QString());
-      QCOMPARE(item->toolTip(0), QString());
+      QCOMPARE(item->toolTip(2), item->text(2));  // the whole reason, however narrow the column
       emit results->itemDoubleClicked(results->topLevelItem(row), 0);
     }
     QCOMPARE(results->topLevelItem(4)->text(2), QString("轉換成功"));
@@ -446,6 +481,8 @@ class frmMainTest : public QObject {
     QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwDest")),
              QStringList({"a.txt", "b.txt", "c.txt", "late.txt"}));
     QCOMPARE(Child<marlo::ProgressBarMarlo>(window, "procTotal")->Value(), 1);
+    QCOMPARE(Child<QLabel>(window, "lblHandleFieldName")->text(),
+             QString("已停止: 1 個轉換成功, 0 個已跳過, 0 個失敗; 列表中還有 3 個文件未處理"));
 
     // A finished run takes out its own entries, not one added meanwhile.
     Child<QTreeWidget>(window, "lvwDest")->topLevelItem(3)->setSelected(true);
@@ -458,6 +495,93 @@ class frmMainTest : public QObject {
     WaitForRun(window);
     QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwDest")), QStringList({"late.txt"}));
     QCOMPARE(Child<QTreeWidget>(window, "lvwResult")->topLevelItemCount(), 3);
+  }
+
+  // Names from Chinese Windows archives are GBK or Big5 bytes, no UTF-8:
+  // listed readably, converted and previewed under the same bytes.
+  void legacyNamesAreListedConvertedAndPreviewedUnderTheirBytes() {
+    const QByteArray gbkName("\xBC\xF2\xCC\xE5\xCE\xC4\xBC\xFE\xD2\xBB.txt");  // 简体文件一
+    const QByteArray big5Name("\xC1\x63\xC5\xE9\xC0\xC9\xAE\xD7.txt");          // 繁體檔案
+    const QByteArray gbkFolder("\xD6\xD0\xCE\xC4\xC4\xBF\xC2\xBC");             // 中文目录
+    const QByteArray home = QFile::encodeName(Home());
+    auto write = [](const QByteArray& path, const QByteArray& bytes) {
+      FILE* file = std::fopen(path.constData(), "wb");
+      QVERIFY(file);
+      std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file);
+      std::fclose(file);
+    };
+    write(home + '/' + gbkName, kBig5Zhe);
+    write(home + '/' + big5Name, kBig5Zhe);
+    QVERIFY(::mkdir((home + '/' + gbkFolder).constData(), 0755) == 0);
+    write(home + '/' + gbkFolder + "/a.txt", kBig5Zhe);
+
+    frmMain window;
+    window.show();
+    auto* files = Child<QListWidget>(window, "FilSource");
+    QCOMPARE(files->findItems("简体文件一.txt", Qt::MatchExactly).first()->toolTip(),
+             QString("文件名為 GBK 編碼"));
+    QCOMPARE(files->findItems("繁體檔案.txt", Qt::MatchExactly).first()->toolTip(),
+             QString("文件名為 Big5 編碼"));
+    QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    Add(window, {"简体文件一.txt", "繁體檔案.txt"});
+    QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwDest")),
+             QStringList({"简体文件一.txt", "繁體檔案.txt"}));
+
+    // A double click on the entry previews the file behind those bytes.
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    emit dest->itemActivated(dest->topLevelItem(0), 0);
+    QTRY_VERIFY(!window.IsPreviewing());
+    QWidget* preview = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == "frmClipboard") preview = top;
+    QVERIFY(preview);
+    QCOMPARE(preview->findChild<QPlainTextEdit*>("txtDest")->toPlainText(), QString("这\n"));
+    preview->close();
+
+    Convert(window);
+    WaitForRun(window);
+    QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwResult"), 2),
+             QStringList({"轉換成功", "轉換成功"}));
+    const QByteArray target = home + "/BigToGb/";
+    for (const QByteArray& name : {gbkName, big5Name}) {
+      FILE* file = std::fopen((target + name).constData(), "rb");
+      QVERIFY2(file, (target + name).constData());
+      char bytes[8] = {};
+      QCOMPARE(std::fread(bytes, 1, sizeof bytes, file), size_t(4));
+      std::fclose(file);
+      QCOMPARE(QByteArray(bytes, 4), kGbZhe);
+    }
+
+    // A folder of such a name opens, and its target keeps its bytes too.
+    auto* folders = Child<QListWidget>(window, "dirSource");
+    const auto found = folders->findItems("中文目录", Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    emit folders->itemActivated(found.first());
+    QCOMPARE(window.SourceFolderBytes(), home + '/' + gbkFolder);
+    QCOMPARE(files->count(), 1);
+    Add(window, {"a.txt"});
+    Convert(window);
+    WaitForRun(window);
+    struct stat info;
+    QCOMPARE(::stat((home + '/' + gbkFolder + "/BigToGb/a.txt").constData(), &info), 0);
+  }
+
+  // A file made while its folder is shown appears, the selection kept.
+  void theListsFollowChangesOnDisk() {
+    WriteBytes(Home("a.txt"), "x");
+    frmMain window;
+    window.show();
+    auto* files = Child<QListWidget>(window, "FilSource");
+    QCOMPARE(files->count(), 1);
+    files->item(0)->setSelected(true);
+    WriteBytes(Home("b.txt"), "x");
+    QDir(Home()).mkdir("new folder");
+    QTRY_COMPARE_WITH_TIMEOUT(files->count(), 2, 10000);
+    QVERIFY(files->findItems("a.txt", Qt::MatchExactly).first()->isSelected());
+    QVERIFY(!files->findItems("b.txt", Qt::MatchExactly).first()->isSelected());
+    QTRY_VERIFY(!Child<QListWidget>(window, "dirSource")
+                     ->findItems("new folder", Qt::MatchExactly)
+                     .isEmpty());
   }
 
   void closingDuringARunStopsAfterTheCurrentFileThenUnloads() {

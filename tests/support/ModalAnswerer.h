@@ -12,7 +12,7 @@ namespace marlo::test {
 
 // What a modal box showed before the test closed it.
 struct SeenBox {
-  QString title, text;
+  QString title, text, informative;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
@@ -35,7 +35,8 @@ class BoxAnswerer : public QObject {
     last_ = box;
     if (auto* message = qobject_cast<QMessageBox*>(box)) {
       QPushButton* preset = message->defaultButton();
-      seen.push_back({message->windowTitle(), message->text(), message->icon(),
+      seen.push_back({message->windowTitle(), message->text(), message->informativeText(),
+                      message->icon(),
                       preset ? message->standardButton(preset) : QMessageBox::NoButton});
     }
     if (answers_.isEmpty()) {
@@ -52,6 +53,16 @@ class BoxAnswerer : public QObject {
 
 inline BoxAnswerer::Answer Press(QMessageBox::StandardButton button) {
   return [button](QWidget* box) { static_cast<QMessageBox*>(box)->button(button)->click(); };
+}
+
+// Clicks a button of the box by its object name.
+inline BoxAnswerer::Answer PressNamed(const QString& name) {
+  return [name](QWidget* box) {
+    if (auto* button = box->findChild<QPushButton*>(name))
+      button->click();
+    else
+      box->close();
+  };
 }
 
 }  // namespace marlo::test
