@@ -183,8 +183,7 @@ std::unique_ptr<QTextDocument> frmClipboard::BuildTextDocument(QString text, con
 bool frmClipboard::ByteFlag() const { return settings_.IsReturnbyte() != 0; }
 
 void frmClipboard::SetTitle(const QString& title) {
-  lblTitle_->setText(title);
-  lblTitle_->adjustSize();
+  modHandleFrom::SetTitle(this, title);
   setWindowTitle(title);
 }
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "Artwork.h"
@@ -71,7 +72,103 @@ class FrameEvents : public QObject {
   std::function<void()> minimize_;
 };
 
+constexpr const char* kFullTitle = "marloFullTitle";
+
+// The title label ends a few pixels before the leftmost title-bar button.
+void FitTitle(QWidget* window) {
+  QLabel* title = Element(window, "lblTitle");
+  if (!title) return;
+  const QString full = title->property(kFullTitle).isValid()
+                           ? title->property(kFullTitle).toString()
+                           : title->text();
+  const int room = std::max(0, window->width() - 62 - 6 - title->x());
+  const QString shown = title->fontMetrics().elidedText(full, Qt::ElideRight, room);
+  title->setText(shown);
+  title->setToolTip(shown == full ? QString() : full);
+  title->resize(std::min(room, title->sizeHint().width()), title->height());
+}
+
+// Presses on the borders resize the window: by the window manager where it
+// can, else by following the mouse.
+class ResizeEvents : public QObject {
+ public:
+  explicit ResizeEvents(QWidget* window) : QObject(window), window_(window) {}
+
+  Qt::Edges EdgesOf(const QString& name) const {
+    if (name == "imgWindowLeft") return Qt::LeftEdge;
+    if (name == "imgWindowRight") return Qt::RightEdge;
+    if (name == "imgWindowBottom") return Qt::BottomEdge;
+    if (name == "imgWindowBottomLeft") return Qt::BottomEdge | Qt::LeftEdge;
+    if (name == "imgWindowBottomRight") return Qt::BottomEdge | Qt::RightEdge;
+    return {};
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const Qt::Edges edges = EdgesOf(watched->objectName());
+    if (!edges) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton) return false;
+        if (QWindow* handle = window_->windowHandle(); handle && handle->startSystemResize(edges))
+          return true;
+        dragging_ = edges;
+        start_ = mouse->globalPosition().toPoint();
+        startGeometry_ = window_->geometry();
+        return true;
+      case QEvent::MouseMove: {
+        if (!dragging_) return false;
+        const QPoint delta = mouse->globalPosition().toPoint() - start_;
+        QRect g = startGeometry_;
+        const QSize least = window_->minimumSize();
+        if (dragging_ & Qt::LeftEdge) g.setLeft(std::min(g.left() + delta.x(), g.right() - least.width()));
+        if (dragging_ & Qt::RightEdge) g.setRight(g.right() + delta.x());
+        if (dragging_ & Qt::BottomEdge) g.setBottom(g.bottom() + delta.y());
+        window_->setGeometry(g);
+        return true;
+      }
+      case QEvent::MouseButtonRelease:
+        dragging_ = {};
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  QWidget* window_;
+  Qt::Edges dragging_;
+  QPoint start_;
+  QRect startGeometry_;
+};
+
 }  // namespace
+
+void SetTitle(QWidget* window, const QString& title) {
+  if (QLabel* label = Element(window, "lblTitle")) {
+    label->setProperty(kFullTitle, title);
+    label->setText(title);
+    FitTitle(window);
+  }
+}
+
+void AllowResize(QWidget* window) {
+  auto* events = new ResizeEvents(window);
+  const struct {
+    const char* name;
+    Qt::CursorShape cursor;
+  } borders[] = {{"imgWindowLeft", Qt::SizeHorCursor},
+                 {"imgWindowRight", Qt::SizeHorCursor},
+                 {"imgWindowBottom", Qt::SizeVerCursor},
+                 {"imgWindowBottomLeft", Qt::SizeBDiagCursor},
+                 {"imgWindowBottomRight", Qt::SizeFDiagCursor}};
+  for (const auto& border : borders)
+    if (QLabel* element = Element(window, border.name)) {
+      element->setCursor(border.cursor);
+      element->installEventFilter(events);
+    }
+}
 
 void CreateFrameElements(QWidget* window) {
   auto add = [window](const char* name, const QPixmap& pixmap, bool stretched) {
@@ -132,10 +229,12 @@ void SkinForm(QWidget* window) {
   Place(window, "imgTitleClose", w - 22, 8);
   Place(window, "imgTitleMinimize", w - 42, 8);
   Place(window, "imgTitleHelp", w - 62, 8);
-  // The right end is drawn over the stretched middle piece.
+  FitTitle(window);
+  // The right end is drawn over the stretched middle piece; the buttons go
+  // over everything, so that a click on them never moves the window.
   if (QLabel* right = Element(window, "imgTitleRight")) right->raise();
   for (const char* name :
-       {"imgTitleClose", "imgTitleMinimize", "imgTitleHelp", "Imageicon", "lblTitle"})
+       {"Imageicon", "lblTitle", "imgTitleHelp", "imgTitleMinimize", "imgTitleClose"})
     if (QLabel* element = Element(window, name)) element->raise();
   ShapeForm(window);
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QRegion>
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -30,6 +31,15 @@ void ShapeForm(QWidget* window);
 
 // Lets the window manager move the window with the mouse.
 void DragForm(QWidget* window);
+
+// Shows a title in lblTitle, cut with "…" to the room left of the title-bar
+// buttons (the whole title in its tooltip); SkinForm cuts it again for a
+// new width. Never covers the buttons.
+void SetTitle(QWidget* window, const QString& title);
+
+// Lets the user resize the window by its left, right and bottom borders
+// and its lower corners.
+void AllowResize(QWidget* window);
 
 // Pressing any mouse button on the title images or lblTitle moves the
 // window; a click on imgTitleClose closes it, one on imgTitleMinimize calls

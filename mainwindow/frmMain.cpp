@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
@@ -54,8 +55,8 @@ namespace marlo {
 
 namespace {
 
-// The window is never smaller than this; larger fonts make it larger.
-constexpr int kMinWidth = 760, kMinHeight = 740;
+// The size the window starts at the first time, where the screen has room.
+constexpr int kStartWidth = 760, kStartHeight = 740;
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kDepthRole = Qt::UserRole + 1;
@@ -258,10 +259,10 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
   modFunctions::RegisterForm(this);
   runView_ = std::make_unique<RunView>(*this);
   BuildControls();
-  // The skinned frame has no edges to drag; the size follows the captions'
-  // fonts instead.
-  setFixedSize(minimumSizeHint().expandedTo(QSize(kMinWidth, kMinHeight)));
+  setMinimumSize(minimumSizeHint());
+  modHandleFrom::AllowResize(this);
   Load();
+  FitToScreen();
 }
 
 frmMain::~frmMain() {
@@ -314,6 +315,9 @@ void frmMain::BuildControls() {
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(toolbar);
+  // The lists take what room there is; at their least they show a few rows,
+  // so that the window fits a small screen at 150%.
+  const int fewRows = 3 * fontMetrics().height();
   layout->addWidget(BuildSourceArea(), 6);
   layout->addWidget(BuildOptionArea());
   layout->addWidget(BuildProgressArea());
@@ -328,6 +332,9 @@ void frmMain::BuildControls() {
           [this](int column) { SortByColumn(lvwResult_, resultSort_, column); });
   connect(lvwResult_, &QTreeWidget::itemDoubleClicked, this, &frmMain::OpenResult);
   layout->addWidget(lvwResult_, 2);
+  for (QAbstractScrollArea* list :
+       std::initializer_list<QAbstractScrollArea*>{dirSource_, FilSource_, lvwDest_, lvwResult_})
+    list->setMinimumHeight(fewRows);
 
   auto* taskbar = Named(new QLabel(this), "picTaskbar");
   taskbar->setPixmap(artwork::WindowIcon().pixmap(16, 16));
@@ -418,6 +425,7 @@ QWidget* frmMain::BuildOptionArea() {
 
   auto* options = Named(new QGroupBox(Text("轉換方式")), "fraOption");
   auto* grid = new QGridLayout(options);
+  grid->setVerticalSpacing(2);
   auto* typeGroup = new QButtonGroup(this);
   for (const ConversionType& type : ConversionTypes()) {
     const int i = type.index;
@@ -512,8 +520,8 @@ void frmMain::Load() {
   setWindowTitle(QStringLiteral("Marlo"));
   const QStringList version = QCoreApplication::applicationVersion().split('.');
   auto part = [&version](int k) { return k < version.size() ? version[k].toInt() : 0; };
-  lblTitle_->setText(QStringLiteral("Marlo  %1.%2.%3 Bata").arg(part(0)).arg(part(1)).arg(part(2)));
-  lblTitle_->adjustSize();
+  modHandleFrom::SetTitle(
+      this, QStringLiteral("Marlo  %1.%2.%3 Bata").arg(part(0)).arg(part(1)).arg(part(2)));
   Suppressed([this] {
     tray_ = new TrayIcon(this, lblTitle_);
     tray_->SetTrayIcon(true);
@@ -521,6 +529,23 @@ void frmMain::Load() {
   const int32_t choice = Settings().HandleExistFile();
   if (choice >= 0 && choice <= 2) optHandleExistFile_[size_t(choice)]->setChecked(true);
   dirSource_->setFocus();
+}
+
+void frmMain::FitToScreen() {
+  // The last size, or the first one; never more than the screen has room
+  // for, never less than the controls need.
+  QSize size(Settings().WindowWidth(), Settings().WindowHeight());
+  if (size.width() <= 0 || size.height() <= 0) size = QSize(kStartWidth, kStartHeight);
+  if (const QScreen* screen = this->screen()) {
+    // At a fractional scale the room is rounded up: one pixel less fits.
+    const QRect room = screen->availableGeometry().adjusted(0, 0, -1, -1);
+    size = size.boundedTo(room.size());
+    resize(size.expandedTo(minimumSize()));
+    move(room.topLeft() + QPoint(std::max(0, (room.width() - width()) / 2),
+                                 std::max(0, (room.height() - height()) / 2)));
+    return;
+  }
+  resize(size.expandedTo(minimumSize()));
 }
 
 clsSettings& frmMain::Settings() {
@@ -911,6 +936,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
   }
   unloaded_ = true;
   Settings().setHandleExistFile(GetHandleExistFile());
+  Settings().setWindowSize(normalGeometry().width(), normalGeometry().height());
   try {
     Settings().SaveSettings();
   } catch (const std::exception& e) {

@@ -90,6 +90,7 @@ class frmMain : public QWidget {
   QWidget* BuildOptionArea();
   QWidget* BuildProgressArea();
   void Load();
+  void FitToScreen();
 
   void OnConvTypeClicked(int32_t index);
   void RebuildTargetFolder();

@@ -37,7 +37,15 @@ void clsSettings::Load() {
   // A stored empty list stays empty: the default is only for a missing key.
   ignoreFileTypes_ = store_->value("IgnoreFileTypes", kDefaultIgnoreFileTypes).toString();
   number("IsReturnbyte", isReturnbyte_);
+  number("WindowWidth", windowWidth_);
+  number("WindowHeight", windowHeight_);
   store_->endGroup();
+}
+
+bool clsSettings::WindowSizeStored(const QSettings& stored) const {
+  return windowWidth_ <= 0 || windowHeight_ <= 0 ||
+         (stored.value("WindowWidth").toString() == QString::number(windowWidth_) &&
+          stored.value("WindowHeight").toString() == QString::number(windowHeight_));
 }
 
 bool clsSettings::StoredValuesMatch() const {
@@ -46,7 +54,8 @@ bool clsSettings::StoredValuesMatch() const {
   stored.beginGroup(kGroup);
   return stored.value("HandleExistFile").toString() == QString::number(handleExistFile_) &&
          stored.value("IgnoreFileTypes").toString() == ignoreFileTypes_ &&
-         stored.value("IsReturnbyte").toString() == QString::number(isReturnbyte_);
+         stored.value("IsReturnbyte").toString() == QString::number(isReturnbyte_) &&
+         WindowSizeStored(stored);
 }
 
 void clsSettings::SaveSettings() {
@@ -54,6 +63,10 @@ void clsSettings::SaveSettings() {
   store_->setValue("HandleExistFile", QString::number(handleExistFile_));
   store_->setValue("IgnoreFileTypes", ignoreFileTypes_);
   store_->setValue("IsReturnbyte", QString::number(isReturnbyte_));
+  if (windowWidth_ > 0 && windowHeight_ > 0) {
+    store_->setValue("WindowWidth", QString::number(windowWidth_));
+    store_->setValue("WindowHeight", QString::number(windowHeight_));
+  }
   store_->endGroup();
   store_->sync();
   // The status keeps the first error met, also a format error from loading

@@ -26,19 +26,29 @@ class clsSettings {
   void setIgnoreFileTypes(const QString& value) { ignoreFileTypes_ = value; }
   int32_t IsReturnbyte() const { return isReturnbyte_; }
   void setIsReturnbyte(int32_t value) { isReturnbyte_ = value; }
+  // The main window's size at its last close; 0 when none is stored.
+  int32_t WindowWidth() const { return windowWidth_; }
+  int32_t WindowHeight() const { return windowHeight_; }
+  void setWindowSize(int32_t width, int32_t height) {
+    windowWidth_ = width;
+    windowHeight_ = height;
+  }
 
-  // Writes the three values; throws std::runtime_error when the store
+  // Writes the values; throws std::runtime_error when the store
   // cannot be written.
   void SaveSettings();
 
  private:
   void Load();
   bool StoredValuesMatch() const;
+  bool WindowSizeStored(const QSettings& stored) const;
 
   std::unique_ptr<QSettings> store_;
   int32_t handleExistFile_ = 0;
   QString ignoreFileTypes_;
   int32_t isReturnbyte_ = 0;
+  int32_t windowWidth_ = 0;
+  int32_t windowHeight_ = 0;
 };
 
 }  // namespace marlo

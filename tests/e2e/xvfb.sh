@@ -8,7 +8,7 @@
 # number's socket for a moment: the program then reaches the dying server
 # and fails to connect. Here the server chooses a number it could claim
 # whole (-displayfd) and tells us which.
-# Usage: xvfb.sh COMMAND [ARGS...]
+# Usage: xvfb.sh COMMAND [ARGS...]   (MARLO_XVFB_SCREEN=1280x1024 for another screen size)
 set -euo pipefail
 
 work=$(mktemp -d)
@@ -22,7 +22,7 @@ finish() {
 }
 trap finish EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x800x24 -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+Xvfb -displayfd 3 -screen 0 "${MARLO_XVFB_SCREEN:-1024x800}x24" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
 server=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break

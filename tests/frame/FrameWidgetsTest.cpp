@@ -77,6 +77,29 @@ class FrameWidgetsTest : public QObject {
     QVERIFY(!window.isVisible());
   }
 
+  // A long title (a preview's path) is cut before the buttons: a click on
+  // them must reach them, not the title that moves the window.
+  void aLongTitleLeavesTheButtonsClickable() {
+    const QString title = QString("/home/user/文檔/很長的文件夾名字/").repeated(6) + "a.txt";
+    for (const int width : {300, 640, 1600}) {
+      QWidget window;
+      window.resize(width, 200);
+      marlo::modHandleFrom::CreateFrameElements(&window);
+      marlo::modHandleFrom::SkinForm(&window);
+      marlo::modHandleFrom::SetTitle(&window, title);
+      auto* label = window.findChild<QLabel*>("lblTitle");
+      for (const char* name : {"imgTitleClose", "imgTitleMinimize", "imgTitleHelp"}) {
+        auto* button = window.findChild<QLabel*>(name);
+        QVERIFY2(!label->geometry().intersects(button->geometry()), name);
+        QCOMPARE(window.childAt(button->geometry().center()), button);
+      }
+      const bool cut = label->text() != title;
+      QCOMPARE(cut, width < 1600);
+      QCOMPARE(label->toolTip(), cut ? title : QString());
+      if (cut) QVERIFY(label->text().endsWith(QChar(0x2026)));
+    }
+  }
+
   void percentages_data() {
     QTest::addColumn<int>("min");
     QTest::addColumn<int>("max");

@@ -294,7 +294,7 @@ class frmMainTest : public QObject {
         title = box->windowTitle();
         QVERIFY(dialog && dialog->objectName() == "dlgMain");
         QCOMPARE(dialog->fileMode(), QFileDialog::Directory);  // a folder, no made-up file name
-        dialog->selectFile(Home("picked"));
+        dialog->setDirectory(Home("picked"));  // a chosen folder is the one it shows
         static_cast<QDialog*>(dialog)->accept();
         box->close();
       }});
@@ -582,6 +582,31 @@ class frmMainTest : public QObject {
     QTRY_VERIFY(!Child<QListWidget>(window, "dirSource")
                      ->findItems("new folder", Qt::MatchExactly)
                      .isEmpty());
+  }
+
+  // The window can be made larger; the lists take the room, and the size
+  // is there again at the next start.
+  void theListsTakeTheRoomAndTheSizeIsRemembered() {
+    auto* window = new frmMain;
+    window->show();
+    auto* results = Child<QTreeWidget>(*window, "lvwResult");
+    auto* options = Child(*window, "fraOption");
+    QTRY_VERIFY(results->height() > 0);
+    const int listHeight = results->height(), optionHeight = options->height();
+    window->resize(window->width() + 40, window->height() + 120);
+    QTRY_VERIFY(results->height() > listHeight);
+    QCOMPARE(options->height(), optionHeight);
+    const QSize closedAt = window->size();
+    window->close();
+    QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
+    QCOMPARE(store.value("Configs/WindowWidth").toString(), QString::number(closedAt.width()));
+    QCOMPARE(store.value("Configs/WindowHeight").toString(), QString::number(closedAt.height()));
+    // Never less than the controls need, whatever the store says.
+    store.setValue("Configs/WindowWidth", "10");
+    store.setValue("Configs/WindowHeight", "10");
+    store.sync();
+    frmMain again;
+    QCOMPARE(again.size(), again.minimumSize());
   }
 
   void closingDuringARunStopsAfterTheCurrentFileThenUnloads() {
