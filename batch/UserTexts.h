@@ -13,6 +13,9 @@ inline constexpr const char* kNoTargetFolder = "請輸入目標路徑!";
 inline constexpr const char* kOverwriteQuestion = "該文件已經存在,是否覆蓋?";
 inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
 inline constexpr const char* kOverwriteAll = "全部覆蓋";
+// Clipboard text the type's source code cannot hold: %1 characters, %2 the code.
+inline constexpr const char* kClipboardLoss = "%1 個字符無法用 %2 表示,已替換為 ?";
+inline constexpr const char* kClipboardLossQuestion = "仍然把轉換結果放入剪貼板?";
 // How a run in the window ended: counts, then seconds or the files left.
 inline constexpr const char* kRunSummary =
     "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗, 用時 %5 秒";

@@ -13,8 +13,9 @@
 namespace marlo {
 
 // Characters the form cannot hold become the encoder's substitution
-// character; the conversion still runs on the rest.
-std::string EncodeText(const QString& text, ByteForm form);
+// character; the conversion still runs on the rest. lost, when given,
+// receives how many characters were replaced so.
+std::string EncodeText(const QString& text, ByteForm form, qsizetype* lost = nullptr);
 // Bytes that are no character of the form become U+FFFD.
 QString DecodeBytes(std::string_view bytes, ByteForm form);
 

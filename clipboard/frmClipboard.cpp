@@ -189,9 +189,11 @@ void frmClipboard::SetTitle(const QString& title) {
 
 void frmClipboard::SetText(const QString& text) { txtDest_->setPlainText(text); }
 
-std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, int32_t ConvIndex) {
+std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, int32_t ConvIndex,
+                                                      qsizetype* lost) {
+  if (lost) *lost = 0;
   if (ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return nullptr;
-  return GetConvDataBytes(EncodeText(sSource, ConversionTypes()[size_t(ConvIndex)].source),
+  return GetConvDataBytes(EncodeText(sSource, ConversionTypes()[size_t(ConvIndex)].source, lost),
                           ConvIndex);
 }
 

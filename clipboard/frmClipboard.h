@@ -32,7 +32,10 @@ class frmClipboard : public QWidget {
 
   // Converts a text, encoded in the type's source form, and shows it.
   // Returns null when the engine failed; the window stays usable.
-  std::shared_ptr<ConvResult> GetConvData(const QString& sSource, int32_t ConvIndex);
+  // lost, when given, receives the characters the source form could not
+  // hold, which went into the conversion as "?".
+  std::shared_ptr<ConvResult> GetConvData(const QString& sSource, int32_t ConvIndex,
+                                          qsizetype* lost = nullptr);
   // The same for bytes as they are, such as a file's.
   std::shared_ptr<ConvResult> GetConvDataBytes(std::string_view source, int32_t ConvIndex);
   // Shows a conversion worked out on another thread. text is the output

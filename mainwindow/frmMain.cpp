@@ -820,9 +820,25 @@ void frmMain::ConvertClipboard() {
   window->show();
   window->raise();
   window->repaint();
-  const auto result = window->GetConvData(clipboard->text(), type);
-  if (result)
-    clipboard->setText(DecodeBytes(result->strResult, ConversionTypes()[size_t(type)].target));
+  qsizetype lost = 0;
+  const auto result = window->GetConvData(clipboard->text(), type, &lost);
+  if (!result) return;
+  const ConversionType& info = ConversionTypes()[size_t(type)];
+  if (lost > 0) {
+    // The clipboard may hold the only copy of the text: nothing of it is
+    // replaced by "?" without the user's word.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Marlo"),
+                    Text(text::kClipboardLoss)
+                        .arg(lost)
+                        .arg(info.source == ByteForm::kBig5 ? QStringLiteral("Big5")
+                                                            : QStringLiteral("GBK")),
+                    QMessageBox::Yes | QMessageBox::No, window);
+    box.setObjectName("msgClipboardLoss");
+    box.setInformativeText(Text(text::kClipboardLossQuestion));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes) return;
+  }
+  clipboard->setText(DecodeBytes(result->strResult, info.target));
 }
 
 void frmMain::PreviewSelected() {

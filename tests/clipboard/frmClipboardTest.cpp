@@ -206,6 +206,38 @@ class frmClipboardTest : public QObject {
     window->close();
   }
 
+  // Text the source code cannot hold would come back with "?" in it: the
+  // clipboard stays as it was unless the user says otherwise.
+  void aLossyConversionAsksBeforeReplacingTheClipboard_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("after");
+    const QString text = QStringLiteral("这是简体 😀");  // GbToBig reads GBK: 😀 is not in it
+    QTest::newRow("否: kept") << int(QMessageBox::No) << text;
+    QTest::newRow("是: replaced") << int(QMessageBox::Yes) << QStringLiteral("這是簡體 ?");
+  }
+  void aLossyConversionAsksBeforeReplacingTheClipboard() {
+    QFETCH(int, answer);
+    frmMain main;
+    main.show();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("这是简体 😀"));
+    BoxAnswerer answers({Press(QMessageBox::StandardButton(answer))});
+    main.ConvertClipboard();
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen[0].text, QStringLiteral("1 個字符無法用 GBK 表示,已替換為 ?"));
+    QCOMPARE(answers.seen[0].defaultButton, QMessageBox::No);
+    QTEST(clipboard->text(), "after");
+    main.LoadClipboardWindow()->close();
+
+    // Nothing lost, nothing asked.
+    clipboard->setText(QStringLiteral("这是简体"));
+    BoxAnswerer none({});
+    main.ConvertClipboard();
+    QCOMPARE(none.seen.size(), 0);
+    QCOMPARE(clipboard->text(), QStringLiteral("這是簡體"));
+    main.LoadClipboardWindow()->close();
+  }
+
   void aPreviewConvertsTheFileAndWritesNothing() {
     const QString file = home_->filePath("big5.txt");
     QFile out(file);
