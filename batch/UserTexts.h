@@ -13,6 +13,8 @@ inline constexpr const char* kNoTargetFolder = "請輸入目標路徑!";
 inline constexpr const char* kOverwriteQuestion = "該文件已經存在,是否覆蓋?";
 inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
 inline constexpr const char* kOverwriteAll = "全部覆蓋";
+// The preview page of a large text shows its start only.
+inline constexpr const char* kPageHoldsTheStart = "(文件較大,此頁只顯示它的開頭。完整的轉換結果在\"文本\"頁。)";
 // Clipboard text the type's source code cannot hold: %1 characters, %2 the code.
 inline constexpr const char* kClipboardLoss = "%1 個字符無法用 %2 表示,已替換為 ?";
 inline constexpr const char* kClipboardLossQuestion = "仍然把轉換結果放入剪貼板?";

@@ -6,6 +6,9 @@
 // and previewing a 100 MB file. Prints one line per figure.
 //
 //   QT_QPA_PLATFORM=offscreen build/release/bench/marlo_window_bench [MB] [preview MB]
+//   QT_QPA_PLATFORM=offscreen build/release/bench/marlo_window_bench --preview-with-bytes MB
+// The second form previews one large file with the return-value option on,
+// shows its page tab, and prints the longest wait and the peak memory.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -17,8 +20,12 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QTabWidget>
 #include <QtTest>
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <cstring>
 
 #include "ConversionRun.h"
 #include "SampleText.h"
@@ -237,16 +244,76 @@ void ClipboardWindow(const QString& root, int previewMegabytes) {
       previewMegabytes, shownMs, double(worst) / 1e6);
 }
 
+// Calls a step while a probe notes the longest gap between its ticks: how
+// long the window could not answer.
+template <typename Step>
+double LongestWaitMs(Step step) {
+  QElapsedTimer clock;
+  qint64 last = 0, worst = 0;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.nsecsElapsed();
+    worst = std::max(worst, now - last);
+    last = now;
+  });
+  clock.start();
+  probe.start(5);
+  step();
+  QTest::qWait(50);  // the probe's next tick measures the step that ended it
+  probe.stop();
+  return double(worst) / 1e6;
+}
+
+void PreviewWithBytes(const QString& root, int megabytes) {
+  {
+    QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
+    store.setValue("Configs/IsReturnbyte", "1");
+  }
+  marlo::ConvMarlo engine;
+  engine.InitMe();
+  const std::string big5 = marlo::bench::MakeBig5Prose(engine, 1 << 20);
+  const QString file = root + "/preview.txt";
+  {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) qFatal("cannot write the preview file");
+    for (int k = 0; k < megabytes; ++k) out.write(big5.data(), qint64(big5.size()));
+  }
+  rusage before{};
+  getrusage(RUSAGE_SELF, &before);
+  frmMain window;
+  window.show();
+  const double previewWait = LongestWaitMs([&] {
+    window.PreviewFile(file, 1);
+    while (window.IsPreviewing()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  });
+  auto* tabs = window.LoadClipboardWindow()->findChild<QTabWidget*>("stbMain");
+  const double pageWait = LongestWaitMs([&] { tabs->setCurrentIndex(1); });
+  rusage after{};
+  getrusage(RUSAGE_SELF, &after);
+  std::printf(
+      "preview of a %d MB file with the return-value option: longest wait %.0f ms, page tab "
+      "%.0f ms (target <= 100); peak memory %.0f MB, %.0f MB before it: %.2f x the file "
+      "(target <= 3)\n",
+      megabytes, previewWait, pageWait, double(after.ru_maxrss) / 1024,
+      double(before.ru_maxrss) / 1024,
+      double(after.ru_maxrss - before.ru_maxrss) / 1024 / megabytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const bool previewOnly = argc > 2 && std::strcmp(argv[1], "--preview-with-bytes") == 0;
   const int megabytes = argc > 1 ? std::atoi(argv[1]) : 500;
   QTemporaryDir root;
   qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
   qputenv("XDG_DATA_HOME", (root.path() + "/data").toUtf8());
   QCoreApplication::setApplicationName("Marlo");
   QCoreApplication::setOrganizationName("Marlo");
+  if (previewOnly) {
+    PreviewWithBytes(root.path(), std::atoi(argv[2]));
+    return 0;
+  }
   ListAndAdd(root.path());
   SmallFiles(root.path());
   LargeFile(root.path(), megabytes);

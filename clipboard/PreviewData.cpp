@@ -3,22 +3,59 @@
 
 #include "ConversionTypes.h"
 #include "TextFile.h"
+#include "UserTexts.h"
 
 namespace marlo {
 
+namespace {
+
+std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, int32_t type, std::string_view source,
+                                    bool byteFlag) {
+  std::shared_ptr<ConvResult> result;
+  bool first = true;
+  for (const Operation operation : OperationsOf(type)) {
+    result = engine.Run(operation, first ? source : result->strResult, first && byteFlag);
+    first = false;
+  }
+  return result;
+}
+
+// "&#NNNN;" for each character of a UTF-8 text: a note that reads the same
+// whatever character set the page declares.
+std::string AsCharacterReferences(std::string_view utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto b = uint8_t(utf8[i]);
+    const size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    uint32_t c = length == 1 ? b : b & (0x7F >> length);
+    for (size_t k = 1; k < length && i + k < utf8.size(); ++k) c = c << 6 | (utf8[i + k] & 0x3F);
+    out += "&#" + std::to_string(c) + ";";
+    i += length;
+  }
+  return out;
+}
+
+}  // namespace
+
 PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
-                              bool byteFlag) {
+                              bool byteFlag, size_t pageLimit) {
   PreviewData data;
   if (type < 0 || type >= kConversionTypeCount) return data;
   const ConversionType& info = ConversionTypes()[size_t(type)];
   data.pageCharset = info.pageCharset;
   data.byteFlag = byteFlag;
+  // A byte value per output byte of a large file would take many times its
+  // size, and its page would freeze the window: the start shows instead.
+  const bool startOnly = byteFlag && source.size() > pageLimit;
+  std::shared_ptr<ConvResult> paged;
   try {
-    bool first = true;
-    for (const Operation operation : OperationsOf(type)) {
-      data.result =
-          engine.Run(operation, first ? source : data.result->strResult, first && byteFlag);
-      first = false;
+    data.result = RunType(engine, type, source, byteFlag && !startOnly);
+    paged = data.result;
+    if (startOnly) {
+      std::string_view start = source.substr(0, pageLimit);
+      if (const size_t end = start.rfind('\n'); end != std::string_view::npos)
+        start = start.substr(0, end + 1);
+      paged = RunType(engine, type, start, true);
     }
   } catch (const std::exception&) {
     data.result.reset();
@@ -28,9 +65,13 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string
   // file it would cost as much as the conversion.
   if (!byteFlag) return data;
   // Unescaped, a text such as "#include <stdio.h>" would lose words.
-  data.pageBody = info.pageIsCodeValueReport() ? engine.USCToWebContent(data.result)
-                                               : EscapeHtmlText(data.result->strResult);
-  data.byteText = ByteText(*data.result);
+  data.pageBody = info.pageIsCodeValueReport() ? engine.USCToWebContent(paged)
+                                               : EscapeHtmlText(paged->strResult);
+  if (startOnly) {
+    data.pageHoldsTheStartOnly = true;
+    data.pageBody += "<hr>" + AsCharacterReferences(text::kPageHoldsTheStart);
+  }
+  data.byteText = ByteText(*paged);
   return data;
 }
 

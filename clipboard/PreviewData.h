@@ -22,13 +22,21 @@ struct PreviewData {
   std::string pageCharset;
   bool byteFlag = false;
   std::string byteText;  // only with the byte flag
+  bool pageHoldsTheStartOnly = false;
 };
 
+// How much of a source the page and the byte values show: the embedded
+// browser lays the page's table out on the window's thread at about half a
+// megabyte a second, and the window must not wait for long.
+inline constexpr size_t kPageSourceLimit = 24 * 1024;
+
 // Converts with a type and, with the byte flag, asks for byte values: the
-// second step of GbToBigToGbk asks for none. An engine failure leaves the
-// result null and the rest empty.
+// second step of GbToBigToGbk asks for none. A source longer than pageLimit
+// converts whole without byte values; the page and the byte text are made
+// from its start alone (cut at a line end), and the page says so. An engine
+// failure leaves the result null and the rest empty.
 PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
-                              bool byteFlag);
+                              bool byteFlag, size_t pageLimit = kPageSourceLimit);
 
 // " XX" per byte value in upper-case hex, stopping once the text is longer
 // than maxChars: at most 167 bytes for the usual 500.

@@ -208,6 +208,7 @@ void frmClipboard::ShowConversion(const PreviewData& data, int32_t ConvIndex,
                                   std::unique_ptr<QTextDocument> text) {
   // Without a result the window keeps what it showed.
   if (!data.result || ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return;
+  const bool large = text != nullptr;
   if (text) {
     // The text box deletes the document it held when that is its child, as
     // this one becomes.
@@ -222,6 +223,20 @@ void frmClipboard::ShowConversion(const PreviewData& data, int32_t ConvIndex,
     return;
   }
   SetPageTabsEnabled(true);
+  if (large) {
+    // Taking a large document and laying out the page are each work for
+    // the window's thread: one after the other, the window answers between.
+    QMetaObject::invokeMethod(
+        this,
+        [this, page = PreviewData{nullptr, data.pageBody, data.pageCharset, true, data.byteText,
+                                  data.pageHoldsTheStartOnly}] { ShowPage(page); },
+        Qt::QueuedConnection);
+    return;
+  }
+  ShowPage(data);
+}
+
+void frmClipboard::ShowPage(const PreviewData& data) {
   try {
     WritePreviewPage(PagePath().toStdString(), data.pageBody, data.pageCharset);
     // Turned on after this window loaded, the flag finds no page open yet.

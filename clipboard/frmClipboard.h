@@ -55,6 +55,8 @@ class frmClipboard : public QWidget {
  private:
   void Load();
   void SetPageTabsEnabled(bool enabled);
+  // Writes and shows the page and the byte text of a conversion.
+  void ShowPage(const PreviewData& data);
 
   const ConvMarlo& engine_;
   clsSettings& settings_;

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QUrl>
 
 #include "Artwork.h"
@@ -34,16 +35,25 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
   product->setFont(big);
   AddLabel("lblVersion", VersionLine(), 100, 78, 300, 20);
   AddLabel("lblPlatform", QStringLiteral("操作系統：Linux"), 100, 100, 300, 20);
-  AddLabel("Label1", QStringLiteral("技術支持："), 100, 130, 80, 20);
-  auto* email =
-      AddLabel("lblEmail", QStringLiteral("marlo-support@example.org"), 180, 130, 220, 20);
-  email->setStyleSheet("color: #1a4fa0; text-decoration: underline;");
-  email->setCursor(Qt::PointingHandCursor);
-  AddLabel("Label2", QStringLiteral("問題與建議：請寫信到上面的地址"), 100, 152, 300, 20);
+  // No support address exists to name: the labels for it stay empty and
+  // hidden rather than show a made-up one.
+  for (const char* name : {"Label1", "lblEmail", "Label2"}) AddLabel(name, {}, 100, 130, 0, 0)->hide();
+  // The program is free software; the rights text says so.
   AddLabel("lblWarning",
-           QStringLiteral("本程序受版權法保護。未經許可，不得複製或散發本程序的全部或部分。"), 20,
-           196, 380, 40)
+           QStringLiteral("本程序是自由軟件，依 Apache 許可證 2.0 版發佈：可以自由使用、複製、"
+                          "修改和散發。許可證全文見安裝目錄下的 LICENSE 文件。"),
+           20, 186, 380, 40)
       ->setWordWrap(true);
+  setWindowTitle(QStringLiteral("關於 Marlo"));
+  auto* close = new QPushButton(QStringLiteral("關閉"), this);
+  close->setObjectName("cmdClose");
+  close->setGeometry(kWidth - 90, kHeight - 34, 76, 26);
+  close->hide();
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void frmSplash::ShowCloseButton() {
+  if (auto* close = findChild<QPushButton*>("cmdClose")) close->show();
 }
 
 QLabel* frmSplash::AddLabel(const char* name, const QString& text, int x, int y, int w, int h) {

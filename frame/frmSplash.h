@@ -17,6 +17,8 @@ class frmSplash : public QDialog {
   explicit frmSplash(QWidget* parent = nullptr);
 
   static QString VersionLine();  // "版本信息：" and the program version
+  // As the about box: a button to close it, besides a click anywhere.
+  void ShowCloseButton();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;

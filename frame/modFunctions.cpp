@@ -1,19 +1,26 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "modFunctions.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 
 #include "Artwork.h"
@@ -116,6 +123,36 @@ void UnloadAllForms() {
   QCoreApplication::quit();
 }
 
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  // Only async-signal-safe calls here; the window closes on the event loop.
+  [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+}  // namespace
+
+void CloseOnTerminationSignals(QWidget* window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+    qWarning("marlo: cannot watch for termination signals: %s", std::strerror(errno));
+    return;
+  }
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    char byte;
+    [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
+    window->close();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
+}
+
 int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -133,6 +170,15 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   // The desktop shell matches the window to its menu entry, icon included.
   QGuiApplication::setDesktopFileName(QStringLiteral("marlo"));
 
+  // Qt's own buttons and dialogs ("OK", the file chooser) in the window's
+  // language. Without the translations installed they stay in English.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QStringLiteral("qtbase_zh_TW"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTranslator);
+  else
+    qWarning("marlo: Qt's translations are not installed (qt6-translations-l10n)");
+
   SingleInstance instance;
   if (!instance.Claim()) return 0;
 
@@ -148,6 +194,13 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   mainWindow->show();
   QObject::connect(&instance, &SingleInstance::activationRequested, mainWindow,
                    [mainWindow] { BringForward(mainWindow); });
+
+  // A polite end from the system or the session closes the window as the
+  // user would, so the settings are saved: SIGTERM, SIGHUP and SIGINT, and
+  // the desktop logging out.
+  CloseOnTerminationSignals(mainWindow);
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, mainWindow,
+                   [mainWindow] { mainWindow->close(); });
 
   const int status = app.exec();
   delete mainWindow;

@@ -47,6 +47,9 @@ void RegisterForm(QWidget* window);
 void UnloadAllForms();
 
 // The program: hand over or start, splash, main window, event loop.
+// SIGTERM, SIGHUP and SIGINT close the window as the user would.
+void CloseOnTerminationSignals(QWidget* window);
+
 int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow);
 
 }  // namespace marlo::modFunctions

@@ -309,6 +309,7 @@ void frmMain::BuildControls() {
   });
   connect(toolbar->findChild<QAction*>("butAbout"), &QAction::triggered, this, [this] {
     frmSplash about(this);
+    about.ShowCloseButton();
     about.exec();
   });
 
@@ -880,12 +881,16 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
   previewing_ = true;
   previewThread_ = std::thread([this, work, path, type, byteFlag, font, uiThread] {
     try {
-      const std::string bytes = textfile::ReadAll(path.toStdString());
+      // Each copy goes as soon as the next exists, so that a large file
+      // costs about twice its size at the most, not every copy at once.
+      std::string bytes = textfile::ReadAll(path.toStdString());
       work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag);
+      std::string().swap(bytes);
       if (work->data.result) {
-        work->text = frmClipboard::BuildTextDocument(
-            DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target),
-            font);
+        QString text =
+            DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target);
+        std::string().swap(work->data.result->strResult);  // the document shows it now
+        work->text = frmClipboard::BuildTextDocument(std::move(text), font);
         work->text->moveToThread(uiThread);
       }
     } catch (const std::bad_alloc&) {

@@ -41,6 +41,7 @@ frmConfig::frmConfig(clsSettings& settings, QWidget* parent)
   setModal(true);
   modHandleFrom::CreateFrameElements(this);
   findChild<QLabel*>("lblTitle")->setText(QStringLiteral("設置"));
+  setWindowTitle(QStringLiteral("設置"));  // for screen readers and task switchers
 
   QWidget* content = modHandleFrom::ContentArea(this);
   auto* layout = new QVBoxLayout(content);

@@ -92,6 +92,30 @@ class frmClipboardTest : public QObject {
              std::string("#include &lt;stdio.h&gt; &amp; \xA4\x3C\xA4\x26"));
   }
 
+  // Past the page limit the text converts whole, the page and the byte
+  // text show its start up to a line end, and the page says so in entities
+  // that read the same in any character set.
+  void aLargeSourceShowsItsStartOnThePage() {
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    const std::string line = "\xB3\x6F <a>\r\n";  // 這 <a>
+    std::string source;
+    for (int k = 0; k < 10; ++k) source += line;
+    for (const size_t limit : {source.size(), size_t(3 * line.size() + 2)}) {
+      const auto data = marlo::ConvertForPreview(engine, 1, source, true, limit);
+      const bool startOnly = limit < source.size();
+      QCOMPARE(data.pageHoldsTheStartOnly, startOnly);
+      QCOMPARE(data.result->strResult.size(), source.size());  // the text tab has it all
+      const std::string lines = startOnly ? std::string(3, ' ') : std::string(10, ' ');
+      std::string expected;
+      for (size_t k = 0; k < lines.size(); ++k) expected += "\xD5\xE2 &lt;a&gt;\r\n";
+      QCOMPARE(data.pageBody.substr(0, expected.size()), expected);
+      QCOMPARE(data.pageBody.size() > expected.size(), startOnly);
+      if (startOnly) QVERIFY(data.pageBody.find("<hr>&#") == expected.size());
+      QCOMPARE(data.byteText.substr(0, 9), std::string(" D5 E2 20"));
+    }
+  }
+
   void theUcsFormRoundTripsAndDecodesADanglingByteAsReplacement() {
     const QString text = QStringLiteral("A\u00FF~\uFF21\U0001F600");
     const std::string bytes = marlo::EncodeText(text, marlo::ByteForm::kUcs);

@@ -5,37 +5,51 @@ set -euo pipefail
 
 work=$(mktemp -d)
 pid=""
-trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
+# The program is killed outright and waited for: ended politely it would
+# still be saving its settings into the folder being removed.
+trap 'if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
 mkdir -p "$work/home" "$work/config/Marlo" "$work/data"
 
-# Starts marlo and waits for its main window; sets $window.
+# Every wait is for a condition, with a deadline generous enough for a busy
+# machine: a test fails by a fault, never by a slow moment.
+deadline=${MARLO_E2E_DEADLINE:-60}
+
+# Waits for a command to succeed, up to the deadline.
+wait_until() {
+  local end=$((SECONDS + deadline))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Starts marlo once the X server answers, and waits for its main window;
+# sets $window.
 start_marlo() {
+  wait_until xdotool getdisplaygeometry >/dev/null 2>&1 ||
+    { echo "e2e: the X server does not answer" >&2; exit 1; }
   HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
     MARLO_INSTANCE_NAME=marlo-e2e-$$ "$1" &
   pid=$!
   window=$(wait_for_window '^Marlo$')
 }
 
-# The id of the first visible window whose title matches, within 10 s.
+# The id of the first visible window whose title matches.
 wait_for_window() {
   local found=""
-  for _ in $(seq 100); do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
-    [ -n "$found" ] && break
-    sleep 0.1
-  done
-  [ -n "$found" ] || { echo "e2e: no window titled $1 appeared" >&2; exit 1; }
-  sleep 0.5
+  find_window() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$found" ]; }
+  wait_until find_window "$1" || { echo "e2e: no window titled $1 appeared" >&2; exit 1; }
   echo "$found"
 }
 
+# Keys go into the X server's queue and reach the program in order, after
+# whatever it is still doing: no pause is needed between them.
 focus() { xdotool windowfocus --sync "$1"; }
-key() { xdotool key --delay 80 "$@"; sleep 0.3; }
+key() { xdotool key --delay 50 "$@"; }
 
-# Waits up to 10 s for a command to succeed.
-wait_until() {
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-  return 1
+# A picture of the screen once the program has drawn what the keys did.
+shot() {
+  [ -n "${MARLO_E2E_SCREENSHOTS:-}" ] || return 0
+  sleep 1
+  import -window root "$MARLO_E2E_SCREENSHOTS/$1.png"
 }
-
-shot() { if [ -n "${MARLO_E2E_SCREENSHOTS:-}" ]; then import -window root "$MARLO_E2E_SCREENSHOTS/$1.png"; fi; }

@@ -22,7 +22,10 @@ finish() {
 }
 trap finish EXIT
 
-Xvfb -displayfd 3 -screen 0 "${MARLO_XVFB_SCREEN:-1024x800}x24" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+# -noreset: by default the server resets when its last client leaves, and
+# refuses connections meanwhile; a probe that connects and leaves just
+# before the program starts would make the program fail to connect.
+Xvfb -displayfd 3 -screen 0 "${MARLO_XVFB_SCREEN:-1024x800}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
 server=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
