@@ -19,8 +19,7 @@ inline constexpr const char* kPageHoldsTheStart = "(文件較大,此頁只顯示
 inline constexpr const char* kClipboardLoss = "%1 個字符無法用 %2 表示,已替換為 ?";
 inline constexpr const char* kClipboardLossQuestion = "仍然把轉換結果放入剪貼板?";
 // How a run in the window ended: counts, then seconds or the files left.
-inline constexpr const char* kRunSummary =
-    "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗, 用時 %5 秒";
+inline constexpr const char* kRunSummary = "完成: %1 個轉換成功, %2 個已跳過, %3 個失敗, 用時 %4 秒";
 inline constexpr const char* kRunStopped =
     "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理";
 inline constexpr const char* kSkipAll = "全部跳過";

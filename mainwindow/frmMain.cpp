@@ -226,7 +226,6 @@ class frmMain::RunView : public RunHost {
     const QString summary =
         outcome == RunOutcome::kFinished
             ? Text(text::kRunSummary)
-                  .arg(converted_ + skipped_ + failed_)
                   .arg(converted_)
                   .arg(skipped_)
                   .arg(failed_)
@@ -482,14 +481,14 @@ QWidget* frmMain::BuildProgressArea() {
   row->setContentsMargins(0, 0, 0, 0);
   procTotal_ = Named(new ProgressBarMarlo, "procTotal");
   procTotal_->setMinimumWidth(240);
-  row->addWidget(procTotal_, 3);
+  row->addWidget(procTotal_, 2);
   lblcurFile_ = Named(new QLabel(Text("正在處理:")), "lblcurFile");
   row->addWidget(lblcurFile_);
   lblHandleFieldName_ = Named(new QLabel, "lblHandleFieldName");
   lblHandleFieldName_->setMinimumWidth(120);
   // A long name or the run's summary must not widen the window.
   lblHandleFieldName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  row->addWidget(lblHandleFieldName_, 2);
+  row->addWidget(lblHandleFieldName_, 3);
   row->addWidget(Named(new QLabel(Text("總共處理文件:")), "lblHandle"));
   lblHandFileCnt_ = Named(new QLabel(QStringLiteral("0")), "lblHandFileCnt");
   lblHandFileCnt_->setMinimumWidth(40);

@@ -382,7 +382,7 @@ class frmMainTest : public QObject {
     const int written = int(rows.count("轉換成功"));
     QVERIFY2(Child<QLabel>(window, "lblHandleFieldName")
                  ->text()
-                 .startsWith(QString("共 2 個文件: %1 個轉換成功, %2 個已跳過, 0 個失敗, 用時 ")
+                 .startsWith(QString("完成: %1 個轉換成功, %2 個已跳過, 0 個失敗, 用時 ")
                                  .arg(written)
                                  .arg(2 - written)),
              qPrintable(Child<QLabel>(window, "lblHandleFieldName")->text()));
