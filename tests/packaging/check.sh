@@ -3,7 +3,7 @@
 # Checks what installing Marlo puts on a machine.
 #   check.sh install SOURCE BUILD   a staged install holds exactly the expected files
 #   check.sh validate SOURCE BUILD  the desktop entry, metainfo and manual pages are valid
-#   check.sh package SOURCE BUILD   the Debian package: its Depends, files and programs
+#   check.sh package SOURCE BUILD   the Debian package: Debian's checker, its Depends, files and programs
 set -euo pipefail
 what=$1 source=$2 build=$3
 work=$(mktemp -d)
@@ -19,6 +19,7 @@ validate)
   desktop-file-validate "$source/packaging/marlo.desktop"
   appstreamcli validate --no-net "$source/packaging/org.marlo.marlo.metainfo.xml" >/dev/null
   for page in marlo.1 marlo-convert.1; do
+    zcat "$build/packaging/doc/$page.gz" | cmp - "$source/packaging/$page"
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l --warnings -E UTF-8 "$source/packaging/$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || { echo "$page: $warnings" >&2; exit 1; }
   done
@@ -29,13 +30,16 @@ package)
     { cat "$work/cpack.err" >&2; exit 1; }
   deb=$(ls "$work"/marlo_*_*.deb)
   case $(basename "$deb") in marlo_[0-9]*_amd64.deb | marlo_[0-9]*_arm64.deb) ;; *) echo "odd name: $deb" >&2; exit 1 ;; esac
+  # Debian's own checker has the last word on the package's form.
+  lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 ||
+    { cat "$work/lintian" >&2; echo "lintian finds faults in the package" >&2; exit 1; }
   dpkg-deb --info "$deb" >"$work/info"
   grep -q '^ Depends:.*libqt6' "$work/info" || { cat "$work/info" >&2; echo "no Qt 6 in Depends" >&2; exit 1; }
   grep -q '^ Recommends: fonts-wqy-zenhei | fonts-noto-cjk' "$work/info"
   dpkg-deb --contents "$deb" >"$work/contents"
   for file in usr/bin/marlo usr/bin/marlo-convert usr/share/applications/marlo.desktop \
-    usr/share/icons/hicolor/48x48/apps/marlo.png usr/share/man/man1/marlo-convert.1 \
-    usr/share/doc/marlo/NOTICE; do
+    usr/share/icons/hicolor/48x48/apps/marlo.png usr/share/man/man1/marlo-convert.1.gz \
+    usr/share/doc/marlo/NOTICE usr/share/doc/marlo/copyright usr/share/doc/marlo/changelog.gz; do
     grep -q " ./$file\$" "$work/contents" || { echo "not in the package: $file" >&2; exit 1; }
   done
   dpkg-deb -x "$deb" "$work/root"
