@@ -22,24 +22,32 @@ ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, int32_t type, co
 
 void ConversionPipeline::Check(std::string_view piece, bool last) {
   head_.append(piece.substr(0, kCheckedBytes - head_.size()));
-  checked_ = last || head_.size() >= kCheckedBytes;
-  // Strict looks at every piece, so that nothing of a refused input is
-  // converted; a warning waits for the whole checked start.
-  if (!strict_ && !checked_) return;
-  const std::string message = CheckMessage(engine_, type_, head_);
-  if (!message.empty() && strict_) throw InputError(message + text::kNotConverted);
-  if (checked_) warning_ = message;
+  if (!last && head_.size() < kCheckedBytes) return;
+  // One verdict on the whole checked start, however the input came in
+  // pieces: the warning's and strict's alike.
+  checked_ = true;
+  warning_ = CheckMessage(engine_, type_, head_);
+  std::string().swap(head_);
+  if (!warning_.empty() && strict_) throw InputError(warning_ + text::kNotConverted);
 }
 
 std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
-  if (!checked_) Check(piece, last);
+  released_.clear();
+  const bool judging = !checked_;
+  if (judging) Check(piece, last);
   try {
     if (fromUtf8_) piece = fromUtf8_->Feed(piece, last);
   } catch (const Utf8Error& e) {
     throw InputError(e.what());
   }
-  const std::string_view out = stream_.Feed(piece, last);
-  return toUtf8_ ? toUtf8_->Feed(out, last) : out;
+  std::string_view out = stream_.Feed(piece, last);
+  if (toUtf8_) out = toUtf8_->Feed(out, last);
+  if (!strict_ || !judging) return out;
+  // Strict: nothing of an input goes out before the verdict on its start.
+  held_.append(out);
+  if (!checked_) return {};
+  released_.swap(held_);
+  return released_;
 }
 
 }  // namespace marlo

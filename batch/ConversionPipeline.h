@@ -31,8 +31,9 @@ class InputError : public std::runtime_error {
 
 class ConversionPipeline {
  public:
-  // checkInput compares the input's start with the type's source code;
-  // strict refuses it, before the output of the piece that showed it.
+  // checkInput compares the input's start (its first kCheckedBytes) with
+  // the type's source code; strict refuses it, and holds the output back
+  // until that start has been judged, so a refused input gives no bytes.
   // phrases converts simplified ⇄ traditional phrase by phrase first.
   ConversionPipeline(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool checkInput,
                      bool strict, bool phrases = false);
@@ -45,6 +46,8 @@ class ConversionPipeline {
   const std::string& warning() const { return warning_; }
   // Characters the source form could not hold (from UTF-8).
   uint64_t replaced() const { return fromUtf8_ ? fromUtf8_->replaced() : 0; }
+  // Invalid UTF-8 sequences replaced (lossy).
+  uint64_t invalid() const { return fromUtf8_ ? fromUtf8_->invalid() : 0; }
 
  private:
   void Check(std::string_view piece, bool last);
@@ -53,7 +56,9 @@ class ConversionPipeline {
   int32_t type_;
   bool strict_;
   bool checked_;
-  std::string head_;  // the checked start of the input
+  std::string head_;      // the checked start of the input
+  std::string held_;      // strict: output waiting for the verdict
+  std::string released_;  // what the last Feed returned, when it was held
   std::string warning_;
   ConvStream stream_;
   std::optional<Utf8ToForm> fromUtf8_;

@@ -45,7 +45,8 @@ RunRow FailedRow(const std::string& fileName, std::string description) {
 }  // namespace
 
 uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
-                                const std::string& path, std::string& warning) const {
+                                const std::string& path, std::string& warning,
+                                uint64_t& invalid) const {
   ConversionPipeline pipeline(engine_, settings_.convType, settings_.ends, settings_.checkInput,
                               settings_.strict, settings_.phrases);
   std::vector<char> piece(kPieceSize);
@@ -60,6 +61,7 @@ uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWrit
     throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + e.what());
   }
   warning = pipeline.warning();
+  invalid = pipeline.invalid();
   return pipeline.replaced();
 }
 
@@ -141,6 +143,10 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
                                                    const std::string& folder) {
   PreparedFile file;
   file.entry = &entry;
+  if (!entry.failure.empty()) {
+    file.failed = FailedRow(entry.fileName, entry.failure);
+    return file;
+  }
   try {
     file.target = folder + "/" + entry.fileName;
     // A file of a folder tree goes to the same place in the target's tree.
@@ -208,8 +214,9 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
     if (file.outcome == RowOutcome::kConverted) writer.emplace(file.target, file.mode);
     const int64_t start = clock_();
     std::string warning;
+    uint64_t invalid = 0;
     const uint64_t replaced =
-        Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, warning);
+        Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, warning, invalid);
     const int64_t end = clock_();
     if (writer) writer->Close();
     file.reader.reset();  // closes the source while other files are still on their way
@@ -223,6 +230,7 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
         file.outcome == RowOutcome::kConverted ? text::kConverted : text::kSkippedExisting;
     row.targetPath = file.target;
     row.replacedCharacters = replaced;
+    row.invalidSequences = invalid;
     row.warning = warning;
     return row;
   } catch (const std::bad_alloc&) {

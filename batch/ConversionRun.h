@@ -20,6 +20,9 @@ namespace marlo {
 struct RunEntry {
   std::string fullPath;  // the source file
   std::string fileName;  // its name alone: the target file's name
+  // Set when the entry is known to fail before the run (a folder of a tree
+  // that could not be read): its row says this.
+  std::string failure = {};
 };
 
 // What to do when the target file exists already.
@@ -56,6 +59,7 @@ struct RunRow {
   std::string targetPath;   // empty for a failed file
   // From UTF-8: characters the type's source form cannot hold, replaced.
   uint64_t replacedCharacters = 0;
+  uint64_t invalidSequences = 0;  // lossy UTF-8: broken sequences replaced
   std::string warning;  // the input looked like another code; converted all the same
 };
 
@@ -116,7 +120,7 @@ class ConversionRun {
   // Reads, checks and converts the file piece by piece into the writer (or
   // nowhere); returns the characters its source form could not hold.
   uint64_t Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
-                   const std::string& path, std::string& warning) const;
+                   const std::string& path, std::string& warning, uint64_t& invalid) const;
 
   const ConvMarlo& engine_;
   RunSettings settings_;

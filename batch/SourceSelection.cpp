@@ -7,6 +7,8 @@
 #include <fstream>
 #include <unordered_set>
 
+#include "UserTexts.h"
+
 namespace marlo {
 
 namespace {
@@ -54,18 +56,32 @@ std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view 
   std::error_code error;
   const fs::path skipped = skip.empty() ? fs::path() : fs::weakly_canonical(skip, error);
   std::vector<RunEntry> entries;
-  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
-  for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    std::error_code ignored;
-    if (!skipped.empty() && it->is_directory(ignored) &&
-        fs::weakly_canonical(it->path(), ignored) == skipped) {
-      it.disable_recursion_pending();
+  std::vector<fs::path> folders = {folder};
+  while (!folders.empty()) {
+    const fs::path current = std::move(folders.back());
+    folders.pop_back();
+    fs::directory_iterator it(current, error);
+    // A folder that cannot be read is a failure of the run, not a silence:
+    // its files would be missing from the target without a word.
+    if (error) {
+      const std::string relative = current.lexically_relative(folder).string();
+      entries.push_back({current.string(), relative,
+                         std::string(text::kCannotReadFolder) + " \"" + current.string() +
+                             "\": " + text::SystemReason(error.value(), error.message().c_str())});
       continue;
     }
-    if (!it->is_regular_file(ignored)) continue;  // a link loop is none either
-    const std::string name = it->path().filename().string();
-    if (IsIgnoredByList(name, ignoreList)) continue;
-    entries.push_back({it->path().string(), it->path().lexically_relative(folder).string()});
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+      std::error_code ignored;
+      if (!it->is_symlink(ignored) && it->is_directory(ignored)) {  // links to folders not followed
+        if (skipped.empty() || fs::weakly_canonical(it->path(), ignored) != skipped)
+          folders.push_back(it->path());
+        continue;
+      }
+      if (!it->is_regular_file(ignored)) continue;  // a link loop is none either
+      const std::string name = it->path().filename().string();
+      if (IsIgnoredByList(name, ignoreList)) continue;
+      entries.push_back({it->path().string(), it->path().lexically_relative(folder).string()});
+    }
   }
   std::sort(entries.begin(), entries.end(),
             [](const RunEntry& a, const RunEntry& b) { return a.fileName < b.fileName; });

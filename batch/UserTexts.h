@@ -38,6 +38,11 @@ inline constexpr const char* kCannotOpen = "無法打開文件";
 inline constexpr const char* kCannotRead = "無法讀取文件";
 inline constexpr const char* kCannotWrite = "無法寫入文件";
 inline constexpr const char* kCannotCreateFolder = "無法創建文件夾";
+inline constexpr const char* kCannotReadFolder = "無法讀取文件夾";
+// After a count: broken UTF-8 that --lossy replaced.
+inline constexpr const char* kInvalidUtf8Replaced = "個無效的 UTF-8 序列已替換";
+inline constexpr const char* kStandardInputClosed = "標準輸入已關閉";
+inline constexpr const char* kStandardOutputClosed = "標準輸出已關閉";
 inline constexpr const char* kCannotDelete = "無法刪除文件";
 inline constexpr const char* kNotRegularFile = "不是普通文件";
 inline constexpr const char* kEmptyFile = "文件長度為零";

@@ -130,7 +130,11 @@ void Utf8ToForm::Put(char32_t c) {
 
 void Utf8ToForm::Invalid(uint64_t at) {
   if (!lossy_) throw Utf8Error(at);
-  Put(kReplacementCharacter);
+  // Counted apart: broken input is not a character the form lacks.
+  ++invalid_;
+  const uint16_t put = table_ ? replacement_ : uint16_t(kReplacementCharacter);
+  *o_++ = char(put >> 8);
+  *o_++ = char(put & 0xFF);
 }
 
 // Decodes whole characters; returns the bytes used. An unfinished sequence
@@ -220,6 +224,24 @@ size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, 
 }
 
 std::string_view Utf8ToForm::Feed(std::string_view piece, bool last) {
+  if (!started_) {
+    // A byte-order mark says "UTF-8", nothing more: it is no character of
+    // the text. It may come split over the first pieces.
+    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    first_ = pending_;
+    first_.append(piece);
+    pending_.clear();
+    if (first_.size() < kByteOrderMark.size() && !last && kByteOrderMark.starts_with(first_)) {
+      pending_.swap(first_);
+      return {};
+    }
+    started_ = true;
+    piece = first_;
+    if (piece.starts_with(kByteOrderMark)) {
+      piece.remove_prefix(kByteOrderMark.size());
+      offset_ = kByteOrderMark.size();
+    }
+  }
   // A character takes at most twice its UTF-8 length in any form.
   Reserve(out_, 2 * piece.size() + 32);
   o_ = out_.data();

@@ -29,7 +29,8 @@ class Utf8Error : public std::runtime_error {
 // UTF-8 → GBK, Big5 or the UCS form. A character the form cannot hold
 // becomes the form's own replacement (GBK A1A1, Big5 A140), and is counted.
 // An invalid sequence throws Utf8Error with its byte offset, unless lossy,
-// when it becomes U+FFFD (and so, in GBK or Big5, a replacement too).
+// when it becomes U+FFFD (in GBK or Big5, their replacement), counted apart.
+// A byte-order mark at the start is dropped.
 // Into GBK, the characters other GB2312 decoders give for a code (U+30FB
 // for A1A4) encode to that code where GBK lacks them, and always when the
 // bytes are read as GB2312 (U+2015 is A844 in GBK, but A1AA in GB2312).
@@ -39,6 +40,7 @@ class Utf8ToForm {
   // The encoded bytes final after this piece; valid until the next call.
   std::string_view Feed(std::string_view piece, bool last);
   uint64_t replaced() const { return replaced_; }
+  uint64_t invalid() const { return invalid_; }
 
  private:
   void Put(char32_t c);
@@ -55,6 +57,9 @@ class Utf8ToForm {
   char* o_ = nullptr;    // where the next output byte goes
   uint64_t offset_ = 0;  // input bytes consumed before pending_
   uint64_t replaced_ = 0;
+  uint64_t invalid_ = 0;
+  bool started_ = false;  // the start was looked at for a byte-order mark
+  std::string first_;     // the first piece, with what came before it
 };
 
 // GBK, Big5 or the UCS form → UTF-8. A code the tables do not hold, and a

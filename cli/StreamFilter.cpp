@@ -30,7 +30,8 @@ bool WriteFully(int fd, std::string_view bytes) {
 }  // namespace
 
 std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
-                         bool phrases, int inputFd, int outputFd, uint64_t& replaced) {
+                         bool phrases, int inputFd, int outputFd, uint64_t& replaced,
+                         uint64_t& invalid) {
   ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);
   // UTF-8 runs through three stages: smaller pieces keep them in cache.
   PieceReader reader(inputFd, ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
@@ -55,6 +56,7 @@ std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& 
       return std::string("cannot write standard output: ") + std::strerror(errno);
     if (last) {
       replaced = pipeline.replaced();
+      invalid = pipeline.invalid();
       return {};
     }
   }

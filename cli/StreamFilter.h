@@ -16,6 +16,7 @@ namespace marlo::cli {
 // warning on standard error, or with strict an error before any output of
 // the piece that showed it.
 std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
-                         bool phrases, int inputFd, int outputFd, uint64_t& replaced);
+                         bool phrases, int inputFd, int outputFd, uint64_t& replaced,
+                         uint64_t& invalid);
 
 }  // namespace marlo::cli

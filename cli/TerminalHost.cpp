@@ -14,8 +14,43 @@ namespace marlo::cli {
 void ReportReplaced(const std::string& what, uint64_t count, int32_t type) {
   const ByteForm form = ConversionTypes()[size_t(type)].source;
   const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
-  std::cerr << "marlo-convert: " << what << ": " << count << " 個字符無法用 " << name
+  std::cerr << "marlo-convert: " << Printable(what) << ": " << count << " 個字符無法用 " << name
             << " 表示,已替換\n";
+}
+
+void ReportInvalid(const std::string& what, uint64_t count) {
+  std::cerr << "marlo-convert: " << Printable(what) << ": " << count << " "
+            << text::kInvalidUtf8Replaced << "\n";
+}
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto b = uint8_t(c);
+    if (b >= 0x20 && b != 0x7F) {
+      out += c;
+      continue;
+    }
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default: {
+        static constexpr char kHex[] = "0123456789abcdef";
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+      }
+    }
+  }
+  return out;
 }
 
 TerminalHost::TerminalHost(const std::atomic<bool>& stop, int32_t type)
@@ -38,7 +73,7 @@ OverwriteAnswer TerminalHost::AskOverwrite(const std::string& targetPath) {
 
 void TerminalHost::ShowError(const std::string& message) {
   ClearProgress();
-  std::cerr << "marlo-convert: " << message << "\n";
+  std::cerr << "marlo-convert: " << Printable(message) << "\n";
 }
 
 void TerminalHost::RunStarted(int32_t fileCount) {
@@ -49,7 +84,7 @@ void TerminalHost::RunStarted(int32_t fileCount) {
 void TerminalHost::CurrentFile(const std::string& fileName) {
   if (!showProgress_ || fileName.empty()) return;
   std::cerr << "\r\033[K[" << (converted_ + failed_ + 1) << "/" << total_
-            << "] 正在處理: " << fileName << std::flush;
+            << "] 正在處理: " << Printable(fileName) << std::flush;
   progressShown_ = true;
 }
 
@@ -60,7 +95,7 @@ void TerminalHost::ClearProgress() {
 
 void TerminalHost::AddRow(const RunRow& row) {
   ClearProgress();
-  const std::string& what = row.description;
+  const std::string name = Printable(row.fileName), what = Printable(row.description);
   switch (row.outcome) {
     case RowOutcome::kConverted:
       ++converted_;
@@ -72,14 +107,14 @@ void TerminalHost::AddRow(const RunRow& row) {
     case RowOutcome::kFailed:
       ++failed_;
       // Also where a redirected report cannot lose it.
-      std::cerr << "marlo-convert: " << row.description << "\n";
+      std::cerr << "marlo-convert: " << what << "\n";
       break;
   }
   const bool failed = row.outcome == RowOutcome::kFailed;
   if (row.replacedCharacters) ReportReplaced(row.fileName, row.replacedCharacters, type_);
-  if (!row.warning.empty())
-    std::cerr << "marlo-convert: " << row.fileName << ": " << row.warning << "\n";
-  std::cout << row.fileName << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"
+  if (row.invalidSequences) ReportInvalid(row.fileName, row.invalidSequences);
+  if (!row.warning.empty()) std::cerr << "marlo-convert: " << name << ": " << row.warning << "\n";
+  std::cout << name << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"
             << std::flush;
 }
 

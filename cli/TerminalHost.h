@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "ConversionRun.h"
 
@@ -12,6 +13,12 @@ namespace marlo::cli {
 
 // "name: N 個字符無法用 Big5 表示,已替換" on standard error.
 void ReportReplaced(const std::string& what, uint64_t count, int32_t type);
+// "name: N 個無效的 UTF-8 序列已替換" on standard error.
+void ReportInvalid(const std::string& what, uint64_t count);
+
+// A text for a line of the report: control characters (a newline in a file
+// name) as escapes such as \n, so one file is always one line.
+std::string Printable(std::string_view text);
 
 class TerminalHost : public RunHost {
  public:

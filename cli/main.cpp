@@ -35,21 +35,27 @@ void OnInterrupt(int signal) {
   ::raise(signal);
 }
 
+struct StandardStreams {
+  bool inputOpen = true;
+  bool outputOpen = true;
+};
+
 // A standard stream closed by the caller would otherwise be the next file
 // opened: the report would be written into a converted file. It gets
-// /dev/null instead; false when standard output was closed.
-bool KeepStandardStreamsOpen() {
-  bool outputOpen = true;
+// /dev/null instead, and the caller learns which were closed.
+StandardStreams KeepStandardStreamsOpen() {
+  StandardStreams streams;
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    if (fd == STDOUT_FILENO) outputOpen = false;
+    if (fd == STDIN_FILENO) streams.inputOpen = false;
+    if (fd == STDOUT_FILENO) streams.outputOpen = false;
     const int null = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
     if (null >= 0 && null != fd) {
       ::dup2(null, fd);
       ::close(null);
     }
   }
-  return outputOpen;
+  return streams;
 }
 
 std::string FolderOf(const std::string& file) {
@@ -117,7 +123,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool reportReachable = KeepStandardStreamsOpen();
+  const StandardStreams streams = KeepStandardStreamsOpen();
   const auto parsed = marlo::cli::ParseCommandLine(argc, argv);
   if (!parsed.options) return UsageError(parsed.error);
   const marlo::cli::Options& options = *parsed.options;
@@ -146,18 +152,31 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (options.action == Action::kFilter) {
-    uint64_t replaced = 0;
-    const std::string error =
-        marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
-                                 options.phrases, STDIN_FILENO, STDOUT_FILENO, replaced);
+    // A closed stream is no empty text: converting it would report a
+    // success that wrote nothing anywhere.
+    if (!streams.inputOpen || !streams.outputOpen) {
+      std::cerr << "marlo-convert: "
+                << (streams.inputOpen ? marlo::text::kStandardOutputClosed
+                                      : marlo::text::kStandardInputClosed)
+                << "\n";
+      return 1;
+    }
+    uint64_t replaced = 0, invalid = 0;
+    const std::string error = marlo::cli::FilterStream(engine, options.type, Ends(options),
+                                                       options.strict, options.phrases,
+                                                       STDIN_FILENO, STDOUT_FILENO, replaced, invalid);
     if (replaced) marlo::cli::ReportReplaced("standard input", replaced, options.type);
+    if (invalid) marlo::cli::ReportInvalid("standard input", invalid);
     if (error.empty()) return 0;
     std::cerr << "marlo-convert: " << error << "\n";
     return 1;
   }
+  // A reader of the report that goes away (| head) must not end the run
+  // halfway: every file converts, and the status says the report was lost.
+  ::signal(SIGPIPE, SIG_IGN);
   const int status = ConvertFiles(engine, options);
-  if (!reportReachable) {
-    std::cerr << "marlo-convert: 標準輸出已關閉,無法寫出轉換報告\n";
+  if (!streams.outputOpen) {
+    std::cerr << "marlo-convert: " << marlo::text::kStandardOutputClosed << ",無法寫出轉換報告\n";
     return status == 0 ? 1 : status;
   }
   return status;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "ConversionPipeline.h"
 #include "InputCheck.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,54 @@ TEST(InputCheck, AnotherCodeWarnsAndIsNamed) {
   }
   // A dangling byte is what the UCS form can show.
   EXPECT_EQ(CountErrors(test::Engine(), SourceCode::kUcs, "A\x4E\x2D\x90").errors, 1u);
+}
+
+}  // namespace
+}  // namespace marlo
+
+namespace marlo {
+namespace {
+
+// Big5 text of `count` characters (這), `bad` of them a lead byte with a
+// trail Big5 lacks, the first one among them.
+std::string WithInvalid(size_t count, size_t bad) {
+  std::string text;
+  for (size_t k = 0; k < count; ++k) text += k * bad % count < bad ? "\xA4\x7F" : "\xB3\x6F";
+  return text;
+}
+
+// The verdict is one, on the checked start, whatever the cutting of the
+// input: the warning at more than 1% bad characters, and --strict refusing
+// exactly what warns, with nothing of a refused input given out.
+TEST(InputCheck, StrictRefusesWhatWarnsHoweverTheInputIsCut) {
+  const struct {
+    size_t count, bad;
+    bool warns;
+  } cases[] = {{100, 1, false}, {100, 2, true}, {1000, 1, false}, {1000, 25, true}};
+  for (const auto& c : cases) {
+    const std::string text = WithInvalid(c.count, c.bad);
+    for (const size_t cut : {size_t(0), size_t(1), size_t(2), size_t(3), text.size() / 2}) {
+      SCOPED_TRACE(testing::Message() << c.bad << " in " << c.count << ", cut at " << cut);
+      for (const bool strict : {false, true}) {
+        ConversionPipeline pipeline(test::Engine(), 1, {}, true, strict);
+        std::string out;
+        bool refused = false;
+        try {
+          out += pipeline.Feed(std::string_view(text).substr(0, cut), false);
+          out += pipeline.Feed(std::string_view(text).substr(cut), true);
+        } catch (const InputError&) {
+          refused = true;
+        }
+        EXPECT_EQ(refused, strict && c.warns);
+        if (refused) {
+          EXPECT_EQ(out, "");
+        } else {
+          EXPECT_EQ(out.size(), text.size());
+          EXPECT_EQ(!pipeline.warning().empty(), c.warns);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

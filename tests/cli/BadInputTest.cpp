@@ -143,6 +143,34 @@ const BadInput kBadInputs[] = {
      },
      1, "!標準輸出已關閉",
      [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb); }},  // not the report
+    {"the filter with a closed output",
+     [](auto&, ProcessOptions& options) {
+       options.closeOutput = true;
+       options.input = kBig5;
+       return std::vector<std::string>{};
+     },
+     1, "!標準輸出已關閉"},
+    {"the filter with a closed input",
+     [](auto&, ProcessOptions& options) {
+       options.closeInput = true;
+       return std::vector<std::string>{};
+     },
+     1, "!標準輸入已關閉"},
+    {"a newline in a file name",
+     [](auto& dir, auto&) { return Source(dir, "a\nb.txt"); }, 0, "a\\nb.txt\t0s\t轉換成功",
+     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a\nb.txt"), kGb); }},
+    {"a failure naming a file with control characters",
+     [](auto& dir, auto&) {
+       return std::vector<std::string>{"-o", dir / "out", dir / "gone\r\x1b[2J.txt"};
+     },
+     1, "gone\\r\\x1b[2J.txt\": "},
+    {"a UTF-8 byte-order mark",
+     [](auto& dir, auto&) {
+       auto args = Source(dir, "bom.txt", "\xEF\xBB\xBF\xE9\x80\x99");  // 這
+       args.insert(args.begin(), "--from-utf8");
+       return args;
+     },
+     0, "bom.txt\t0s\t轉換成功", [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/bom.txt"), "\xD5\xE2"); }},
     {"an empty target folder name",
      [](auto& dir, auto&) {
        auto args = Source(dir, "a.txt");
@@ -184,6 +212,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, testing::ValuesIn(kBadInputs),
                              if (!isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;
                          });
+
+// A reader of the report that leaves after the first line: every file is
+// converted all the same, and the status says the report was lost.
+TEST(BadInput, AReportReaderThatLeavesEndsNoRun) {
+  TempFolder dir;
+  std::string files;
+  for (int k = 0; k < 200; ++k) {
+    WriteFile(dir / ("f" + std::to_string(k) + ".txt"), kBig5);
+    files += " '" + dir / ("f" + std::to_string(k) + ".txt") + "'";
+  }
+  const std::string script = "'" + std::string(MARLO_CONVERT_EXE) + "' -t BigToGb -j 1 -o '" +
+                             dir / "out" + "'" + files +
+                             " 2>/dev/null | head -n 1 >/dev/null; echo \"${PIPESTATUS[0]}\"";
+  const auto r = test::RunProcess({"/bin/bash", "-c", script});
+  EXPECT_EQ(r.out, "1\n") << r.err;
+  int written = 0;
+  for (int k = 0; k < 200; ++k) written += fs::exists(dir / ("out/f" + std::to_string(k) + ".txt"));
+  EXPECT_EQ(written, 200);
+}
 
 // A full disk, on a small tmpfs: the write fails and the earlier target
 // survives whole. Mounting needs root.

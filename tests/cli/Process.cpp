@@ -48,6 +48,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
       ::dup2(file, 1);
     }
     if (options.closeOutput) ::close(1);
+    if (options.closeInput) ::close(0);
     ::dup2(err[1], 2);
     if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0)
       ::_exit(126);

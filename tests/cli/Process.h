@@ -20,6 +20,7 @@ struct ProcessOptions {
   std::string workingDirectory;
   std::string outputPath;    // standard output goes to this file (such as /dev/full)
   bool closeOutput = false;  // standard output is closed
+  bool closeInput = false;   // standard input is closed
 };
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
