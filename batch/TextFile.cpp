@@ -8,9 +8,15 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
+#include <fstream>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <regex>
+#include <set>
 
 #include "UserTexts.h"
 
@@ -118,8 +124,10 @@ unsigned DefaultFileMode() { return 0666 & ~CurrentUmask(); }
 namespace {
 
 // The hidden names of writers under way, for a signal handler to remove.
-// Slots hold pointers into the writers' own strings.
-std::array<std::atomic<const char*>, 64> pendingNames{};
+// Slots hold pointers into the writers' own strings. A writer holds one
+// name at a time and a run has at most 256 workers: twice that is never
+// all taken.
+std::array<std::atomic<const char*>, 512> pendingNames{};
 
 void Remember(const std::string& name) {
   for (auto& slot : pendingNames) {
@@ -135,20 +143,44 @@ void Forget(const std::string& name) {
   }
 }
 
-// A name of fixed length, whatever the target's: a target name of up to
-// 255 bytes must stay convertible.
+// The first eight hex digits of this boot's identity: a process number
+// means something only within one boot.
+const std::string& BootTag() {
+  static const std::string tag = [] {
+    std::ifstream file("/proc/sys/kernel/random/boot_id");
+    std::string id;
+    std::getline(file, id);
+    return id.size() >= 8 ? id.substr(0, 8) : std::string("00000000");
+  }();
+  return tag;
+}
+
+// A name of bounded length, whatever the target's (a target name of up to
+// 255 bytes must stay convertible), that says whose it is:
+// ".marlo-<process>-<boot>-<ten letters>".
 std::string HiddenName(const fs::path& folder) {
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   static std::atomic<uint64_t> counter{0};
   uint64_t seed = uint64_t(::getpid()) * 0x9E3779B97F4A7C15ull ^ uint64_t(::time(nullptr)) ^
                   (counter++ * 0xBF58476D1CE4E5B9ull) ^
                   uint64_t(reinterpret_cast<uintptr_t>(&seed));
-  std::string name = ".marlo-";
+  std::string name = ".marlo-" + std::to_string(::getpid()) + "-" + BootTag() + "-";
   for (int k = 0; k < 10; ++k) {
     name += kLetters[seed % 36];
     seed = seed / 36 ^ (seed << 29);
   }
   return (folder / name).string();
+}
+
+// The process a hidden name says wrote it, when the name is exactly one of
+// ours and of this boot.
+std::optional<pid_t> WriterOf(const std::string& name) {
+  static const std::regex pattern("\\.marlo-([0-9]{1,10})-([0-9a-f]{8})-[a-z0-9]{10}");
+  std::smatch match;
+  if (!std::regex_match(name, match, pattern) || match[2] != BootTag()) return std::nullopt;
+  const unsigned long pid = std::stoul(match[1]);
+  if (pid == 0 || pid > 0x7FFFFFFF) return std::nullopt;
+  return pid_t(pid);
 }
 
 bool UnnamedFilesWork() {
@@ -159,13 +191,39 @@ bool UnnamedFilesWork() {
 
 }  // namespace
 
+void RemoveLeftovers(const fs::path& folder) {
+  // Once per folder and process: a run writes many files into one folder.
+  static std::mutex mutex;
+  static std::set<std::string> cleaned;
+  {
+    const std::lock_guard lock(mutex);
+    if (!cleaned.insert(fs::absolute(folder).lexically_normal().string()).second) return;
+  }
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    const std::optional<pid_t> writer = WriterOf(name);
+    if (!writer || *writer == ::getpid()) continue;
+    // Only a plain file of this user, never what a link points at: a shared
+    // folder may hold other users' files.
+    struct stat info;
+    if (::lstat(it->path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_uid != ::geteuid())
+      continue;
+    if (::kill(*writer, 0) == 0 || errno != ESRCH) continue;  // its writer may still be at it
+    ::unlink(it->path().c_str());
+  }
+}
+
 TextWriter::TextWriter(fs::path target, unsigned newFileMode) : target_(std::move(target)) {
   folder_ = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+  // What a killed writer left here, a run of this user's cleans up.
+  RemoveLeftovers(folder_);
   // Keep the permissions of the file being replaced.
   struct stat existing;
-  const mode_t mode = ::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)
-                          ? existing.st_mode & 07777
-                          : mode_t(newFileMode & 07777);
+  replacing_ = ::stat(target_.c_str(), &existing) == 0;
+  const mode_t mode = replacing_ && S_ISREG(existing.st_mode) ? existing.st_mode & 07777
+                                                               : mode_t(newFileMode & 07777);
   if (UnnamedFilesWork()) {
     fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
@@ -243,6 +301,21 @@ void TextWriter::Close() {
   if (fd_ < 0) Fail(EBADF);
   // On disk before it replaces anything: a crash leaves the earlier file.
   if (::fsync(fd_) != 0) Fail(errno);
+  if (unnamed_ && !replacing_) {
+    // Nothing to replace: the file takes its name at once, and no moment
+    // exists in which a kill leaves it under another.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      const int closed = ::close(fd_);
+      fd_ = -1;
+      if (closed != 0) {
+        ::unlink(target_.c_str());
+        ThrowErrno(kCannotWrite, target_, errno);
+      }
+      return;
+    }
+    if (errno != EEXIST) Fail(errno);  // one appeared meanwhile: replace it as below
+  }
   // No name can link over an existing file, so the file gets a hidden name
   // for the moment of the rename.
   if (unnamed_) LinkIntoFolder();

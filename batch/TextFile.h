@@ -54,11 +54,15 @@ unsigned DefaultFileMode();
 
 // Writes a file so that it is never seen half-written: the bytes go to an
 // unnamed temporary file in the target's folder, which Close links into
-// place; a killed process leaves nothing behind. Where the file system has
-// no unnamed files, a hidden temporary file stands in, removed on failure
-// and by RemoveTemporaryFiles. If Close is never reached, the target keeps
-// its earlier content. A replaced target keeps its permission bits; a new
-// one gets newFileMode.
+// place: straight to the target's name when it is new, else under a hidden
+// name renamed over the target. Where the file system has no unnamed files,
+// a hidden temporary file stands in, removed on failure and by
+// RemoveTemporaryFiles. A hidden name says whose it is
+// (".marlo-<process>-<boot>-…"): what a killed process left (a kill between
+// link and rename) the next writer into the folder removes, when it is a
+// plain file of the same user whose process is gone. If Close is never
+// reached, the target keeps its earlier content. A replaced target keeps
+// its permission bits; a new one gets newFileMode.
 class TextWriter {
  public:
   explicit TextWriter(std::filesystem::path target, unsigned newFileMode = DefaultFileMode());
@@ -81,6 +85,7 @@ class TextWriter {
   std::string temporary_;  // the hidden name while there is one
   int fd_ = -1;
   bool unnamed_ = false;
+  bool replacing_ = false;  // a target was there when the writer opened
 };
 
 // Writes the whole content at once through a TextWriter.

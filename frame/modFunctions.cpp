@@ -2,6 +2,7 @@
 #include "modFunctions.h"
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,7 +54,10 @@ std::vector<QPointer<QWidget>>& LoadedForms() {
 }  // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
-    : QObject(parent), name_(std::move(name)) {}
+    : QObject(parent), name_(std::move(name)) {
+  if (const QString folder = PrivateFolder(); !folder.isEmpty())
+    path_ = QDir(folder).filePath(name_);
+}
 
 QString SingleInstance::DefaultName() {
   // Tests run their own copies side by side with a user's.
@@ -61,11 +65,30 @@ QString SingleInstance::DefaultName() {
   return name.isEmpty() ? QStringLiteral("Marlo-%1").arg(::getuid()) : name;
 }
 
+QString SingleInstance::PrivateFolder() {
+  // In the shared temporary folder any user could plant a socket or a lock
+  // under the name and keep this user's window from starting.
+  auto isPrivate = [](const QString& folder) {
+    struct stat info;
+    return !folder.isEmpty() && ::lstat(QFile::encodeName(folder).constData(), &info) == 0 &&
+           S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+  };
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (isPrivate(runtime)) return runtime;
+  const QString own = QDir(QDir::tempPath()).filePath(QStringLiteral("marlo-%1").arg(::geteuid()));
+  ::mkdir(QFile::encodeName(own).constData(), 0700);  // there already: checked below
+  return isPrivate(own) ? own : QString();
+}
+
 bool SingleInstance::Claim() {
+  if (path_.isEmpty()) {
+    qWarning("marlo: no private folder for the single-instance socket; starting unguarded");
+    return true;
+  }
   // Without the lock, two copies could both find nobody to hand over to,
   // and the second to listen would remove the first one's live socket.
   // A lock left by a crashed copy is stale at once: its process is gone.
-  QLockFile lock(QDir(QDir::tempPath()).filePath(name_ + ".lock"));
+  QLockFile lock(path_ + ".lock");
   lock.tryLock(10000);  // not had in time: go on unguarded rather than not start
   if (HandOver()) return false;
   Listen();
@@ -74,7 +97,7 @@ bool SingleInstance::Claim() {
 
 bool SingleInstance::HandOver() {
   QLocalSocket socket;
-  socket.connectToServer(name_);
+  socket.connectToServer(path_);
   if (!socket.waitForConnected(500)) return false;
   socket.write("activate\n");
   socket.waitForBytesWritten(500);
@@ -85,10 +108,10 @@ bool SingleInstance::HandOver() {
 bool SingleInstance::Listen() {
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server_->listen(name_)) {
+  if (!server_->listen(path_)) {
     // Nobody answered HandOver, so the socket is a crashed copy's leftover.
-    QLocalServer::removeServer(name_);
-    if (!server_->listen(name_)) return false;
+    QLocalServer::removeServer(path_);
+    if (!server_->listen(path_)) return false;
   }
   connect(server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {

@@ -19,6 +19,10 @@ class SingleInstance : public QObject {
  public:
   explicit SingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
   static QString DefaultName();
+  // Where the socket and its lock live: $XDG_RUNTIME_DIR when it is this
+  // user's alone, else a folder of its own in the temporary folder, made
+  // and checked so; empty when neither is to be had.
+  static QString PrivateFolder();
 
   // Hands over to a running copy (false), or becomes the running copy
   // (true). Two copies started at the same instant take turns.
@@ -34,6 +38,7 @@ class SingleInstance : public QObject {
 
  private:
   QString name_;
+  QString path_;  // the socket's full path
   QLocalServer* server_ = nullptr;
 };
 

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <functional>
 
 #include "CliTest.h"
@@ -34,6 +36,18 @@ struct BadInput {
   const char* report;  // in standard output, or standard error when it starts with "!"
   std::function<void(const TempFolder&)> check = [](const TempFolder&) {};
 };
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
 
 std::vector<std::string> Source(const TempFolder& dir, const std::string& name,
                                 const std::string& bytes = kBig5) {
@@ -230,6 +244,108 @@ TEST(BadInput, AReportReaderThatLeavesEndsNoRun) {
   int written = 0;
   for (int k = 0; k < 200; ++k) written += fs::exists(dir / ("out/f" + std::to_string(k) + ".txt"));
   EXPECT_EQ(written, 200);
+}
+
+// A kill can land between the link of a replacing target's hidden name and
+// its rename (strace stands in for the kill). What it leaves says whose it
+// is, and the next run into the folder removes it, and only such leftovers:
+// not another user's, not a link, not one whose writer still runs, not a
+// name of another pattern. A new target never has a hidden name.
+TEST(BadInput, AKilledReplaceLeavesWhatTheNextRunRemoves) {
+  if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
+  TempFolder dir;
+  fs::create_directory(dir / "out");
+  WriteFile(dir / "out/a.txt", "old");
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(dir / name, kBig5);
+  auto killedAtRename = [&](const std::string& file) {
+    return test::RunProcess({"/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=rename",
+                             "-e", "inject=rename:signal=SIGKILL", MARLO_CONVERT_EXE, "-t",
+                             "BigToGb", "-e", "overwrite", "-o", dir / "out", dir / file});
+  };
+  killedAtRename("a.txt");
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");
+  ASSERT_EQ(test::HiddenFiles(dir / "out"), 1) << "the kill did not land between link and rename";
+  EXPECT_EQ(killedAtRename("b.txt").exitCode, 0);  // new: linked under its name, no rename
+  EXPECT_EQ(ReadFile(dir / "out/b.txt"), kGb);
+
+  // Names like a leftover that are not this user's to remove.
+  std::string boot;
+  std::getline(std::ifstream("/proc/sys/kernel/random/boot_id"), boot);
+  const std::string alive = ".marlo-" + std::to_string(::getpid()) + "-" + boot.substr(0, 8) +
+                            "-abcdefghij";
+  const std::string gone = ".marlo-999999999-" + boot.substr(0, 8) + "-abcdefghij";
+  WriteFile(dir / ("out/" + alive), "x");
+  WriteFile(dir / "elsewhere.txt", "keep");
+  fs::create_symlink(dir / "elsewhere.txt", dir / ("out/" + gone));
+  WriteFile(dir / "out/.marlo-abc", "x");
+  const std::string foreign = ".marlo-999999998-" + boot.substr(0, 8) + "-abcdefghij";
+  WriteFile(dir / ("out/" + foreign), "x");
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    EXPECT_EQ(::chown((dir / ("out/" + foreign)).c_str(), 65534, 65534), 0);
+  }
+
+  const auto r = test::RunProcess(
+      {MARLO_CONVERT_EXE, "-t", "BigToGb", "-o", dir / "out", dir / "c.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(test::HiddenFiles(dir / "out"), root ? 4 : 3);  // the leftover of a.txt went
+  for (const std::string& kept : {alive, gone, std::string(".marlo-abc")})
+    EXPECT_TRUE(fs::exists(fs::symlink_status(dir / ("out/" + kept)))) << kept;
+  if (root) {
+    EXPECT_TRUE(fs::exists(dir / ("out/" + foreign)));
+  }
+  EXPECT_EQ(ReadFile(dir / "elsewhere.txt"), "keep");
+}
+
+// The last steps of a write failing (the disk reports an error only when
+// the data is flushed or the file closed): the row fails, the earlier
+// target stays, and no hidden file is left. strace makes fsync fail, a
+// preloaded close() the closing of files in the target folder.
+TEST(BadInput, AFailedFlushOrCloseKeepsTheEarlierTarget) {
+  if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
+  for (const std::string call : {"fsync", "close"}) {
+    // A sanitized build intercepts close() ahead of any preloaded library.
+    if (call == "close" && kSanitized) continue;
+    TempFolder dir;
+    fs::create_directory(dir / "out");
+    WriteFile(dir / "out/a.txt", "old");
+    WriteFile(dir / "a.txt", kBig5);
+    const std::vector<std::string> convert = {MARLO_CONVERT_EXE, "-t", "BigToGb", "-e", "overwrite",
+                                              "-o", dir / "out", dir / "a.txt"};
+    std::vector<std::string> args = {"/usr/bin/env",
+                                     "LD_PRELOAD=" + std::string(MARLO_FAILING_CLOSE),
+                                     "MARLO_FAIL_CLOSE_IN=" + dir / "out"};
+    if (call == "fsync")
+      args = {"/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=fsync",
+              "-e", "inject=fsync:error=EIO"};
+    args.insert(args.end(), convert.begin(), convert.end());
+    const auto r = test::RunProcess(args);
+    EXPECT_EQ(r.exitCode, 1) << call << r.out << r.err;
+    EXPECT_NE(r.err.find("Input/output error"), std::string::npos) << call << r.err;
+    EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old") << call;
+    EXPECT_EQ(test::HiddenFiles(dir / "out"), 0) << call;
+  }
+}
+
+// What is written reaches the disk before it takes a target's place: the
+// file is flushed before it is linked or renamed into the folder.
+TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
+  if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
+  TempFolder dir;
+  fs::create_directory(dir / "out");
+  WriteFile(dir / "out/a.txt", "old");  // replaced: link, then rename
+  for (const char* name : {"a.txt", "b.txt"}) WriteFile(dir / name, kBig5);  // b.txt: new
+  const auto r = test::RunProcess(
+      {"/usr/bin/strace", "-f", "-o", dir / "trace", "-e", "trace=fsync,linkat,rename",
+       MARLO_CONVERT_EXE, "-t", "BigToGb", "-j", "1", "-e", "overwrite", "-o", dir / "out",
+       dir / "a.txt", dir / "b.txt"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::string calls;
+  std::istringstream trace(ReadFile(dir / "trace"));
+  for (std::string line; std::getline(trace, line);)
+    for (const char* call : {"fsync(", "linkat(", "rename("})
+      if (line.find(call) != std::string::npos) calls += std::string(call).substr(0, 1);
+  EXPECT_EQ(calls, "flrfl") << ReadFile(dir / "trace");  // a.txt: fsync link rename; b.txt: fsync link
 }
 
 // A full disk, on a small tmpfs: the write fails and the earlier target

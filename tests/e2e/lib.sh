@@ -8,7 +8,8 @@ pid=""
 # The program is killed outright and waited for: ended politely it would
 # still be saving its settings into the folder being removed.
 trap 'if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
-mkdir -p "$work/home" "$work/config/Marlo" "$work/data"
+mkdir -p "$work/home" "$work/config/Marlo" "$work/data" "$work/runtime"
+chmod 700 "$work/runtime"  # the program's socket goes here, and with it
 
 # Every wait is for a condition, with a deadline generous enough for a busy
 # machine: a test fails by a fault, never by a slow moment.
@@ -28,7 +29,7 @@ wait_until() {
 start_marlo() {
   wait_until xdotool getdisplaygeometry >/dev/null 2>&1 ||
     { echo "e2e: the X server does not answer" >&2; exit 1; }
-  HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
+  HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime \
     MARLO_INSTANCE_NAME=marlo-e2e-$$ "$1" &
   pid=$!
   window=$(wait_for_window '^Marlo$')

@@ -35,7 +35,12 @@ INSTANTIATE_TEST_SUITE_P(Plane1ByArithmeticAndCorrections, BigToCnsWorkedValues,
                                          CnsCase{"BE 52", "EB D0"},  // fixed, before its range
                                          CnsCase{"C3 B9", "F8 E5"},  // P + 2
                                          CnsCase{"C3 BA", "F8 E4"},  // P, before its range
-                                         CnsCase{"C6 7E", "FD CB"}));
+                                         CnsCase{"C6 7E", "FD CB"},
+                                         // Each correction range's last code, as glibc's
+                                         // EUC-TW converter gives it: a range ending one
+                                         // code early shows here.
+                                         CnsCase{"A2 DE", "A4 D0"}, CnsCase{"BE 51", "EF DB"},
+                                         CnsCase{"C2 CA", "F7 B6"}, CnsCase{"C4 55", "F9 E1"}));
 
 INSTANTIATE_TEST_SUITE_P(Plane2TableAndOtherRules, BigToCnsWorkedValues,
                          testing::Values(CnsCase{"C9 40", "A1 21"},  // first record

@@ -2,6 +2,8 @@
 // Properties every scanning operation keeps, over random byte strings.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "BakedTables.h"
 #include "ByteScan.h"
 #include "EmbeddedResources.h"
@@ -153,6 +155,33 @@ TEST(ScanProperties, WideningInOnePassEqualsTheTwoSteps) {
     ASSERT_EQ(test::Engine().BigToUSCforWide(input)->strResult,
               test::Engine().BigToUSC(width::Widen(input, widenBig5))->strResult);
   }
+}
+
+}  // namespace
+}  // namespace marlo
+
+namespace marlo {
+namespace {
+
+// The variants give the same bytes by design, so a dispatch that picked a
+// narrower one would pass every other test: the processor's own flags, as
+// the kernel lists them, say which must run.
+TEST(ScanDispatch, TheWidestVariantTheProcessorRunsIsChosen) {
+#if defined(__x86_64__)
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  std::string line, flags;
+  while (std::getline(cpuinfo, line))
+    if (line.rfind("flags", 0) == 0) {
+      flags = line + " ";
+      break;
+    }
+  if (flags.empty()) GTEST_SKIP() << "no processor flags to read";
+  const bool avx2 = flags.find(" avx2 ") != std::string::npos &&
+                    flags.find(" bmi1 ") != std::string::npos;
+  EXPECT_STREQ(scan::Fastest().name, avx2 ? "avx2" : "sse2");
+#else
+  EXPECT_STREQ(scan::Fastest().name, "plain");
+#endif
 }
 
 }  // namespace

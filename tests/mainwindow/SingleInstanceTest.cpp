@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,20 +16,23 @@ class SingleInstanceTest : public QObject {
 
  private:
   QTemporaryDir config_;
+  QTemporaryDir runtime_;  // made 0700, as a session's runtime folder is
   QString name_ = QStringLiteral("marlo-test-%1").arg(QCoreApplication::applicationPid());
+  QString Socket() const { return runtime_.filePath(name_); }
 
   QProcessEnvironment Environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("MARLO_INSTANCE_NAME", name_);
     env.insert("XDG_CONFIG_HOME", config_.path());
+    env.insert("XDG_RUNTIME_DIR", runtime_.path());
     env.insert("QT_LOGGING_RULES", "marlo.instance.info=true");
     return env;
   }
 
   bool Answers() const {
     QLocalSocket probe;
-    probe.connectToServer(name_);
+    probe.connectToServer(Socket());
     return probe.waitForConnected(100);
   }
 
@@ -79,7 +83,7 @@ class SingleInstanceTest : public QObject {
 
   void aSocketLeftByACrashDoesNotBlockTheNextStart() {
     // A socket file that nobody listens on, as a killed copy leaves it.
-    const QByteArray path = QDir(QDir::tempPath()).filePath(name_).toUtf8();
+    const QByteArray path = Socket().toUtf8();
     ::unlink(path.constData());
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -95,6 +99,42 @@ class SingleInstanceTest : public QObject {
     QCOMPARE(first.state(), QProcess::Running);
     first.terminate();
     QVERIFY(first.waitForFinished(5000));
+  }
+
+  // Another user's listening socket under the name in the shared temporary
+  // folder used to receive the hand-over, and the window never showed.
+  void aSocketInTheSharedTemporaryFolderIsNotListenedTo() {
+    QLocalServer planted;
+    QLocalServer::removeServer(QDir(QDir::tempPath()).filePath(name_));
+    QVERIFY(planted.listen(QDir(QDir::tempPath()).filePath(name_)));
+    QProcess first;
+    Start(first);
+    QTRY_VERIFY_WITH_TIMEOUT(Answers(), 10000);
+    QCOMPARE(first.state(), QProcess::Running);
+    QVERIFY(!planted.hasPendingConnections());
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
+  }
+
+  // A runtime folder others may enter is not used: the program makes one of
+  // its own, for this user alone.
+  void aRuntimeFolderOthersMayEnterIsNotUsed() {
+    QFile::setPermissions(runtime_.path(), QFileDevice::Permissions(0x7777));
+    QProcess first;
+    Start(first);
+    const QString own = QDir(QDir::tempPath()).filePath(QStringLiteral("marlo-%1").arg(::geteuid()));
+    auto answersInOwn = [&] {
+      QLocalSocket probe;
+      probe.connectToServer(QDir(own).filePath(name_));
+      return probe.waitForConnected(100);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(answersInOwn(), 10000);
+    QVERIFY(!QFile::exists(Socket()));
+    QCOMPARE(QFileInfo(own).permissions() & 0x0077, QFileDevice::Permissions());
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
+    QFile::setPermissions(runtime_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
   }
 
   void withoutADisplayItSaysSo() {
