@@ -190,6 +190,35 @@ void LargeFile(const QString& root, int megabytes) {
       QFile::exists(folder + "/BigToGb/next.txt") ? "no" : "yes");
 }
 
+// Calls a step while a probe notes the longest gap between its ticks: how
+// long the window could not answer.
+template <typename Step>
+double LongestWaitMs(Step step) {
+  QElapsedTimer clock;
+  qint64 last = 0, worst = 0;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.nsecsElapsed();
+    worst = std::max(worst, now - last);
+    last = now;
+  });
+  clock.start();
+  probe.start(5);
+  step();
+  QTest::qWait(50);  // the probe's next tick measures the step that ended it
+  probe.stop();
+  return double(worst) / 1e6;
+}
+
+// A file of `megabytes` times the text, for previewing.
+QString WritePreviewFile(const QString& root, const std::string& text, int megabytes) {
+  const QString file = root + "/preview.txt";
+  QFile out(file);
+  if (!out.open(QIODevice::WriteOnly)) qFatal("cannot write the preview file");
+  for (int k = 0; k < megabytes; ++k) out.write(text.data(), qint64(text.size()));
+  return file;
+}
+
 void ClipboardWindow(const QString& root, int previewMegabytes) {
   {
     QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
@@ -223,53 +252,22 @@ void ClipboardWindow(const QString& root, int previewMegabytes) {
     QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
     store.setValue("Configs/IsReturnbyte", "0");
   }
-  const QString file = root + "/preview.txt";
-  {
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) qFatal("cannot write the preview file");
-    for (int k = 0; k < previewMegabytes; ++k) out.write(big5.data(), qint64(big5.size()));
-  }
+  const QString file = WritePreviewFile(root, big5, previewMegabytes);
   frmMain second;
   second.show();
-  QElapsedTimer clock;
-  qint64 last = 0, worst = 0;
-  QTimer probe;
-  QObject::connect(&probe, &QTimer::timeout, [&] {
-    const qint64 now = clock.nsecsElapsed();
-    worst = std::max(worst, now - last);
-    last = now;
+  double shownMs = 0;
+  const double worstMs = LongestWaitMs([&] {
+    QElapsedTimer clock;
+    clock.start();
+    second.PreviewFile(file, 1);
+    while (second.IsPreviewing())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    shownMs = double(clock.nsecsElapsed()) / 1e6;
   });
-  clock.start();
-  probe.start(5);
-  second.PreviewFile(file, 1);
-  while (second.IsPreviewing()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-  const double shownMs = double(clock.nsecsElapsed()) / 1e6;
-  QTest::qWait(50);  // the probe's next tick measures the step that showed the text
-  probe.stop();
   std::printf(
       "preview of a %d MB file: text shown after %.0f ms (target <= 5000), longest wait "
       "of the window meanwhile %.0f ms\n",
-      previewMegabytes, shownMs, double(worst) / 1e6);
-}
-
-// Calls a step while a probe notes the longest gap between its ticks: how
-// long the window could not answer.
-template <typename Step>
-double LongestWaitMs(Step step) {
-  QElapsedTimer clock;
-  qint64 last = 0, worst = 0;
-  QTimer probe;
-  QObject::connect(&probe, &QTimer::timeout, [&] {
-    const qint64 now = clock.nsecsElapsed();
-    worst = std::max(worst, now - last);
-    last = now;
-  });
-  clock.start();
-  probe.start(5);
-  step();
-  QTest::qWait(50);  // the probe's next tick measures the step that ended it
-  probe.stop();
-  return double(worst) / 1e6;
+      previewMegabytes, shownMs, worstMs);
 }
 
 void PreviewWithBytes(const QString& root, int megabytes) {
@@ -280,12 +278,7 @@ void PreviewWithBytes(const QString& root, int megabytes) {
   marlo::ConvMarlo engine;
   engine.InitMe();
   const std::string big5 = marlo::bench::MakeBig5Prose(engine, 1 << 20);
-  const QString file = root + "/preview.txt";
-  {
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) qFatal("cannot write the preview file");
-    for (int k = 0; k < megabytes; ++k) out.write(big5.data(), qint64(big5.size()));
-  }
+  const QString file = WritePreviewFile(root, big5, megabytes);
   rusage before{};
   getrusage(RUSAGE_SELF, &before);
   frmMain window;

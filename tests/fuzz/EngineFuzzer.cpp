@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ConvMarlo.h"
+#include "FuzzSupport.h"
 #include "ConvStream.h"
 
 namespace {
@@ -13,18 +14,8 @@ namespace {
 using Operation = std::shared_ptr<marlo::ConvResult> (marlo::ConvMarlo::*)(std::string_view,
                                                                            bool) const;
 
-const marlo::ConvMarlo& Engine() {
-  static const marlo::ConvMarlo* engine = [] {
-    auto* e = new marlo::ConvMarlo;
-    e->InitMe();
-    return e;
-  }();
-  return *engine;
-}
-
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using marlo::fuzz::Engine;
+using marlo::fuzz::Require;
 
 }  // namespace
 

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: Apache-2.0
+// libFuzzer target: a type's whole chain (UTF-8 at either end, the input
+// check, --strict, phrases) on arbitrary bytes. Whatever the cutting of the
+// input into pieces, the output, or the refusal, is that of the whole.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ConvMarlo.h"
+#include "FuzzSupport.h"
+#include "ConversionPipeline.h"
+#include "ConversionTypes.h"
+
+namespace {
+
+using marlo::fuzz::Engine;
+using marlo::fuzz::Require;
+
+struct Outcome {
+  std::string output;
+  std::optional<std::string> refusal;
+  bool operator==(const Outcome&) const = default;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 4) return 0;
+  // The first bytes choose the type, the options and the cuts.
+  const int32_t type = data[0] % marlo::kConversionTypeCount;
+  const uint8_t options = data[1];
+  const marlo::TextEnds ends{(options & 1) != 0, (options & 2) != 0, (options & 4) != 0};
+  const bool strict = (options & 8) != 0;
+  const bool phrases = (options & 16) != 0 && marlo::TakesPhrases(type);
+  const std::string_view input(reinterpret_cast<const char*>(data) + 4, size - 4);
+  const size_t cutA = input.empty() ? 0 : data[2] % (input.size() + 1);
+  const size_t cutB = input.empty() ? 0 : cutA + data[3] % (input.size() - cutA + 1);
+
+  auto run = [&](std::initializer_list<size_t> cuts) {
+    marlo::ConversionPipeline pipeline(Engine(), type, ends, true, strict, phrases);
+    Outcome outcome;
+    try {
+      size_t at = 0;
+      for (const size_t cut : cuts) {
+        outcome.output += pipeline.Feed(input.substr(at, cut - at), false);
+        at = cut;
+      }
+      outcome.output += pipeline.Feed(input.substr(at), true);
+    } catch (const marlo::InputError& e) {
+      outcome.refusal = e.what();
+    }
+    // A refused input gives nothing, however far it came.
+    if (outcome.refusal && strict && outcome.refusal->find("UTF-8") == std::string::npos)
+      Require(outcome.output.empty());
+    return outcome;
+  };
+  const Outcome whole = run({});
+  const Outcome pieces = run({cutA, cutB});
+  Require(whole.refusal == pieces.refusal);
+  if (!whole.refusal) Require(whole.output == pieces.output);
+  return 0;
+}
