@@ -167,6 +167,11 @@ void CloseOnTerminationSignals(QWidget* window) {
   QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
     char byte;
     [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
+    // A second one while the first is still being answered (a message box
+    // open, a file under way) ends the program at once.
+    static bool closing = false;
+    if (closing) ::_exit(1);
+    closing = true;
     window->close();
   });
   struct sigaction action {};

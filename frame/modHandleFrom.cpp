@@ -106,9 +106,12 @@ class ResizeEvents : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const Qt::Edges edges = EdgesOf(watched->objectName());
-    if (!edges) return false;
+    const QEvent::Type type = event->type();
+    if (!edges || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+                   type != QEvent::MouseButtonRelease))
+      return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
       case QEvent::MouseButtonPress:
         if (mouse->button() != Qt::LeftButton) return false;
         if (QWindow* handle = window_->windowHandle(); handle && handle->startSystemResize(edges))

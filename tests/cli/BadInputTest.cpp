@@ -49,6 +49,9 @@ constexpr bool kSanitized = false;
 constexpr bool kSanitized = false;
 #endif
 
+// The leak checker of a sanitized build cannot work under strace.
+constexpr const char* kNoLeakCheck = "ASAN_OPTIONS=detect_leaks=0";
+
 std::vector<std::string> Source(const TempFolder& dir, const std::string& name,
                                 const std::string& bytes = kBig5) {
   WriteFile(dir / name, bytes);
@@ -258,7 +261,7 @@ TEST(BadInput, AKilledReplaceLeavesWhatTheNextRunRemoves) {
   WriteFile(dir / "out/a.txt", "old");
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(dir / name, kBig5);
   auto killedAtRename = [&](const std::string& file) {
-    return test::RunProcess({"/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=rename",
+    return test::RunProcess({"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=rename",
                              "-e", "inject=rename:signal=SIGKILL", MARLO_CONVERT_EXE, "-t",
                              "BigToGb", "-e", "overwrite", "-o", dir / "out", dir / file});
   };
@@ -316,7 +319,7 @@ TEST(BadInput, AFailedFlushOrCloseKeepsTheEarlierTarget) {
                                      "LD_PRELOAD=" + std::string(MARLO_FAILING_CLOSE),
                                      "MARLO_FAIL_CLOSE_IN=" + dir / "out"};
     if (call == "fsync")
-      args = {"/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=fsync",
+      args = {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=fsync",
               "-e", "inject=fsync:error=EIO"};
     args.insert(args.end(), convert.begin(), convert.end());
     const auto r = test::RunProcess(args);
@@ -336,7 +339,8 @@ TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
   WriteFile(dir / "out/a.txt", "old");  // replaced: link, then rename
   for (const char* name : {"a.txt", "b.txt"}) WriteFile(dir / name, kBig5);  // b.txt: new
   const auto r = test::RunProcess(
-      {"/usr/bin/strace", "-f", "-o", dir / "trace", "-e", "trace=fsync,linkat,rename",
+      {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", dir / "trace", "-e",
+       "trace=fsync,linkat,rename",
        MARLO_CONVERT_EXE, "-t", "BigToGb", "-j", "1", "-e", "overwrite", "-o", dir / "out",
        dir / "a.txt", dir / "b.txt"});
   ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -119,6 +119,7 @@ class SingleInstanceTest : public QObject {
   // A runtime folder others may enter is not used: the program makes one of
   // its own, for this user alone.
   void aRuntimeFolderOthersMayEnterIsNotUsed() {
+    QLocalServer::removeServer(Socket());  // what earlier copies left there
     QFile::setPermissions(runtime_.path(), QFileDevice::Permissions(0x7777));
     QProcess first;
     Start(first);
