@@ -40,9 +40,20 @@ using text::kCannotOpen;
 using text::kCannotRead;
 using text::kCannotWrite;
 
+// The process's file mode mask, read without changing it: setting it to 0
+// for a moment, the only other way, would let a file or folder another
+// thread makes meanwhile (a run with -j) come out writable by anyone.
 mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("Umask:", 0) == 0) return mode_t(std::stoul(line.substr(6), nullptr, 8));
+  // Without /proc: once, before any worker runs, as the first file is
+  // prepared on the run's own thread.
+  static const mode_t mask = [] {
+    const mode_t old = ::umask(0);
+    ::umask(old);
+    return old;
+  }();
   return mask;
 }
 
