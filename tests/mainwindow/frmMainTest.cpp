@@ -540,8 +540,14 @@ class frmMainTest : public QObject {
 
     Convert(window);
     WaitForRun(window);
-    QCOMPARE(Texts(Child<QTreeWidget>(window, "lvwResult"), 2),
-             QStringList({"轉換成功", "轉換成功"}));
+    auto* results = Child<QTreeWidget>(window, "lvwResult");
+    QCOMPARE(Texts(results, 2), QStringList({"轉換成功", "轉換成功"}));
+    QCOMPARE(Texts(results), QStringList({"简体文件一.txt", "繁體檔案.txt"}));
+    // A double click hands the desktop the target's own bytes.
+    emit results->itemDoubleClicked(results->topLevelItem(0), 0);
+    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(QByteArray::fromPercentEncoding(opened_[0].path(QUrl::FullyEncoded).toLatin1()),
+             home + "/BigToGb/" + gbkName);
     const QByteArray target = home + "/BigToGb/";
     for (const QByteArray& name : {gbkName, big5Name}) {
       FILE* file = std::fopen((target + name).constData(), "rb");
