@@ -127,6 +127,13 @@ QPixmap ResultSkipped() {
                     [](QPainter& p) { p.drawLine(QPointF(4.5, 8), QPointF(11.5, 8)); });
 }
 
+QPixmap ResultWarning() {
+  return ResultMark(QColor(215, 150, 20), [](QPainter& p) {
+    p.drawLine(QPointF(8, 4.5), QPointF(8, 8.5));
+    p.drawPoint(QPointF(8, 11));
+  });
+}
+
 QPixmap IconPixmap(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);

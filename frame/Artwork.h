@@ -25,6 +25,8 @@ QPixmap ResultOk();
 QPixmap ResultError();
 // A target that was there and was left alone.
 QPixmap ResultSkipped();
+// Converted, but the source did not look like the type's code.
+QPixmap ResultWarning();
 // The program's icon, at the sizes a desktop asks for; the installed icon
 // files are drawn by the same code.
 QIcon WindowIcon();

@@ -185,14 +185,17 @@ class frmMain::RunView : public RunHost {
   }
   void AddRow(const RunRow& row) override {
     const ShownName name = ShowPath(QByteArray::fromStdString(row.fileName), w_.cfMain_);
-    const QString description = QString::fromStdString(row.description);
+    // A source that did not look like the type's code converted all the
+    // same, most likely into garbage: its row says so, not a plain success.
+    const bool doubtful = row.outcome == RowOutcome::kConverted && !row.warning.empty();
+    const QString description = QString::fromStdString(doubtful ? row.warning : row.description);
     auto* item = new QTreeWidgetItem(
         QStringList{name.text, QString::fromStdString(row.seconds), description});
     QString tip = description;
     switch (row.outcome) {
       case RowOutcome::kConverted:
         ++converted_;
-        item->setIcon(0, okIcon_);
+        item->setIcon(0, doubtful ? warningIcon_ : okIcon_);
         break;
       case RowOutcome::kSkipped:
       case RowOutcome::kDeclined:
@@ -247,6 +250,7 @@ class frmMain::RunView : public RunHost {
   QElapsedTimer timer_;
   QIcon okIcon_{artwork::ResultOk()};
   QIcon skippedIcon_{artwork::ResultSkipped()};
+  QIcon warningIcon_{artwork::ResultWarning()};
   QIcon errorIcon_{artwork::ResultError()};
 };
 
@@ -780,6 +784,7 @@ void frmMain::ConvertFiles() {
                                 item->data(0, kNameRole).toByteArray().toStdString()});
   }
   settings.convType = GetConvType();
+  settings.checkInput = true;  // as marlo-convert does: a row says when the bytes look wrong
   settings.targetFolderText = TargetFolderBytes().toStdString();
   settings.handleExistFile = GetHandleExistFile();
 

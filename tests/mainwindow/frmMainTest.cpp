@@ -430,6 +430,26 @@ class frmMainTest : public QObject {
     QVERIFY(!results->topLevelItem(0)->icon(0).isNull());
   }
 
+  // Bytes that are not the type's code convert all the same, most likely
+  // into garbage: the row says what they look like, with its own icon.
+  void aSourceOfAnotherCodeIsNoPlainSuccess() {
+    WriteBytes(Home("utf8.txt"), QByteArray("這是 UTF-8 的中文文本。\n"));
+    WriteBytes(Home("big5.txt"), kBig5Zhe);
+    frmMain window;
+    window.show();
+    QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    Add(window, {"big5.txt", "utf8.txt"});
+    Convert(window);
+    WaitForRun(window);
+    auto* results = Child<QTreeWidget>(window, "lvwResult");
+    QCOMPARE(results->topLevelItem(0)->text(2), QString("轉換成功"));
+    QVERIFY2(results->topLevelItem(1)->text(2).startsWith("看起來不是 Big5 文本"),
+             qPrintable(results->topLevelItem(1)->text(2)));
+    QVERIFY(results->topLevelItem(1)->text(2).contains("像是 UTF-8 文本"));
+    QVERIFY(results->topLevelItem(0)->icon(0).pixmap(16).toImage() !=
+            results->topLevelItem(1)->icon(0).pixmap(16).toImage());
+  }
+
   void aBlankTargetIsRefusedWithFocusOnTheTarget() {
     WriteBytes(Home("a.txt"), "x");
     frmMain window;
