@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "PieceReader.h"
 
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,13 +11,27 @@
 
 namespace marlo::cli {
 
+namespace {
+
+// The processors this process may run on (taskset, a container's CPU set),
+// not the machine's.
+int UsableProcessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 2;
+}
+
+}  // namespace
+
 PieceReader::PieceReader(int fd, size_t pieceSize, size_t depth) : fd_(fd) {
   struct stat st {};
   regular_ = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   slots_.resize(regular_ ? depth : 1);
   for (Slot& slot : slots_) slot.bytes.resize(pieceSize);
-  // A small file is read before a thread would have started.
-  if (!regular_ || depth < 2 || uint64_t(st.st_size) <= 2 * pieceSize) return;
+  // A small file is read before a thread would have started; on a single
+  // usable processor a second thread only takes turns with the converter.
+  if (!regular_ || depth < 2 || uint64_t(st.st_size) <= 2 * pieceSize || UsableProcessors() < 2)
+    return;
   try {
     thread_ = std::thread(&PieceReader::ReadAheadLoop, this);
   } catch (const std::system_error&) {
