@@ -158,15 +158,15 @@ size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, 
       unsigned lead;
       while (i + 2 < n && i < enough && (lead = p[i], lead >= 0xE1 && lead <= 0xEF) &&
              lead != 0xED && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
-        const char16_t c =
-            char16_t((lead & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F));
+        const char16_t c = char16_t((lead & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 |
+                                    (p[i + 2] & 0x3Fu));
         const uint16_t code = table[c];
         // A character in GBK but not in Big5 also maps to A140 in the tables.
         const bool held = code != 0 && (code != replacement || c == 0x3000);
-        const uint16_t put = held ? code : replacement;
+        const uint16_t written = held ? code : replacement;
         replaced += !held;
-        o[0] = char(put >> 8);
-        o[1] = char(put & 0xFF);
+        o[0] = char(written >> 8);
+        o[1] = char(written & 0xFF);
         o += 2;
         i += 3;
       }
@@ -176,7 +176,7 @@ size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, 
     } else if (const unsigned lead = p[i]; (lead >= 0xE1 && lead <= 0xEF && lead != 0xED) &&
                                            i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
                                            (p[i + 2] & 0xC0) == 0x80) {
-      PutBmp(char16_t((lead & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F)));
+      PutBmp(char16_t((lead & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu)));
       i += 3;
       continue;
     }

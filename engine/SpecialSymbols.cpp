@@ -46,7 +46,7 @@ SymbolExpansions BuildSymbolExpansions(const std::vector<SpecialSymbol>& symbols
   for (size_t first = 0; first < symbols.size(); ++first) {
     const std::string& symbol = symbols[first].Symbol;
     if (symbol.empty()) continue;
-    const size_t character = uint8_t(symbol[0]) << 8 | uint8_t(symbol[1]);
+    const size_t character = size_t(uint8_t(symbol[0])) << 8 | uint8_t(symbol[1]);
     if (result.indexByCharacter[character] >= 0) continue;  // an earlier record took it
     // The passes before the first record that names this character leave
     // it alone; the rest may change it again.
@@ -74,7 +74,8 @@ std::string ConvMarlo::ReplaceSpecialSymbols(std::string& text, bool toGb) const
         ++i;
         continue;
       }
-      const int16_t index = table.indexByCharacter[uint8_t(text[i]) << 8 | uint8_t(text[i + 1])];
+      const int16_t index =
+          table.indexByCharacter[size_t(uint8_t(text[i])) << 8 | uint8_t(text[i + 1])];
       if (index >= 0) {
         out.append(text, runStart, i - runStart);
         out.append(table.expansions[size_t(index)]);

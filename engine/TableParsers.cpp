@@ -52,7 +52,7 @@ uint16_t HexCode(std::string_view line, size_t at, int id) {
     } else {
       Malformed(id, "not a hexadecimal code: " + std::string(line));
     }
-    value = uint16_t(value << 4 | digit);
+    value = uint16_t(unsigned(value) << 4 | unsigned(digit));
   }
   return value;
 }
