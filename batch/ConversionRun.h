@@ -60,7 +60,7 @@ struct RunRow {
   // From UTF-8: characters the type's source form cannot hold, replaced.
   uint64_t replacedCharacters = 0;
   uint64_t invalidSequences = 0;  // lossy UTF-8: broken sequences replaced
-  std::string warning;  // the input looked like another code; converted all the same
+  std::string warning;            // the input looked like another code; converted all the same
 };
 
 // The answers to "該文件已經存在,是否覆蓋?"; the "all" ones hold for the
@@ -125,7 +125,7 @@ class ConversionRun {
   const ConvMarlo& engine_;
   RunSettings settings_;
   Clock clock_;
-  std::set<std::string> claimed_;  // the targets this run writes, in list order
+  std::set<std::string> claimed_;     // the targets this run writes, in list order
   std::optional<bool> overwriteAll_;  // an "all" answer given during this run
 };
 

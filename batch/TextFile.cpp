@@ -234,7 +234,7 @@ TextWriter::TextWriter(fs::path target, unsigned newFileMode) : target_(std::mov
   struct stat existing;
   replacing_ = ::stat(target_.c_str(), &existing) == 0;
   const mode_t mode = replacing_ && S_ISREG(existing.st_mode) ? existing.st_mode & 07777
-                                                               : mode_t(newFileMode & 07777);
+                                                              : mode_t(newFileMode & 07777);
   if (UnnamedFilesWork()) {
     fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)

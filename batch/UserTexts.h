@@ -14,12 +14,14 @@ inline constexpr const char* kOverwriteQuestion = "該文件已經存在,是否�
 inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
 inline constexpr const char* kOverwriteAll = "全部覆蓋";
 // The preview page of a large text shows its start only.
-inline constexpr const char* kPageHoldsTheStart = "(文件較大,此頁只顯示它的開頭。完整的轉換結果在\"文本\"頁。)";
+inline constexpr const char* kPageHoldsTheStart =
+    "(文件較大,此頁只顯示它的開頭。完整的轉換結果在\"文本\"頁。)";
 // Clipboard text the type's source code cannot hold: %1 characters, %2 the code.
 inline constexpr const char* kClipboardLoss = "%1 個字符無法用 %2 表示,已替換為 ?";
 inline constexpr const char* kClipboardLossQuestion = "仍然把轉換結果放入剪貼板?";
 // How a run in the window ended: counts, then seconds or the files left.
-inline constexpr const char* kRunSummary = "完成: %1 個轉換成功, %2 個已跳過, %3 個失敗, 用時 %4 秒";
+inline constexpr const char* kRunSummary =
+    "完成: %1 個轉換成功, %2 個已跳過, %3 個失敗, 用時 %4 秒";
 inline constexpr const char* kRunStopped =
     "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理";
 inline constexpr const char* kSkipAll = "全部跳過";

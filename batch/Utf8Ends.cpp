@@ -158,8 +158,8 @@ size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, 
       unsigned lead;
       while (i + 2 < n && i < enough && (lead = p[i], lead >= 0xE1 && lead <= 0xEF) &&
              lead != 0xED && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
-        const char16_t c = char16_t((lead & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 |
-                                    (p[i + 2] & 0x3Fu));
+        const char16_t c =
+            char16_t((lead & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu));
         const uint16_t code = table[c];
         // A character in GBK but not in Big5 also maps to A140 in the tables.
         const bool held = code != 0 && (code != replacement || c == 0x3000);

@@ -48,7 +48,7 @@ class Utf8ToForm {
   void Invalid(uint64_t at);
   size_t Decode(const uint8_t* p, size_t n, bool last, size_t enough, uint64_t base);
 
-  const ConvMarlo::CodeTable* table_;  // Unicode → code; null for the UCS form
+  const ConvMarlo::CodeTable* table_;                  // Unicode → code; null for the UCS form
   std::unique_ptr<ConvMarlo::CodeTable> withAliases_;  // what table_ points to, into GBK
   uint16_t replacement_;
   bool lossy_;

@@ -9,6 +9,7 @@
 //   QT_QPA_PLATFORM=offscreen build/release/bench/marlo_window_bench --preview-with-bytes MB
 // The second form previews one large file with the return-value option on,
 // shows its page tab, and prints the longest wait and the peak memory.
+#include <sys/resource.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -16,13 +17,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QTabWidget>
 #include <QtTest>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstring>
@@ -72,8 +72,9 @@ void ListAndAdd(const QString& root) {
   QDir().mkpath(folder);
   // One name in ten is GBK bytes, as from a Chinese Windows archive: 文件 and a number.
   for (int k = 0; k < 10000; ++k) {
-    const QByteArray name = k % 10 ? QByteArray("file") + QByteArray::number(k) + ".txt"
-                                   : QByteArray("\xCE\xC4\xBC\xFE") + QByteArray::number(k) + ".txt";
+    const QByteArray name = k % 10
+                                ? QByteArray("file") + QByteArray::number(k) + ".txt"
+                                : QByteArray("\xCE\xC4\xBC\xFE") + QByteArray::number(k) + ".txt";
     std::FILE* file = std::fopen((QFile::encodeName(folder) + '/' + name).constData(), "wb");
     if (!file) qFatal("cannot write a file of the listing");
     std::fclose(file);
@@ -260,8 +261,7 @@ void ClipboardWindow(const QString& root, int previewMegabytes) {
     QElapsedTimer clock;
     clock.start();
     second.PreviewFile(file, 1);
-    while (second.IsPreviewing())
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    while (second.IsPreviewing()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     shownMs = double(clock.nsecsElapsed()) / 1e6;
   });
   std::printf(

@@ -74,9 +74,8 @@ void PieceReader::ReadAheadLoop() {
     {
       std::unique_lock lock(mutex_);
       // A slot is free when it is neither waiting to be taken nor held.
-      changed_.wait(lock, [&] {
-        return stopping_ || filled_ - taken_ + (holding_ ? 1 : 0) < slots_.size();
-      });
+      changed_.wait(
+          lock, [&] { return stopping_ || filled_ - taken_ + (holding_ ? 1 : 0) < slots_.size(); });
       if (stopping_) return;
       slot = &slots_[filled_ % slots_.size()];
     }

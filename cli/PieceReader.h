@@ -45,8 +45,8 @@ class PieceReader {
   std::vector<Slot> slots_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  size_t filled_ = 0;    // slots filled so far, counted from the start
-  size_t taken_ = 0;     // slots handed out
+  size_t filled_ = 0;     // slots filled so far, counted from the start
+  size_t taken_ = 0;      // slots handed out
   bool holding_ = false;  // the last slot handed out is still in use
   bool stopping_ = false;
   std::thread thread_;

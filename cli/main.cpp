@@ -162,9 +162,9 @@ int main(int argc, char** argv) {
       return 1;
     }
     uint64_t replaced = 0, invalid = 0;
-    const std::string error = marlo::cli::FilterStream(engine, options.type, Ends(options),
-                                                       options.strict, options.phrases,
-                                                       STDIN_FILENO, STDOUT_FILENO, replaced, invalid);
+    const std::string error =
+        marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
+                                 options.phrases, STDIN_FILENO, STDOUT_FILENO, replaced, invalid);
     if (replaced) marlo::cli::ReportReplaced("standard input", replaced, options.type);
     if (invalid) marlo::cli::ReportInvalid("standard input", invalid);
     if (error.empty()) return 0;

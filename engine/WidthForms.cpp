@@ -34,7 +34,8 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
   std::array<uint16_t, 128> widened{};
   for (size_t c = 0; c < 128; ++c) {
     const uint8_t pair[2] = {uint8_t(fullWidth[c] >> 8), uint8_t(fullWidth[c] & 0xFF)};
-    if (fullWidth[c] != 0) scan::TranslatePair(pair, reinterpret_cast<uint8_t*>(&widened[c]), table);
+    if (fullWidth[c] != 0)
+      scan::TranslatePair(pair, reinterpret_cast<uint8_t*>(&widened[c]), table);
   }
   // A local copy: the stores through o could otherwise alias it, and every
   // byte would reload it.

@@ -37,7 +37,8 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
   AddLabel("lblPlatform", QStringLiteral("操作系統：Linux"), 100, 100, 300, 20);
   // No support address exists to name: the labels for it stay empty and
   // hidden rather than show a made-up one.
-  for (const char* name : {"Label1", "lblEmail", "Label2"}) AddLabel(name, {}, 100, 130, 0, 0)->hide();
+  for (const char* name : {"Label1", "lblEmail", "Label2"})
+    AddLabel(name, {}, 100, 130, 0, 0)->hide();
   // The program is free software; the rights text says so.
   AddLabel("lblWarning",
            QStringLiteral("本程序是自由軟件，依 Apache 許可證 2.0 版發佈：可以自由使用、複製、"

@@ -125,7 +125,8 @@ class ResizeEvents : public QObject {
         const QPoint delta = mouse->globalPosition().toPoint() - start_;
         QRect g = startGeometry_;
         const QSize least = window_->minimumSize();
-        if (dragging_ & Qt::LeftEdge) g.setLeft(std::min(g.left() + delta.x(), g.right() - least.width()));
+        if (dragging_ & Qt::LeftEdge)
+          g.setLeft(std::min(g.left() + delta.x(), g.right() - least.width()));
         if (dragging_ & Qt::RightEdge) g.setRight(g.right() + delta.x());
         if (dragging_ & Qt::BottomEdge) g.setBottom(g.bottom() + delta.y());
         window_->setGeometry(g);

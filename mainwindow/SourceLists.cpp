@@ -59,7 +59,7 @@ QVector<QByteArray> Entries(const QByteArray& folder, Kind kind) {
   while (const dirent* entry = ::readdir(dir.get())) {
     const QByteArray name(entry->d_name);
     if (name.startsWith('.')) continue;  // also . and ..
-    Kind found = entry->d_type == DT_DIR ? Kind::kFolder
+    Kind found = entry->d_type == DT_DIR   ? Kind::kFolder
                  : entry->d_type == DT_REG ? Kind::kFile
                                            : Kind::kOther;
     if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
@@ -80,8 +80,8 @@ std::pair<uint64_t, uint64_t> LegacyFit(const ConvMarlo& engine, SourceCode code
     const auto lead = uint8_t(bytes[i]);
     if (lead < 0x80) continue;
     const unsigned pair = unsigned(lead) << 8 | uint8_t(bytes[i + 1]);
-    rare += code == SourceCode::kBig5 ? pair < 0xA440 || pair > 0xC67E
-                                      : pair < 0xB0A1 || pair > 0xD7F9;
+    rare +=
+        code == SourceCode::kBig5 ? pair < 0xA440 || pair > 0xC67E : pair < 0xB0A1 || pair > 0xD7F9;
     ++i;
   }
   return {CountErrors(engine, code, bytes).errors, rare};
@@ -106,13 +106,13 @@ ShownName ShowName(const QByteArray& bytes, const ConvMarlo& engine) {
   if (!utf8.hasError()) return {bytes, text, {}};
   // Not UTF-8: the legacy code it fits better, GBK on a tie.
   const std::string_view view(bytes.constData(), size_t(bytes.size()));
-  const bool big5 = LegacyFit(engine, SourceCode::kBig5, view) <
-                    LegacyFit(engine, SourceCode::kGb2312, view);
+  const bool big5 =
+      LegacyFit(engine, SourceCode::kBig5, view) < LegacyFit(engine, SourceCode::kGb2312, view);
   const ByteForm form = big5 ? ByteForm::kBig5 : ByteForm::kGbk;
   text = QString::fromStdString(DecodeToUtf8(engine, form, view));
   return {bytes, text,
-          QString::fromUtf8(text::kNameInLegacyCode).arg(big5 ? QStringLiteral("Big5")
-                                                              : QStringLiteral("GBK"))};
+          QString::fromUtf8(text::kNameInLegacyCode)
+              .arg(big5 ? QStringLiteral("Big5") : QStringLiteral("GBK"))};
 }
 
 ShownName ShowPath(const QByteArray& path, const ConvMarlo& engine) {
@@ -150,9 +150,8 @@ QVector<ShownName> FilesMatching(const QByteArray& folder, const QString& patter
                                  const ConvMarlo& engine) {
   // On Windows "*.*" stands for every file; here a name needs no dot.
   const bool every = pattern == "*.*" || pattern == "*";
-  const QRegularExpression filter(
-      QRegularExpression::wildcardToRegularExpression(pattern),
-      QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpression filter(QRegularExpression::wildcardToRegularExpression(pattern),
+                                  QRegularExpression::CaseInsensitiveOption);
   QVector<ShownName> names;
   for (const QByteArray& name : Entries(folder, Kind::kFile)) {
     ShownName shown = ShowName(name, engine);

@@ -34,10 +34,10 @@ ShownName ShowName(const QByteArray& bytes, const ConvMarlo& engine);
 ShownName ShowPath(const QByteArray& path, const ConvMarlo& engine);
 
 struct FolderRow {
-  ShownName name;    // "/" for the root
+  ShownName name;  // "/" for the root
   QByteArray path;
-  int depth;         // 0 for the root
-  bool current;      // the folder the lists show
+  int depth;     // 0 for the root
+  bool current;  // the folder the lists show
 };
 
 // The folder and its parents from the root down, then its subfolders

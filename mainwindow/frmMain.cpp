@@ -26,8 +26,8 @@
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -180,8 +180,7 @@ class frmMain::RunView : public RunHost {
     w_.lvwResult_->clear();
   }
   void CurrentFile(const std::string& fileName) override {
-    w_.lblHandleFieldName_->setText(
-        ShowPath(QByteArray::fromStdString(fileName), w_.cfMain_).text);
+    w_.lblHandleFieldName_->setText(ShowPath(QByteArray::fromStdString(fileName), w_.cfMain_).text);
   }
   void AddRow(const RunRow& row) override {
     const ShownName name = ShowPath(QByteArray::fromStdString(row.fileName), w_.cfMain_);
@@ -582,8 +581,8 @@ void frmMain::OnConvTypeClicked(int32_t index) {
 }
 
 void frmMain::RebuildTargetFolder() {
-  SetTargetFolder(QByteArray::fromStdString(
-      DefaultTargetFolder(sourceFolder_.toStdString(), GetConvType())));
+  SetTargetFolder(
+      QByteArray::fromStdString(DefaultTargetFolder(sourceFolder_.toStdString(), GetConvType())));
 }
 
 void frmMain::SetTargetFolder(const QByteArray& folder) {
@@ -671,10 +670,10 @@ void frmMain::RefreshLists() {
   auto remember = [](QListWidget* list, QSet<QByteArray>& selected) {
     for (const QListWidgetItem* item : list->selectedItems())
       selected.insert(item->data(kPathRole).toByteArray());
-    return list->currentItem() ? list->currentItem()->data(kPathRole).toByteArray()
-                               : QByteArray();
+    return list->currentItem() ? list->currentItem()->data(kPathRole).toByteArray() : QByteArray();
   };
-  auto restore = [](QListWidget* list, const QSet<QByteArray>& selected, const QByteArray& current) {
+  auto restore = [](QListWidget* list, const QSet<QByteArray>& selected,
+                    const QByteArray& current) {
     for (int i = 0; i < list->count(); ++i) {
       QListWidgetItem* item = list->item(i);
       const QByteArray key = item->data(kPathRole).toByteArray();
@@ -735,7 +734,8 @@ void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
       AddFiles(path, names);
     } else if (S_ISREG(info.st_mode)) {
       const qsizetype slash = path.lastIndexOf('/');
-      AddFiles(slash <= 0 ? QByteArray("/") : path.left(slash), {path.mid(slash + 1).toStdString()});
+      AddFiles(slash <= 0 ? QByteArray("/") : path.left(slash),
+               {path.mid(slash + 1).toStdString()});
     }
   }
 }
@@ -832,12 +832,12 @@ void frmMain::ConvertClipboard() {
   if (lost > 0) {
     // The clipboard may hold the only copy of the text: nothing of it is
     // replaced by "?" without the user's word.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Marlo"),
-                    Text(text::kClipboardLoss)
-                        .arg(lost)
-                        .arg(info.source == ByteForm::kBig5 ? QStringLiteral("Big5")
-                                                            : QStringLiteral("GBK")),
-                    QMessageBox::Yes | QMessageBox::No, window);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Marlo"),
+        Text(text::kClipboardLoss)
+            .arg(lost)
+            .arg(info.source == ByteForm::kBig5 ? QStringLiteral("Big5") : QStringLiteral("GBK")),
+        QMessageBox::Yes | QMessageBox::No, window);
     box.setObjectName("msgClipboardLoss");
     box.setInformativeText(Text(text::kClipboardLossQuestion));
     box.setDefaultButton(QMessageBox::No);

@@ -37,8 +37,8 @@ TEST(TextFile, ReadAllRefusesWhatItCannotReadWhole) {
     return std::string("no error");
   };
   EXPECT_EQ(failure(dir / "empty.txt"), "無法讀取文件 \"" + dir / "empty.txt" + "\": 文件長度為零");
-  EXPECT_EQ(failure(dir / "missing.txt"),
-            "無法打開文件 \"" + dir / "missing.txt" + "\": 文件或文件夾不存在 (No such file or directory)");
+  EXPECT_EQ(failure(dir / "missing.txt"), "無法打開文件 \"" + dir / "missing.txt" +
+                                              "\": 文件或文件夾不存在 (No such file or directory)");
   EXPECT_NE(failure(dir / "folder.txt").find("不是普通文件"), std::string::npos);
   EXPECT_NE(failure("/dev/null").find("不是普通文件"), std::string::npos);
   EXPECT_NE(failure(dir / "big.txt", 9).find("文件太大"), std::string::npos);

@@ -75,7 +75,8 @@ TEST(Utf8Ends, OtherGb2312DecodersCharactersComeBackToTheirCodes) {
   const struct {
     bool readAsGb2312;
     const char* expected;
-  } cases[] = {{true, "\xA1\xA4\xA1\xAA\xA1\xA4\xA1\xAA"}, {false, "\xA1\xA4\xA8\x44\xA1\xA4\xA1\xAA"}};
+  } cases[] = {{true, "\xA1\xA4\xA1\xAA\xA1\xA4\xA1\xAA"},
+               {false, "\xA1\xA4\xA8\x44\xA1\xA4\xA1\xAA"}};
   for (const auto& c : cases) {
     Utf8ToForm encoder(test::Engine(), ByteForm::kGbk, false, c.readAsGb2312);
     EXPECT_EQ(encoder.Feed("\u30FB\u2015\u00B7\u2014", true), c.expected) << c.readAsGb2312;
@@ -101,7 +102,10 @@ TEST(Utf8Ends, ALeadingByteOrderMarkIsDroppedAndOffsetsCountIt) {
   EXPECT_EQ(lossy.replaced(), 1u);
   try {
     Utf8ToForm strict(test::Engine(), ByteForm::kGbk, false);
-    strict.Feed("\xEF\xBB\xBF" "ab\xFF", true);
+    strict.Feed(
+        "\xEF\xBB\xBF"
+        "ab\xFF",
+        true);
     ADD_FAILURE() << "no error";
   } catch (const Utf8Error& e) {
     EXPECT_EQ(e.offset(), 5u);  // the offset in the file, mark included
@@ -112,8 +116,8 @@ TEST(Utf8Ends, InvalidInputFailsAtItsOffsetOrBecomesReplacement) {
   const struct {
     const char* input;
     uint64_t offset;
-  } cases[] = {{"ab\xFF", 2},         {"\xC0\x80", 0},         {"x\xE4\xB8", 1},
-               {"\xED\xA0\x80", 0},   {"\xF5\x80\x80\x80", 0}, {"\xE4\xB8\xAD\x80", 3},
+  } cases[] = {{"ab\xFF", 2},        {"\xC0\x80", 0},         {"x\xE4\xB8", 1},
+               {"\xED\xA0\x80", 0},  {"\xF5\x80\x80\x80", 0}, {"\xE4\xB8\xAD\x80", 3},
                {"z\xED\xB0\x80", 1},  // a lone low surrogate
                {"\xE0\x80\x80", 0}};  // three bytes for what needs one
   for (const auto& c : cases) {

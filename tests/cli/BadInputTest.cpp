@@ -12,8 +12,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <functional>
+#include <sstream>
 
 #include "CliTest.h"
 
@@ -173,9 +173,8 @@ const BadInput kBadInputs[] = {
        return std::vector<std::string>{};
      },
      1, "!標準輸入已關閉"},
-    {"a newline in a file name",
-     [](auto& dir, auto&) { return Source(dir, "a\nb.txt"); }, 0, "a\\nb.txt\t0s\t轉換成功",
-     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a\nb.txt"), kGb); }},
+    {"a newline in a file name", [](auto& dir, auto&) { return Source(dir, "a\nb.txt"); }, 0,
+     "a\\nb.txt\t0s\t轉換成功", [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/a\nb.txt"), kGb); }},
     {"a failure naming a file with control characters",
      [](auto& dir, auto&) {
        return std::vector<std::string>{"-o", dir / "out", dir / "gone\r\x1b[2J.txt"};
@@ -187,7 +186,8 @@ const BadInput kBadInputs[] = {
        args.insert(args.begin(), "--from-utf8");
        return args;
      },
-     0, "bom.txt\t0s\t轉換成功", [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/bom.txt"), "\xD5\xE2"); }},
+     0, "bom.txt\t0s\t轉換成功",
+     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "out/bom.txt"), "\xD5\xE2"); }},
     {"an empty target folder name",
      [](auto& dir, auto&) {
        auto args = Source(dir, "a.txt");
@@ -261,9 +261,10 @@ TEST(BadInput, AKilledReplaceLeavesWhatTheNextRunRemoves) {
   WriteFile(dir / "out/a.txt", "old");
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteFile(dir / name, kBig5);
   auto killedAtRename = [&](const std::string& file) {
-    return test::RunProcess({"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=rename",
-                             "-e", "inject=rename:signal=SIGKILL", MARLO_CONVERT_EXE, "-t",
-                             "BigToGb", "-e", "overwrite", "-o", dir / "out", dir / file});
+    return test::RunProcess({"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o",
+                             "/dev/null", "-e", "trace=rename", "-e",
+                             "inject=rename:signal=SIGKILL", MARLO_CONVERT_EXE, "-t", "BigToGb",
+                             "-e", "overwrite", "-o", dir / "out", dir / file});
   };
   killedAtRename("a.txt");
   EXPECT_EQ(ReadFile(dir / "out/a.txt"), "old");
@@ -274,8 +275,8 @@ TEST(BadInput, AKilledReplaceLeavesWhatTheNextRunRemoves) {
   // Names like a leftover that are not this user's to remove.
   std::string boot;
   std::getline(std::ifstream("/proc/sys/kernel/random/boot_id"), boot);
-  const std::string alive = ".marlo-" + std::to_string(::getpid()) + "-" + boot.substr(0, 8) +
-                            "-abcdefghij";
+  const std::string alive =
+      ".marlo-" + std::to_string(::getpid()) + "-" + boot.substr(0, 8) + "-abcdefghij";
   const std::string gone = ".marlo-999999999-" + boot.substr(0, 8) + "-abcdefghij";
   WriteFile(dir / ("out/" + alive), "x");
   WriteFile(dir / "elsewhere.txt", "keep");
@@ -288,8 +289,8 @@ TEST(BadInput, AKilledReplaceLeavesWhatTheNextRunRemoves) {
     EXPECT_EQ(::chown((dir / ("out/" + foreign)).c_str(), 65534, 65534), 0);
   }
 
-  const auto r = test::RunProcess(
-      {MARLO_CONVERT_EXE, "-t", "BigToGb", "-o", dir / "out", dir / "c.txt"});
+  const auto r =
+      test::RunProcess({MARLO_CONVERT_EXE, "-t", "BigToGb", "-o", dir / "out", dir / "c.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(test::HiddenFiles(dir / "out"), root ? 4 : 3);  // the leftover of a.txt went
   for (const std::string& kept : {alive, gone, std::string(".marlo-abc")})
@@ -313,14 +314,14 @@ TEST(BadInput, AFailedFlushOrCloseKeepsTheEarlierTarget) {
     fs::create_directory(dir / "out");
     WriteFile(dir / "out/a.txt", "old");
     WriteFile(dir / "a.txt", kBig5);
-    const std::vector<std::string> convert = {MARLO_CONVERT_EXE, "-t", "BigToGb", "-e", "overwrite",
-                                              "-o", dir / "out", dir / "a.txt"};
+    const std::vector<std::string> convert = {MARLO_CONVERT_EXE, "-t", "BigToGb",   "-e",
+                                              "overwrite",       "-o", dir / "out", dir / "a.txt"};
     std::vector<std::string> args = {"/usr/bin/env",
                                      "LD_PRELOAD=" + std::string(MARLO_FAILING_CLOSE),
                                      "MARLO_FAIL_CLOSE_IN=" + dir / "out"};
     if (call == "fsync")
-      args = {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", "/dev/null", "-e", "trace=fsync",
-              "-e", "inject=fsync:error=EIO"};
+      args = {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o",
+              "/dev/null",    "-e",         "trace=fsync",     "-e", "inject=fsync:error=EIO"};
     args.insert(args.end(), convert.begin(), convert.end());
     const auto r = test::RunProcess(args);
     EXPECT_EQ(r.exitCode, 1) << call << r.out << r.err;
@@ -338,18 +339,18 @@ TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
   fs::create_directory(dir / "out");
   WriteFile(dir / "out/a.txt", "old");  // replaced: link, then rename
   for (const char* name : {"a.txt", "b.txt"}) WriteFile(dir / name, kBig5);  // b.txt: new
-  const auto r = test::RunProcess(
-      {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", dir / "trace", "-e",
-       "trace=fsync,linkat,rename",
-       MARLO_CONVERT_EXE, "-t", "BigToGb", "-j", "1", "-e", "overwrite", "-o", dir / "out",
-       dir / "a.txt", dir / "b.txt"});
+  const auto r =
+      test::RunProcess({"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", dir / "trace",
+                        "-e", "trace=fsync,linkat,rename", MARLO_CONVERT_EXE, "-t", "BigToGb", "-j",
+                        "1", "-e", "overwrite", "-o", dir / "out", dir / "a.txt", dir / "b.txt"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   std::string calls;
   std::istringstream trace(ReadFile(dir / "trace"));
   for (std::string line; std::getline(trace, line);)
     for (const char* call : {"fsync(", "linkat(", "rename("})
       if (line.find(call) != std::string::npos) calls += std::string(call).substr(0, 1);
-  EXPECT_EQ(calls, "flrfl") << ReadFile(dir / "trace");  // a.txt: fsync link rename; b.txt: fsync link
+  EXPECT_EQ(calls, "flrfl") << ReadFile(dir /
+                                        "trace");  // a.txt: fsync link rename; b.txt: fsync link
 }
 
 // A full disk, on a small tmpfs: the write fails and the earlier target

@@ -79,9 +79,9 @@ TEST(MarloConvert, BadFilesFailTheirRowAndTheExitStatus) {
                          unprivileged);
   EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
   EXPECT_NE(r.out.find("empty.txt\t-\t無法讀取文件"), std::string::npos) << r.out;
-  EXPECT_NE(
-      r.out.find("secret.txt\t-\t無法打開文件 \"" + dir / "secret.txt" + "\": 沒有權限 (Permission denied)"),
-      std::string::npos)
+  EXPECT_NE(r.out.find("secret.txt\t-\t無法打開文件 \"" + dir / "secret.txt" +
+                       "\": 沒有權限 (Permission denied)"),
+            std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("taken.txt\t-\t無法寫入文件"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("missing.txt\t-\t無法打開文件"), std::string::npos) << r.out;

@@ -80,7 +80,8 @@ std::vector<uint16_t> Big5Ideographs() {
 
 // The exceptions, "DIRECTION SOURCE-HEX ENGINE-HEX reason", one a line.
 std::map<std::string, std::string> Exceptions() {
-  std::ifstream file(std::string(MARLO_SOURCE_DIR) + "/tests/engine/character-oracle-exceptions.txt");
+  std::ifstream file(std::string(MARLO_SOURCE_DIR) +
+                     "/tests/engine/character-oracle-exceptions.txt");
   std::map<std::string, std::string> list;
   for (std::string line; std::getline(file, line);) {
     if (line.empty() || line[0] == '#') continue;
@@ -130,8 +131,8 @@ TEST_P(CharacterOracle, EveryIdeographAgreesWithOpenCC) {
     ++compared;
     const std::string got = d.convert(sources[i]);
     if (got == *expected) continue;
-    const std::string key = std::string(d.name) + " " + test::ToHex(sources[i]) + " " +
-                            test::ToHex(got);
+    const std::string key =
+        std::string(d.name) + " " + test::ToHex(sources[i]) + " " + test::ToHex(got);
     if (exceptions.count(key)) {
       ++excepted;
       continue;

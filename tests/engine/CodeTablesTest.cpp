@@ -365,10 +365,14 @@ TEST(CodeTables, GeneratorReproducesTheCommittedTables) {
     GTEST_SKIP() << "the generator's pinned inputs are not installed";
   }
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-  const char* names[] = {"101-big5-to-gb2312.bin", "102-gb2312-to-big5.bin",
-                         "103-gbk-unicode-big5.txt", "104-big5-to-cns-plane2.bin",
-                         "105-symbols.txt", "106-phrases-big5-to-gb2312.txt",
-                         "107-phrases-gb2312-to-big5.txt", "108-gbk-unicode-aliases.txt"};
+  const char* names[] = {"101-big5-to-gb2312.bin",
+                         "102-gb2312-to-big5.bin",
+                         "103-gbk-unicode-big5.txt",
+                         "104-big5-to-cns-plane2.bin",
+                         "105-symbols.txt",
+                         "106-phrases-big5-to-gb2312.txt",
+                         "107-phrases-gb2312-to-big5.txt",
+                         "108-gbk-unicode-aliases.txt"};
   auto read = [](const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), {});

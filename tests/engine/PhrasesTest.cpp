@@ -82,7 +82,7 @@ TEST(PhraseTables, WordsStayWhole) {
       {Operation::GBToBigPhrases, "BF D8 D6 C6 CE AA", "B1 B1 A8 EE AC B0"},  // 控制为 → 控制為
       {Operation::GBToBigPhrases, "BB D6 B8 B4 B3 C9", "AB EC B4 5F A6 A8"},  // 恢复成 → 恢復成
       {Operation::GBToBigPhrases, "CB B5 C3 F7 C1 CB", "BB A1 A9 FA A4 46"},  // 说明了 → 說明了
-      {Operation::BigToGBPhrases, "AF 51 AF F7 A7 4F A7 4A B4 B5 A9 5A",  // 烏茲別克斯坦
+      {Operation::BigToGBPhrases, "AF 51 AF F7 A7 4F A7 4A B4 B5 A9 5A",      // 烏茲別克斯坦
        "CE DA D7 C8 B1 F0 BF CB CB B9 CC B9"},
   };
   for (const auto& c : cases)

@@ -176,8 +176,8 @@ TEST(ScanDispatch, TheWidestVariantTheProcessorRunsIsChosen) {
       break;
     }
   if (flags.empty()) GTEST_SKIP() << "no processor flags to read";
-  const bool avx2 = flags.find(" avx2 ") != std::string::npos &&
-                    flags.find(" bmi1 ") != std::string::npos;
+  const bool avx2 =
+      flags.find(" avx2 ") != std::string::npos && flags.find(" bmi1 ") != std::string::npos;
   EXPECT_STREQ(scan::Fastest().name, avx2 ? "avx2" : "sse2");
 #else
   EXPECT_STREQ(scan::Fastest().name, "plain");

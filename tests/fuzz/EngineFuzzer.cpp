@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ConvMarlo.h"
-#include "FuzzSupport.h"
 #include "ConvStream.h"
+#include "FuzzSupport.h"
 
 namespace {
 

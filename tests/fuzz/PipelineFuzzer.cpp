@@ -8,9 +8,9 @@
 #include <string>
 
 #include "ConvMarlo.h"
-#include "FuzzSupport.h"
 #include "ConversionPipeline.h"
 #include "ConversionTypes.h"
+#include "FuzzSupport.h"
 
 namespace {
 

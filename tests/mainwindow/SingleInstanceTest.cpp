@@ -123,7 +123,8 @@ class SingleInstanceTest : public QObject {
     QFile::setPermissions(runtime_.path(), QFileDevice::Permissions(0x7777));
     QProcess first;
     Start(first);
-    const QString own = QDir(QDir::tempPath()).filePath(QStringLiteral("marlo-%1").arg(::geteuid()));
+    const QString own =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("marlo-%1").arg(::geteuid()));
     auto answersInOwn = [&] {
       QLocalSocket probe;
       probe.connectToServer(QDir(own).filePath(name_));
@@ -134,8 +135,8 @@ class SingleInstanceTest : public QObject {
     QCOMPARE(QFileInfo(own).permissions() & 0x0077, QFileDevice::Permissions());
     first.terminate();
     QVERIFY(first.waitForFinished(5000));
-    QFile::setPermissions(runtime_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime_.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
 
   void withoutADisplayItSaysSo() {

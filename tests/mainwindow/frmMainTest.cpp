@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The main window, driven by object name, on a temporary settings store and
 // a temporary home folder.
+#include <sys/stat.h>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -10,15 +11,14 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QPlainTextEdit>
 #include <QtTest>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <functional>
@@ -322,15 +322,14 @@ class frmMainTest : public QObject {
     QTest::addColumn<QStringList>("rows");
     const QString done = "轉換成功", kept = "已跳過(目標文件已存在)";
     QTest::newRow("跳過該文件") << 0 << QStringList() << QByteArray("old") << QByteArray("old")
-                           << QStringList{kept, kept};
-    QTest::newRow("詢問用戶: 否, 是") << 1 << QStringList{"No", "Yes"} << QByteArray("old")
-                                  << kGbZhe << QStringList{kept, done};
-    QTest::newRow("詢問用戶: 全部覆蓋") << 1 << QStringList{"cmdOverwriteAll"} << kGbZhe
-                                    << kGbZhe << QStringList{done, done};
+                                << QStringList{kept, kept};
+    QTest::newRow("詢問用戶: 否, 是")
+        << 1 << QStringList{"No", "Yes"} << QByteArray("old") << kGbZhe << QStringList{kept, done};
+    QTest::newRow("詢問用戶: 全部覆蓋")
+        << 1 << QStringList{"cmdOverwriteAll"} << kGbZhe << kGbZhe << QStringList{done, done};
     QTest::newRow("詢問用戶: 全部跳過") << 1 << QStringList{"cmdSkipAll"} << QByteArray("old")
-                                    << QByteArray("old") << QStringList{kept, kept};
-    QTest::newRow("直接覆蓋") << 2 << QStringList() << kGbZhe << kGbZhe
-                          << QStringList{done, done};
+                                        << QByteArray("old") << QStringList{kept, kept};
+    QTest::newRow("直接覆蓋") << 2 << QStringList() << kGbZhe << kGbZhe << QStringList{done, done};
   }
   void existingTargetsFollowTheChosenOption() {
     QFETCH(int, option);
@@ -521,8 +520,8 @@ class frmMainTest : public QObject {
   // listed readably, converted and previewed under the same bytes.
   void legacyNamesAreListedConvertedAndPreviewedUnderTheirBytes() {
     const QByteArray gbkName("\xBC\xF2\xCC\xE5\xCE\xC4\xBC\xFE\xD2\xBB.txt");  // 简体文件一
-    const QByteArray big5Name("\xC1\x63\xC5\xE9\xC0\xC9\xAE\xD7.txt");          // 繁體檔案
-    const QByteArray gbkFolder("\xD6\xD0\xCE\xC4\xC4\xBF\xC2\xBC");             // 中文目录
+    const QByteArray big5Name("\xC1\x63\xC5\xE9\xC0\xC9\xAE\xD7.txt");         // 繁體檔案
+    const QByteArray gbkFolder("\xD6\xD0\xCE\xC4\xC4\xBF\xC2\xBC");            // 中文目录
     const QByteArray home = QFile::encodeName(Home());
     auto write = [](const QByteArray& path, const QByteArray& bytes) {
       FILE* file = std::fopen(path.constData(), "wb");
