@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConversionPipeline.h"
+#include "batch/ConversionPipeline.h"
 
-#include "ConversionTypes.h"
-#include "InputCheck.h"
-#include "UserTexts.h"
+#include "batch/ConversionTypes.h"
+#include "batch/InputCheck.h"
+#include "batch/UserTexts.h"
 
 namespace marlo {
 

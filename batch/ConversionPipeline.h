@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "ConvMarlo.h"
-#include "ConvStream.h"
-#include "Utf8Ends.h"
+#include "batch/Utf8Ends.h"
+#include "engine/ConvMarlo.h"
+#include "engine/ConvStream.h"
 
 namespace marlo {
 

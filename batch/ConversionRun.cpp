@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConversionRun.h"
+#include "batch/ConversionRun.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,9 +12,9 @@
 #include <new>
 #include <system_error>
 
-#include "ConversionTypes.h"
-#include "TextFile.h"
-#include "UserTexts.h"
+#include "batch/ConversionTypes.h"
+#include "batch/TextFile.h"
+#include "batch/UserTexts.h"
 
 namespace marlo {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "ConvMarlo.h"
-#include "ConversionPipeline.h"
-#include "TextFile.h"
+#include "batch/ConversionPipeline.h"
+#include "batch/TextFile.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "ConvMarlo.h"
-#include "Operations.h"
+#include "engine/ConvMarlo.h"
+#include "engine/Operations.h"
 
 namespace marlo {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "InputCheck.h"
+#include "batch/InputCheck.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
 
 namespace marlo {
 

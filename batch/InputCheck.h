@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SourceSelection.h"
+#include "batch/SourceSelection.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <unordered_set>
 
-#include "UserTexts.h"
+#include "batch/UserTexts.h"
 
 namespace marlo {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ConversionRun.h"
+#include "batch/ConversionRun.h"
 
 namespace marlo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TextFile.h"
+#include "batch/TextFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@
 #include <regex>
 #include <set>
 
-#include "UserTexts.h"
+#include "batch/UserTexts.h"
 
 namespace marlo::textfile {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "UcsForm.h"
+#include "batch/UcsForm.h"
 
 namespace marlo {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Utf8Ends.h"
+#include "batch/Utf8Ends.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "GbkUnicodeAliases.h"
+#include "engine/GbkUnicodeAliases.h"
 
 namespace marlo {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "ConvMarlo.h"
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

@@ -2,8 +2,8 @@
 // Throughput of the engine's conversions and the cost of InitMe.
 #include <benchmark/benchmark.h>
 
-#include "ConvMarlo.h"
-#include "SampleText.h"
+#include "bench/SampleText.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo::bench {
 namespace {

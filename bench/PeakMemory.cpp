@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "ConvMarlo.h"
-#include "SampleText.h"
+#include "bench/SampleText.h"
+#include "engine/ConvMarlo.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo::bench {
 

@@ -27,11 +27,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ConversionRun.h"
-#include "SampleText.h"
-#include "clsSettings.h"
-#include "frmClipboard.h"
-#include "frmMain.h"
+#include "batch/ConversionRun.h"
+#include "bench/SampleText.h"
+#include "clipboard/frmClipboard.h"
+#include "mainwindow/frmMain.h"
+#include "settings/clsSettings.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <getopt.h>
 
 #include <charconv>
 #include <optional>
 
-#include "ConversionRun.h"
-#include "ConversionTypes.h"
+#include "batch/ConversionRun.h"
+#include "batch/ConversionTypes.h"
 
 namespace marlo::cli {
 

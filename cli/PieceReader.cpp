@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PieceReader.h"
+#include "cli/PieceReader.h"
 
 #include <sched.h>
 #include <sys/stat.h>

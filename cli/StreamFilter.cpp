@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "StreamFilter.h"
+#include "cli/StreamFilter.h"
 
-#include "ConversionPipeline.h"
-#include "PieceReader.h"
+#include "batch/ConversionPipeline.h"
+#include "cli/PieceReader.h"
 
 #include <unistd.h>
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ConvMarlo.h"
-#include "ConversionPipeline.h"
+#include "batch/ConversionPipeline.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo::cli {
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TerminalHost.h"
+#include "cli/TerminalHost.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <iostream>
 
-#include "ConversionTypes.h"
-#include "UserTexts.h"
+#include "batch/ConversionTypes.h"
+#include "batch/UserTexts.h"
 
 namespace marlo::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ConversionRun.h"
+#include "batch/ConversionRun.h"
 
 namespace marlo::cli {
 

@@ -12,15 +12,15 @@
 #include <iostream>
 #include <thread>
 
-#include "CommandLine.h"
-#include "ConvMarlo.h"
-#include "ConversionRun.h"
-#include "ConversionTypes.h"
-#include "SourceSelection.h"
-#include "StreamFilter.h"
-#include "TerminalHost.h"
-#include "TextFile.h"
-#include "UserTexts.h"
+#include "batch/ConversionRun.h"
+#include "batch/ConversionTypes.h"
+#include "batch/SourceSelection.h"
+#include "batch/TextFile.h"
+#include "batch/UserTexts.h"
+#include "cli/CommandLine.h"
+#include "cli/StreamFilter.h"
+#include "cli/TerminalHost.h"
+#include "engine/ConvMarlo.h"
 
 namespace {
 

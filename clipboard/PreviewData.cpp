@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PreviewData.h"
+#include "clipboard/PreviewData.h"
 
-#include "ConversionTypes.h"
-#include "TextFile.h"
-#include "UserTexts.h"
+#include "batch/ConversionTypes.h"
+#include "batch/TextFile.h"
+#include "batch/UserTexts.h"
 
 namespace marlo {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

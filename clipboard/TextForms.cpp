@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TextForms.h"
+#include "clipboard/TextForms.h"
 
 #include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include "UcsForm.h"
+#include "batch/UcsForm.h"
 
 namespace marlo {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
 
 namespace marlo {
 

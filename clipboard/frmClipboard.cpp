@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "frmClipboard.h"
+#include "clipboard/frmClipboard.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +13,12 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "ConversionTypes.h"
-#include "TextFile.h"
-#include "TextForms.h"
-#include "clsSettings.h"
-#include "modFunctions.h"
-#include "modHandleFrom.h"
+#include "batch/ConversionTypes.h"
+#include "batch/TextFile.h"
+#include "clipboard/TextForms.h"
+#include "frame/modFunctions.h"
+#include "frame/modHandleFrom.h"
+#include "settings/clsSettings.h"
 
 namespace marlo {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string_view>
 
-#include "ConvMarlo.h"
-#include "PreviewData.h"
+#include "clipboard/PreviewData.h"
+#include "engine/ConvMarlo.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "BakedTables.h"
+#include "engine/BakedTables.h"
 
 #include <cstring>
 #include <stdexcept>
 #include <utility>
 
-#include "TableParsers.h"
-#include "WidthForms.h"
+#include "engine/TableParsers.h"
+#include "engine/WidthForms.h"
 
 namespace marlo {
 

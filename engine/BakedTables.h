@@ -9,8 +9,8 @@
 #include <memory>
 #include <span>
 
-#include "ConvMarlo.h"
-#include "Operations.h"
+#include "engine/ConvMarlo.h"
+#include "engine/Operations.h"
 
 namespace marlo {
 

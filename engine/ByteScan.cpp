@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ByteScan.h"
+#include "engine/ByteScan.h"
 
 #include <vector>
 

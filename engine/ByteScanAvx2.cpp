@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #define MARLO_SCAN_VARIANT avx2
 #define MARLO_SCAN_MASK MARLO_MASK_AVX2
-#include "ByteScanBlocks.h"
+#include "engine/ByteScanBlocks.h"
 
 namespace marlo::scan {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ByteScan.h"
+#include "engine/ByteScan.h"
 
 #define MARLO_MASK_PLAIN 0
 #define MARLO_MASK_SSE2 1

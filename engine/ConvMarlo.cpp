@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
 
-#include "BakedTables.h"
-#include "ByteScan.h"
-#include "EmbeddedResources.h"
-#include "PhraseTable.h"
-#include "SymbolLookups.h"
-#include "TableParsers.h"
-#include "WidthForms.h"
+#include "engine/BakedTables.h"
+#include "engine/ByteScan.h"
+#include "engine/EmbeddedResources.h"
+#include "engine/PhraseTable.h"
+#include "engine/SymbolLookups.h"
+#include "engine/TableParsers.h"
+#include "engine/WidthForms.h"
 
 extern "C" const uint8_t marlo_baked_tables_begin[];
 extern "C" const uint8_t marlo_baked_tables_end[];

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ConvResult.h"
-#include "Operations.h"
+#include "engine/ConvResult.h"
+#include "engine/Operations.h"
 
 namespace marlo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConvResult.h"
+#include "engine/ConvResult.h"
 
 #include <cstring>
 #include <stdexcept>

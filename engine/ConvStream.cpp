@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConvStream.h"
+#include "engine/ConvStream.h"
 
 #include <memory>
 #include <stdexcept>

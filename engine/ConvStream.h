@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ConvMarlo.h"
-#include "Operations.h"
+#include "engine/ConvMarlo.h"
+#include "engine/Operations.h"
 
 namespace marlo {
 

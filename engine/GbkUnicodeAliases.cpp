@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "GbkUnicodeAliases.h"
+#include "engine/GbkUnicodeAliases.h"
 
 #include <charconv>
 #include <string_view>
 
-#include "EmbeddedResources.h"
+#include "engine/EmbeddedResources.h"
 
 namespace marlo {
 

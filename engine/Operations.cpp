@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Operations.h"
+#include "engine/Operations.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PhraseTable.h"
+#include "engine/PhraseTable.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <string>
 
-#include "SymbolLookups.h"
+#include "engine/SymbolLookups.h"
 
 namespace marlo {
 

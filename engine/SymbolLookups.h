@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

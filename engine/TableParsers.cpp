@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TableParsers.h"
+#include "engine/TableParsers.h"
 
 #include <stdexcept>
 #include <string>

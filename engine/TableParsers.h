@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

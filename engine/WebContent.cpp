@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <charconv>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

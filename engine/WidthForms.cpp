@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WidthForms.h"
+#include "engine/WidthForms.h"
 
 #include <cstring>
 
-#include "ByteScan.h"
+#include "engine/ByteScan.h"
 
 namespace marlo::width {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo::width {
 

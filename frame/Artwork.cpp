@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Artwork.h"
+#include "frame/Artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

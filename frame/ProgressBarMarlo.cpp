@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ProgressBarMarlo.h"
+#include "frame/ProgressBarMarlo.h"
 
 #include <QApplication>
 #include <QFrame>

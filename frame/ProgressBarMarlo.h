@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "PropertyBag.h"
+#include "frame/PropertyBag.h"
 
 class QFrame;
 class QLabel;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "frmSplash.h"
+#include "frame/frmSplash.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "Artwork.h"
+#include "frame/Artwork.h"
 
 namespace marlo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "modFunctions.h"
+#include "frame/modFunctions.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -24,8 +24,8 @@
 #include <QTranslator>
 #include <QWidget>
 
-#include "Artwork.h"
-#include "frmSplash.h"
+#include "frame/Artwork.h"
+#include "frame/frmSplash.h"
 
 namespace marlo::modFunctions {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "modHandleFrom.h"
+#include "frame/modHandleFrom.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Artwork.h"
+#include "frame/Artwork.h"
 
 namespace marlo::modHandleFrom {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "BackgroundRun.h"
+#include "mainwindow/BackgroundRun.h"
 
 #include <chrono>
 #include <future>

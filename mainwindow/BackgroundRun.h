@@ -9,7 +9,7 @@
 #include <atomic>
 #include <thread>
 
-#include "ConversionRun.h"
+#include "batch/ConversionRun.h"
 
 namespace marlo {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SourceLists.h"
+#include "mainwindow/SourceLists.h"
 
 #include <QCollator>
 #include <QDir>
@@ -13,9 +13,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "InputCheck.h"
-#include "UserTexts.h"
-#include "Utf8Ends.h"
+#include "batch/InputCheck.h"
+#include "batch/UserTexts.h"
+#include "batch/Utf8Ends.h"
 
 namespace marlo {
 

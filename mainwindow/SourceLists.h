@@ -9,7 +9,7 @@
 #include <QString>
 #include <QVector>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 

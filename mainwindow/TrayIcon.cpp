@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TrayIcon.h"
+#include "mainwindow/TrayIcon.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "frmMain.h"
+#include "mainwindow/frmMain.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -34,22 +34,22 @@
 
 #include <sys/stat.h>
 
-#include "Artwork.h"
-#include "BackgroundRun.h"
-#include "ConversionTypes.h"
-#include "ProgressBarMarlo.h"
-#include "SourceLists.h"
-#include "SourceSelection.h"
-#include "TextFile.h"
-#include "TextForms.h"
-#include "TrayIcon.h"
-#include "UserTexts.h"
-#include "clsSettings.h"
-#include "frmClipboard.h"
-#include "frmConfig.h"
-#include "frmSplash.h"
-#include "modFunctions.h"
-#include "modHandleFrom.h"
+#include "batch/ConversionTypes.h"
+#include "batch/SourceSelection.h"
+#include "batch/TextFile.h"
+#include "batch/UserTexts.h"
+#include "clipboard/TextForms.h"
+#include "clipboard/frmClipboard.h"
+#include "frame/Artwork.h"
+#include "frame/ProgressBarMarlo.h"
+#include "frame/frmSplash.h"
+#include "frame/modFunctions.h"
+#include "frame/modHandleFrom.h"
+#include "mainwindow/BackgroundRun.h"
+#include "mainwindow/SourceLists.h"
+#include "mainwindow/TrayIcon.h"
+#include "settings/clsSettings.h"
+#include "settings/frmConfig.h"
 
 namespace marlo {
 

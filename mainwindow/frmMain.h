@@ -13,8 +13,8 @@
 #include <memory>
 #include <thread>
 
-#include "ConvMarlo.h"
-#include "ConversionRun.h"
+#include "batch/ConversionRun.h"
+#include "engine/ConvMarlo.h"
 
 class QComboBox;
 class QFileSystemWatcher;

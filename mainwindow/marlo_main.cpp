@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // marlo: the desktop program.
-#include "frmMain.h"
-#include "modFunctions.h"
+#include "frame/modFunctions.h"
+#include "mainwindow/frmMain.h"
 
 int main(int argc, char** argv) {
   return marlo::modFunctions::Main(argc, argv, [] { return new marlo::frmMain; });

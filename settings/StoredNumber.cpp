@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "StoredNumber.h"
+#include "settings/StoredNumber.h"
 
 #include <cfenv>
 #include <cmath>

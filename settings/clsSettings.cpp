@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "clsSettings.h"
+#include "settings/clsSettings.h"
 
 #include <QSettings>
 #include <stdexcept>
 
-#include "SourceSelection.h"
-#include "StoredNumber.h"
+#include "batch/SourceSelection.h"
+#include "settings/StoredNumber.h"
 
 namespace marlo {
 

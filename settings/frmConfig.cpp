@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "frmConfig.h"
+#include "settings/frmConfig.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,8 +10,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "clsSettings.h"
-#include "modHandleFrom.h"
+#include "frame/modHandleFrom.h"
+#include "settings/clsSettings.h"
 
 namespace marlo {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 // Streaming a conversion piece by piece gives the bytes of the whole one.
-#include "ConvStream.h"
+#include "engine/ConvStream.h"
 
 #include <gtest/gtest.h>
 
-#include "../engine/TestSupport.h"
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

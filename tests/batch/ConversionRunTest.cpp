@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConversionRun.h"
+#include "batch/ConversionRun.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <random>
 
-#include "../engine/TestSupport.h"
-#include "../support/TempFolder.h"
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
+#include "tests/engine/TestSupport.h"
+#include "tests/support/TempFolder.h"
 
 namespace marlo {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
 
 #include <gtest/gtest.h>
 

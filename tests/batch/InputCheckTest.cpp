@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ConversionPipeline.h"
-#include "InputCheck.h"
+#include "batch/ConversionPipeline.h"
+#include "batch/InputCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <iterator>
 #include <random>
 
-#include "../engine/TestSupport.h"
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

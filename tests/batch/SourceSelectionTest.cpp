@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SourceSelection.h"
+#include "batch/SourceSelection.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "../support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace marlo {
 namespace {

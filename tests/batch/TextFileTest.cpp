@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TextFile.h"
+#include "batch/TextFile.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 
-#include "../support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace marlo::textfile {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Utf8Ends.h"
+#include "batch/Utf8Ends.h"
 
 #include <gtest/gtest.h>
 
-#include "../engine/TestSupport.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

@@ -15,7 +15,7 @@
 #include <functional>
 #include <sstream>
 
-#include "CliTest.h"
+#include "tests/cli/CliTest.h"
 
 namespace marlo {
 namespace {

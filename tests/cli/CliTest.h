@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../support/TempFolder.h"
-#include "Process.h"
+#include "tests/cli/Process.h"
+#include "tests/support/TempFolder.h"
 
 namespace marlo::test {
 

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "../engine/TestSupport.h"
-#include "CliTest.h"
-#include "ConversionTypes.h"
+#include "batch/ConversionTypes.h"
+#include "tests/cli/CliTest.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Process.h"
+#include "tests/cli/Process.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -14,12 +14,12 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "../support/ModalAnswerer.h"
-#include "PreviewData.h"
-#include "TextForms.h"
-#include "clsSettings.h"
-#include "frmClipboard.h"
-#include "frmMain.h"
+#include "clipboard/PreviewData.h"
+#include "clipboard/TextForms.h"
+#include "clipboard/frmClipboard.h"
+#include "mainwindow/frmMain.h"
+#include "settings/clsSettings.h"
+#include "tests/support/ModalAnswerer.h"
 
 using marlo::frmClipboard;
 using marlo::frmMain;

@@ -3,7 +3,7 @@
 // plain reading of the rules on random input.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

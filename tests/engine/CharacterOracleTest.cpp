@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

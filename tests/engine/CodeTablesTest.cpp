@@ -14,9 +14,9 @@
 #include <set>
 #include <string>
 
-#include "BakedTables.h"
-#include "EmbeddedResources.h"
-#include "TestSupport.h"
+#include "engine/BakedTables.h"
+#include "engine/EmbeddedResources.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "ConvResult.h"
+#include "engine/ConvResult.h"
 
 namespace marlo {
 namespace {

@@ -2,7 +2,7 @@
 // GBK ⇄ Big5 and the Unicode directions, with their width wrappers.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

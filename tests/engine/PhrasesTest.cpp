@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "ConvStream.h"
-#include "EmbeddedResources.h"
-#include "TestSupport.h"
+#include "engine/ConvStream.h"
+#include "engine/EmbeddedResources.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

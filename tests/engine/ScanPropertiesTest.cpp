@@ -4,11 +4,11 @@
 
 #include <fstream>
 
-#include "BakedTables.h"
-#include "ByteScan.h"
-#include "EmbeddedResources.h"
-#include "TestSupport.h"
-#include "WidthForms.h"
+#include "engine/BakedTables.h"
+#include "engine/ByteScan.h"
+#include "engine/EmbeddedResources.h"
+#include "engine/WidthForms.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

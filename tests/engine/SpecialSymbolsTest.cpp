@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo::test {
 

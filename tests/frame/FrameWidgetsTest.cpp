@@ -4,9 +4,9 @@
 #include <QMetaProperty>
 #include <QtTest>
 
-#include "ProgressBarMarlo.h"
-#include "frmSplash.h"
-#include "modHandleFrom.h"
+#include "frame/ProgressBarMarlo.h"
+#include "frame/frmSplash.h"
+#include "frame/modHandleFrom.h"
 
 using marlo::ProgressBarMarlo;
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "ConvMarlo.h"
-#include "ConvStream.h"
-#include "FuzzSupport.h"
+#include "engine/ConvMarlo.h"
+#include "engine/ConvStream.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 

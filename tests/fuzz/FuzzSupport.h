@@ -2,7 +2,7 @@
 // What the fuzz targets share: one engine, and a trap on a broken invariant.
 #pragma once
 
-#include "ConvMarlo.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo::fuzz {
 

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "ConvMarlo.h"
-#include "ConversionPipeline.h"
-#include "ConversionTypes.h"
-#include "FuzzSupport.h"
+#include "batch/ConversionPipeline.h"
+#include "batch/ConversionTypes.h"
+#include "engine/ConvMarlo.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 

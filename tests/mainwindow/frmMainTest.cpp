@@ -23,11 +23,11 @@
 #include <cstdio>
 #include <functional>
 
-#include "../support/ModalAnswerer.h"
-#include "ConversionTypes.h"
-#include "ProgressBarMarlo.h"
-#include "clsSettings.h"
-#include "frmMain.h"
+#include "batch/ConversionTypes.h"
+#include "frame/ProgressBarMarlo.h"
+#include "mainwindow/frmMain.h"
+#include "settings/clsSettings.h"
+#include "tests/support/ModalAnswerer.h"
 
 using marlo::frmMain;
 using marlo::test::BoxAnswerer;

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "StoredNumber.h"
-#include "clsSettings.h"
+#include "settings/StoredNumber.h"
+#include "settings/clsSettings.h"
 
 using marlo::clsSettings;
 

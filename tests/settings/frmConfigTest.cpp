@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "clsSettings.h"
-#include "frmConfig.h"
+#include "settings/clsSettings.h"
+#include "settings/frmConfig.h"
 
 using marlo::clsSettings;
 using marlo::frmConfig;

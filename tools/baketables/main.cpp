@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "BakedTables.h"
+#include "engine/BakedTables.h"
 
 namespace {
 
