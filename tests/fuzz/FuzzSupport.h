@@ -1,19 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-// What the fuzz targets share: one engine, and a trap on a broken invariant.
+// What the fuzz targets share: the tests' one engine, and a trap on a
+// broken invariant.
 #pragma once
 
-#include "engine/ConvMarlo.h"
+#include "tests/engine/TestSupport.h"
 
 namespace marlo::fuzz {
 
-inline const ConvMarlo& Engine() {
-  static const ConvMarlo* engine = [] {
-    auto* e = new ConvMarlo;
-    e->InitMe();
-    return e;
-  }();
-  return *engine;
-}
+using test::Engine;
 
 inline void Require(bool condition) {
   if (!condition) __builtin_trap();
