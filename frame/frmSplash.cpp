@@ -42,8 +42,8 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
   // The program is free software; the rights text says so.
   AddLabel("lblWarning",
            QStringLiteral("本程序是自由軟件，依 Apache 許可證 2.0 版發佈：可以自由使用、複製、"
-                          "修改和散發。許可證全文見安裝目錄下的 LICENSE 文件。"),
-           20, 186, 380, 40)
+                          "修改和散發。許可證全文見隨程序安裝的 LICENSE 文件。"),
+           20, 150, 380, 56)
       ->setWordWrap(true);
   setWindowTitle(QStringLiteral("關於 Marlo"));
   auto* close = new QPushButton(QStringLiteral("關閉"), this);
