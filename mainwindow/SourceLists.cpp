@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <QStringDecoder>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -14,6 +13,7 @@
 #include <memory>
 
 #include "batch/InputCheck.h"
+#include "batch/SourceSelection.h"
 #include "batch/UserTexts.h"
 #include "batch/Utf8Ends.h"
 
@@ -101,15 +101,15 @@ QVector<Place> SourcePlaces() {
 }
 
 ShownName ShowName(const QByteArray& bytes, const ConvMarlo& engine) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
-  if (!utf8.hasError()) return {bytes, text, {}};
-  // Not UTF-8: the legacy code it fits better, GBK on a tie.
+  // UTF-8 by the same rule the input check applies to files.
   const std::string_view view(bytes.constData(), size_t(bytes.size()));
+  if (CountErrors(engine, SourceCode::kUtf8, view).errors == 0)
+    return {bytes, QString::fromUtf8(bytes), {}};
+  // Not UTF-8: the legacy code it fits better, GBK on a tie.
   const bool big5 =
       LegacyFit(engine, SourceCode::kBig5, view) < LegacyFit(engine, SourceCode::kGb2312, view);
   const ByteForm form = big5 ? ByteForm::kBig5 : ByteForm::kGbk;
-  text = QString::fromStdString(DecodeToUtf8(engine, form, view));
+  const QString text = QString::fromStdString(DecodeToUtf8(engine, form, view));
   return {bytes, text,
           QString::fromUtf8(text::kNameInLegacyCode)
               .arg(big5 ? QStringLiteral("Big5") : QStringLiteral("GBK"))};
@@ -162,7 +162,7 @@ QVector<ShownName> FilesMatching(const QByteArray& folder, const QString& patter
 }
 
 QByteArray JoinName(const QByteArray& folder, const QByteArray& name) {
-  return folder.endsWith('/') ? folder + name : folder + '/' + name;
+  return QByteArray::fromStdString(JoinPath(folder.toStdString(), name.toStdString()));
 }
 
 }  // namespace marlo
