@@ -74,6 +74,11 @@ T* Named(T* widget, const char* name) {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// A tooltip: a text, and on a line of its own how a name was decoded.
+QString WithNote(const QString& text, const QString& note) {
+  return note.isEmpty() ? text : text + '\n' + note;
+}
+
 // A step of the load that fails leaves its part as designed; the next runs.
 template <typename Step>
 void Suppressed(Step step) {
@@ -211,9 +216,8 @@ class frmMain::RunView : public RunHost {
       item->setData(0, kPathRole, target);
       tip = ShowPath(target, w_.cfMain_).text + '\n' + description;
     }
-    if (!name.note.isEmpty()) tip += '\n' + name.note;
     // The description column is narrow: the whole text is a hover away.
-    for (int column = 0; column < 3; ++column) item->setToolTip(column, tip);
+    for (int column = 0; column < 3; ++column) item->setToolTip(column, WithNote(tip, name.note));
     w_.lvwResult_->addTopLevelItem(item);
     if (w_.resultSort_.on) w_.lvwResult_->sortItems(w_.resultSort_.column, w_.resultSort_.order);
   }
@@ -646,8 +650,7 @@ void frmMain::FillFolderList() {
         new QListWidgetItem(icons.icon(QFileIconProvider::Folder), row.name.text, dirSource_);
     item->setData(kPathRole, row.path);
     item->setData(kDepthRole, row.depth);
-    const QString path = ShowPath(row.path, cfMain_).text;
-    item->setToolTip(row.name.note.isEmpty() ? path : path + '\n' + row.name.note);
+    item->setToolTip(WithNote(ShowPath(row.path, cfMain_).text, row.name.note));
     if (row.current) {
       QFont font = item->font();
       font.setBold(true);
@@ -712,8 +715,7 @@ void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>&
     auto* item = new QTreeWidgetItem(QStringList{name.text});
     item->setData(0, kPathRole, path);
     item->setData(0, kNameRole, QByteArray::fromStdString(entry.fileName));
-    const QString shownPath = ShowPath(path, cfMain_).text;
-    item->setToolTip(0, name.note.isEmpty() ? shownPath : shownPath + '\n' + name.note);
+    item->setToolTip(0, WithNote(ShowPath(path, cfMain_).text, name.note));
     destByKey_.insert(path, item);
     items << item;
   }
