@@ -38,7 +38,7 @@ std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
   try {
     if (fromUtf8_) piece = fromUtf8_->Feed(piece, last);
   } catch (const Utf8Error& e) {
-    throw InputError(e.what());
+    throw InputError(text::InvalidUtf8(e.offset()));
   }
   std::string_view out = stream_.Feed(piece, last);
   if (toUtf8_) out = toUtf8_->Feed(out, last);

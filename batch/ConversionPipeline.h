@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "batch/Utf8Ends.h"
 #include "engine/ConvMarlo.h"
 #include "engine/ConvStream.h"
+#include "engine/FormCoding.h"
 
 namespace marlo {
 

@@ -12,18 +12,11 @@
 
 #include <vector>
 
+#include "engine/ByteForms.h"
 #include "engine/ConvMarlo.h"
 #include "engine/Operations.h"
 
 namespace marlo {
-
-// The byte forms a type reads and writes: where text meets bytes (the
-// clipboard and its window), each side is encoded or decoded in its own.
-enum class ByteForm : uint8_t {
-  kGbk,   // code page 936, GB2312 included
-  kBig5,  // code page 950
-  kUcs,   // the engine's Unicode byte form
-};
 
 struct ConversionType {
   int32_t index;

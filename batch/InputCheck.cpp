@@ -8,34 +8,6 @@
 
 namespace marlo {
 
-namespace {
-
-// The length of a valid UTF-8 sequence at p, or 0.
-size_t Utf8Sequence(const uint8_t* p, size_t n) {
-  const unsigned b = p[0];
-  size_t length;
-  if (b >= 0xC2 && b <= 0xDF)
-    length = 2;
-  else if (b >= 0xE0 && b <= 0xEF)
-    length = 3;
-  else if (b >= 0xF0 && b <= 0xF4)
-    length = 4;
-  else
-    return 0;
-  if (length > n) return 0;
-  for (size_t k = 1; k < length; ++k)
-    if ((p[k] & 0xC0) != 0x80) return 0;
-  if (b == 0xE0 && p[1] < 0xA0) return 0;   // overlong
-  if (b == 0xED && p[1] >= 0xA0) return 0;  // surrogate
-  if (b == 0xF0 && p[1] < 0x90) return 0;
-  if (b == 0xF4 && p[1] >= 0x90) return 0;
-  return length;
-}
-
-bool IsBig5Trail(unsigned t) { return (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE); }
-
-}  // namespace
-
 const char* SourceCodeName(SourceCode code) {
   switch (code) {
     case SourceCode::kGb2312:
@@ -63,68 +35,6 @@ SourceCode SourceCodeOf(int32_t type) {
       return SourceCode::kUcs;
   }
   return SourceCode::kGbk;
-}
-
-// Only characters beyond ASCII count: in a mostly English file a wrong code
-// shows in its few Chinese characters all the same.
-CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_view bytes) {
-  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-  const size_t n = bytes.size();
-  const auto& tables = engine.Tables();
-  CheckCount count;
-  if (code == SourceCode::kUcs) {
-    for (size_t i = 0; i < n; ++count.characters) {
-      if (p[i] >= 0x01 && p[i] <= 0x7E) {
-        ++i;
-      } else if (i + 1 < n) {
-        i += 2;
-      } else {
-        ++count.errors;  // an odd byte left at the end
-        ++i;
-      }
-    }
-    return count;
-  }
-  size_t i = 0;
-  while (i < n) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    ++count.characters;
-    if (code == SourceCode::kUtf8) {
-      const size_t length = Utf8Sequence(p + i, n - i);
-      count.errors += length == 0;
-      i += length ? length : 1;
-      continue;
-    }
-    const unsigned lead = p[i];
-    if (lead == 0x80 || lead == 0xFF || i + 1 == n) {
-      ++count.errors;
-      ++i;
-      continue;
-    }
-    const unsigned trail = p[i + 1];
-    const uint16_t pair = uint16_t(lead << 8 | trail);
-    bool valid = false;
-    switch (code) {
-      case SourceCode::kBig5:
-        valid = IsBig5Trail(trail) && tables.BigToUscTable[pair] != 0;
-        break;
-      case SourceCode::kGbk:
-        valid = trail >= 0x40 && tables.GbkToUscTable[pair] != 0;
-        break;
-      case SourceCode::kGb2312:
-        valid = lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE &&
-                tables.GbkToUscTable[pair] != 0;
-        break;
-      default:
-        break;
-    }
-    count.errors += !valid;
-    i += 2;
-  }
-  return count;
 }
 
 const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes) {

@@ -10,29 +10,14 @@
 #include <string_view>
 
 #include "engine/ConvMarlo.h"
+#include "engine/FormCheck.h"
 
 namespace marlo {
-
-// The source codes a check knows.
-enum class SourceCode : uint8_t { kGb2312, kGbk, kBig5, kUcs, kUtf8 };
 
 const char* SourceCodeName(SourceCode code);  // "GB2312", "GBK", "Big5", "UCS-2", "UTF-8"
 
 // The code a conversion type reads.
 SourceCode SourceCodeOf(int32_t type);
-
-struct CheckCount {
-  uint64_t characters = 0;
-  uint64_t errors = 0;  // a lead byte without a valid second byte, a pair the tables lack…
-  double share() const { return characters ? double(errors) / double(characters) : 0.0; }
-  CheckCount& operator+=(const CheckCount& other) {
-    characters += other.characters;
-    errors += other.errors;
-    return *this;
-  }
-};
-
-CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_view bytes);
 
 // Above this share of bad characters the input is not of the expected code.
 inline constexpr double kNotThisCode = 0.01;

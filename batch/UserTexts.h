@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 namespace marlo::text {
@@ -29,6 +30,9 @@ inline constexpr const char* kOutOfMemory = "內存不足,無法轉換該文件"
 inline constexpr const char* kTargetIsSource = "目標文件就是源文件,未覆蓋";
 inline constexpr const char* kSameNameInRun = "與本次轉換的另一個文件同名,未寫入";
 inline constexpr const char* kNotConverted = ",未轉換";
+inline std::string InvalidUtf8(uint64_t offset) {
+  return "不是有效的 UTF-8 文本: 第 " + std::to_string(offset) + " 字節";
+}
 // The row of a target that was there and was left alone.
 inline constexpr const char* kSkippedExisting = "已跳過(目標文件已存在)";
 // A file or folder name that is not UTF-8, shown decoded: %1 is the code.

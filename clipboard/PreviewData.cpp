@@ -93,7 +93,8 @@ std::string EscapeHtmlText(std::string_view text) {
   escaped.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (uint8_t(c) >= 0x81 && uint8_t(c) <= 0xFE && i + 1 < text.size()) {
+    if (CharacterLength(CharacterParse::kWidening, reinterpret_cast<const uint8_t*>(&text[i]),
+                        text.size() - i) == 2) {
       escaped += c;
       escaped += text[++i];
       continue;

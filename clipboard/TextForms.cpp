@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include "batch/UcsForm.h"
+#include "engine/FormCoding.h"
 
 namespace marlo {
 

@@ -15,7 +15,7 @@
 #include "batch/InputCheck.h"
 #include "batch/SourceSelection.h"
 #include "batch/UserTexts.h"
-#include "batch/Utf8Ends.h"
+#include "engine/FormCoding.h"
 
 namespace marlo {
 

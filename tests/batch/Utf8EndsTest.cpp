@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "batch/Utf8Ends.h"
+#include "engine/FormCoding.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include <set>
 #include <string>
 
-#include "engine/BakedTables.h"
-#include "engine/EmbeddedResources.h"
+#include "engine/src/BakedTables.h"
+#include "engine/src/EmbeddedResources.h"
 #include "tests/engine/TestSupport.h"
 
 namespace marlo {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/ConvStream.h"
-#include "engine/EmbeddedResources.h"
+#include "engine/src/EmbeddedResources.h"
 #include "tests/engine/TestSupport.h"
 
 namespace marlo {

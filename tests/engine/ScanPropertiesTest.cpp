@@ -4,10 +4,10 @@
 
 #include <fstream>
 
-#include "engine/BakedTables.h"
-#include "engine/ByteScan.h"
-#include "engine/EmbeddedResources.h"
-#include "engine/WidthForms.h"
+#include "engine/src/BakedTables.h"
+#include "engine/src/ByteScan.h"
+#include "engine/src/EmbeddedResources.h"
+#include "engine/src/WidthForms.h"
 #include "tests/engine/TestSupport.h"
 
 namespace marlo {

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/BakedTables.h"
+#include "engine/src/BakedTables.h"
 
 namespace {
 

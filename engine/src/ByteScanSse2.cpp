@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #define MARLO_SCAN_VARIANT sse2
 #define MARLO_SCAN_MASK MARLO_MASK_SSE2
-#include "engine/ByteScanBlocks.h"
+#include "engine/src/ByteScanBlocks.h"
 
 namespace marlo::scan {
 

@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/ByteScan.h"
+#include "engine/ByteForms.h"
+#include "engine/src/ByteScan.h"
 
 #define MARLO_MASK_PLAIN 0
 #define MARLO_MASK_SSE2 1
@@ -111,14 +112,14 @@ inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t*
 inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
                              const uint16_t* pairs) {
   size_t i = ScanBlocks(s, o, n, pairs, [minTrail](const uint8_t* p) {
-    const uint64_t leads = ByteRangeMask64(p, 0xA1, 0xFF);
+    const uint64_t leads = ByteRangeMask64(p, kLeadAndTrailFirst, 0xFF);
     const uint64_t trails = ByteRangeMask64(p, minTrail, 0xFF) >> 1 | uint64_t(p[64] >= minTrail)
                                                                           << 63;
     return leads & trails;
   });
   while (i + 1 < n) {
     const uint8_t a = s[i], b = s[i + 1];
-    if (a >= 0xA1 && b >= minTrail) {
+    if (IsLeadAndTrail(a, b, minTrail)) {
       TranslatePair(s + i, o + i, pairs);
       i += 2;
     } else {
@@ -134,7 +135,7 @@ inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* 
   size_t i = ScanBlocks(s, o, n, table, [](const uint8_t* p) { return NonSingleMask64(p); });
   while (i + 1 < n) {
     const uint8_t a = s[i];
-    if (uint8_t(a - 1) < 0x7E) {
+    if (IsSingleByte(a)) {
       o[i++] = a;
       continue;
     }

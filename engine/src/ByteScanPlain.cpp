@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #define MARLO_SCAN_VARIANT plain
 #define MARLO_SCAN_MASK MARLO_MASK_PLAIN
-#include "engine/ByteScanBlocks.h"
+#include "engine/src/ByteScanBlocks.h"
 
 namespace marlo::scan {
 

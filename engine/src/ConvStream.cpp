@@ -6,46 +6,12 @@
 
 namespace marlo {
 
-namespace {
-
-bool IsPrintable(char c) { return uint8_t(c) >= 0x01 && uint8_t(c) <= 0x7E; }
-
-bool StartsPair(CharacterParse parse, uint8_t a, uint8_t b) {
-  switch (parse) {
-    case CharacterParse::kBig5ToGb:
-      return a >= 0xA1 && b >= 0x40;
-    case CharacterParse::kGbToBig5:
-      return a >= 0xA1 && b >= 0xA1;
-    case CharacterParse::kTable:
-      return a == 0x00 || a >= 0x7F;
-    case CharacterParse::kWidening:
-      return a >= 0x81 && a <= 0xFE;
-  }
-  return false;
-}
-
-// Whether a last byte could still form a pair with a byte to come.
-bool MayStartPair(CharacterParse parse, uint8_t a) {
-  switch (parse) {
-    case CharacterParse::kBig5ToGb:
-    case CharacterParse::kGbToBig5:
-      return a >= 0xA1;
-    case CharacterParse::kTable:
-      return a == 0x00 || a >= 0x7F;
-    case CharacterParse::kWidening:
-      return a >= 0x81 && a <= 0xFE;
-  }
-  return true;
-}
-
-}  // namespace
-
 size_t WholeCharacterPrefix(CharacterParse parse, std::string_view bytes) {
   // Under every parse a byte 0x01..0x7E never starts a pair, so the second
   // of two such bytes in a row is a whole character: cut right after it.
   constexpr size_t kLookBack = 256;
   for (size_t p = bytes.size(); p >= 2 && bytes.size() - p < kLookBack; --p)
-    if (IsPrintable(bytes[p - 1]) && IsPrintable(bytes[p - 2])) return p;
+    if (IsSingleByte(uint8_t(bytes[p - 1])) && IsSingleByte(uint8_t(bytes[p - 2]))) return p;
   const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
   const size_t n = bytes.size();
   size_t i = 0;

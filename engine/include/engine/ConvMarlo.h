@@ -131,6 +131,10 @@ class ConvMarlo {
   const SymbolLookups& Symbols() const;
   // The phrase tables, read on first use.
   struct PhraseLookups;
+  // The encoders' GBK tables with the other decoders' characters in them,
+  // made on first use.
+  struct EncodingLookups;
+  friend struct FormTables;
   const PhraseTable& Phrases(ScanTableId direction) const;
   size_t RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out, bool last,
                     size_t& consumed) const;
@@ -139,6 +143,7 @@ class ConvMarlo {
   const BakedTables* tables_;
   std::unique_ptr<SymbolLookups> symbols_;
   std::unique_ptr<PhraseLookups> phrases_;
+  std::unique_ptr<EncodingLookups> encoding_;
   std::span<const uint8_t> cnsData_;
   std::span<const uint8_t> spcData_;
   std::vector<SpecialSymbol> spcSymbols_;

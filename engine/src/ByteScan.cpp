@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/ByteScan.h"
+#include "engine/src/ByteScan.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/EmbeddedResources.h"
+#include "engine/src/EmbeddedResources.h"
 
 #include <stdexcept>
 #include <string>

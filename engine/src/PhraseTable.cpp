@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/PhraseTable.h"
+#include "engine/src/PhraseTable.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,20 +1,23 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <string>
 
-#include "engine/SymbolLookups.h"
+#include "engine/ByteForms.h"
+#include "engine/src/SymbolLookups.h"
 
 namespace marlo {
 
 namespace {
 
-bool IsLeadByte(char c) { return uint8_t(c) >= 0x81 && uint8_t(c) <= 0xFE; }
-
-// A lead byte 0x81..0xFE and the byte after it are one character.
+// Special symbols are GBK or Big5 characters.
 size_t CharacterLength(std::string_view text, size_t at) {
-  return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
+  return marlo::CharacterLength(CharacterParse::kWidening,
+                                reinterpret_cast<const uint8_t*>(text.data()) + at,
+                                text.size() - at);
 }
 
-bool IsOneDoubleByteCharacter(std::string_view s) { return s.size() == 2 && IsLeadByte(s[0]); }
+bool IsOneDoubleByteCharacter(std::string_view s) {
+  return s.size() == 2 && IsDoubleByteLead(uint8_t(s[0]));
+}
 
 }  // namespace
 
@@ -70,7 +73,7 @@ std::string ConvMarlo::ReplaceSpecialSymbols(std::string& text, bool toGb) const
     out.reserve(text.size());
     size_t runStart = 0, i = 0;
     while (i < text.size()) {
-      if (!IsLeadByte(text[i]) || i + 1 == text.size()) {
+      if (CharacterLength(text, i) == 1) {
         ++i;
         continue;
       }

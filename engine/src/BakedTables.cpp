@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/BakedTables.h"
+#include "engine/src/BakedTables.h"
 
 #include <cstring>
 #include <stdexcept>
 #include <utility>
 
-#include "engine/TableParsers.h"
-#include "engine/WidthForms.h"
+#include "engine/src/TableParsers.h"
+#include "engine/src/WidthForms.h"
 
 namespace marlo {
 

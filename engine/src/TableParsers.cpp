@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/TableParsers.h"
+#include "engine/src/TableParsers.h"
 
 #include <stdexcept>
 #include <string>

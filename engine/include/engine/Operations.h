@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/ByteForms.h"
+
 namespace marlo {
 
 enum class Operation : uint8_t {
@@ -27,14 +29,6 @@ enum class Operation : uint8_t {
   // its characters, and the output may differ in length.
   BigToGBPhrases,
   GBToBigPhrases,
-};
-
-// How a step splits bytes into characters.
-enum class CharacterParse : uint8_t {
-  kBig5ToGb,  // a pair: first byte >= 0xA1 and second >= 0x40
-  kGbToBig5,  // a pair: first byte >= 0xA1 and second >= 0xA1
-  kTable,     // a pair: any first byte but 0x01..0x7E, whatever follows
-  kWidening,  // a pair: first byte 0x81..0xFE, whatever follows
 };
 
 // The pair lookups the scans read, one per direction.

@@ -8,8 +8,8 @@ namespace marlo {
 
 namespace {
 
-constexpr ConversionStep LeadAndTrail(CharacterParse parse, ScanTableId table, uint8_t minTrail) {
-  return {StepKind::kLeadAndTrail, parse, table, minTrail};
+constexpr ConversionStep LeadAndTrail(CharacterParse parse, ScanTableId table) {
+  return {StepKind::kLeadAndTrail, parse, table, LeastTrail(parse)};
 }
 constexpr ConversionStep ByTable(ScanTableId table) {
   return {StepKind::kTable, CharacterParse::kTable, table, 0};
@@ -17,8 +17,8 @@ constexpr ConversionStep ByTable(ScanTableId table) {
 constexpr ConversionStep WidenThen(ScanTableId table) {
   return {StepKind::kWidenAndTable, CharacterParse::kWidening, table, 0};
 }
-constexpr ConversionStep Phrases(CharacterParse parse, ScanTableId table, uint8_t minTrail) {
-  return {StepKind::kPhrases, parse, table, minTrail};
+constexpr ConversionStep Phrases(CharacterParse parse, ScanTableId table) {
+  return {StepKind::kPhrases, parse, table, LeastTrail(parse)};
 }
 constexpr ConversionStep kNarrow{StepKind::kNarrow, CharacterParse::kTable, ScanTableId::kUscToGbk,
                                  0};
@@ -31,8 +31,8 @@ struct OperationSteps {
 
 using enum ScanTableId;
 constexpr OperationSteps kOperations[] = {
-    {Operation::BigToGB, {LeadAndTrail(CharacterParse::kBig5ToGb, kBigToGb, 0x40)}, 1},
-    {Operation::GBToBig, {LeadAndTrail(CharacterParse::kGbToBig5, kGbToBig, 0xA1)}, 1},
+    {Operation::BigToGB, {LeadAndTrail(CharacterParse::kBig5ToGb, kBigToGb)}, 1},
+    {Operation::GBToBig, {LeadAndTrail(CharacterParse::kGbToBig5, kGbToBig)}, 1},
     {Operation::GbkToBig, {ByTable(kGbkToBig)}, 1},
     {Operation::BigToGbk, {ByTable(kBigToGbk)}, 1},
     {Operation::USCToBig, {ByTable(kUscToBig)}, 1},
@@ -44,8 +44,8 @@ constexpr OperationSteps kOperations[] = {
     {Operation::USCToGbkforNarrow, {kNarrow, ByTable(kUscToGbk)}, 2},
     {Operation::USCToBigforNarrow, {kNarrow, ByTable(kUscToBig)}, 2},
     {Operation::BigToCNS, {ByTable(kBigToCns)}, 1},
-    {Operation::BigToGBPhrases, {Phrases(CharacterParse::kBig5ToGb, kBigToGb, 0x40)}, 1},
-    {Operation::GBToBigPhrases, {Phrases(CharacterParse::kGbToBig5, kGbToBig, 0xA1)}, 1},
+    {Operation::BigToGBPhrases, {Phrases(CharacterParse::kBig5ToGb, kBigToGb)}, 1},
+    {Operation::GBToBigPhrases, {Phrases(CharacterParse::kGbToBig5, kGbToBig)}, 1},
 };
 
 constexpr bool InEnumOrder() {

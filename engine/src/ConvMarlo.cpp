@@ -5,13 +5,15 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "engine/BakedTables.h"
-#include "engine/ByteScan.h"
-#include "engine/EmbeddedResources.h"
-#include "engine/PhraseTable.h"
-#include "engine/SymbolLookups.h"
-#include "engine/TableParsers.h"
-#include "engine/WidthForms.h"
+#include "engine/src/BakedTables.h"
+#include "engine/src/ByteScan.h"
+#include "engine/src/EmbeddedResources.h"
+#include "engine/src/FormTables.h"
+#include "engine/src/GbkUnicodeAliases.h"
+#include "engine/src/PhraseTable.h"
+#include "engine/src/SymbolLookups.h"
+#include "engine/src/TableParsers.h"
+#include "engine/src/WidthForms.h"
 
 extern "C" const uint8_t marlo_baked_tables_begin[];
 extern "C" const uint8_t marlo_baked_tables_end[];
@@ -39,10 +41,16 @@ struct ConvMarlo::PhraseLookups {
   std::unique_ptr<PhraseTable> toGb, toBig;
 };
 
+struct ConvMarlo::EncodingLookups {
+  std::once_flag built;
+  ConvMarlo::CodeTable gbk, gb2312;
+};
+
 ConvMarlo::ConvMarlo()
     : tables_(&gZeroTables),
       symbols_(std::make_unique<SymbolLookups>()),
-      phrases_(std::make_unique<PhraseLookups>()) {}
+      phrases_(std::make_unique<PhraseLookups>()),
+      encoding_(std::make_unique<EncodingLookups>()) {}
 
 ConvMarlo::~ConvMarlo() = default;
 
@@ -63,6 +71,7 @@ void ConvMarlo::InitMe() {
   tables_ = &linked;
   symbols_ = std::make_unique<SymbolLookups>();
   phrases_ = std::make_unique<PhraseLookups>();
+  encoding_ = std::make_unique<EncodingLookups>();
   cnsData_ = resources[3];
   spcData_ = resources[4];
   spcSymbols_ = std::move(spcSymbols);
@@ -71,6 +80,29 @@ void ConvMarlo::InitMe() {
 }
 
 const ConvMarlo::CodeTables& ConvMarlo::Tables() const { return tables_->codes; }
+
+const ConvMarlo::CodeTable* FormTables::Encoding(const ConvMarlo& engine, ByteForm form,
+                                                 bool asGb2312) {
+  if (form == ByteForm::kUcs) return nullptr;
+  const ConvMarlo::CodeTables& tables = engine.Tables();
+  if (form == ByteForm::kBig5) return &tables.UscToBigTable;
+  ConvMarlo::EncodingLookups& lookups = *engine.encoding_;
+  // Copies with the aliases in them keep the encoders' per-character loop
+  // one lookup.
+  std::call_once(lookups.built, [&] {
+    lookups.gbk = tables.UscToGbkTable;
+    lookups.gb2312 = tables.UscToGbkTable;
+    for (const UnicodeAlias& alias : GbkUnicodeAliases()) {
+      if (lookups.gbk[alias.unicode] == 0) lookups.gbk[alias.unicode] = alias.gbk;
+      lookups.gb2312[alias.unicode] = alias.gbk;
+    }
+  });
+  return asGb2312 ? &lookups.gb2312 : &lookups.gbk;
+}
+
+const ConvMarlo::CodeTable& FormTables::Decoding(const ConvMarlo& engine, ByteForm form) {
+  return form == ByteForm::kBig5 ? engine.Tables().BigToUscTable : engine.Tables().GbkToUscTable;
+}
 
 const ConvMarlo::SymbolLookups& ConvMarlo::Symbols() const {
   std::call_once(symbols_->built, [this] {
@@ -107,7 +139,7 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   };
   size_t stop = n;
   while (i + 1 < n) {
-    if (s[i] < 0xA1 || s[i + 1] < step.minTrail) {
+    if (!IsLeadAndTrail(s[i], s[i + 1], step.minTrail)) {
       ++i;
       continue;
     }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "batch/Utf8Ends.h"
+#include "engine/FormCoding.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engine/GbkUnicodeAliases.h"
+#include "engine/src/FormTables.h"
 
 namespace marlo {
 
@@ -35,7 +35,7 @@ char* AppendUtf8(char* o, char32_t c) {
 
 // The bytes that stand for themselves in a form: ASCII in GBK and Big5,
 // 0x01..0x7E in the UCS form.
-bool StandsAlone(uint8_t b, bool ucs) { return ucs ? b >= 0x01 && b <= 0x7E : b < 0x80; }
+bool StandsAlone(uint8_t b, bool ucs) { return ucs ? IsSingleByte(b) : b < 0x80; }
 
 // Grows the buffer, never shrinks it: no zero-filling on every piece.
 void Reserve(std::string& buffer, size_t size) {
@@ -65,23 +65,12 @@ size_t CopyAlone(const uint8_t* p, size_t n, bool ucs, char* o) {
 }  // namespace
 
 Utf8Error::Utf8Error(uint64_t offset)
-    : std::runtime_error("不是有效的 UTF-8 文本: 第 " + std::to_string(offset) + " 字節"),
-      offset_(offset) {}
+    : std::runtime_error("invalid UTF-8 at byte " + std::to_string(offset)), offset_(offset) {}
 
 Utf8ToForm::Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy, bool readAsGb2312)
-    : table_(form == ByteForm::kUcs    ? nullptr
-             : form == ByteForm::kBig5 ? &engine.Tables().UscToBigTable
-                                       : &engine.Tables().UscToGbkTable),
+    : table_(FormTables::Encoding(engine, form, readAsGb2312)),
       replacement_(form == ByteForm::kBig5 ? kBig5Replacement : kGbkReplacement),
-      lossy_(lossy) {
-  if (form != ByteForm::kGbk) return;
-  // A copy with the aliases in it keeps the per-character loop one lookup.
-  withAliases_ = std::make_unique<ConvMarlo::CodeTable>(*table_);
-  for (const UnicodeAlias& alias : GbkUnicodeAliases())
-    if (readAsGb2312 || (*withAliases_)[alias.unicode] == 0)
-      (*withAliases_)[alias.unicode] = alias.gbk;
-  table_ = withAliases_.get();
-}
+      lossy_(lossy) {}
 
 // A character U+0800..U+FFFF but a surrogate, the common case.
 inline void Utf8ToForm::PutBmp(char16_t c) {
@@ -102,7 +91,7 @@ inline void Utf8ToForm::PutBmp(char16_t c) {
 void Utf8ToForm::Put(char32_t c) {
   if (!table_) {
     auto unit = [this](char16_t u) {
-      if (u >= 0x01 && u <= 0x7E) {
+      if (IsSingleByte(uint8_t(u)) && u < 0x80) {
         *o_++ = char(u);
       } else {
         *o_++ = char(u >> 8);
@@ -269,9 +258,7 @@ std::string_view Utf8ToForm::Feed(std::string_view piece, bool last) {
 }
 
 FormToUtf8::FormToUtf8(const ConvMarlo& engine, ByteForm form)
-    : table_(form == ByteForm::kUcs    ? nullptr
-             : form == ByteForm::kBig5 ? &engine.Tables().BigToUscTable
-                                       : &engine.Tables().GbkToUscTable) {}
+    : table_(form == ByteForm::kUcs ? nullptr : &FormTables::Decoding(engine, form)) {}
 
 void FormToUtf8::FlushHighSurrogate() {
   if (!highSurrogate_) return;
@@ -323,10 +310,10 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
     }
     // A run of a table form's pairs: the tables hold no surrogates, and
     // nothing waits. Locals, as the output pointer could alias the members.
-    if (!ucs && p[i] >= 0x81 && p[i] <= 0xFE && i + 1 < n) {
+    if (!ucs && IsDoubleByteLead(p[i]) && i + 1 < n) {
       const ConvMarlo::CodeTable& table = *table_;
       char* o = o_;
-      while (i + 1 < n && p[i] >= 0x81 && p[i] <= 0xFE) {
+      while (i + 1 < n && IsDoubleByteLead(p[i])) {
         const uint16_t unit = table[uint16_t(p[i] << 8 | p[i + 1])];
         if (unit >= 0x800) {  // most of them: three bytes
           o[0] = char(0xE0 | unit >> 12);
@@ -341,7 +328,7 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
       o_ = o;
       continue;
     }
-    const bool startsPair = ucs || (p[i] >= 0x81 && p[i] <= 0xFE);
+    const bool startsPair = ucs || IsDoubleByteLead(p[i]);
     if (!startsPair) {  // 0x80 or 0xFF alone
       PutUnit(char16_t(kReplacementCharacter));
       ++i;
@@ -380,6 +367,35 @@ std::string EncodeFromUtf8(const ConvMarlo& engine, ByteForm form, std::string_v
 std::string DecodeToUtf8(const ConvMarlo& engine, ByteForm form, std::string_view bytes) {
   FormToUtf8 decoder(engine, form);
   return std::string(decoder.Feed(bytes, true));
+}
+
+std::string EncodeUcsForm(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size() * 2);
+  for (const char16_t unit : text) {
+    if (unit < 0x80 && IsSingleByte(uint8_t(unit))) {
+      bytes.push_back(char(unit));
+    } else {
+      bytes.push_back(char(unit >> 8));
+      bytes.push_back(char(unit & 0xFF));
+    }
+  }
+  return bytes;
+}
+
+std::u16string DecodeUcsForm(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto high = uint8_t(bytes[i]);
+    if (IsSingleByte(high))
+      text.push_back(char16_t(high));
+    else if (i + 1 < bytes.size())
+      text.push_back(char16_t(high << 8 | uint8_t(bytes[++i])));
+    else
+      text.push_back(u'\uFFFD');
+  }
+  return text;
 }
 
 }  // namespace marlo

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // The pair rules of Big5 → CNS 11643.
-#include "engine/BakedTables.h"
+#include "engine/src/BakedTables.h"
 
 namespace marlo {
 

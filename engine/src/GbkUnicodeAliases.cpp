@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/GbkUnicodeAliases.h"
+#include "engine/src/GbkUnicodeAliases.h"
 
 #include <charconv>
 #include <string_view>
 
-#include "engine/EmbeddedResources.h"
+#include "engine/src/EmbeddedResources.h"
 
 namespace marlo {
 

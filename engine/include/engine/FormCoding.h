@@ -1,25 +1,26 @@
 // SPDX-License-Identifier: Apache-2.0
-// UTF-8 at either end of a conversion: text is encoded into a type's source
-// form, and the type's output form decoded, through the engine's own
+// The encoder and the decoder of each byte form: UTF-8 or UTF-16 text into
+// GBK, Big5 or the Unicode byte form and back, through the engine's own
 // Unicode tables, so every character the tables hold round-trips exactly
-// and there is no second source of character knowledge. Both work piece by
-// piece, holding back an unfinished character for the next piece.
+// and there is no second source of character knowledge. The UTF-8 ones work
+// piece by piece, holding back an unfinished character for the next piece.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "batch/ConversionTypes.h"
+#include "engine/ByteForms.h"
 #include "engine/ConvMarlo.h"
 
 namespace marlo {
 
+// Invalid UTF-8 at a byte offset of the input; the words for it are the
+// caller's.
 class Utf8Error : public std::runtime_error {
  public:
-  Utf8Error(uint64_t offset);
+  explicit Utf8Error(uint64_t offset);
   uint64_t offset() const { return offset_; }
 
  private:
@@ -48,8 +49,7 @@ class Utf8ToForm {
   void Invalid(uint64_t at);
   size_t Decode(const uint8_t* p, size_t n, bool last, size_t enough, uint64_t base);
 
-  const ConvMarlo::CodeTable* table_;                  // Unicode → code; null for the UCS form
-  std::unique_ptr<ConvMarlo::CodeTable> withAliases_;  // what table_ points to, into GBK
+  const ConvMarlo::CodeTable* table_;  // Unicode → code; null for the UCS form
   uint16_t replacement_;
   bool lossy_;
   std::string pending_;  // an unfinished sequence from the last piece
@@ -84,5 +84,14 @@ class FormToUtf8 {
 std::string EncodeFromUtf8(const ConvMarlo& engine, ByteForm form, std::string_view text,
                            bool lossy, uint64_t* replaced = nullptr);
 std::string DecodeToUtf8(const ConvMarlo& engine, ByteForm form, std::string_view bytes);
+
+// The Unicode byte form from UTF-16 and back: a byte 0x01..0x7E is one
+// character, any other byte the high byte of a two-byte unit.
+// U+0001..U+007E become that one byte, any other unit two bytes, high byte
+// first. A unit outside the basic plane stays as its two surrogate units.
+std::string EncodeUcsForm(std::u16string_view text);
+
+// A dangling last byte becomes U+FFFD.
+std::u16string DecodeUcsForm(std::string_view bytes);
 
 }  // namespace marlo

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "engine/WidthForms.h"
+#include "engine/src/WidthForms.h"
 
 #include <cstring>
 
-#include "engine/ByteScan.h"
+#include "engine/ByteForms.h"
+#include "engine/src/ByteScan.h"
 
 namespace marlo::width {
 
@@ -12,7 +13,7 @@ std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWi
   out.reserve(2 * text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const uint8_t c = uint8_t(text[i]);
-    if (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) {
+    if (IsDoubleByteLead(c) && i + 1 < text.size()) {
       out += text.substr(i++, 2);
     } else if (c < 0x80 && fullWidth[c] != 0) {
       out += char(fullWidth[c] >> 8);
@@ -48,7 +49,7 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
       scan::TranslatePair(pair, o, table);
       o += 2;
       waiting = -1;
-    } else if (uint8_t(b - 1) < 0x7E) {
+    } else if (IsSingleByte(b)) {
       *o++ = b;
     } else {
       waiting = b;
@@ -64,11 +65,11 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
         std::memcpy(o, &widened[c], 2);
         o += 2;
         ++i;
-      } else if (c >= 0x81 && c <= 0xFE && i + 1 < n) {
+      } else if (IsDoubleByteLead(c) && i + 1 < n) {
         scan::TranslatePair(s + i, o, table);
         o += 2;
         i += 2;
-      } else if (uint8_t(c - 1) < 0x7E) {
+      } else if (IsSingleByte(c)) {
         *o++ = c;
         ++i;
       } else {
@@ -78,7 +79,7 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
     if (i == n) break;
     // A byte that makes the table scan wait, or the characters after one.
     const uint8_t c = s[i];
-    const bool lead = c >= 0x81 && c <= 0xFE && i + 1 < n;
+    const bool lead = IsDoubleByteLead(c) && i + 1 < n;
     const uint16_t wide = c < 0x80 ? fullWidth[c] : 0;
     if (lead) {
       emit(c);
@@ -108,7 +109,7 @@ size_t NarrowUnicodeInto(std::string_view usc, uint8_t* out) {
   size_t i = 0;
   while (i + 1 < n) {
     const uint8_t a = s[i];
-    if (a >= 0x01 && a <= 0x7E) {
+    if (IsSingleByte(a)) {
       *o++ = a;
       ++i;
       continue;
