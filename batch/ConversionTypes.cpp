@@ -175,12 +175,4 @@ std::vector<Operation> OperationsOf(int32_t type, bool phrases) {
 
 bool TakesPhrases(int32_t type) { return OperationsOf(type, true) != OperationsOf(type, false); }
 
-std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
-                                            std::string_view text) {
-  std::shared_ptr<ConvResult> result;
-  for (Operation operation : OperationsOf(type))
-    result = engine.Run(operation, result ? result->strResult : text);
-  return result;
-}
-
 }  // namespace marlo

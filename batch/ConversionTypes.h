@@ -51,8 +51,4 @@ std::vector<Operation> OperationsOf(int32_t type, bool phrases = false);
 // Whether the type has such a step (BigToGb, GbToBig, GbToBigToGbk).
 bool TakesPhrases(int32_t type);
 
-// Runs the engine operation(s) of a type on the whole text, without byte values.
-std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
-                                            std::string_view text);
-
 }  // namespace marlo

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "clipboard/PreviewData.h"
 
+#include "batch/ConversionPipeline.h"
 #include "batch/ConversionTypes.h"
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
@@ -9,14 +10,17 @@ namespace marlo {
 
 namespace {
 
+// The type's whole chain over the source: the bytes a batch run writes. A
+// type of one step shows their byte values on request; the second step of
+// GbToBigToGbk asks for none, so that type shows none.
 std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, int32_t type, std::string_view source,
                                     bool byteFlag) {
-  std::shared_ptr<ConvResult> result;
-  bool first = true;
-  for (const Operation operation : OperationsOf(type)) {
-    result = engine.Run(operation, first ? source : result->strResult, first && byteFlag);
-    first = false;
-  }
+  ConversionPipeline pipeline(engine, type, TextEnds{}, /*checkInput=*/false, /*strict=*/false);
+  auto result = std::make_shared<ConvResult>();
+  result->strResult = pipeline.Feed(source, true);
+  // An empty input gives a result untouched, as the engine's calls do.
+  if (byteFlag && !source.empty() && OperationsOf(type).size() == 1)
+    result->byteResults()->AppendValues(result->strResult);
   return result;
 }
 
@@ -40,7 +44,10 @@ std::string AsCharacterReferences(std::string_view utf8) {
 PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
                               bool byteFlag, size_t pageLimit) {
   PreviewData data;
-  if (type < 0 || type >= kConversionTypeCount) return data;
+  if (type < 0 || type >= kConversionTypeCount) {
+    data.failure = PreviewFailure::kUnknownType;
+    return data;
+  }
   const ConversionType& info = ConversionTypes()[size_t(type)];
   data.pageCharset = info.pageCharset;
   data.byteFlag = byteFlag;
@@ -57,8 +64,9 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string
         start = start.substr(0, end + 1);
       paged = RunType(engine, type, start, true);
     }
-  } catch (const std::exception&) {
+  } catch (const std::bad_alloc&) {
     data.result.reset();
+    data.failure = PreviewFailure::kOutOfMemory;
     return data;
   }
   // Only the page shows the body, and only with the byte flag; for a large

@@ -14,8 +14,14 @@
 
 namespace marlo {
 
+enum class PreviewFailure : uint8_t {
+  kNone,
+  kUnknownType,  // a type index out of range
+  kOutOfMemory,
+};
+
 struct PreviewData {
-  std::shared_ptr<ConvResult> result;  // null when the engine failed
+  std::shared_ptr<ConvResult> result;  // null on a failure
   // The page's body: the output with "&", "<" and ">" escaped, or for the
   // Unicode types the code-value report, which is markup by design.
   std::string pageBody;
@@ -23,6 +29,7 @@ struct PreviewData {
   bool byteFlag = false;
   std::string byteText;  // only with the byte flag
   bool pageHoldsTheStartOnly = false;
+  PreviewFailure failure = PreviewFailure::kNone;
 };
 
 // How much of a source the page and the byte values show: the embedded
@@ -30,11 +37,12 @@ struct PreviewData {
 // megabyte a second, and the window must not wait for long.
 inline constexpr size_t kPageSourceLimit = 24 * 1024;
 
-// Converts with a type and, with the byte flag, asks for byte values: the
-// second step of GbToBigToGbk asks for none. A source longer than pageLimit
-// converts whole without byte values; the page and the byte text are made
-// from its start alone (cut at a line end), and the page says so. An engine
-// failure leaves the result null and the rest empty.
+// Converts with a type through the same pipeline as a batch run and, with
+// the byte flag, makes byte values: the second step of GbToBigToGbk asks
+// for none. A source longer than pageLimit converts whole without byte
+// values; the page and the byte text are made from its start alone (cut at
+// a line end), and the page says so. A failure leaves the result null, the
+// rest empty, and says which it was.
 PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
                               bool byteFlag, size_t pageLimit = kPageSourceLimit);
 

@@ -31,6 +31,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <sys/stat.h>
 
@@ -267,13 +268,16 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
   BuildControls();
   setMinimumSize(minimumSizeHint());
   modHandleFrom::AllowResize(this);
+  previewWatcher_ = new QFutureWatcher<std::shared_ptr<PreviewWork>>(this);
+  connect(previewWatcher_, &QFutureWatcher<std::shared_ptr<PreviewWork>>::finished, this,
+          [this] { ShowPreview(previewWatcher_->result()); });
   Load();
   FitToScreen();
 }
 
 frmMain::~frmMain() {
   run_.reset();  // waits for the file under way; the view must outlive it
-  if (previewThread_.joinable()) previewThread_.join();
+  previewWatcher_->waitForFinished();
 }
 
 void frmMain::BuildControls() {
@@ -860,6 +864,14 @@ void frmMain::PreviewFile(const QString& path, int32_t type) {
   PreviewFile(QFile::encodeName(path), type);
 }
 
+struct frmMain::PreviewWork {
+  QByteArray path;
+  int32_t type = 0;
+  PreviewData data;
+  std::unique_ptr<QTextDocument> text;
+  QString error;
+};
+
 void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
   if (previewing_) return;  // one at a time; the busy pointer says so
   if (!textfile::FileExists(path.toStdString())) {
@@ -873,25 +885,24 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
   window->repaint();
 
   // Reading, converting and laying out a large file's text take seconds:
-  // they run here, and only the finished document meets the window.
-  struct Work {
-    PreviewData data;
-    std::unique_ptr<QTextDocument> text;
-    QString error;
-  };
-  auto work = std::make_shared<Work>();
+  // they run off the window's thread, and only the finished document meets
+  // the window.
   const bool byteFlag = window->ByteFlag();
   const QFont font = window->findChild<QWidget*>("txtDest")->font();
   QThread* uiThread = thread();
-  if (previewThread_.joinable()) previewThread_.join();
   previewing_ = true;
-  previewThread_ = std::thread([this, work, path, type, byteFlag, font, uiThread] {
+  previewWatcher_->setFuture(QtConcurrent::run([this, path, type, byteFlag, font, uiThread] {
+    auto work = std::make_shared<PreviewWork>();
+    work->path = path;
+    work->type = type;
     try {
       // Each copy goes as soon as the next exists, so that a large file
       // costs about twice its size at the most, not every copy at once.
       std::string bytes = textfile::ReadAll(path.toStdString());
       work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag);
       std::string().swap(bytes);
+      if (work->data.failure == PreviewFailure::kOutOfMemory)
+        work->error = Text(text::kOutOfMemory);
       if (work->data.result) {
         QString text =
             DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target);
@@ -901,25 +912,24 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
       }
     } catch (const std::bad_alloc&) {
       work->error = Text(text::kOutOfMemory);
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) {  // a file that cannot be read, mostly
       work->error = QString::fromStdString(e.what());
     }
-    QMetaObject::invokeMethod(
-        this,
-        [this, work, path, type] {
-          previewing_ = false;
-          QGuiApplication::restoreOverrideCursor();
-          if (!work->error.isEmpty()) {
-            QMessageBox::critical(this, QStringLiteral("Marlo"), work->error);
-            return;
-          }
-          if (!clipboardWindow_) return;  // closed meanwhile
-          clipboardWindow_->ShowConversion(work->data, type, std::move(work->text));
-          clipboardWindow_->SetTitle(ShowPath(path, cfMain_).text + '(' + GetConvTypeName(type) +
-                                     ')');
-        },
-        Qt::QueuedConnection);
-  });
+    return work;
+  }));
+}
+
+void frmMain::ShowPreview(const std::shared_ptr<PreviewWork>& work) {
+  previewing_ = false;
+  QGuiApplication::restoreOverrideCursor();
+  if (!work->error.isEmpty()) {
+    QMessageBox::critical(this, QStringLiteral("Marlo"), work->error);
+    return;
+  }
+  if (!clipboardWindow_) return;  // closed meanwhile
+  clipboardWindow_->ShowConversion(work->data, work->type, std::move(work->text));
+  clipboardWindow_->SetTitle(ShowPath(work->path, cfMain_).text + '(' +
+                             GetConvTypeName(work->type) + ')');
 }
 
 void frmMain::OpenResult(QTreeWidgetItem* row) {

@@ -6,12 +6,12 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFutureWatcher>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
-#include <thread>
 
 #include "batch/ConversionRun.h"
 #include "engine/ConvMarlo.h"
@@ -149,8 +149,11 @@ class frmMain : public QWidget {
   std::unique_ptr<RunView> runView_;
   std::unique_ptr<BackgroundRun> run_;
   QPointer<frmClipboard> clipboardWindow_;
-  std::thread previewThread_;
-  bool previewing_ = false;
+  // A file's preview is read and converted off the window's thread.
+  struct PreviewWork;
+  void ShowPreview(const std::shared_ptr<PreviewWork>& work);
+  QFutureWatcher<std::shared_ptr<PreviewWork>>* previewWatcher_ = nullptr;
+  bool previewing_ = false;  // until the result is shown
 };
 
 }  // namespace marlo

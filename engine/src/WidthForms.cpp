@@ -8,23 +8,6 @@
 
 namespace marlo::width {
 
-std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth) {
-  std::string out;
-  out.reserve(2 * text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const uint8_t c = uint8_t(text[i]);
-    if (IsDoubleByteLead(c) && i + 1 < text.size()) {
-      out += text.substr(i++, 2);
-    } else if (c < 0x80 && fullWidth[c] != 0) {
-      out += char(fullWidth[c] >> 8);
-      out += char(fullWidth[c] & 0xFF);
-    } else {
-      out += char(c);
-    }
-  }
-  return out;
-}
-
 size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
                     const uint16_t* table, int& pending, bool flush, uint8_t* out) {
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());

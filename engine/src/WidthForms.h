@@ -15,11 +15,6 @@ namespace marlo::width {
 inline constexpr uint16_t kFullWidthExclamation = 0xFF01;
 inline constexpr uint16_t kIdeographicSpace = 0x3000;
 
-// Replaces each byte 0x20..0x7E standing at a character start (a byte
-// 0x81..0xFE and the byte after it are one character) by its full-width code.
-// Byte by byte: the plain rule that WidenAndScan must agree with.
-std::string Widen(std::string_view text, const std::array<uint16_t, 128>& fullWidth);
-
 // Widening followed by the table scan (ScanByTable, native table), in one pass: the
 // bytes of the two-step composition, without the widened text in between.
 // pending carries the table scan's byte that waits for a partner from one

@@ -10,6 +10,7 @@
 #include "batch/ConversionTypes.h"
 #include "tests/engine/TestSupport.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TypeOracle.h"
 
 namespace marlo {
 namespace {

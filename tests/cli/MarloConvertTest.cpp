@@ -8,6 +8,7 @@
 #include "batch/ConversionTypes.h"
 #include "tests/cli/CliTest.h"
 #include "tests/engine/TestSupport.h"
+#include "tests/support/TypeOracle.h"
 
 namespace marlo {
 namespace {
