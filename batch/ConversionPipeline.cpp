@@ -7,14 +7,14 @@
 
 namespace marlo {
 
-ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, int32_t type, const TextEnds& ends,
+ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                        bool checkInput, bool strict, bool phrases)
     : engine_(engine),
       type_(type),
       strict_(strict),
       checked_(!checkInput || ends.fromUtf8),  // UTF-8 input is checked by its decoding
       stream_(engine, OperationsOf(type, phrases)) {
-  const ConversionType& info = ConversionTypes()[size_t(type)];
+  const ConversionType& info = TypeInfo(type);
   if (ends.fromUtf8)
     fromUtf8_.emplace(engine, info.source, ends.lossy, SourceCodeOf(type) == SourceCode::kGb2312);
   if (ends.toUtf8) toUtf8_.emplace(engine, info.target);

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "batch/ConversionTypes.h"
 #include "engine/ConvMarlo.h"
 #include "engine/ConvStream.h"
 #include "engine/FormCoding.h"
@@ -35,7 +36,7 @@ class ConversionPipeline {
   // the type's source code; strict refuses it, and holds the output back
   // until that start has been judged, so a refused input gives no bytes.
   // phrases converts simplified ⇄ traditional phrase by phrase first.
-  ConversionPipeline(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool checkInput,
+  ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends, bool checkInput,
                      bool strict, bool phrases = false);
 
   // Converts the next piece; returns the bytes final after it, valid until
@@ -53,7 +54,7 @@ class ConversionPipeline {
   void Check(std::string_view piece, bool last);
 
   const ConvMarlo& engine_;
-  int32_t type_;
+  ConvType type_;
   bool strict_;
   bool checked_;
   std::string head_;      // the checked start of the input

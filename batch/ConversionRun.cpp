@@ -70,6 +70,12 @@ int64_t ConversionRun::SystemClock() { return int64_t(std::time(nullptr)); }
 ConversionRun::ConversionRun(const ConvMarlo& engine, RunSettings settings, Clock clock)
     : engine_(engine), settings_(std::move(settings)), clock_(std::move(clock)) {}
 
+std::optional<ExistingFile> ExistingFileAt(int32_t index) {
+  if (index < int32_t(ExistingFile::kSkip) || index > int32_t(ExistingFile::kOverwrite))
+    return std::nullopt;
+  return ExistingFile(index);
+}
+
 RunOutcome ConversionRun::Run(RunHost& host) {
   // Without its tables the engine would write zero-filled files.
   if (!engine_.IsReady()) {
@@ -165,8 +171,8 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
     // output then goes straight into the temporary target, never whole into
     // memory, and a target that stays as it was is not written even aside.
     if (textfile::FileExists(file.target)) {
-      if (settings_.handleExistFile == kSkipFile) file.outcome = RowOutcome::kSkipped;
-      if (settings_.handleExistFile == kAskUser && !Overwrites(host, file.target))
+      if (settings_.handleExistFile == ExistingFile::kSkip) file.outcome = RowOutcome::kSkipped;
+      if (settings_.handleExistFile == ExistingFile::kAsk && !Overwrites(host, file.target))
         file.outcome = RowOutcome::kDeclined;
     }
     if (file.outcome == RowOutcome::kConverted) {

@@ -26,14 +26,16 @@ struct RunEntry {
 };
 
 // What to do when the target file exists already.
-enum HandleExistFile : int32_t { kSkipFile = 0, kAskUser = 1, kOverwrite = 2 };
+// The stored setting and the window's choice are its number.
+enum class ExistingFile : uint8_t { kSkip = 0, kAsk = 1, kOverwrite = 2 };
+std::optional<ExistingFile> ExistingFileAt(int32_t index);
 
 // Everything the run reads, taken once when it starts.
 struct RunSettings {
   std::vector<RunEntry> entries;
-  int32_t convType = 0;
+  ConvType convType = ConvType::kGbToBig;
   std::string targetFolderText;
-  int32_t handleExistFile = kSkipFile;
+  ExistingFile handleExistFile = ExistingFile::kSkip;
   TextEnds ends;
   // Whether the bytes look like the type's source code (marlo-convert);
   // strict fails a file that does not, and writes nothing for it.

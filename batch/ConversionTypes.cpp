@@ -3,13 +3,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <stdexcept>
 
 namespace marlo {
 
 const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
   static const std::array<ConversionType, kConversionTypeCount> types = {{
-      {0,
+      {ConvType::kGbToBig,
        "GbToBig",
        "BG -->> Big5",
        "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼).",
@@ -17,7 +16,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kBig5,
        "big5",
        {Operation::GBToBig}},
-      {1,
+      {ConvType::kBigToGb,
        "BigToGb",
        "Big5 -->> GB",
        "BG -->> Big5的逆操作.",
@@ -25,7 +24,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kGbk,
        "gb2312",
        {Operation::BigToGB}},
-      {2,
+      {ConvType::kGbkToBig,
        "GbkToBig",
        "GBK -->> Big5",
        "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.",
@@ -33,7 +32,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kBig5,
        "big5",
        {Operation::GbkToBig}},
-      {3,
+      {ConvType::kBigToGbk,
        "BigToGbk",
        "Big5 -->> GBK",
        "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.",
@@ -41,7 +40,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kGbk,
        "gb2312",
        {Operation::BigToGbk}},
-      {4,
+      {ConvType::kUscToBig,
        "UscToBig",
        "UniCode -->> Big5",
        "",
@@ -49,7 +48,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kBig5,
        "big5",
        {Operation::USCToBig}},
-      {5,
+      {ConvType::kBigToUsc,
        "BigToUsc",
        "Big5 -->> Unicode",
        "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
@@ -58,7 +57,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kUcs,
        "utf-8",
        {Operation::BigToUSC}},
-      {6,
+      {ConvType::kGbkToUsc,
        "GbkToUsc",
        "GBK -->> Unicode",
        "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
@@ -67,7 +66,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kUcs,
        "utf-8",
        {Operation::GbkToUSC}},
-      {7,
+      {ConvType::kUscToGbk,
        "UscToGbk",
        "Unicode -->> GBK",
        "",
@@ -75,7 +74,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kGbk,
        "gb2312",
        {Operation::USCToGbk}},
-      {8,
+      {ConvType::kGbkToUscWide,
        "GbkToUscWide",
        "GBK -->> Unicode(W)",
        "",
@@ -83,7 +82,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kUcs,
        "utf-8",
        {Operation::GbkToUSCforWide}},
-      {9,
+      {ConvType::kUscToGbkNarrow,
        "UscToGbkNarrow",
        "USC -->> GBK(N)",
        "英文字符將按單字節處理",
@@ -91,7 +90,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kGbk,
        "gb2312",
        {Operation::USCToGbkforNarrow}},
-      {10,
+      {ConvType::kUscToBigNarrow,
        "UscToBigNarrow",
        "USC -->> Big(N)",
        "英文字符將按單字節處理",
@@ -99,7 +98,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kBig5,
        "big5",
        {Operation::USCToBigforNarrow}},
-      {11,
+      {ConvType::kBigToUscWide,
        "BigToUscWide",
        "Big5 -->> Unicode(W)",
        "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode",
@@ -107,7 +106,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kUcs,
        "utf-8",
        {Operation::BigToUSCforWide}},
-      {12,
+      {ConvType::kBigToCns,
        "BigToCNS",
        "Big5 -->> CNS",
        "CNS碼即倚天碼",
@@ -115,7 +114,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
        ByteForm::kBig5,
        "big5",
        {Operation::BigToCNS}},
-      {13,
+      {ConvType::kGbToBigToGbk,
        "GbToBigToGbk",
        "GB -->>Big5 -->>GBK",
        "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字.",
@@ -131,40 +130,40 @@ bool ConversionType::pageIsCodeValueReport() const {
   return std::string_view(pageCharset) == "utf-8";
 }
 
-std::string GetConvTypeName(int32_t index) {
-  if (index < 0 || index >= kConversionTypeCount) return {};
-  return ConversionTypes()[size_t(index)].identifier;
+const ConversionType& TypeInfo(ConvType type) { return ConversionTypes()[size_t(type)]; }
+
+std::optional<ConvType> ConvTypeAt(int32_t index) {
+  if (index < 0 || index >= kConversionTypeCount) return std::nullopt;
+  return ConvType(index);
 }
 
-std::optional<int32_t> FindConversionType(std::string_view nameOrIndex) {
+std::string GetConvTypeName(ConvType type) { return TypeInfo(type).identifier; }
+
+std::optional<ConvType> FindConversionType(std::string_view nameOrIndex) {
   int32_t index = -1;
   const auto [end, error] =
       std::from_chars(nameOrIndex.data(), nameOrIndex.data() + nameOrIndex.size(), index);
-  if (error == std::errc() && end == nameOrIndex.data() + nameOrIndex.size()) {
-    if (index >= 0 && index < kConversionTypeCount) return index;
-    return std::nullopt;
-  }
+  if (error == std::errc() && end == nameOrIndex.data() + nameOrIndex.size())
+    return ConvTypeAt(index);
   auto lower = [](char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
   for (const ConversionType& type : ConversionTypes()) {
     const std::string_view id = type.identifier;
     if (id.size() == nameOrIndex.size() &&
         std::equal(id.begin(), id.end(), nameOrIndex.begin(),
                    [&](char a, char b) { return lower(a) == lower(b); }))
-      return type.index;
+      return type.type;
   }
   return std::nullopt;
 }
 
-std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type) {
+std::string DefaultTargetFolder(const std::string& sourceFolder, ConvType type) {
   std::string folder = sourceFolder;
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder + GetConvTypeName(type);
 }
 
-std::vector<Operation> OperationsOf(int32_t type, bool phrases) {
-  if (type < 0 || type >= kConversionTypeCount)
-    throw std::out_of_range("no conversion type " + std::to_string(type));
-  std::vector<Operation> operations = ConversionTypes()[size_t(type)].operations;
+std::vector<Operation> OperationsOf(ConvType type, bool phrases) {
+  std::vector<Operation> operations = TypeInfo(type).operations;
   if (phrases)
     for (Operation& operation : operations) {
       if (operation == Operation::BigToGB) operation = Operation::BigToGBPhrases;
@@ -173,6 +172,6 @@ std::vector<Operation> OperationsOf(int32_t type, bool phrases) {
   return operations;
 }
 
-bool TakesPhrases(int32_t type) { return OperationsOf(type, true) != OperationsOf(type, false); }
+bool TakesPhrases(ConvType type) { return OperationsOf(type, true) != OperationsOf(type, false); }
 
 }  // namespace marlo

@@ -18,8 +18,27 @@
 
 namespace marlo {
 
+// The fourteen types, in the order of the window's options; the option
+// index and the stored setting are the number.
+enum class ConvType : uint8_t {
+  kGbToBig,
+  kBigToGb,
+  kGbkToBig,
+  kBigToGbk,
+  kUscToBig,
+  kBigToUsc,
+  kGbkToUsc,
+  kUscToGbk,
+  kGbkToUscWide,
+  kUscToGbkNarrow,
+  kUscToBigNarrow,
+  kBigToUscWide,
+  kBigToCns,
+  kGbToBigToGbk,
+};
+
 struct ConversionType {
-  int32_t index;
+  ConvType type;
   const char* identifier;   // "GbToBig"
   const char* caption;      // the option caption, "BG -->> Big5"
   const char* description;  // what the remark label shows, may be empty
@@ -34,21 +53,26 @@ struct ConversionType {
 
 constexpr int32_t kConversionTypeCount = 14;
 const std::array<ConversionType, kConversionTypeCount>& ConversionTypes();
+const ConversionType& TypeInfo(ConvType type);
 
-// The identifier of a type index; empty for any other index.
-std::string GetConvTypeName(int32_t index);
+// Where a type is a number: the window's option index, the stored setting.
+std::optional<ConvType> ConvTypeAt(int32_t index);
+constexpr int32_t IndexOf(ConvType type) { return int32_t(type); }
+
+// The identifier of a type ("GbToBig").
+std::string GetConvTypeName(ConvType type);
 
 // A type by identifier (any letter case) or by index text ("0".."13").
-std::optional<int32_t> FindConversionType(std::string_view nameOrIndex);
+std::optional<ConvType> FindConversionType(std::string_view nameOrIndex);
 
 // The default target folder: the source folder and the type's identifier,
 // with one separator between them also at the root ("/" gives "/GbToBig").
-std::string DefaultTargetFolder(const std::string& sourceFolder, int32_t type);
+std::string DefaultTargetFolder(const std::string& sourceFolder, ConvType type);
 
 // The engine operations a type runs, in order; with phrases, its
 // simplified ⇄ traditional step converts phrases first.
-std::vector<Operation> OperationsOf(int32_t type, bool phrases = false);
+std::vector<Operation> OperationsOf(ConvType type, bool phrases = false);
 // Whether the type has such a step (BigToGb, GbToBig, GbToBigToGbk).
-bool TakesPhrases(int32_t type);
+bool TakesPhrases(ConvType type);
 
 }  // namespace marlo

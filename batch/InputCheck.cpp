@@ -24,9 +24,10 @@ const char* SourceCodeName(SourceCode code) {
   return "";
 }
 
-SourceCode SourceCodeOf(int32_t type) {
-  if (type == 0 || type == 13) return SourceCode::kGb2312;  // GBToBig reads GB2312 rows only
-  switch (ConversionTypes()[size_t(type)].source) {
+SourceCode SourceCodeOf(ConvType type) {
+  // GBToBig reads GB2312 rows only
+  if (type == ConvType::kGbToBig || type == ConvType::kGbToBigToGbk) return SourceCode::kGb2312;
+  switch (TypeInfo(type).source) {
     case ByteForm::kGbk:
       return SourceCode::kGbk;
     case ByteForm::kBig5:
@@ -49,7 +50,7 @@ const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string
   return nullptr;
 }
 
-std::string CheckMessage(const ConvMarlo& engine, int32_t type, std::string_view bytes) {
+std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes) {
   const SourceCode code = SourceCodeOf(type);
   const std::string_view checked = bytes.substr(0, kCheckedBytes);
   const CheckCount count = CountErrors(engine, code, checked);

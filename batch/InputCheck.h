@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "batch/ConversionTypes.h"
 #include "engine/ConvMarlo.h"
 #include "engine/FormCheck.h"
 
@@ -17,7 +18,7 @@ namespace marlo {
 const char* SourceCodeName(SourceCode code);  // "GB2312", "GBK", "Big5", "UCS-2", "UTF-8"
 
 // The code a conversion type reads.
-SourceCode SourceCodeOf(int32_t type);
+SourceCode SourceCodeOf(ConvType type);
 
 // Above this share of bad characters the input is not of the expected code.
 inline constexpr double kNotThisCode = 0.01;
@@ -27,7 +28,7 @@ inline constexpr double kNotThisCode = 0.01;
 const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes);
 
 // The warning for a file, or empty when its bytes fit: "… 3.2% …".
-std::string CheckMessage(const ConvMarlo& engine, int32_t type, std::string_view bytes);
+std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes);
 
 // How much of a large input the check reads: enough to tell, at no cost
 // that matters beside the conversion.

@@ -22,7 +22,8 @@ inline std::vector<uint16_t> Big5Ideographs(const ConvMarlo& engine) {
   for (unsigned code = 0xA440; code <= 0xC67E; ++code) {
     const unsigned trail = code & 0xFF;
     const bool big5Trail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0xA1 && trail <= 0xFE);
-    if (big5Trail && engine.Tables().BigToGBTable[code] != 0xA1A1)
+    const char pair[] = {char(code >> 8), char(code & 0xFF)};
+    if (big5Trail && engine.BigToGB({pair, 2})->strResult != "\xA1\xA1")
       ideographs.push_back(uint16_t(code));
   }
   return ideographs;

@@ -116,9 +116,9 @@ void SmallFiles(const QString& root) {
   marlo::RunSettings settings;
   for (const QString& name : names)
     settings.entries.push_back({(folder + '/' + name).toStdString(), name.toStdString()});
-  settings.convType = 1;
+  settings.convType = marlo::ConvType::kBigToGb;
   settings.targetFolderText = (root + "/bare").toStdString();
-  settings.handleExistFile = marlo::kOverwrite;
+  settings.handleExistFile = marlo::ExistingFile::kOverwrite;
   SilentHost host;
   QElapsedTimer timer;
   timer.start();
@@ -238,7 +238,7 @@ void ClipboardWindow(const QString& root, int previewMegabytes) {
   engine.InitMe();
   const std::string big5 = marlo::bench::MakeBig5Prose(engine, 1 << 20);
   timer.restart();
-  clipboard->GetConvDataBytes(big5, 1);
+  clipboard->GetConvDataBytes(big5, marlo::ConvType::kBigToGb);
   QCoreApplication::processEvents();
   const double convMs = double(timer.nsecsElapsed()) / 1e6;
   std::printf("clipboard window opens in %.1f ms (target <= 100)\n", openMs);

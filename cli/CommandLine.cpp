@@ -101,11 +101,11 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'e': {
         const std::string what = ::optarg;
         if (what == "skip")
-          options.handleExistFile = kSkipFile;
+          options.handleExistFile = ExistingFile::kSkip;
         else if (what == "ask")
-          options.handleExistFile = kAskUser;
+          options.handleExistFile = ExistingFile::kAsk;
         else if (what == "overwrite")
-          options.handleExistFile = kOverwrite;
+          options.handleExistFile = ExistingFile::kOverwrite;
         else
           return {std::nullopt, "-e takes skip, ask or overwrite, not '" + what + "'"};
         break;

@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "batch/ConversionRun.h"
+
 namespace marlo::cli {
 
 struct Options {
   enum class Action { kConvert, kFilter, kListTypes, kHelp, kVersion };
   Action action = Action::kConvert;
-  int32_t type = -1;
-  std::string targetFolder;  // empty: beside the first file, named after the type
-  int32_t handleExistFile = 0;
+  ConvType type = ConvType::kGbToBig;  // -t, which every conversion needs
+  std::string targetFolder;            // empty: beside the first file, named after the type
+  ExistingFile handleExistFile = ExistingFile::kSkip;
   bool fromUtf8 = false;   // input is UTF-8, encoded into the type's source form first
   bool toUtf8 = false;     // output is decoded from the type's output form into UTF-8
   bool lossy = false;      // invalid UTF-8 input becomes U+FFFD instead of an error

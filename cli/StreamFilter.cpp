@@ -29,7 +29,7 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
+std::string FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends, bool strict,
                          bool phrases, int inputFd, int outputFd, uint64_t& replaced,
                          uint64_t& invalid) {
   ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);

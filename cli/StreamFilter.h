@@ -15,7 +15,7 @@ namespace marlo::cli {
 // input's first megabyte is checked against the type's source code: a
 // warning on standard error, or with strict an error before any output of
 // the piece that showed it.
-std::string FilterStream(const ConvMarlo& engine, int32_t type, const TextEnds& ends, bool strict,
+std::string FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends, bool strict,
                          bool phrases, int inputFd, int outputFd, uint64_t& replaced,
                          uint64_t& invalid);
 

@@ -11,8 +11,8 @@
 
 namespace marlo::cli {
 
-void ReportReplaced(const std::string& what, uint64_t count, int32_t type) {
-  const ByteForm form = ConversionTypes()[size_t(type)].source;
+void ReportReplaced(const std::string& what, uint64_t count, ConvType type) {
+  const ByteForm form = TypeInfo(type).source;
   const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
   std::cerr << "marlo-convert: " << Printable(what) << ": " << count << " 個字符無法用 " << name
             << " 表示,已替換\n";
@@ -53,7 +53,7 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
-TerminalHost::TerminalHost(const std::atomic<bool>& stop, int32_t type)
+TerminalHost::TerminalHost(const std::atomic<bool>& stop, ConvType type)
     : stop_(stop), type_(type) {}
 
 bool TerminalHost::StopRequested() { return stop_.load(); }

@@ -12,7 +12,7 @@
 namespace marlo::cli {
 
 // "name: N 個字符無法用 Big5 表示,已替換" on standard error.
-void ReportReplaced(const std::string& what, uint64_t count, int32_t type);
+void ReportReplaced(const std::string& what, uint64_t count, ConvType type);
 // "name: N 個無效的 UTF-8 序列已替換" on standard error.
 void ReportInvalid(const std::string& what, uint64_t count);
 
@@ -24,7 +24,7 @@ class TerminalHost : public RunHost {
  public:
   // stop is set from a signal handler; it is read between files.
   // type: the conversion type, for naming the form in replacement reports.
-  TerminalHost(const std::atomic<bool>& stop, int32_t type);
+  TerminalHost(const std::atomic<bool>& stop, ConvType type);
 
   bool StopRequested() override;
   OverwriteAnswer AskOverwrite(const std::string& targetPath) override;
@@ -41,7 +41,7 @@ class TerminalHost : public RunHost {
   void ClearProgress();
 
   const std::atomic<bool>& stop_;
-  int32_t type_;
+  ConvType type_;
   bool showProgress_ = false;
   bool progressShown_ = false;
   int32_t total_ = 0;

@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
       return 0;
     case Action::kListTypes:
       for (const marlo::ConversionType& type : marlo::ConversionTypes())
-        std::cout << type.index << "\t" << type.identifier << "\t" << type.caption << "\n";
+        std::cout << marlo::IndexOf(type.type) << "\t" << type.identifier << "\t" << type.caption
+                  << "\n";
       return 0;
     case Action::kConvert:
     case Action::kFilter:

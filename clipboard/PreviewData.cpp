@@ -13,7 +13,7 @@ namespace {
 // The type's whole chain over the source: the bytes a batch run writes. A
 // type of one step shows their byte values on request; the second step of
 // GbToBigToGbk asks for none, so that type shows none.
-std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, int32_t type, std::string_view source,
+std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, ConvType type, std::string_view source,
                                     bool byteFlag) {
   ConversionPipeline pipeline(engine, type, TextEnds{}, /*checkInput=*/false, /*strict=*/false);
   auto result = std::make_shared<ConvResult>();
@@ -41,14 +41,10 @@ std::string AsCharacterReferences(std::string_view utf8) {
 
 }  // namespace
 
-PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
+PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
                               bool byteFlag, size_t pageLimit) {
   PreviewData data;
-  if (type < 0 || type >= kConversionTypeCount) {
-    data.failure = PreviewFailure::kUnknownType;
-    return data;
-  }
-  const ConversionType& info = ConversionTypes()[size_t(type)];
+  const ConversionType& info = TypeInfo(type);
   data.pageCharset = info.pageCharset;
   data.byteFlag = byteFlag;
   // A byte value per output byte of a large file would take many times its

@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "batch/ConversionTypes.h"
 #include "engine/ConvMarlo.h"
 
 namespace marlo {
 
 enum class PreviewFailure : uint8_t {
   kNone,
-  kUnknownType,  // a type index out of range
   kOutOfMemory,
 };
 
@@ -43,7 +43,7 @@ inline constexpr size_t kPageSourceLimit = 24 * 1024;
 // values; the page and the byte text are made from its start alone (cut at
 // a line end), and the page says so. A failure leaves the result null, the
 // rest empty, and says which it was.
-PreviewData ConvertForPreview(const ConvMarlo& engine, int32_t type, std::string_view source,
+PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
                               bool byteFlag, size_t pageLimit = kPageSourceLimit);
 
 // " XX" per byte value in upper-case hex, stopping once the text is longer

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 #include "batch/ConversionTypes.h"
 #include "batch/TextFile.h"
+#include "batch/UserTexts.h"
 #include "clipboard/TextForms.h"
 #include "frame/modFunctions.h"
 #include "frame/modHandleFrom.h"
@@ -192,22 +194,23 @@ void frmClipboard::SetText(const QString& text) { txtDest_->setPlainText(text); 
 std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, int32_t ConvIndex,
                                                       qsizetype* lost) {
   if (lost) *lost = 0;
-  if (ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return nullptr;
-  return GetConvDataBytes(EncodeText(sSource, ConversionTypes()[size_t(ConvIndex)].source, lost),
-                          ConvIndex);
+  const std::optional<ConvType> type = ConvTypeAt(ConvIndex);
+  if (!type) return nullptr;
+  return GetConvDataBytes(EncodeText(sSource, TypeInfo(*type).source, lost), *type);
 }
 
-std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view source,
-                                                           int32_t ConvIndex) {
-  const PreviewData data = ConvertForPreview(engine_, ConvIndex, source, ByteFlag());
-  ShowConversion(data, ConvIndex);
+std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view source, ConvType type) {
+  const PreviewData data = ConvertForPreview(engine_, type, source, ByteFlag());
+  if (data.failure == PreviewFailure::kOutOfMemory)
+    QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromUtf8(text::kOutOfMemory));
+  ShowConversion(data, type);
   return data.result;
 }
 
-void frmClipboard::ShowConversion(const PreviewData& data, int32_t ConvIndex,
+void frmClipboard::ShowConversion(const PreviewData& data, ConvType type,
                                   std::unique_ptr<QTextDocument> text) {
   // Without a result the window keeps what it showed.
-  if (!data.result || ConvIndex < 0 || ConvIndex >= kConversionTypeCount) return;
+  if (!data.result) return;
   const bool large = text != nullptr;
   if (text) {
     // The text box deletes the document it held when that is its child, as
@@ -215,8 +218,7 @@ void frmClipboard::ShowConversion(const PreviewData& data, int32_t ConvIndex,
     text->setParent(txtDest_);
     txtDest_->setDocument(text.release());
   } else {
-    txtDest_->setPlainText(
-        DecodeBytes(data.result->strResult, ConversionTypes()[size_t(ConvIndex)].target));
+    txtDest_->setPlainText(DecodeBytes(data.result->strResult, TypeInfo(type).target));
   }
   if (!data.byteFlag) {
     SetPageTabsEnabled(false);
@@ -244,7 +246,9 @@ void frmClipboard::ShowPage(const PreviewData& data) {
       wbDest_->setSource(QUrl::fromLocalFile(PagePath()));
     else
       wbDest_->reload();
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    // The text and the byte values still show; only the page is missing.
+    qWarning("marlo: the preview page was not written: %s", e.what());
   }
   txtDestByte_->setPlainText(QString::fromLatin1(data.byteText));
 }

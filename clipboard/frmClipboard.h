@@ -31,16 +31,17 @@ class frmClipboard : public QWidget {
   static QString PagePath();
 
   // Converts a text, encoded in the type's source form, and shows it.
-  // Returns null when the engine failed; the window stays usable.
+  // Returns null for an index that is no type, or when the conversion
+  // failed (out of memory, said in a message box); the window stays usable.
   // lost, when given, receives the characters the source form could not
   // hold, which went into the conversion as "?".
   std::shared_ptr<ConvResult> GetConvData(const QString& sSource, int32_t ConvIndex,
                                           qsizetype* lost = nullptr);
   // The same for bytes as they are, such as a file's.
-  std::shared_ptr<ConvResult> GetConvDataBytes(std::string_view source, int32_t ConvIndex);
+  std::shared_ptr<ConvResult> GetConvDataBytes(std::string_view source, ConvType type);
   // Shows a conversion worked out on another thread. text is the output
   // already decoded into a plain-text document, or null to decode it here.
-  void ShowConversion(const PreviewData& data, int32_t ConvIndex,
+  void ShowConversion(const PreviewData& data, ConvType type,
                       std::unique_ptr<QTextDocument> text = nullptr);
 
   // A plain-text document for txtDest, built on any thread: a large text

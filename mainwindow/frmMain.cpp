@@ -439,7 +439,7 @@ QWidget* frmMain::BuildOptionArea() {
   grid->setVerticalSpacing(2);
   auto* typeGroup = new QButtonGroup(this);
   for (const ConversionType& type : ConversionTypes()) {
-    const int i = type.index;
+    const int i = IndexOf(type.type);
     auto* option = new QRadioButton(Text(type.caption));
     option->setObjectName(QStringLiteral("optConvType_%1").arg(i));
     grid->addWidget(option, i % 5, i / 5);
@@ -580,17 +580,20 @@ int32_t frmMain::GetHandleExistFile() const {
 }
 
 QString frmMain::GetConvTypeName(int32_t index) {
-  return QString::fromStdString(marlo::GetConvTypeName(index));
+  const std::optional<ConvType> type = ConvTypeAt(index);
+  return type ? QString::fromStdString(marlo::GetConvTypeName(*type)) : QString();
 }
 
+ConvType frmMain::CurrentType() const { return ConvTypeAt(GetConvType()).value_or(ConvType{}); }
+
 void frmMain::OnConvTypeClicked(int32_t index) {
-  lblRemark_->setText(Text(ConversionTypes()[size_t(index)].description));
+  lblRemark_->setText(Text(TypeInfo(ConvTypeAt(index).value_or(ConvType{})).description));
   RebuildTargetFolder();
 }
 
 void frmMain::RebuildTargetFolder() {
   SetTargetFolder(
-      QByteArray::fromStdString(DefaultTargetFolder(sourceFolder_.toStdString(), GetConvType())));
+      QByteArray::fromStdString(DefaultTargetFolder(sourceFolder_.toStdString(), CurrentType())));
 }
 
 void frmMain::SetTargetFolder(const QByteArray& folder) {
@@ -789,10 +792,10 @@ void frmMain::ConvertFiles() {
     settings.entries.push_back({item->data(0, kPathRole).toByteArray().toStdString(),
                                 item->data(0, kNameRole).toByteArray().toStdString()});
   }
-  settings.convType = GetConvType();
+  settings.convType = CurrentType();
   settings.checkInput = true;  // as marlo-convert does: a row says when the bytes look wrong
   settings.targetFolderText = TargetFolderBytes().toStdString();
-  settings.handleExistFile = GetHandleExistFile();
+  settings.handleExistFile = ExistingFileAt(GetHandleExistFile()).value_or(ExistingFile::kSkip);
 
   run_.reset();
   run_ = std::make_unique<BackgroundRun>(cfMain_, settings, *runView_);
@@ -834,7 +837,7 @@ void frmMain::ConvertClipboard() {
   qsizetype lost = 0;
   const auto result = window->GetConvData(clipboard->text(), type, &lost);
   if (!result) return;
-  const ConversionType& info = ConversionTypes()[size_t(type)];
+  const ConversionType& info = TypeInfo(CurrentType());
   if (lost > 0) {
     // The clipboard may hold the only copy of the text: nothing of it is
     // replaced by "?" without the user's word.
@@ -866,14 +869,16 @@ void frmMain::PreviewFile(const QString& path, int32_t type) {
 
 struct frmMain::PreviewWork {
   QByteArray path;
-  int32_t type = 0;
+  ConvType type{};
   PreviewData data;
   std::unique_ptr<QTextDocument> text;
   QString error;
 };
 
-void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
-  if (previewing_) return;  // one at a time; the busy pointer says so
+void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
+  const std::optional<ConvType> known = ConvTypeAt(index);
+  if (!known || previewing_) return;  // one at a time; the busy pointer says so
+  const ConvType type = *known;
   if (!textfile::FileExists(path.toStdString())) {
     QMessageBox::warning(this, QStringLiteral("Marlo"), Text("該文件不存在!"));
     return;
@@ -904,8 +909,7 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t type) {
       if (work->data.failure == PreviewFailure::kOutOfMemory)
         work->error = Text(text::kOutOfMemory);
       if (work->data.result) {
-        QString text =
-            DecodeBytes(work->data.result->strResult, ConversionTypes()[size_t(type)].target);
+        QString text = DecodeBytes(work->data.result->strResult, TypeInfo(type).target);
         std::string().swap(work->data.result->strResult);  // the document shows it now
         work->text = frmClipboard::BuildTextDocument(std::move(text), font);
         work->text->moveToThread(uiThread);
@@ -929,7 +933,7 @@ void frmMain::ShowPreview(const std::shared_ptr<PreviewWork>& work) {
   if (!clipboardWindow_) return;  // closed meanwhile
   clipboardWindow_->ShowConversion(work->data, work->type, std::move(work->text));
   clipboardWindow_->SetTitle(ShowPath(work->path, cfMain_).text + '(' +
-                             GetConvTypeName(work->type) + ')');
+                             GetConvTypeName(IndexOf(work->type)) + ')');
 }
 
 void frmMain::OpenResult(QTreeWidgetItem* row) {

@@ -45,6 +45,8 @@ class frmMain : public QWidget {
   int32_t GetConvType() const;
   int32_t GetHandleExistFile() const;
   static QString GetConvTypeName(int32_t index);
+  // The checked option as a type.
+  ConvType CurrentType() const;
 
   // The folder the source lists show; changing it refreshes the folder and
   // file lists and rebuilds the target folder. The bytes are the path as
@@ -67,7 +69,7 @@ class frmMain : public QWidget {
   void PreviewSelected();
   // Converts one file into the clipboard window, off this thread; writes
   // nothing to disk and leaves the clipboard alone.
-  void PreviewFile(const QByteArray& path, int32_t type);
+  void PreviewFile(const QByteArray& path, int32_t index);
   void PreviewFile(const QString& path, int32_t type);
   // The clipboard window, loaded when it is not.
   frmClipboard* LoadClipboardWindow();

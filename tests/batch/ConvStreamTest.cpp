@@ -11,7 +11,7 @@
 namespace marlo {
 namespace {
 
-std::string Streamed(int32_t type, std::string_view input, const std::vector<size_t>& cuts) {
+std::string Streamed(ConvType type, std::string_view input, const std::vector<size_t>& cuts) {
   ConvStream stream(test::Engine(), OperationsOf(type));
   std::string out;
   size_t at = 0;
@@ -24,11 +24,14 @@ std::string Streamed(int32_t type, std::string_view input, const std::vector<siz
   return out;
 }
 
-class ConvStreamTypes : public testing::TestWithParam<int32_t> {};
+class ConvStreamTypes : public testing::TestWithParam<int32_t> {
+ protected:
+  static ConvType Type() { return ConvType(GetParam()); }
+};
 
 TEST_P(ConvStreamTypes, RandomPiecesGiveTheWholeConversion) {
-  const int32_t type = GetParam();
-  std::mt19937 rng(uint32_t(type) + 1);
+  const ConvType type = Type();
+  std::mt19937 rng(uint32_t(GetParam()) + 1);
   for (int round = 0; round < 300; ++round) {
     const std::string input = test::RandomBytes(rng, 600);
     std::vector<size_t> cuts;
@@ -45,7 +48,7 @@ TEST_P(ConvStreamTypes, RandomPiecesGiveTheWholeConversion) {
 // One piece boundary at every position of an input that holds every kind of
 // byte next to every other.
 TEST_P(ConvStreamTypes, ASplitAtEveryPosition) {
-  const int32_t type = GetParam();
+  const ConvType type = Type();
   const std::string input = test::Hex(
       "B3 6F A4 40 41 0D 0A A4 0D 00 41 7F 42 80 FF A1 A1 FF 21 D2 BB 20 7E 81 40 C9 4D FA 40 A4");
   const std::string whole = ConvertWithType(test::Engine(), type, input)->strResult;
@@ -55,7 +58,7 @@ TEST_P(ConvStreamTypes, ASplitAtEveryPosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, ConvStreamTypes, testing::Range(0, kConversionTypeCount),
-                         [](const auto& info) { return GetConvTypeName(info.param); });
+                         [](const auto& info) { return GetConvTypeName(ConvType(info.param)); });
 
 TEST(WholeCharacterPrefix, HoldsBackOnlyWhatCouldStillPair) {
   using enum CharacterParse;

@@ -51,10 +51,10 @@ class RecordingHost : public RunHost {
 
 class ConversionRunTest : public testing::Test {
  protected:
-  RunSettings Settings(std::vector<std::string> names, int32_t option = kSkipFile) {
+  RunSettings Settings(std::vector<std::string> names, ExistingFile option = ExistingFile::kSkip) {
     RunSettings s;
     for (const auto& name : names) s.entries.push_back({source / name, name});
-    s.convType = 1;  // BigToGb
+    s.convType = ConvType::kBigToGb;
     s.targetFolderText = target.path().string();
     s.handleExistFile = option;
     return s;
@@ -122,7 +122,8 @@ TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
   WriteFile(source / "a.txt", "\xB3\x6F");
   WriteFile(source / "b.txt", "\xB3\x6F");
   // The numbers as the window and the settings store give them.
-  for (int32_t option : {0, 1, 2}) {
+  for (const ExistingFile option :
+       {ExistingFile::kSkip, ExistingFile::kAsk, ExistingFile::kOverwrite}) {
     WriteFile(target / "a.txt", "old a");
     WriteFile(target / "b.txt", "old b");
     host = RecordingHost();
@@ -133,16 +134,17 @@ TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
                                        {RowOutcome::kDeclined, RowOutcome::kConverted},
                                        {RowOutcome::kConverted, RowOutcome::kConverted}};
     for (size_t row = 0; row < 2; ++row) {
-      EXPECT_EQ(host.rows[row].outcome, expected[option][row]);
+      EXPECT_EQ(host.rows[row].outcome, expected[size_t(option)][row]);
       // Only a written target says 轉換成功.
-      EXPECT_EQ(host.rows[row].description, expected[option][row] == RowOutcome::kConverted
+      EXPECT_EQ(host.rows[row].description, expected[size_t(option)][row] == RowOutcome::kConverted
                                                 ? "轉換成功"
                                                 : "已跳過(目標文件已存在)");
     }
-    const bool asked = option == kAskUser;
+    const bool asked = option == ExistingFile::kAsk;
     EXPECT_EQ(host.questions.size(), asked ? 2u : 0u);
-    EXPECT_EQ(ReadFile(target / "a.txt"), option == kOverwrite ? "\xD5\xE2" : "old a");
-    EXPECT_EQ(ReadFile(target / "b.txt"), option == kSkipFile ? "old b" : "\xD5\xE2");
+    EXPECT_EQ(ReadFile(target / "a.txt"),
+              option == ExistingFile::kOverwrite ? "\xD5\xE2" : "old a");
+    EXPECT_EQ(ReadFile(target / "b.txt"), option == ExistingFile::kSkip ? "old b" : "\xD5\xE2");
   }
 }
 
@@ -162,13 +164,13 @@ TEST_F(ConversionRunTest, AnAllAnswerHoldsForTheRestOfTheRun) {
     }
     host = RecordingHost();
     host.answers = {c.first, OverwriteAnswer::kSkip, OverwriteAnswer::kSkip};
-    Run(Settings({"a.txt", "b.txt", "c.txt"}, kAskUser));
+    Run(Settings({"a.txt", "b.txt", "c.txt"}, ExistingFile::kAsk));
     EXPECT_EQ(host.questions.size(), c.questions);
     EXPECT_EQ(host.questions[0], target / "a.txt");
     EXPECT_EQ(ReadFile(target / "c.txt"), c.c);
     host = RecordingHost();  // a new run asks again
     host.answers = {OverwriteAnswer::kSkip, OverwriteAnswer::kSkip, OverwriteAnswer::kSkip};
-    Run(Settings({"a.txt", "b.txt", "c.txt"}, kAskUser));
+    Run(Settings({"a.txt", "b.txt", "c.txt"}, ExistingFile::kAsk));
     EXPECT_EQ(host.questions.size(), 3u);
   }
 }
@@ -255,9 +257,10 @@ TEST_F(ConversionRunTest, LargeFilesGiveTheBytesOfAWholeConversion) {
   std::string bytes;
   while (bytes.size() < (5u << 19)) bytes += test::RandomBytes(rng, 4096) + "\xB3\x6F\xA4";
   WriteFile(source / "big.txt", bytes);
-  for (const int32_t type : {1, 8, 9, 13}) {
-    SCOPED_TRACE(type);
-    RunSettings s = Settings({"big.txt"}, kOverwrite);
+  using enum ConvType;
+  for (const ConvType type : {kBigToGb, kGbkToUscWide, kUscToGbkNarrow, kGbToBigToGbk}) {
+    SCOPED_TRACE(IndexOf(type));
+    RunSettings s = Settings({"big.txt"}, ExistingFile::kOverwrite);
     s.convType = type;
     host = RecordingHost();
     Run(s);
@@ -282,7 +285,7 @@ TEST_F(ConversionRunTest, ManyFilesAtOnceReportInListOrder) {
   std::filesystem::create_directory(source / "sub");
   WriteFile(source / "sub/f3.txt", "other");
   WriteFile(target / "f9.txt", "kept");
-  auto settings = Settings(names, kAskUser);
+  auto settings = Settings(names, ExistingFile::kAsk);
   settings.entries.insert(settings.entries.begin() + 20, {source / "sub/f3.txt", "f3.txt"});
 
   std::vector<std::vector<std::string>> reports;
@@ -316,7 +319,7 @@ TEST_F(ConversionRunTest, ManyFilesAtOnceReportInListOrder) {
 
 TEST_F(ConversionRunTest, NeverOverwritesItsOwnSource) {
   WriteFile(source / "a.txt", "\xB3\x6F");
-  RunSettings s = Settings({"a.txt"}, kOverwrite);
+  RunSettings s = Settings({"a.txt"}, ExistingFile::kOverwrite);
   s.targetFolderText = source.path().string();
   Run(s);
   EXPECT_EQ(host.rows[0].outcome, RowOutcome::kFailed);
@@ -326,7 +329,7 @@ TEST_F(ConversionRunTest, NeverOverwritesItsOwnSource) {
 TEST_F(ConversionRunTest, GbToBigToGbkRunsBothConversions) {
   WriteFile(source / "a.txt", "\xD5\xE2");  // 这
   RunSettings s = Settings({"a.txt"});
-  s.convType = 13;
+  s.convType = ConvType::kGbToBigToGbk;
   Run(s);
   const std::string big5 = test::Engine().GBToBig("\xD5\xE2")->strResult;
   EXPECT_EQ(ReadFile(target / "a.txt"), test::Engine().BigToGbk(big5)->strResult);

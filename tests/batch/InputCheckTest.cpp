@@ -47,14 +47,14 @@ TEST(InputCheck, TextOfTheExpectedCodeNeverWarns) {
   const std::string sample((std::istreambuf_iterator<char>(file)), {});
   ASSERT_FALSE(sample.empty());
   for (const ConversionType& type : ConversionTypes()) {
-    const SourceCode code = SourceCodeOf(type.index);
+    const SourceCode code = SourceCodeOf(type.type);
     const std::string& text = code == SourceCode::kBig5     ? big5
                               : code == SourceCode::kGb2312 ? gb
                                                             : gbk;
     if (code == SourceCode::kUcs) continue;
-    EXPECT_EQ(CheckMessage(test::Engine(), type.index, text), "") << type.identifier;
+    EXPECT_EQ(CheckMessage(test::Engine(), type.type, text), "") << type.identifier;
     if (code == SourceCode::kBig5) {
-      EXPECT_EQ(CheckMessage(test::Engine(), type.index, sample), "");
+      EXPECT_EQ(CheckMessage(test::Engine(), type.type, sample), "");
     }
   }
 }
@@ -62,12 +62,12 @@ TEST(InputCheck, TextOfTheExpectedCodeNeverWarns) {
 TEST(InputCheck, AnotherCodeWarnsAndIsNamed) {
   const std::string big5 = RandomText(test::Engine().Tables().BigToUscTable, false, 4);
   const std::string utf8 = Utf8Text();
-  const std::string underGb = CheckMessage(test::Engine(), 0, big5);  // GbToBig
+  const std::string underGb = CheckMessage(test::Engine(), ConvType::kGbToBig, big5);
   EXPECT_NE(underGb.find("看起來不是 GB2312 文本"), std::string::npos) << underGb;
   EXPECT_NE(underGb.find("像是 Big5 文本"), std::string::npos) << underGb;
   for (const ConversionType& type : ConversionTypes()) {
     if (type.source != ByteForm::kBig5) continue;
-    const std::string message = CheckMessage(test::Engine(), type.index, utf8);
+    const std::string message = CheckMessage(test::Engine(), type.type, utf8);
     EXPECT_NE(message.find("像是 UTF-8 文本"), std::string::npos) << type.identifier << message;
   }
   // A dangling byte is what the UCS form can show.
@@ -101,7 +101,7 @@ TEST(InputCheck, StrictRefusesWhatWarnsHoweverTheInputIsCut) {
     for (const size_t cut : {size_t(0), size_t(1), size_t(2), size_t(3), text.size() / 2}) {
       SCOPED_TRACE(testing::Message() << c.bad << " in " << c.count << ", cut at " << cut);
       for (const bool strict : {false, true}) {
-        ConversionPipeline pipeline(test::Engine(), 1, {}, true, strict);
+        ConversionPipeline pipeline(test::Engine(), ConvType::kBigToGb, {}, true, strict);
         std::string out;
         bool refused = false;
         try {

@@ -127,7 +127,8 @@ TEST(MarloConvert, FiltersStandardInput) {
   ProcessOptions piped, fromFile;
   piped.input = input;
   fromFile.inputPath = dir / "input";
-  for (int32_t type : {1, 8, 13}) {
+  for (const ConvType type :
+       {ConvType::kBigToGb, ConvType::kGbkToUscWide, ConvType::kGbToBigToGbk}) {
     const std::string expected = ConvertWithType(test::Engine(), type, input)->strResult;
     for (const ProcessOptions& options : {piped, fromFile}) {
       const auto r = Convert({"-t", GetConvTypeName(type)}, options);

@@ -28,7 +28,7 @@ struct Outcome {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
   // The first bytes choose the type, the options and the cuts.
-  const int32_t type = data[0] % marlo::kConversionTypeCount;
+  const auto type = marlo::ConvType(data[0] % marlo::kConversionTypeCount);
   const uint8_t options = data[1];
   const marlo::TextEnds ends{(options & 1) != 0, (options & 2) != 0, (options & 4) != 0};
   const bool strict = (options & 8) != 0;

@@ -148,11 +148,11 @@ class frmMainTest : public QObject {
     QCOMPARE(window.GetConvType(), 0);
     window.SetSourceFolder("/data/texts");
     for (const marlo::ConversionType& type : marlo::ConversionTypes()) {
-      auto* option =
-          window.findChild<QRadioButton*>(QStringLiteral("optConvType_%1").arg(type.index));
+      auto* option = window.findChild<QRadioButton*>(
+          QStringLiteral("optConvType_%1").arg(marlo::IndexOf(type.type)));
       QCOMPARE(option->text(), QString::fromUtf8(type.caption));
       QTest::mouseClick(option, Qt::LeftButton);
-      QCOMPARE(window.GetConvType(), type.index);
+      QCOMPARE(window.GetConvType(), marlo::IndexOf(type.type));
       QCOMPARE(Child<QLabel>(window, "lblRemark")->text(), QString::fromUtf8(type.description));
       QCOMPARE(Child<QLineEdit>(window, "txtDescPath")->text(),
                "/data/texts/" + QString::fromUtf8(type.identifier));

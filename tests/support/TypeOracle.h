@@ -12,7 +12,7 @@
 
 namespace marlo {
 
-inline std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, int32_t type,
+inline std::shared_ptr<ConvResult> ConvertWithType(const ConvMarlo& engine, ConvType type,
                                                    std::string_view text) {
   std::shared_ptr<ConvResult> result;
   for (Operation operation : OperationsOf(type))
