@@ -7,6 +7,9 @@
 
 namespace marlo {
 
+InputError::InputError(Failure failure)
+    : std::runtime_error(Describe(failure)), failure_(std::move(failure)) {}
+
 ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                        bool checkInput, bool strict, bool phrases)
     : engine_(engine),
@@ -28,7 +31,8 @@ void ConversionPipeline::Check(std::string_view piece, bool last) {
   checked_ = true;
   warning_ = CheckMessage(engine_, type_, head_);
   std::string().swap(head_);
-  if (!warning_.empty() && strict_) throw InputError(warning_ + text::kNotConverted);
+  if (!warning_.empty() && strict_)
+    throw InputError({FileAction::kRead, FailureReason::kNotThisCode, {}, 0, 0, warning_});
 }
 
 std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
@@ -38,7 +42,7 @@ std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
   try {
     if (fromUtf8_) piece = fromUtf8_->Feed(piece, last);
   } catch (const Utf8Error& e) {
-    throw InputError(text::InvalidUtf8(e.offset()));
+    throw InputError({FileAction::kRead, FailureReason::kInvalidUtf8, {}, 0, e.offset()});
   }
   std::string_view out = stream_.Feed(piece, last);
   if (toUtf8_) out = toUtf8_->Feed(out, last);

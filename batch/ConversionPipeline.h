@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "batch/ConversionTypes.h"
+#include "batch/Failure.h"
 #include "engine/ConvMarlo.h"
 #include "engine/ConvStream.h"
 #include "engine/FormCoding.h"
@@ -25,9 +26,14 @@ struct TextEnds {
 };
 
 // The input is refused: invalid UTF-8, or (strict) not the type's code.
+// The failure's path is left to the caller, who knows it.
 class InputError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit InputError(Failure failure);
+  const Failure& failure() const { return failure_; }
+
+ private:
+  Failure failure_;
 };
 
 class ConversionPipeline {

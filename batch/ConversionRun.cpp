@@ -34,12 +34,18 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 // Pieces of a file through the conversion, in bounded memory.
 constexpr size_t kPieceSize = 1 << 17;
 
-RunRow FailedRow(const std::string& fileName, std::string description) {
+RunRow FailedRow(const std::string& fileName, Failure failure) {
   RunRow row;
   row.outcome = RowOutcome::kFailed;
   row.fileName = fileName;
-  row.description = std::move(description);
+  row.failure = std::move(failure);
   return row;
+}
+
+Failure OutOfMemory() { return {FileAction::kRead, FailureReason::kOutOfMemory, {}}; }
+
+Failure Unexpected(const std::string& path, const std::exception& e) {
+  return {FileAction::kRead, FailureReason::kUnexpected, path, 0, 0, e.what()};
 }
 
 }  // namespace
@@ -58,7 +64,9 @@ uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWrit
       if (writer) writer->Write(out);
     }
   } catch (const InputError& e) {
-    throw textfile::FileError(std::string(text::kCannotRead) + " \"" + path + "\": " + e.what());
+    Failure failure = e.failure();
+    failure.path = path;
+    throw textfile::FileError(std::move(failure));
   }
   warning = pipeline.warning();
   invalid = pipeline.invalid();
@@ -149,8 +157,8 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
                                                    const std::string& folder) {
   PreparedFile file;
   file.entry = &entry;
-  if (!entry.failure.empty()) {
-    file.failed = FailedRow(entry.fileName, entry.failure);
+  if (entry.failure) {
+    file.failed = FailedRow(entry.fileName, *entry.failure);
     return file;
   }
   try {
@@ -163,8 +171,7 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
     // run; a target an earlier entry writes is never dropped or replaced
     // by a later one.
     if (claimed_.count(file.target))
-      throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + file.target +
-                                "\": " + text::kSameNameInRun);
+      throw textfile::FileError({FileAction::kWrite, FailureReason::kSameNameInRun, file.target});
     file.reader = std::make_unique<textfile::TextReader>(entry.fullPath);
 
     // Whether the target is written is settled before converting: the
@@ -177,8 +184,8 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
     }
     if (file.outcome == RowOutcome::kConverted) {
       if (IsSameFile(file.target, entry.fullPath))
-        throw textfile::FileError(std::string(text::kCannotWrite) + " \"" + file.target +
-                                  "\": " + text::kTargetIsSource);
+        throw textfile::FileError(
+            {FileAction::kWrite, FailureReason::kTargetIsSource, file.target});
       // A new target is as private as its source: a 0600 source gives no
       // 0644 copy.
       struct stat info;
@@ -188,9 +195,11 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
       claimed_.insert(file.target);
     }
   } catch (const std::bad_alloc&) {
-    file.failed = FailedRow(entry.fileName, text::kOutOfMemory);
+    file.failed = FailedRow(entry.fileName, OutOfMemory());
+  } catch (const textfile::FileError& e) {
+    file.failed = FailedRow(entry.fileName, e.failure());
   } catch (const std::exception& e) {
-    file.failed = FailedRow(entry.fileName, e.what());
+    file.failed = FailedRow(entry.fileName, Unexpected(entry.fullPath, e));
   }
   return file;
 }
@@ -230,19 +239,17 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
     row.outcome = file.outcome;
     row.fileName = entry.fileName;
     row.seconds = std::to_string(end - start);
-    // A target left alone says so: a user rerunning a batch must tell what
-    // was written.
-    row.description =
-        file.outcome == RowOutcome::kConverted ? text::kConverted : text::kSkippedExisting;
     row.targetPath = file.target;
     row.replacedCharacters = replaced;
     row.invalidSequences = invalid;
     row.warning = warning;
     return row;
   } catch (const std::bad_alloc&) {
-    return FailedRow(entry.fileName, text::kOutOfMemory);
+    return FailedRow(entry.fileName, OutOfMemory());
+  } catch (const textfile::FileError& e) {
+    return FailedRow(entry.fileName, e.failure());
   } catch (const std::exception& e) {
-    return FailedRow(entry.fileName, e.what());
+    return FailedRow(entry.fileName, Unexpected(entry.fullPath, e));
   }
 }
 

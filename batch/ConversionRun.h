@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch/ConversionPipeline.h"
+#include "batch/Failure.h"
 #include "batch/TextFile.h"
 #include "engine/ConvMarlo.h"
 
@@ -22,7 +23,7 @@ struct RunEntry {
   std::string fileName;  // its name alone: the target file's name
   // Set when the entry is known to fail before the run (a folder of a tree
   // that could not be read): its row says this.
-  std::string failure = {};
+  std::optional<Failure> failure = {};
 };
 
 // What to do when the target file exists already.
@@ -56,9 +57,9 @@ enum class RowOutcome { kConverted, kSkipped, kDeclined, kFailed };
 struct RunRow {
   RowOutcome outcome = RowOutcome::kFailed;
   std::string fileName;
-  std::string seconds;      // whole seconds as text; empty for a failed file
-  std::string description;  // "轉換成功" or why the file failed
-  std::string targetPath;   // empty for a failed file
+  std::string seconds;             // whole seconds as text; empty for a failed file
+  std::optional<Failure> failure;  // why the file failed; the words: RowDescription
+  std::string targetPath;          // empty for a failed file
   // From UTF-8: characters the type's source form cannot hold, replaced.
   uint64_t replacedCharacters = 0;
   uint64_t invalidSequences = 0;  // lossy UTF-8: broken sequences replaced

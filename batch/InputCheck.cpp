@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "batch/ConversionTypes.h"
+#include "batch/UserTexts.h"
 
 namespace marlo {
 
@@ -57,10 +58,9 @@ std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_vie
   if (count.share() <= kNotThisCode) return {};
   char share[32];
   std::snprintf(share, sizeof share, "%.1f%%", count.share() * 100.0);
-  std::string message = std::string("看起來不是 ") + SourceCodeName(code) + " 文本: " + share +
-                        " 的非 ASCII 字符無效";
+  std::string message = text::Fill(text::kNotThisCode, {SourceCodeName(code), share});
   if (const char* likely = LikelyCode(engine, code, checked))
-    message += std::string(",像是 ") + likely + " 文本";
+    message += text::Fill(text::kLooksLike, {likely});
   return message;
 }
 

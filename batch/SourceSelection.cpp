@@ -66,8 +66,8 @@ std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view 
     if (error) {
       const std::string relative = current.lexically_relative(folder).string();
       entries.push_back({current.string(), relative,
-                         std::string(text::kCannotReadFolder) + " \"" + current.string() +
-                             "\": " + text::SystemReason(error.value(), error.message().c_str())});
+                         Failure{FileAction::kReadFolder, FailureReason::kSystem, current.string(),
+                                 error.value()}});
       continue;
     }
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {

@@ -24,21 +24,22 @@ namespace marlo::textfile {
 
 namespace fs = std::filesystem;
 
+FileError::FileError(Failure failure)
+    : std::runtime_error(Describe(failure)), failure_(std::move(failure)) {}
+
 namespace {
 
-[[noreturn]] void Throw(const char* what, const fs::path& path, const std::string& reason) {
-  std::string message = what;
-  message.append(" \"").append(path.string()).append("\": ").append(reason);
-  throw FileError(message);
+[[noreturn]] void Throw(FileAction action, const fs::path& path, FailureReason reason) {
+  throw FileError({action, reason, path.string()});
 }
 
-[[noreturn]] void ThrowErrno(const char* what, const fs::path& path, int error) {
-  Throw(what, path, text::SystemReason(error, std::strerror(error)));
+[[noreturn]] void ThrowErrno(FileAction action, const fs::path& path, int error) {
+  throw FileError({action, FailureReason::kSystem, path.string(), error});
 }
 
-using text::kCannotOpen;
-using text::kCannotRead;
-using text::kCannotWrite;
+constexpr FileAction kCannotOpen = FileAction::kOpen;
+constexpr FileAction kCannotRead = FileAction::kRead;
+constexpr FileAction kCannotWrite = FileAction::kWrite;
 
 // The process's file mode mask, read without changing it: setting it to 0
 // for a moment, the only other way, would let a file or folder another
@@ -74,11 +75,11 @@ void CreateFolder(const fs::path& path) {
   const int error = errno;
   // Another run may have made it between our look and our mkdir.
   if (error == EEXIST && FolderExists(path)) return;
-  ThrowErrno(text::kCannotCreateFolder, path, error);
+  ThrowErrno(FileAction::kCreateFolder, path, error);
 }
 
 void DeleteFile(const fs::path& path) {
-  if (::unlink(path.c_str()) != 0) ThrowErrno(text::kCannotDelete, path, errno);
+  if (::unlink(path.c_str()) != 0) ThrowErrno(FileAction::kDelete, path, errno);
 }
 
 TextReader::TextReader(fs::path path) : path_(std::move(path)) {
@@ -90,12 +91,10 @@ TextReader::TextReader(fs::path path) : path_(std::move(path)) {
     ::close(fd_);
     ThrowErrno(kCannotRead, path_, error);
   }
-  const char* refusal = !S_ISREG(info.st_mode) ? text::kNotRegularFile
-                        : info.st_size == 0    ? text::kEmptyFile
-                                               : nullptr;
-  if (refusal) {
+  if (!S_ISREG(info.st_mode) || info.st_size == 0) {
     ::close(fd_);
-    Throw(kCannotRead, path_, refusal);
+    Throw(kCannotRead, path_,
+          S_ISREG(info.st_mode) ? FailureReason::kEmptyFile : FailureReason::kNotRegularFile);
   }
   size_ = uint64_t(info.st_size);
 }
@@ -116,17 +115,17 @@ size_t TextReader::Read(char* buffer, size_t size) {
 
 std::string ReadAll(const fs::path& path, uint64_t maxBytes) {
   TextReader reader(path);
-  if (reader.size() > maxBytes) Throw(kCannotRead, path, text::kFileTooLarge);
+  if (reader.size() > maxBytes) Throw(kCannotRead, path, FailureReason::kFileTooLarge);
   std::string content;
   try {
     content.resize(size_t(reader.size()));
   } catch (const std::bad_alloc&) {
-    Throw(kCannotRead, path, text::kFileTooLarge);
+    Throw(kCannotRead, path, FailureReason::kFileTooLarge);
   } catch (const std::length_error&) {
-    Throw(kCannotRead, path, text::kFileTooLarge);
+    Throw(kCannotRead, path, FailureReason::kFileTooLarge);
   }
   content.resize(reader.Read(content.data(), content.size()));  // the file may have shrunk
-  if (content.empty()) Throw(kCannotRead, path, text::kEmptyFile);
+  if (content.empty()) Throw(kCannotRead, path, FailureReason::kEmptyFile);
   return content;
 }
 

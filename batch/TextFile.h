@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // The program's file access: folder and file tests, folder creation, and
 // whole-file reading and writing of raw bytes (no decoding, no byte-order
-// mark, no line-end change). Every failure throws FileError with a
-// description that names the path and the reason.
+// mark, no line-end change). Every failure throws FileError, which carries
+// what was being done, the path and the reason.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +11,17 @@
 #include <string>
 #include <string_view>
 
+#include "batch/Failure.h"
+
 namespace marlo::textfile {
 
 class FileError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FileError(Failure failure);
+  const Failure& failure() const { return failure_; }
+
+ private:
+  Failure failure_;
 };
 
 bool FolderExists(const std::filesystem::path& path);

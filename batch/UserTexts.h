@@ -5,7 +5,17 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+
+namespace marlo {
+
+struct RunRow;
+// A row of the results: 轉換成功, 已跳過… or why the file failed.
+std::string RowDescription(const RunRow& row);
+
+}  // namespace marlo
 
 namespace marlo::text {
 
@@ -30,9 +40,8 @@ inline constexpr const char* kOutOfMemory = "內存不足,無法轉換該文件"
 inline constexpr const char* kTargetIsSource = "目標文件就是源文件,未覆蓋";
 inline constexpr const char* kSameNameInRun = "與本次轉換的另一個文件同名,未寫入";
 inline constexpr const char* kNotConverted = ",未轉換";
-inline std::string InvalidUtf8(uint64_t offset) {
-  return "不是有效的 UTF-8 文本: 第 " + std::to_string(offset) + " 字節";
-}
+// The offset follows.
+inline constexpr const char* kInvalidUtf8At = "不是有效的 UTF-8 文本: 第 %1 字節";
 // The row of a target that was there and was left alone.
 inline constexpr const char* kSkippedExisting = "已跳過(目標文件已存在)";
 // A file or folder name that is not UTF-8, shown decoded: %1 is the code.
@@ -53,42 +62,94 @@ inline constexpr const char* kCannotDelete = "無法刪除文件";
 inline constexpr const char* kNotRegularFile = "不是普通文件";
 inline constexpr const char* kEmptyFile = "文件長度為零";
 inline constexpr const char* kFileTooLarge = "文件太大,內存不足";
+// Standard input and output, where a file's path would stand.
+inline constexpr const char* kCannotReadStream = "無法讀取";
+inline constexpr const char* kCannotWriteStream = "無法寫入";
+inline constexpr const char* kStandardInput = "標準輸入";
+inline constexpr const char* kStandardOutput = "標準輸出";
+
+// The input check: %1 the expected code, %2 the share of bad characters;
+// then %1 the code the bytes look like.
+inline constexpr const char* kNotThisCode = "看起來不是 %1 文本: %2 的非 ASCII 字符無效";
+inline constexpr const char* kLooksLike = ",像是 %1 文本";
+// %1 characters the form %2 cannot hold.
+inline constexpr const char* kCharactersReplaced = "%1 個字符無法用 %2 表示,已替換";
+inline constexpr const char* kCannotSaveSettings = "無法保存設置: %1";
+
+// marlo-convert's own words.
+inline constexpr const char* kProcessing = "正在處理: ";
+inline constexpr const char* kYesNo = " [Y/n] ";
+inline constexpr const char* kRunReport = "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗";
+inline constexpr const char* kRunReportStopped = ", %1 個未處理 (已停止)";
+inline constexpr const char* kCannotWriteReport = "無法寫出轉換報告: %1";
+inline constexpr const char* kReportLost = ",無法寫出轉換報告";
+inline constexpr const char* kTryHelp = "請用 'marlo-convert --help' 查看用法。";
+inline constexpr const char* kNotAFolder = "不是文件夾: %1";
+inline constexpr const char* kOptionNeedsValue = "選項 %1 需要一個值";
+inline constexpr const char* kUnknownOption = "未知的選項 %1";
+inline constexpr const char* kNoType =
+    "沒有指定轉換方式: 請加上 -t 方式 (見 marlo-convert --list-types)";
+inline constexpr const char* kUnknownType =
+    "未知的轉換方式 '%1': 請用 marlo-convert --list-types 列出的名稱或序號";
+inline constexpr const char* kBadJobs = "-j 需要 1 到 256 之間的文件數,不是 '%1'";
+inline constexpr const char* kBadExisting = "-e 只能是 skip、ask 或 overwrite,不是 '%1'";
+inline constexpr const char* kLossyNeedsFromUtf8 = "--lossy 只能與 --from-utf8 一起使用";
+inline constexpr const char* kPhrasesNeedType =
+    "--phrases 只能與 BigToGb、GbToBig 或 GbToBigToGbk 一起使用";
+inline constexpr const char* kRecursiveNeedsFolders = "-r 需要指定要轉換的文件夾";
+inline constexpr const char* kIgnoreNeedsRecursive = "--ignore 只能與 -r 一起使用";
+inline constexpr const char* kStandardInputMixed = "- (標準輸入) 不能與文件同時使用";
+inline constexpr const char* kUsage =
+    "用法: marlo-convert -t 方式 [-o 目標文件夾] [-e skip|ask|overwrite]\n"
+    "                    [--from-utf8] [--to-utf8] [--lossy] [--strict]\n"
+    "                    [--phrases] [-j N] 文件...\n"
+    "      marlo-convert -t 方式 [選項] -r 文件夾...\n"
+    "      marlo-convert -t 方式 [-] < 輸入 > 輸出\n"
+    "      marlo-convert --list-types | --help | --version\n"
+    "\n"
+    "在 GB2312、Big5、GBK、CNS 11643 和 UCS-2 字節形式之間逐字節轉換中文文本文件。\n"
+    "每個文件以原名寫入目標文件夾,默認為第一個文件旁邊以轉換方式命名的文件夾。\n"
+    "沒有文件或文件為 - 時,把標準輸入轉換到標準輸出。\n"
+    "\n"
+    "  -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,\n"
+    "                        見 --list-types\n"
+    "  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建)\n"
+    "  -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或\n"
+    "                        overwrite 覆蓋; 沒有終端時 ask 等於 skip\n"
+    "      --from-utf8       輸入是 UTF-8: 先編碼為該方式的源形式 (GBK、Big5 或\n"
+    "                        UCS-2); 無法表示的字符被替換並在標準錯誤上計數;\n"
+    "                        開頭的字節順序標記被去掉\n"
+    "      --to-utf8         把轉換結果解碼為 UTF-8\n"
+    "      --lossy           與 --from-utf8 一起: 無效的 UTF-8 當作 U+FFFD,\n"
+    "                        不在其字節位置失敗; 這類序列另行計數\n"
+    "      --strict          字節看起來不是該方式的源編碼 (超過 1% 的非 ASCII\n"
+    "                        字符無效) 的文件算作失敗,不寫任何內容; 不加此項時\n"
+    "                        只警告字節像是甚麼編碼\n"
+    "      --phrases         與 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按詞語\n"
+    "                        轉換,繁體一側用台灣用語 (軟體 ⇄ 软件, 乾燥 → 干燥),\n"
+    "                        其餘按字; 輸出的長度因此可能與輸入不同\n"
+    "  -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾\n"
+    "                        下的同樣位置 (默認為第一個文件夾中以轉換方式命名\n"
+    "                        的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨\n"
+    "                        指向文件夾的鏈接\n"
+    "      --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 \".EXE;.ZIP\"\n"
+    "                        (文件名從第一個點起的部分在列表中查找,不分大小寫)\n"
+    "  -j, --jobs N          同時轉換 N 個文件 (默認: 每個處理器一個);\n"
+    "                        報告仍按文件的順序\n"
+    "  -l, --list-types      列出十四種轉換方式\n"
+    "  -h, --help            顯示本說明\n"
+    "  -V, --version         顯示版本\n"
+    "\n"
+    "例: marlo-convert -t BigToGb --from-utf8 --to-utf8 < 繁體.txt > 简体.txt\n"
+    "\n"
+    "退出狀態: 每個文件都已轉換或跳過時為 0,有文件失敗或報告無法寫出時為 1,\n"
+    "用法錯誤時為 2,被中斷時為 130。\n";
+
+// The pattern with %1, %2… replaced by the values in order.
+std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 // The system's reason for a failed file operation in the user's words for
 // the common cases, with the system's own text kept after it for searching.
-inline std::string SystemReason(int error, const char* systemText) {
-  const char* words = nullptr;
-  switch (error) {
-    case EACCES:
-    case EPERM:
-      words = "沒有權限";
-      break;
-    case ENOSPC:
-    case EDQUOT:
-      words = "磁盤空間不足";
-      break;
-    case EROFS:
-      words = "文件系統是只讀的";
-      break;
-    case ENOENT:
-      words = "文件或文件夾不存在";
-      break;
-    case EISDIR:
-      words = "這是一個文件夾";
-      break;
-    case ENOTDIR:
-      words = "路徑中有一部分不是文件夾";
-      break;
-    case ENAMETOOLONG:
-      words = "文件名太長";
-      break;
-    case EIO:
-      words = "讀寫設備出錯";
-      break;
-    default:
-      return systemText;
-  }
-  return std::string(words) + " (" + systemText + ")";
-}
+std::string SystemReason(int error, const char* systemText);
 
 }  // namespace marlo::text

@@ -8,63 +8,11 @@
 
 #include "batch/ConversionRun.h"
 #include "batch/ConversionTypes.h"
+#include "batch/UserTexts.h"
 
 namespace marlo::cli {
 
-std::string UsageText() {
-  return "Usage: marlo-convert -t TYPE [-o TARGET_DIR] [-e skip|ask|overwrite]\n"
-         "                     [--from-utf8] [--to-utf8] [--lossy] [--strict]\n"
-         "                     [--phrases] [-j N] FILE...\n"
-         "       marlo-convert -t TYPE [OPTIONS] -r FOLDER...\n"
-         "       marlo-convert -t TYPE [-] < INPUT > OUTPUT\n"
-         "       marlo-convert --list-types | --help | --version\n"
-         "\n"
-         "Converts Chinese text files between GB2312, Big5, GBK, CNS 11643 and a UCS-2\n"
-         "byte form, byte for byte. Each FILE is written under its own name into\n"
-         "TARGET_DIR, by default a folder named after TYPE beside the first FILE.\n"
-         "With no FILE, or with -, converts standard input to standard output.\n"
-         "\n"
-         "  -t, --type TYPE       conversion type: an identifier such as BigToGb (any\n"
-         "                        letter case) or an index 0..13; see --list-types\n"
-         "  -o, --output-dir DIR  target folder (created if its parent exists)\n"
-         "  -e, --existing WHAT   when a target file exists: skip (default), ask, or\n"
-         "                        overwrite; ask counts as skip without a terminal\n"
-         "      --from-utf8       the input is UTF-8: encode it into the type's source\n"
-         "                        form (GBK, Big5 or UCS-2) first; characters that form\n"
-         "                        cannot hold are replaced and counted on standard error;\n"
-         "                        a byte-order mark at the start is dropped\n"
-         "      --to-utf8         decode the type's output into UTF-8\n"
-         "      --lossy           with --from-utf8, take invalid UTF-8 as U+FFFD instead\n"
-         "                        of failing at its byte offset; such sequences are\n"
-         "                        counted apart from the characters the form lacks\n"
-         "      --strict          fail a file whose bytes do not look like the type's\n"
-         "                        source code (more than 1% of its non-ASCII characters\n"
-         "                        invalid) and write nothing for it; without it a\n"
-         "                        warning says what the bytes look like instead\n"
-         "      --phrases         with BigToGb, GbToBig and GbToBigToGbk: convert whole\n"
-         "                        phrases first, Taiwan usage on the traditional side\n"
-         "                        (軟體 ⇄ 软件, 乾燥 → 干燥), characters elsewhere; the\n"
-         "                        output may then differ from the input in length\n"
-         "  -r, --recursive       the arguments are folders: convert every regular file\n"
-         "                        under them into the same tree under TARGET_DIR (by\n"
-         "                        default a folder named after TYPE in the first one),\n"
-         "                        skipping the window's ignored file types; links to\n"
-         "                        folders are not followed\n"
-         "      --ignore LIST     with -r, the file types to skip instead, such as\n"
-         "                        \".EXE;.ZIP\" (the tail from a name's first dot is\n"
-         "                        looked for in the list, in any letter case)\n"
-         "  -j, --jobs N          convert N files at once (default: one per processor);\n"
-         "                        the report stays in the order of the files\n"
-         "  -l, --list-types      list the fourteen conversion types\n"
-         "  -h, --help            show this help\n"
-         "  -V, --version         show the version\n"
-         "\n"
-         "Example: marlo-convert -t BigToGb --from-utf8 --to-utf8 < traditional.txt > "
-         "simplified.txt\n"
-         "\n"
-         "Exit status: 0 when every file converted or was skipped, 1 when any failed or\n"
-         "the report could not be written, 2 on a usage error, 130 when interrupted.\n";
-}
+std::string UsageText() { return text::kUsage; }
 
 ParseResult ParseCommandLine(int argc, char** argv) {
   static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
@@ -107,7 +55,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         else if (what == "overwrite")
           options.handleExistFile = ExistingFile::kOverwrite;
         else
-          return {std::nullopt, "-e takes skip, ask or overwrite, not '" + what + "'"};
+          return {std::nullopt, text::Fill(text::kBadExisting, {what})};
         break;
       }
       case 'l':
@@ -145,15 +93,14 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         int32_t jobs = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
         if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > 256)
-          return {std::nullopt,
-                  "-j takes a number of files from 1 to 256, not '" + std::string(text) + "'"};
+          return {std::nullopt, text::Fill(text::kBadJobs, {text})};
         options.jobs = jobs;
         break;
       }
       case ':':
-        return {std::nullopt, std::string("option ") + argv[::optind - 1] + " needs a value"};
+        return {std::nullopt, text::Fill(text::kOptionNeedsValue, {argv[::optind - 1]})};
       default:
-        return {std::nullopt, std::string("unknown option ") + argv[::optind - 1]};
+        return {std::nullopt, text::Fill(text::kUnknownOption, {argv[::optind - 1]})};
     }
   }
   if (help)
@@ -164,26 +111,22 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     options.action = Options::Action::kListTypes;
   if (options.action != Options::Action::kConvert) return {options, ""};
 
-  if (typeText.empty())
-    return {std::nullopt, "no conversion type: add -t TYPE (see marlo-convert --list-types)"};
+  if (typeText.empty()) return {std::nullopt, text::kNoType};
   const auto type = FindConversionType(typeText);
-  if (!type)
-    return {std::nullopt, "unknown conversion type '" + typeText +
-                              "': use an identifier or index from marlo-convert --list-types"};
+  if (!type) return {std::nullopt, text::Fill(text::kUnknownType, {typeText})};
   options.type = *type;
-  if (options.lossy && !options.fromUtf8) return {std::nullopt, "--lossy goes with --from-utf8"};
-  if (options.phrases && !TakesPhrases(options.type))
-    return {std::nullopt, "--phrases goes with BigToGb, GbToBig or GbToBigToGbk"};
+  if (options.lossy && !options.fromUtf8) return {std::nullopt, text::kLossyNeedsFromUtf8};
+  if (options.phrases && !TakesPhrases(options.type)) return {std::nullopt, text::kPhrasesNeedType};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
   if (options.recursive && options.files.empty())
-    return {std::nullopt, "-r needs the folders to convert"};
-  if (options.ignoreList && !options.recursive) return {std::nullopt, "--ignore goes with -r"};
+    return {std::nullopt, text::kRecursiveNeedsFolders};
+  if (options.ignoreList && !options.recursive) return {std::nullopt, text::kIgnoreNeedsRecursive};
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;
     options.files.clear();
   } else {
     for (const std::string& file : options.files)
-      if (file == "-") return {std::nullopt, "- (standard input) cannot be mixed with files"};
+      if (file == "-") return {std::nullopt, text::kStandardInputMixed};
   }
   return {options, ""};
 }

@@ -2,6 +2,7 @@
 #include "cli/StreamFilter.h"
 
 #include "batch/ConversionPipeline.h"
+#include "batch/UserTexts.h"
 #include "cli/PieceReader.h"
 
 #include <unistd.h>
@@ -29,9 +30,9 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends, bool strict,
-                         bool phrases, int inputFd, int outputFd, uint64_t& replaced,
-                         uint64_t& invalid) {
+std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
+                                    bool strict, bool phrases, int inputFd, int outputFd,
+                                    uint64_t& replaced, uint64_t& invalid) {
   ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);
   // UTF-8 runs through three stages: smaller pieces keep them in cache.
   PieceReader reader(inputFd, ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
@@ -40,24 +41,28 @@ std::string FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds&
     std::string_view piece;
     int error = 0;
     if (!reader.Next(piece, error))
-      return std::string("cannot read standard input: ") + std::strerror(error);
+      return Failure{FileAction::kReadStream, FailureReason::kSystem, text::kStandardInput, error};
     const bool last = piece.empty();
     std::string_view out;
     try {
       out = pipeline.Feed(piece, last);
     } catch (const InputError& e) {
-      return std::string("standard input: ") + e.what();
+      Failure failure = e.failure();
+      failure.action = FileAction::kReadStream;
+      failure.path = text::kStandardInput;
+      return failure;
     }
     if (!warned && !pipeline.warning().empty()) {
       std::cerr << "marlo-convert: standard input: " << pipeline.warning() << "\n";
       warned = true;
     }
     if (!WriteFully(outputFd, out))
-      return std::string("cannot write standard output: ") + std::strerror(errno);
+      return Failure{FileAction::kWriteStream, FailureReason::kSystem, text::kStandardOutput,
+                     errno};
     if (last) {
       replaced = pipeline.replaced();
       invalid = pipeline.invalid();
-      return {};
+      return std::nullopt;
     }
   }
 }

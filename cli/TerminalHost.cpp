@@ -14,8 +14,8 @@ namespace marlo::cli {
 void ReportReplaced(const std::string& what, uint64_t count, ConvType type) {
   const ByteForm form = TypeInfo(type).source;
   const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
-  std::cerr << "marlo-convert: " << Printable(what) << ": " << count << " 個字符無法用 " << name
-            << " 表示,已替換\n";
+  std::cerr << "marlo-convert: " << Printable(what) << ": "
+            << text::Fill(text::kCharactersReplaced, {std::to_string(count), name}) << "\n";
 }
 
 void ReportInvalid(const std::string& what, uint64_t count) {
@@ -62,8 +62,8 @@ OverwriteAnswer TerminalHost::AskOverwrite(const std::string& targetPath) {
   // Without a terminal to answer on, the safe answer is to keep the file.
   if (!::isatty(STDIN_FILENO)) return OverwriteAnswer::kSkip;
   ClearProgress();
-  std::cerr << "目標文件已經存在: " << targetPath << "\n該文件已經存在,是否覆蓋? [Y/n] "
-            << std::flush;
+  std::cerr << text::kOverwriteTitle << ": " << Printable(targetPath) << "\n"
+            << text::kOverwriteQuestion << text::kYesNo << std::flush;
   std::string answer;
   if (!std::getline(std::cin, answer)) return OverwriteAnswer::kSkip;
   return answer.empty() || answer == "y" || answer == "Y" || answer == "yes"
@@ -83,8 +83,8 @@ void TerminalHost::RunStarted(int32_t fileCount) {
 
 void TerminalHost::CurrentFile(const std::string& fileName) {
   if (!showProgress_ || fileName.empty()) return;
-  std::cerr << "\r\033[K[" << (converted_ + failed_ + 1) << "/" << total_
-            << "] 正在處理: " << Printable(fileName) << std::flush;
+  std::cerr << "\r\033[K[" << (converted_ + failed_ + 1) << "/" << total_ << "] "
+            << text::kProcessing << Printable(fileName) << std::flush;
   progressShown_ = true;
 }
 
@@ -95,7 +95,7 @@ void TerminalHost::ClearProgress() {
 
 void TerminalHost::AddRow(const RunRow& row) {
   ClearProgress();
-  const std::string name = Printable(row.fileName), what = Printable(row.description);
+  const std::string name = Printable(row.fileName), what = Printable(RowDescription(row));
   switch (row.outcome) {
     case RowOutcome::kConverted:
       ++converted_;

@@ -64,7 +64,7 @@ std::string FolderOf(const std::string& file) {
 }
 
 int UsageError(const std::string& message) {
-  std::cerr << "marlo-convert: " << message << "\nTry 'marlo-convert --help'.\n";
+  std::cerr << "marlo-convert: " << message << "\n" << marlo::text::kTryHelp << "\n";
   return 2;
 }
 
@@ -91,7 +91,8 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     const std::string ignoreList =
         options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList();
     for (const std::string& folder : options.files) {
-      if (!std::filesystem::is_directory(folder)) return UsageError("not a folder: " + folder);
+      if (!std::filesystem::is_directory(folder))
+        return UsageError(marlo::text::Fill(marlo::text::kNotAFolder, {folder}));
       for (marlo::RunEntry& entry :
            marlo::EntriesInTree(folder, ignoreList, settings.targetFolderText))
         settings.entries.push_back(std::move(entry));
@@ -106,14 +107,19 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   const marlo::RunOutcome outcome = marlo::ConversionRun(engine, settings).Run(host);
   if (outcome != marlo::RunOutcome::kFinished && outcome != marlo::RunOutcome::kStopped) return 1;
   const int handled = host.converted() + host.skipped() + host.failed();
-  std::cout << "共 " << settings.entries.size() << " 個文件: " << host.converted()
-            << " 個轉換成功, " << host.skipped() << " 個已跳過, " << host.failed() << " 個失敗";
+  using marlo::text::Fill;
+  std::cout << Fill(marlo::text::kRunReport,
+                    {std::to_string(settings.entries.size()), std::to_string(host.converted()),
+                     std::to_string(host.skipped()), std::to_string(host.failed())});
   if (outcome == marlo::RunOutcome::kStopped)
-    std::cout << ", " << (int(settings.entries.size()) - handled) << " 個未處理 (已停止)";
+    std::cout << Fill(marlo::text::kRunReportStopped,
+                      {std::to_string(int(settings.entries.size()) - handled)});
   std::cout << "\n" << std::flush;
   // A report that did not reach its reader is no success.
   if (!std::cout) {
-    std::cerr << "marlo-convert: 無法寫出轉換報告: " << std::strerror(errno ? errno : EIO) << "\n";
+    std::cerr << "marlo-convert: "
+              << Fill(marlo::text::kCannotWriteReport, {std::strerror(errno ? errno : EIO)})
+              << "\n";
     return 1;
   }
   if (outcome == marlo::RunOutcome::kStopped) return 130;
@@ -163,13 +169,13 @@ int main(int argc, char** argv) {
       return 1;
     }
     uint64_t replaced = 0, invalid = 0;
-    const std::string error =
+    const std::optional<marlo::Failure> failure =
         marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
                                  options.phrases, STDIN_FILENO, STDOUT_FILENO, replaced, invalid);
-    if (replaced) marlo::cli::ReportReplaced("standard input", replaced, options.type);
-    if (invalid) marlo::cli::ReportInvalid("standard input", invalid);
-    if (error.empty()) return 0;
-    std::cerr << "marlo-convert: " << error << "\n";
+    if (replaced) marlo::cli::ReportReplaced(marlo::text::kStandardInput, replaced, options.type);
+    if (invalid) marlo::cli::ReportInvalid(marlo::text::kStandardInput, invalid);
+    if (!failure) return 0;
+    std::cerr << "marlo-convert: " << marlo::Describe(*failure) << "\n";
     return 1;
   }
   // A reader of the report that goes away (| head) must not end the run
@@ -177,7 +183,8 @@ int main(int argc, char** argv) {
   ::signal(SIGPIPE, SIG_IGN);
   const int status = ConvertFiles(engine, options);
   if (!streams.outputOpen) {
-    std::cerr << "marlo-convert: " << marlo::text::kStandardOutputClosed << ",無法寫出轉換報告\n";
+    std::cerr << "marlo-convert: " << marlo::text::kStandardOutputClosed << marlo::text::kReportLost
+              << "\n";
     return status == 0 ? 1 : status;
   }
   return status;

@@ -193,7 +193,8 @@ class frmMain::RunView : public RunHost {
     // A source that did not look like the type's code converted all the
     // same, most likely into garbage: its row says so, not a plain success.
     const bool doubtful = row.outcome == RowOutcome::kConverted && !row.warning.empty();
-    const QString description = QString::fromStdString(doubtful ? row.warning : row.description);
+    const QString description =
+        QString::fromStdString(doubtful ? row.warning : RowDescription(row));
     auto* item = new QTreeWidgetItem(
         QStringList{name.text, QString::fromStdString(row.seconds), description});
     QString tip = description;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "batch/SourceSelection.h"
+#include "batch/UserTexts.h"
 #include "settings/StoredNumber.h"
 
 namespace marlo {
@@ -75,7 +76,8 @@ void clsSettings::SaveSettings() {
   const QSettings::Status status = store_->status();
   if (status == QSettings::NoError) return;
   if (status == QSettings::FormatError && StoredValuesMatch()) return;
-  throw std::runtime_error("無法保存設置: " + store_->fileName().toStdString());
+  throw std::runtime_error(
+      text::Fill(text::kCannotSaveSettings, {store_->fileName().toStdString()}));
 }
 
 }  // namespace marlo

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "batch/ConversionTypes.h"
+#include "batch/UserTexts.h"
 #include "tests/engine/TestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TypeOracle.h"
@@ -76,7 +77,7 @@ TEST_F(ConversionRunTest, ConvertsEachFileIntoTheTargetFolder) {
   EXPECT_EQ(ReadFile(target / "b.txt"), "plain");
   ASSERT_EQ(host.rows.size(), 2u);
   EXPECT_EQ(host.rows[0].outcome, RowOutcome::kConverted);
-  EXPECT_EQ(host.rows[0].description, "轉換成功");
+  EXPECT_EQ(RowDescription(host.rows[0]), "轉換成功");
   EXPECT_EQ(host.rows[0].targetPath, target.path().string() + "/a.txt");
   EXPECT_EQ(host.progressMax, 2);
   EXPECT_EQ(host.progressValue, 0);  // reset after a finished run
@@ -136,9 +137,9 @@ TEST_F(ConversionRunTest, ExistingTargetsAreSkippedAskedOrOverwritten) {
     for (size_t row = 0; row < 2; ++row) {
       EXPECT_EQ(host.rows[row].outcome, expected[size_t(option)][row]);
       // Only a written target says 轉換成功.
-      EXPECT_EQ(host.rows[row].description, expected[size_t(option)][row] == RowOutcome::kConverted
-                                                ? "轉換成功"
-                                                : "已跳過(目標文件已存在)");
+      EXPECT_EQ(RowDescription(host.rows[row]),
+                expected[size_t(option)][row] == RowOutcome::kConverted ? "轉換成功"
+                                                                        : "已跳過(目標文件已存在)");
     }
     const bool asked = option == ExistingFile::kAsk;
     EXPECT_EQ(host.questions.size(), asked ? 2u : 0u);
@@ -241,10 +242,10 @@ TEST_F(ConversionRunTest, AFailingFileGetsAFailedRowAndTheRunGoesOn) {
   EXPECT_EQ(Run(s), RunOutcome::kFinished);
   ASSERT_EQ(host.rows.size(), 5u);
   for (size_t k = 0; k < 4; ++k) {
-    SCOPED_TRACE(host.rows[k].fileName + ": " + host.rows[k].description);
+    SCOPED_TRACE(host.rows[k].fileName + ": " + RowDescription(host.rows[k]));
     EXPECT_EQ(host.rows[k].outcome, RowOutcome::kFailed);
     EXPECT_EQ(host.rows[k].seconds, "");
-    EXPECT_NE(host.rows[k].description.find(host.rows[k].fileName), std::string::npos);
+    EXPECT_NE(RowDescription(host.rows[k]).find(host.rows[k].fileName), std::string::npos);
   }
   EXPECT_EQ(host.rows[4].outcome, RowOutcome::kConverted);
   EXPECT_TRUE(std::filesystem::is_directory(target / "taken.txt"));
@@ -301,7 +302,7 @@ TEST_F(ConversionRunTest, ManyFilesAtOnceReportInListOrder) {
     std::vector<std::string> report;
     for (const RunRow& row : host.rows)
       report.push_back(row.fileName + " " + std::to_string(int(row.outcome)) + " " +
-                       row.description.substr(0, 12));
+                       RowDescription(row).substr(0, 12));
     reports.push_back(report);
     std::string all;
     for (const auto& name : names)

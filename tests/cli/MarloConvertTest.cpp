@@ -277,14 +277,14 @@ TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   EXPECT_NE(r.err.find("--list-types"), std::string::npos);
   r = Convert({"a.txt"});
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("-t TYPE"), std::string::npos);
+  EXPECT_NE(r.err.find("-t 方式"), std::string::npos);
   EXPECT_EQ(Convert({"-t", "1", "-e", "maybe", "a.txt"}).exitCode, 2);
   EXPECT_EQ(Convert({"--bogus"}).exitCode, 2);
   for (const char* jobs : {"0", "x", "257"})
     EXPECT_EQ(Convert({"-t", "1", "-j", jobs}).exitCode, 2);
   r = Convert({"-t", "GbkToBig", "--phrases"});
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("--phrases goes with BigToGb, GbToBig or GbToBigToGbk"), std::string::npos);
+  EXPECT_NE(r.err.find("--phrases 只能與 BigToGb、GbToBig 或 GbToBigToGbk"), std::string::npos);
   r = Convert({"--list-types"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.out.find("13\tGbToBigToGbk\tGB -->>Big5 -->>GBK\n"), std::string::npos);

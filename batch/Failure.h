@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: Apache-2.0
+// Why a file could not be converted, as a value: what was being done, to
+// which path, and why. Words are made from it in one place (Describe, with
+// the other user words), so each program says it in its own language.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace marlo {
+
+enum class FileAction : uint8_t {
+  kOpen,
+  kRead,
+  kWrite,
+  kCreateFolder,
+  kReadFolder,
+  kDelete,
+  kReadStream,   // standard input
+  kWriteStream,  // standard output
+};
+
+enum class FailureReason : uint8_t {
+  kSystem,          // errno tells
+  kNotRegularFile,  // a folder, a device, a pipe
+  kEmptyFile,
+  kFileTooLarge,
+  kOutOfMemory,
+  kTargetIsSource,
+  kSameNameInRun,  // another file of the run writes this target
+  kNotThisCode,    // strict: the input check's verdict is in `detail`
+  kInvalidUtf8,    // at byte `offset`
+  kUnexpected,     // none of these: the exception's own text is in `detail`
+};
+
+struct Failure {
+  FileAction action = FileAction::kRead;
+  FailureReason reason = FailureReason::kSystem;
+  std::string path = {};    // empty where none applies (out of memory)
+  int error = 0;            // errno, for kSystem
+  uint64_t offset = 0;      // kInvalidUtf8
+  std::string detail = {};  // kNotThisCode, kUnexpected
+};
+
+// The failure in the user's words.
+std::string Describe(const Failure& failure);
+
+}  // namespace marlo
