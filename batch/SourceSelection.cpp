@@ -88,31 +88,4 @@ std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view 
   return entries;
 }
 
-std::string StoredIgnoreList() {
-  const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  const std::string folder = configHome && *configHome ? configHome
-                             : home                    ? std::string(home) + "/.config"
-                                                       : std::string();
-  std::ifstream store(folder + "/Marlo/Marlo.conf");
-  std::string line;
-  bool inConfigs = false;
-  while (std::getline(store, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line.front() == '[') inConfigs = line == "[Configs]";
-    const std::string key = "IgnoreFileTypes=";
-    if (!inConfigs || line.rfind(key, 0) != 0) continue;
-    std::string value = line.substr(key.size());
-    // The settings store quotes a text with separators in it, and escapes
-    // quotes and backslashes inside.
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-      value = value.substr(1, value.size() - 2);
-    std::string plain;
-    for (size_t i = 0; i < value.size(); ++i)
-      plain += value[i] == '\\' && i + 1 < value.size() ? value[++i] : value[i];
-    return plain;
-  }
-  return kDefaultIgnoreFileTypes;
-}
-
 }  // namespace marlo

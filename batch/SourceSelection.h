@@ -34,10 +34,6 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view ignoreList,
                                     const std::string& skip);
 
-// The ignore list the window keeps in the settings store (IgnoreFileTypes
-// in ~/.config/Marlo/Marlo.conf), or the default when there is none.
-std::string StoredIgnoreList();
-
 std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<std::string>& names,
                                    std::string_view ignoreList,
                                    const std::function<bool(const std::string&)>& isListed);

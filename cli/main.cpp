@@ -21,6 +21,7 @@
 #include "cli/StreamFilter.h"
 #include "cli/TerminalHost.h"
 #include "engine/ConvMarlo.h"
+#include "settings/StoredSettings.h"
 
 namespace {
 

@@ -36,19 +36,5 @@ TEST(SourceSelection, AnAddSkipsIgnoredAndListedFilesAndKeepsTheOrder) {
   EXPECT_EQ(EntriesToAdd("/", {"a"}, "", [](auto&) { return false; })[0].fullPath, "/a");
 }
 
-// marlo-convert -r reads the list the window keeps, as the settings store
-// writes it; without a store, the default.
-TEST(SourceSelection, TheStoredIgnoreListIsReadAsTheWindowWroteIt) {
-  test::TempFolder config;
-  ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  EXPECT_EQ(StoredIgnoreList(), kDefaultIgnoreFileTypes);
-  std::filesystem::create_directories(config.path() / "Marlo");
-  test::WriteFile(config / "Marlo/Marlo.conf",
-                  "[Other]\nIgnoreFileTypes=no\n[Configs]\nHandleExistFile=1\n"
-                  "IgnoreFileTypes=\".TXT;.LOG,x \\\"q\\\"\"\n");
-  EXPECT_EQ(StoredIgnoreList(), ".TXT;.LOG,x \"q\"");
-  ::unsetenv("XDG_CONFIG_HOME");
-}
-
 }  // namespace
 }  // namespace marlo

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "settings/StoredNumber.h"
+#include "settings/StoredSettings.h"
 #include "settings/clsSettings.h"
 
 using marlo::clsSettings;
@@ -109,6 +110,55 @@ class clsSettingsTest : public QObject {
     if (QFileInfo(folder).isWritable() || geteuid() == 0)
       QSKIP("permissions do not bind this user");
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, settings.SaveSettings());
+  }
+
+  // marlo-convert reads the store without Qt: whatever QSettings wrote, it
+  // reads what QSettings reads back.
+  void theQtFreeReaderReadsWhatQSettingsWrote_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("default list") << QVariant(clsSettings::kDefaultIgnoreFileTypes);
+    QTest::newRow("empty") << QVariant(QString());
+    QTest::newRow("separators") << QVariant(QString(".TXT;.LOG,x=\"q\" \\ end"));
+    QTest::newRow("blanks at the ends") << QVariant(QString("  .EXE; "));
+    QTest::newRow("control bytes, then hex digits")
+        << QVariant(QString::fromUtf8("a\tb\nc\x01"
+                                      "2f\x7F"
+                                      "A\r"));
+    QTest::newRow("at signs") << QVariant(QString("@String(x)"));
+    QTest::newRow("an at sign first") << QVariant(QString("@.EXE"));
+    QTest::newRow("Chinese") << QVariant(QString::fromUtf8(".文本;.圖片,更多"));
+    QTest::newRow("a list") << QVariant(QStringList{".EXE", ".ZIP"});
+    QTest::newRow("a list of one") << QVariant(QStringList{".EXE"});
+    QTest::newRow("nothing at all") << QVariant();
+  }
+  void theQtFreeReaderReadsWhatQSettingsWrote() {
+    QFETCH(QVariant, value);
+    {
+      QSettings store(Ini(), QSettings::IniFormat);
+      store.setValue("Other/IgnoreFileTypes", "not this group");
+      store.setValue("Configs/HandleExistFile", "1");
+      store.setValue("Configs/IgnoreFileTypes", value);
+      store.setValue("Configs/Z%Key=", "after");
+    }
+    const QString expected =
+        QSettings(Ini(), QSettings::IniFormat).value("Configs/IgnoreFileTypes").toString();
+    const auto read = marlo::ReadStoredText(Ini().toStdString(), "Configs", "IgnoreFileTypes");
+    QVERIFY(read.has_value());
+    QCOMPARE(QString::fromStdString(*read), expected);
+  }
+
+  void withoutAStoreTheDefaultIgnoreListApplies() {
+    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+    QCOMPARE(QString::fromStdString(marlo::StoredIgnoreList()),
+             clsSettings::kDefaultIgnoreFileTypes);
+    QCOMPARE(marlo::ReadStoredText(Ini().toStdString(), "Configs", "IgnoreFileTypes"),
+             std::nullopt);
+    QDir(dir_.path()).mkdir("Marlo");
+    clsSettings settings(dir_.filePath("Marlo/Marlo.conf"));
+    settings.setIgnoreFileTypes(".ONE");
+    settings.SaveSettings();
+    QCOMPARE(QString::fromStdString(marlo::StoredIgnoreList()), QString(".ONE"));
+    qunsetenv("XDG_CONFIG_HOME");
   }
 };
 

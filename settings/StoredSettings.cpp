@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: Apache-2.0
+#include "settings/StoredSettings.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "batch/SourceSelection.h"
+
+namespace marlo {
+
+namespace {
+
+void AppendUtf8(std::string& out, uint32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | c >> 6);
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xE0 | c >> 12);
+    out += char(0x80 | (c >> 6 & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// Splits at unquoted commas and undoes the escapes; a quoted stretch keeps
+// its spaces, the blanks around an unquoted item go.
+std::vector<std::string> UnescapedItems(std::string_view raw) {
+  std::vector<std::string> items(1);
+  bool quoted = false;
+  size_t keptUpTo = 0;  // the item's length up to its last quoted or escaped byte
+  auto finish = [&] {
+    std::string& item = items.back();
+    while (item.size() > keptUpTo && (item.back() == ' ' || item.back() == '\t')) item.pop_back();
+  };
+  for (size_t i = 0; i < raw.size(); ++i) {
+    std::string& item = items.back();
+    const char c = raw[i];
+    if (c == '"') {
+      quoted = !quoted;
+      keptUpTo = item.size();
+    } else if (c == ',' && !quoted) {
+      finish();
+      items.emplace_back();
+      keptUpTo = 0;
+    } else if ((c == ' ' || c == '\t') && !quoted && item.empty()) {
+      // blanks before an item
+    } else if (c == '\\' && i + 1 < raw.size()) {
+      const char e = raw[++i];
+      switch (e) {
+        case 'a':
+          item += '\a';
+          break;
+        case 'b':
+          item += '\b';
+          break;
+        case 'f':
+          item += '\f';
+          break;
+        case 'n':
+          item += '\n';
+          break;
+        case 'r':
+          item += '\r';
+          break;
+        case 't':
+          item += '\t';
+          break;
+        case 'v':
+          item += '\v';
+          break;
+        case 'x': {
+          uint32_t value = 0;
+          while (i + 1 < raw.size() && HexValue(raw[i + 1]) >= 0 && value < 0x10000)
+            value = value * 16 + uint32_t(HexValue(raw[++i]));
+          AppendUtf8(item, value);
+          break;
+        }
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7': {
+          uint32_t value = uint32_t(e - '0');
+          while (i + 1 < raw.size() && raw[i + 1] >= '0' && raw[i + 1] <= '7')
+            value = value * 8 + uint32_t(raw[++i] - '0');
+          AppendUtf8(item, value);
+          break;
+        }
+        default:  // \" \\ \' \? and any other: the byte itself
+          item += e;
+      }
+      keptUpTo = item.size();
+    } else {
+      item += c;
+      if (quoted) keptUpTo = item.size();
+    }
+  }
+  finish();
+  return items;
+}
+
+}  // namespace
+
+std::string UnescapeStoredValue(std::string_view raw) {
+  const std::vector<std::string> items = UnescapedItems(Trimmed(raw));
+  // QSettings writes a list as unquoted commas; as text, only one item
+  // reads.
+  if (items.size() != 1) return {};
+  const std::string& text = items.front();
+  if (text.rfind("@@", 0) == 0) return text.substr(1);
+  if (text.rfind("@String(", 0) == 0 && text.back() == ')') return text.substr(8, text.size() - 9);
+  if (text.rfind("@", 0) == 0) return {};  // a byte array, a variant, nothing at all
+  return text;
+}
+
+std::filesystem::path StoreFile() {
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  const std::filesystem::path folder = configHome && *configHome ? configHome
+                                       : home ? std::filesystem::path(home) / ".config"
+                                              : std::filesystem::path();
+  return folder / "Marlo" / "Marlo.conf";
+}
+
+std::optional<std::string> ReadStoredText(const std::filesystem::path& file, std::string_view group,
+                                          std::string_view key) {
+  std::ifstream store(file, std::ios::binary);
+  std::optional<std::string> found;
+  bool inGroup = false;
+  for (std::string line; std::getline(store, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string_view text = Trimmed(line);
+    if (text.empty() || text.front() == ';' || text.front() == '#') continue;
+    if (text.front() == '[') {
+      inGroup = text.size() >= 2 && text.back() == ']' && text.substr(1, text.size() - 2) == group;
+      continue;
+    }
+    const size_t equals = text.find('=');
+    if (!inGroup || equals == std::string_view::npos) continue;
+    // The last of repeated keys wins, as in QSettings.
+    if (Trimmed(text.substr(0, equals)) == key)
+      found = UnescapeStoredValue(text.substr(equals + 1));
+  }
+  return found;
+}
+
+std::string StoredIgnoreList() {
+  return ReadStoredText(StoreFile(), "Configs", "IgnoreFileTypes")
+      .value_or(kDefaultIgnoreFileTypes);
+}
+
+}  // namespace marlo

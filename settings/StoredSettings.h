@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: Apache-2.0
+// The window's settings store (~/.config/Marlo/Marlo.conf, written by
+// QSettings in its INI format) read without Qt, for marlo-convert: the one
+// place outside the window that knows the file's form. Its reading follows
+// QSettings' own: quoted text, backslash escapes, "@" prefixes, and lists
+// split at unquoted commas. The settings tests hold it to files QSettings
+// itself wrote.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace marlo {
+
+// The store the window uses: under $XDG_CONFIG_HOME, else ~/.config.
+std::filesystem::path StoreFile();
+
+// The text value of a key in a group, as QSettings::value(key).toString()
+// gives it, or nothing when the key (or the file) is not there.
+std::optional<std::string> ReadStoredText(const std::filesystem::path& file, std::string_view group,
+                                          std::string_view key);
+
+// One INI value as QSettings reads it into text (a list of two or more
+// items gives the empty text, as QVariant does).
+std::string UnescapeStoredValue(std::string_view raw);
+
+// The ignore list the window keeps, or the default when there is none.
+std::string StoredIgnoreList();
+
+}  // namespace marlo
