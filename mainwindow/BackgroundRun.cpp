@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mainwindow/BackgroundRun.h"
 
-#include <chrono>
 #include <future>
 #include <memory>
 
@@ -16,14 +15,21 @@ class BackgroundRun::Relay : public RunHost {
   bool StopRequested() override { return run_.stop_; }
 
   OverwriteAnswer AskOverwrite(const std::string& targetPath) override {
-    auto answer = std::make_shared<std::promise<OverwriteAnswer>>();
-    std::future<OverwriteAnswer> future = answer->get_future();
-    Post([answer, targetPath](RunHost& ui) { answer->set_value(ui.AskOverwrite(targetPath)); });
-    // Not a blocking queued call: the window may be torn down while the
-    // question waits, and must not wait for this thread in turn.
-    while (future.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+    auto question = std::make_shared<Question>();
+    std::future<OverwriteAnswer> future = question->answer.get_future();
+    {
+      std::lock_guard lock(run_.questionMutex_);
       if (run_.abandoned_) return OverwriteAnswer::kSkip;
-    return future.get();
+      run_.question_ = question;
+    }
+    // Not a blocking queued call: the window may be torn down while the
+    // question waits, and must not wait for this thread in turn; its
+    // destructor answers "no" instead.
+    Post([question, targetPath](RunHost& ui) { question->Give(ui.AskOverwrite(targetPath)); });
+    const OverwriteAnswer answer = future.get();
+    std::lock_guard lock(run_.questionMutex_);
+    run_.question_.reset();
+    return answer;
   }
 
   void ShowError(const std::string& message) override {
@@ -67,9 +73,20 @@ BackgroundRun::BackgroundRun(const ConvMarlo& engine, RunSettings settings, RunH
                              QObject* parent)
     : QObject(parent), engine_(engine), settings_(std::move(settings)), uiHost_(uiHost) {}
 
+void BackgroundRun::Question::Give(OverwriteAnswer given) {
+  std::lock_guard lock(mutex);
+  if (answered) return;
+  answered = true;
+  answer.set_value(given);
+}
+
 BackgroundRun::~BackgroundRun() {
   stop_ = true;
-  abandoned_ = true;
+  {
+    std::lock_guard lock(questionMutex_);
+    abandoned_ = true;
+    if (question_) question_->Give(OverwriteAnswer::kSkip);
+  }
   if (thread_.joinable()) thread_.join();
 }
 

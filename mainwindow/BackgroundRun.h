@@ -7,6 +7,9 @@
 
 #include <QObject>
 #include <atomic>
+#include <future>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "batch/ConversionRun.h"
@@ -40,8 +43,19 @@ class BackgroundRun : public QObject {
   const ConvMarlo& engine_;
   RunSettings settings_;
   RunHost& uiHost_;
+  // The overwrite question the run waits on: answered once, by the window
+  // or, when the window goes first, by the destructor.
+  struct Question {
+    std::mutex mutex;
+    bool answered = false;
+    std::promise<OverwriteAnswer> answer;
+    void Give(OverwriteAnswer given);
+  };
+
   std::atomic<bool> stop_{false};
-  std::atomic<bool> abandoned_{false};
+  std::mutex questionMutex_;
+  bool abandoned_ = false;              // under questionMutex_
+  std::shared_ptr<Question> question_;  // under questionMutex_
   bool running_ = false;
   std::thread thread_;
 };

@@ -25,6 +25,7 @@
 
 #include "batch/ConversionTypes.h"
 #include "frame/ProgressBarMarlo.h"
+#include "mainwindow/BackgroundRun.h"
 #include "mainwindow/frmMain.h"
 #include "settings/clsSettings.h"
 #include "tests/support/ModalAnswerer.h"
@@ -656,6 +657,35 @@ class frmMainTest : public QObject {
     QSettings store(QStringLiteral("Marlo"), QStringLiteral("Marlo"));
     QCOMPARE(store.value("Configs/HandleExistFile").toString(), QString("1"));
     delete window;
+  }
+
+  // The run's question waits for the window's answer. A window that goes
+  // away while the question is open answers "no" for it: the run ends
+  // without writing, and nothing waits forever.
+  void aRunDestroyedWhileItAsksLeavesTheTarget() {
+    WriteBytes(Home("a.txt"), "\xB3\x6F");
+    QDir(Home()).mkpath("out");
+    WriteBytes(Home("out/a.txt"), "old");
+    struct Host : marlo::RunHost {
+      std::unique_ptr<marlo::BackgroundRun>* run = nullptr;
+      marlo::OverwriteAnswer AskOverwrite(const std::string&) override {
+        run->reset();  // the window closes with the question on screen
+        return marlo::OverwriteAnswer::kOverwrite;
+      }
+      void ShowError(const std::string&) override {}
+      void AddRow(const marlo::RunRow&) override {}
+    } host;
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    marlo::RunSettings run;
+    run.entries.push_back({Home("a.txt").toStdString(), "a.txt"});
+    run.targetFolderText = Home("out").toStdString();
+    run.handleExistFile = marlo::ExistingFile::kAsk;
+    auto background = std::make_unique<marlo::BackgroundRun>(engine, run, host);
+    host.run = &background;
+    background->Start();
+    QTRY_VERIFY_WITH_TIMEOUT(!background, 10000);
+    QCOMPARE(ReadBytes(Home("out/a.txt")), QByteArray("old"));
   }
 
   void theExistingFileChoiceIsStoredOnClose() {
