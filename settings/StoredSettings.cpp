@@ -61,51 +61,21 @@ std::vector<std::string> UnescapedItems(std::string_view raw) {
       // blanks before an item
     } else if (c == '\\' && i + 1 < raw.size()) {
       const char e = raw[++i];
-      switch (e) {
-        case 'a':
-          item += '\a';
-          break;
-        case 'b':
-          item += '\b';
-          break;
-        case 'f':
-          item += '\f';
-          break;
-        case 'n':
-          item += '\n';
-          break;
-        case 'r':
-          item += '\r';
-          break;
-        case 't':
-          item += '\t';
-          break;
-        case 'v':
-          item += '\v';
-          break;
-        case 'x': {
-          uint32_t value = 0;
-          while (i + 1 < raw.size() && HexValue(raw[i + 1]) >= 0 && value < 0x10000)
-            value = value * 16 + uint32_t(HexValue(raw[++i]));
-          AppendUtf8(item, value);
-          break;
-        }
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7': {
-          uint32_t value = uint32_t(e - '0');
-          while (i + 1 < raw.size() && raw[i + 1] >= '0' && raw[i + 1] <= '7')
-            value = value * 8 + uint32_t(raw[++i] - '0');
-          AppendUtf8(item, value);
-          break;
-        }
-        default:  // \" \\ \' \? and any other: the byte itself
-          item += e;
+      static constexpr std::string_view kNamed = "abfnrtv", kNamedBytes = "\a\b\f\n\r\t\v";
+      if (const size_t k = kNamed.find(e); k != std::string_view::npos) {
+        item += kNamedBytes[k];
+      } else if (e == 'x') {
+        uint32_t value = 0;
+        while (i + 1 < raw.size() && HexValue(raw[i + 1]) >= 0 && value < 0x10000)
+          value = value * 16 + uint32_t(HexValue(raw[++i]));
+        AppendUtf8(item, value);
+      } else if (e >= '0' && e <= '7') {
+        uint32_t value = uint32_t(e - '0');
+        while (i + 1 < raw.size() && raw[i + 1] >= '0' && raw[i + 1] <= '7' && value < 0x10000)
+          value = value * 8 + uint32_t(raw[++i] - '0');
+        AppendUtf8(item, value);
+      } else {  // \" \\ \' \? and any other: the byte itself
+        item += e;
       }
       keptUpTo = item.size();
     } else {
