@@ -43,7 +43,7 @@ struct ConvMarlo::PhraseLookups {
 
 struct ConvMarlo::EncodingLookups {
   std::once_flag built;
-  ConvMarlo::CodeTable gbk, gb2312;
+  std::unique_ptr<ConvMarlo::CodeTable> gbk, gb2312;  // only for an engine that encodes
 };
 
 ConvMarlo::ConvMarlo()
@@ -90,14 +90,14 @@ const ConvMarlo::CodeTable* FormTables::Encoding(const ConvMarlo& engine, ByteFo
   // Copies with the aliases in them keep the encoders' per-character loop
   // one lookup.
   std::call_once(lookups.built, [&] {
-    lookups.gbk = tables.UscToGbkTable;
-    lookups.gb2312 = tables.UscToGbkTable;
+    lookups.gbk = std::make_unique<ConvMarlo::CodeTable>(tables.UscToGbkTable);
+    lookups.gb2312 = std::make_unique<ConvMarlo::CodeTable>(tables.UscToGbkTable);
     for (const UnicodeAlias& alias : GbkUnicodeAliases()) {
-      if (lookups.gbk[alias.unicode] == 0) lookups.gbk[alias.unicode] = alias.gbk;
-      lookups.gb2312[alias.unicode] = alias.gbk;
+      if ((*lookups.gbk)[alias.unicode] == 0) (*lookups.gbk)[alias.unicode] = alias.gbk;
+      (*lookups.gb2312)[alias.unicode] = alias.gbk;
     }
   });
-  return asGb2312 ? &lookups.gb2312 : &lookups.gbk;
+  return asGb2312 ? lookups.gb2312.get() : lookups.gbk.get();
 }
 
 const ConvMarlo::CodeTable& FormTables::Decoding(const ConvMarlo& engine, ByteForm form) {
