@@ -6,23 +6,11 @@
 #include <vector>
 
 #include "batch/SourceSelection.h"
+#include "engine/FormCoding.h"
 
 namespace marlo {
 
 namespace {
-
-void AppendUtf8(std::string& out, uint32_t c) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | c >> 6);
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xE0 | c >> 12);
-    out += char(0x80 | (c >> 6 & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -68,12 +56,12 @@ std::vector<std::string> UnescapedItems(std::string_view raw) {
         uint32_t value = 0;
         while (i + 1 < raw.size() && HexValue(raw[i + 1]) >= 0 && value < 0x10000)
           value = value * 16 + uint32_t(HexValue(raw[++i]));
-        AppendUtf8(item, value);
+        AppendUtf8(item, char32_t(value));
       } else if (e >= '0' && e <= '7') {
         uint32_t value = uint32_t(e - '0');
         while (i + 1 < raw.size() && raw[i + 1] >= '0' && raw[i + 1] <= '7' && value < 0x10000)
           value = value * 8 + uint32_t(raw[++i] - '0');
-        AppendUtf8(item, value);
+        AppendUtf8(item, char32_t(value));
       } else {  // \" \\ \' \? and any other: the byte itself
         item += e;
       }

@@ -356,6 +356,11 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
   return {out_.data(), size_t(o_ - out_.data())};
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+  char bytes[4];
+  out.append(bytes, size_t(AppendUtf8(bytes, c) - bytes));
+}
+
 std::string EncodeFromUtf8(const ConvMarlo& engine, ByteForm form, std::string_view text,
                            bool lossy, uint64_t* replaced) {
   Utf8ToForm encoder(engine, form, lossy);

@@ -80,6 +80,9 @@ class FormToUtf8 {
   char16_t highSurrogate_ = 0;
 };
 
+// Appends one character as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 // Whole texts at once.
 std::string EncodeFromUtf8(const ConvMarlo& engine, ByteForm form, std::string_view text,
                            bool lossy, uint64_t* replaced = nullptr);
