@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/ConversionPipeline.h"
 
+#include <algorithm>
+
 #include "batch/ConversionTypes.h"
 #include "batch/InputCheck.h"
 #include "batch/UserTexts.h"
@@ -10,17 +12,93 @@ namespace marlo {
 InputError::InputError(Failure failure)
     : std::runtime_error(Describe(failure)), failure_(std::move(failure)) {}
 
+namespace {
+
+// Whether UTF-8 at this end bypasses the type's steps (see FormEncodedFromUtf8).
+bool Bypasses(ConvType type, const TextEnds& ends) {
+  const ConversionType& info = TypeInfo(type);
+  return info.source != info.target && ((ends.fromUtf8 && info.source == ByteForm::kUcs) ||
+                                        (ends.toUtf8 && info.target == ByteForm::kUcs));
+}
+
+}  // namespace
+
 ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                        bool checkInput, bool strict, bool phrases)
     : engine_(engine),
       type_(type),
       strict_(strict),
       checked_(!checkInput || ends.fromUtf8),  // UTF-8 input is checked by its decoding
-      stream_(engine, OperationsOf(type, phrases)) {
+      stream_(engine,
+              Bypasses(type, ends) ? std::vector<Operation>{} : OperationsOf(type, phrases)) {
   const ConversionType& info = TypeInfo(type);
   if (ends.fromUtf8)
-    fromUtf8_.emplace(engine, info.source, ends.lossy, SourceCodeOf(type) == SourceCode::kGb2312);
-  if (ends.toUtf8) toUtf8_.emplace(engine, info.target);
+    fromUtf8_.emplace(engine, FormEncodedFromUtf8(type), ends.lossy,
+                      SourceCodeOf(type) == SourceCode::kGb2312);
+  if (ends.toUtf8) toUtf8_.emplace(engine, FormDecodedToUtf8(type));
+  if (!Bypasses(type, ends)) return;
+  // What the bypassed steps do beside changing the form, done in the form
+  // that stays: the wide types widen ASCII, the narrow ones narrow it.
+  const Operation operation = info.operations.front();
+  if (ends.toUtf8 &&
+      (operation == Operation::BigToUSCforWide || operation == Operation::GbkToUSCforWide)) {
+    for (size_t b = 1; b < widened_.size(); ++b) {
+      const char c = char(b);
+      const std::string unit = engine.Run(operation, std::string_view(&c, 1))->strResult;
+      if (unit.size() == 2)  // one unit, high byte first
+        AppendUtf8(widened_[b], char32_t(uint8_t(unit[0]) << 8 | uint8_t(unit[1])));
+    }
+    widen_ = true;
+  }
+  narrow_ = ends.fromUtf8 && (operation == Operation::USCToGbkforNarrow ||
+                              operation == Operation::USCToBigforNarrow);
+}
+
+// U+FF01..U+FF5E (EF BC 81..EF BD 9E) become 0x21..0x7E. A sequence cut
+// by the end of a piece waits for the next one.
+std::string_view ConversionPipeline::NarrowUtf8(std::string_view utf8, bool last) {
+  std::string joined = std::move(narrowHeld_);
+  narrowHeld_.clear();
+  joined.append(utf8);
+  std::string_view text = joined;
+  if (!last) {
+    size_t keep = 0;
+    if (text.ends_with("\xEF")) keep = 1;
+    if (text.ends_with("\xEF\xBC") || text.ends_with("\xEF\xBD")) keep = 2;
+    narrowHeld_.assign(text.substr(text.size() - keep));
+    text.remove_suffix(keep);
+  }
+  narrowOut_.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = uint8_t(text[i]);
+    if (b == 0xEF && i + 2 < text.size()) {
+      const auto second = uint8_t(text[i + 1]), third = uint8_t(text[i + 2]);
+      if (second == 0xBC && third >= 0x81 && third <= 0xBF) {
+        narrowOut_ += char(0x21 + (third - 0x81));
+        i += 2;
+        continue;
+      }
+      if (second == 0xBD && third >= 0x80 && third <= 0x9E) {
+        narrowOut_ += char(0x60 + (third - 0x80));
+        i += 2;
+        continue;
+      }
+    }
+    narrowOut_ += char(b);
+  }
+  return narrowOut_;
+}
+
+std::string_view ConversionPipeline::Widen(std::string_view utf8) {
+  widenOut_.clear();
+  for (const char c : utf8) {
+    const auto b = uint8_t(c);
+    if (b < 0x80 && !widened_[b].empty())
+      widenOut_ += widened_[b];
+    else
+      widenOut_ += c;
+  }
+  return widenOut_;
 }
 
 void ConversionPipeline::Check(std::string_view piece, bool last) {
@@ -40,12 +118,14 @@ std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
   const bool judging = !checked_;
   if (judging) Check(piece, last);
   try {
+    if (narrow_) piece = NarrowUtf8(piece, last);
     if (fromUtf8_) piece = fromUtf8_->Feed(piece, last);
   } catch (const Utf8Error& e) {
     throw InputError({FileAction::kRead, FailureReason::kInvalidUtf8, {}, 0, e.offset()});
   }
   std::string_view out = stream_.Feed(piece, last);
   if (toUtf8_) out = toUtf8_->Feed(out, last);
+  if (widen_) out = Widen(out);
   if (!strict_ || !judging) return out;
   // Strict: nothing of an input goes out before the verdict on its start.
   held_.append(out);

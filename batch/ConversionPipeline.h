@@ -4,6 +4,7 @@
 // marlo-convert's filter and the batch run both convert through it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +24,13 @@ struct TextEnds {
   bool fromUtf8 = false;
   bool toUtf8 = false;
   bool lossy = false;  // invalid UTF-8 becomes U+FFFD instead of failing the file
+};
+
+// The window's choices beyond the type; marlo-convert has an option for each.
+struct ConversionChoices {
+  bool detectUtf8 = false;  // a source that is UTF-8 is read as UTF-8 (--from-utf8)
+  bool toUtf8 = false;      // the output is written as UTF-8 (--to-utf8)
+  bool phrases = false;     // phrase by phrase, for the types that take it (--phrases)
 };
 
 // The input is refused: invalid UTF-8, or (strict) not the type's code.
@@ -51,7 +59,7 @@ class ConversionPipeline {
 
   // Set once the checked start of the input shows another code.
   const std::string& warning() const { return warning_; }
-  // Characters the source form could not hold (from UTF-8).
+  // Characters the form UTF-8 went into could not hold (FormEncodedFromUtf8).
   uint64_t replaced() const { return fromUtf8_ ? fromUtf8_->replaced() : 0; }
   // Invalid UTF-8 sequences replaced (lossy).
   uint64_t invalid() const { return fromUtf8_ ? fromUtf8_->invalid() : 0; }
@@ -70,6 +78,14 @@ class ConversionPipeline {
   ConvStream stream_;
   std::optional<Utf8ToForm> fromUtf8_;
   std::optional<FormToUtf8> toUtf8_;
+  // Where UTF-8 bypasses the UCS form, the wide types' ASCII is widened and
+  // the narrow types' full-width ASCII narrowed in UTF-8.
+  std::string_view Widen(std::string_view utf8);
+  std::string_view NarrowUtf8(std::string_view utf8, bool last);
+  std::array<std::string, 128> widened_;  // UTF-8 of each ASCII byte's wide form
+  bool widen_ = false;
+  bool narrow_ = false;
+  std::string widenOut_, narrowOut_, narrowHeld_;
 };
 
 }  // namespace marlo

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "batch/ConversionTypes.h"
+#include "batch/InputCheck.h"
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
 
@@ -50,14 +51,32 @@ Failure Unexpected(const std::string& path, const std::exception& e) {
 
 }  // namespace
 
-uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
-                                const std::string& path, std::string& warning,
-                                uint64_t& invalid) const {
-  ConversionPipeline pipeline(engine_, settings_.convType, settings_.ends, settings_.checkInput,
-                              settings_.strict, settings_.phrases);
+void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
+                            const std::string& path, RunRow& row) const {
+  TextEnds ends = settings_.ends;
+  // The start tells how to read the file: read it first, then feed it.
+  std::string start;
+  bool ended = false;
   std::vector<char> piece(kPieceSize);
+  if (settings_.detectUtf8 && !ends.fromUtf8) {
+    while (start.size() < kCheckedBytes && !ended) {
+      const size_t n =
+          reader.Read(piece.data(), std::min(piece.size(), kCheckedBytes - start.size()));
+      start.append(piece.data(), n);
+      ended = n == 0;
+    }
+    ends.fromUtf8 = LooksLikeUtf8(engine_, start, ended);
+  }
+  row.readAsUtf8 = ends.fromUtf8 && !settings_.ends.fromUtf8;
+  ConversionPipeline pipeline(engine_, settings_.convType, ends, settings_.checkInput,
+                              settings_.strict, settings_.phrases);
   try {
-    for (bool last = false; !last;) {
+    if (!start.empty() || ended) {
+      const std::string_view out = pipeline.Feed(start, ended);
+      if (writer) writer->Write(out);
+      std::string().swap(start);
+    }
+    for (bool last = ended; !last;) {
       const size_t n = reader.Read(piece.data(), piece.size());
       last = n == 0;
       const std::string_view out = pipeline.Feed(std::string_view(piece.data(), n), last);
@@ -68,9 +87,9 @@ uint64_t ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWrit
     failure.path = path;
     throw textfile::FileError(std::move(failure));
   }
-  warning = pipeline.warning();
-  invalid = pipeline.invalid();
-  return pipeline.replaced();
+  row.warning = pipeline.warning();
+  row.invalidSequences = pipeline.invalid();
+  row.replacedCharacters = pipeline.replaced();
 }
 
 int64_t ConversionRun::SystemClock() { return int64_t(std::time(nullptr)); }
@@ -228,21 +247,15 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
     std::optional<textfile::TextWriter> writer;
     if (file.outcome == RowOutcome::kConverted) writer.emplace(file.target, file.mode);
     const int64_t start = clock_();
-    std::string warning;
-    uint64_t invalid = 0;
-    const uint64_t replaced =
-        Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, warning, invalid);
+    RunRow row;
+    Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, row);
     const int64_t end = clock_();
     if (writer) writer->Close();
     file.reader.reset();  // closes the source while other files are still on their way
-    RunRow row;
     row.outcome = file.outcome;
     row.fileName = entry.fileName;
     row.seconds = std::to_string(end - start);
     row.targetPath = file.target;
-    row.replacedCharacters = replaced;
-    row.invalidSequences = invalid;
-    row.warning = warning;
     return row;
   } catch (const std::bad_alloc&) {
     return FailedRow(entry.fileName, OutOfMemory());

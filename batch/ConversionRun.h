@@ -44,6 +44,9 @@ struct RunSettings {
   bool strict = false;
   // Simplified ⇄ traditional phrase by phrase (types that take it).
   bool phrases = false;
+  // A file that is valid UTF-8 with text beyond ASCII is read as UTF-8 (as
+  // ends.fromUtf8 would), any other as the type's code.
+  bool detectUtf8 = false;
   // Files converted at once. Whatever the number, the host sees every call
   // from the thread that runs Run, and the rows in list order.
   int32_t jobs = 1;
@@ -64,6 +67,7 @@ struct RunRow {
   uint64_t replacedCharacters = 0;
   uint64_t invalidSequences = 0;  // lossy UTF-8: broken sequences replaced
   std::string warning;            // the input looked like another code; converted all the same
+  bool readAsUtf8 = false;        // found to be UTF-8 and read as such (detectUtf8)
 };
 
 // The answers to "該文件已經存在,是否覆蓋?"; the "all" ones hold for the
@@ -121,9 +125,9 @@ class ConversionRun {
   // Converts a prepared file; touches no host and no shared state.
   RunRow ConvertPrepared(PreparedFile& file) const;
   // Reads, checks and converts the file piece by piece into the writer (or
-  // nowhere); returns the characters its source form could not hold.
-  uint64_t Convert(textfile::TextReader& reader, textfile::TextWriter* writer,
-                   const std::string& path, std::string& warning, uint64_t& invalid) const;
+  // nowhere); fills in the row's counts, warning and reading.
+  void Convert(textfile::TextReader& reader, textfile::TextWriter* writer, const std::string& path,
+               RunRow& row) const;
 
   const ConvMarlo& engine_;
   RunSettings settings_;

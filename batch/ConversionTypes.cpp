@@ -172,6 +172,16 @@ std::vector<Operation> OperationsOf(ConvType type, bool phrases) {
   return operations;
 }
 
+ByteForm FormEncodedFromUtf8(ConvType type) {
+  const ConversionType& info = TypeInfo(type);
+  return info.source == ByteForm::kUcs ? info.target : info.source;
+}
+
+ByteForm FormDecodedToUtf8(ConvType type) {
+  const ConversionType& info = TypeInfo(type);
+  return info.target == ByteForm::kUcs ? info.source : info.target;
+}
+
 bool TakesPhrases(ConvType type) { return OperationsOf(type, true) != OperationsOf(type, false); }
 
 }  // namespace marlo

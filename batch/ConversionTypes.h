@@ -75,4 +75,11 @@ std::vector<Operation> OperationsOf(ConvType type, bool phrases = false);
 // Whether the type has such a step (BigToGb, GbToBig, GbToBigToGbk).
 bool TakesPhrases(ConvType type);
 
+// The UCS form cannot tell U+662F from the two characters "f/", so UTF-8
+// never passes through it: UTF-8 input of a type that reads the UCS form
+// is encoded straight into the type's target form, and the output of a type
+// that writes it is decoded straight from the type's source form.
+ByteForm FormEncodedFromUtf8(ConvType type);
+ByteForm FormDecodedToUtf8(ConvType type);
+
 }  // namespace marlo

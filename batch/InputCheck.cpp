@@ -39,6 +39,17 @@ SourceCode SourceCodeOf(ConvType type) {
   return SourceCode::kGbk;
 }
 
+bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole) {
+  if (!whole) {  // a last sequence may go on beyond the start
+    size_t cut = bytes.size();
+    while (cut > 0 && bytes.size() - cut < 3 && (uint8_t(bytes[cut - 1]) & 0xC0) == 0x80) --cut;
+    if (cut > 0 && uint8_t(bytes[cut - 1]) >= 0xC0) --cut;
+    bytes = bytes.substr(0, cut);
+  }
+  const CheckCount count = CountErrors(engine, SourceCode::kUtf8, bytes);
+  return count.characters > 0 && count.errors == 0;
+}
+
 const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes) {
   // UTF-8 first: its sequences are the hardest to meet by chance.
   for (const SourceCode code :

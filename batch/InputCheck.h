@@ -30,6 +30,10 @@ const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string
 // The warning for a file, or empty when its bytes fit: "… 3.2% …".
 std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes);
 
+// Whether bytes read best as UTF-8: valid, with some text beyond ASCII. A
+// start of a text (not whole) may end inside a character.
+bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole);
+
 // How much of a large input the check reads: enough to tell, at no cost
 // that matters beside the conversion.
 inline constexpr size_t kCheckedBytes = 1 << 20;

@@ -130,7 +130,7 @@ std::string Describe(const Failure& failure) {
 std::string RowDescription(const RunRow& row) {
   switch (row.outcome) {
     case RowOutcome::kConverted:
-      return text::kConverted;
+      return row.readAsUtf8 ? std::string(text::kConverted) + text::kReadAsUtf8 : text::kConverted;
     // A target left alone says so: a user rerunning a batch must tell what
     // was written.
     case RowOutcome::kSkipped:

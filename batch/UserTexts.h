@@ -20,6 +20,8 @@ std::string RowDescription(const RunRow& row);
 namespace marlo::text {
 
 inline constexpr const char* kConverted = "轉換成功";
+// After 轉換成功 for a file that was found to be UTF-8 and read as such.
+inline constexpr const char* kReadAsUtf8 = "(UTF-8 源文件)";
 inline constexpr const char* kNoTargetFolder = "請輸入目標路徑!";
 inline constexpr const char* kOverwriteQuestion = "該文件已經存在,是否覆蓋?";
 inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
@@ -46,6 +48,14 @@ inline constexpr const char* kInvalidUtf8At = "不是有效的 UTF-8 文本: 第
 inline constexpr const char* kSkippedExisting = "已跳過(目標文件已存在)";
 // A file or folder name that is not UTF-8, shown decoded: %1 is the code.
 inline constexpr const char* kNameInLegacyCode = "文件名為 %1 編碼";
+// The window's check boxes for UTF-8, phrases and folder trees.
+inline constexpr const char* kAutoUtf8 = "自動識別 UTF-8 源文件";
+inline constexpr const char* kOutputUtf8 = "輸出為 UTF-8";
+inline constexpr const char* kPhrases = "按詞語轉換";
+inline constexpr const char* kSubFolders = "包含子文件夾";
+inline constexpr const char* kPhrasesRemark =
+    "按詞語轉換: 先把整個詞語按台灣用語轉換 (軟體 ⇄ 软件, 乾燥 → 干燥), 其餘按字轉換; "
+    "轉換結果的長度可能與源文件不同.";
 inline constexpr const char* kEngineNotReady = "無法載入轉換碼表,不能轉換文件。請重新安裝本程序。";
 
 // File access: an action, then the path and the reason.

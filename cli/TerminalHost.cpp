@@ -12,7 +12,7 @@
 namespace marlo::cli {
 
 void ReportReplaced(const std::string& what, uint64_t count, ConvType type) {
-  const ByteForm form = TypeInfo(type).source;
+  const ByteForm form = FormEncodedFromUtf8(type);
   const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
   std::cerr << "marlo-convert: " << Printable(what) << ": "
             << text::Fill(text::kCharactersReplaced, {std::to_string(count), name}) << "\n";

@@ -3,6 +3,7 @@
 
 #include "batch/ConversionPipeline.h"
 #include "batch/ConversionTypes.h"
+#include "batch/InputCheck.h"
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
 
@@ -14,12 +15,13 @@ namespace {
 // type of one step shows their byte values on request; the second step of
 // GbToBigToGbk asks for none, so that type shows none.
 std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, ConvType type, std::string_view source,
-                                    bool byteFlag) {
-  ConversionPipeline pipeline(engine, type, TextEnds{}, /*checkInput=*/false, /*strict=*/false);
+                                    bool byteFlag, const TextEnds& ends, bool phrases) {
+  ConversionPipeline pipeline(engine, type, ends, /*checkInput=*/false, /*strict=*/false,
+                              phrases && TakesPhrases(type));
   auto result = std::make_shared<ConvResult>();
   result->strResult = pipeline.Feed(source, true);
   // An empty input gives a result untouched, as the engine's calls do.
-  if (byteFlag && !source.empty() && OperationsOf(type).size() == 1)
+  if (byteFlag && !source.empty() && (ends.toUtf8 || OperationsOf(type).size() == 1))
     result->byteResults()->AppendValues(result->strResult);
   return result;
 }
@@ -42,23 +44,27 @@ std::string AsCharacterReferences(std::string_view utf8) {
 }  // namespace
 
 PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
-                              bool byteFlag, size_t pageLimit) {
+                              bool byteFlag, const ConversionChoices& choices, size_t pageLimit) {
   PreviewData data;
   const ConversionType& info = TypeInfo(type);
-  data.pageCharset = info.pageCharset;
+  const TextEnds ends{choices.detectUtf8 && LooksLikeUtf8(engine, source, true), choices.toUtf8,
+                      /*lossy=*/false};
+  data.readAsUtf8 = ends.fromUtf8;
+  data.utf8Output = ends.toUtf8;
+  data.pageCharset = ends.toUtf8 ? "utf-8" : info.pageCharset;
   data.byteFlag = byteFlag;
   // A byte value per output byte of a large file would take many times its
   // size, and its page would freeze the window: the start shows instead.
   const bool startOnly = byteFlag && source.size() > pageLimit;
   std::shared_ptr<ConvResult> paged;
   try {
-    data.result = RunType(engine, type, source, byteFlag && !startOnly);
+    data.result = RunType(engine, type, source, byteFlag && !startOnly, ends, choices.phrases);
     paged = data.result;
     if (startOnly) {
       std::string_view start = source.substr(0, pageLimit);
       if (const size_t end = start.rfind('\n'); end != std::string_view::npos)
         start = start.substr(0, end + 1);
-      paged = RunType(engine, type, start, true);
+      paged = RunType(engine, type, start, true, ends, choices.phrases);
     }
   } catch (const std::bad_alloc&) {
     data.result.reset();
@@ -69,8 +75,9 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::strin
   // file it would cost as much as the conversion.
   if (!byteFlag) return data;
   // Unescaped, a text such as "#include <stdio.h>" would lose words.
-  data.pageBody = info.pageIsCodeValueReport() ? engine.USCToWebContent(paged)
-                                               : EscapeHtmlText(paged->strResult);
+  data.pageBody = ends.toUtf8                    ? EscapeHtmlText(paged->strResult, true)
+                  : info.pageIsCodeValueReport() ? engine.USCToWebContent(paged)
+                                                 : EscapeHtmlText(paged->strResult);
   if (startOnly) {
     data.pageHoldsTheStartOnly = true;
     data.pageBody += "<hr>" + AsCharacterReferences(text::kPageHoldsTheStart);
@@ -92,12 +99,13 @@ std::string ByteText(ConvResult& result, size_t maxChars) {
   return text;
 }
 
-std::string EscapeHtmlText(std::string_view text) {
+std::string EscapeHtmlText(std::string_view text, bool utf8) {
   std::string escaped;
   escaped.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (CharacterLength(CharacterParse::kWidening, reinterpret_cast<const uint8_t*>(&text[i]),
+    if (!utf8 &&
+        CharacterLength(CharacterParse::kWidening, reinterpret_cast<const uint8_t*>(&text[i]),
                         text.size() - i) == 2) {
       escaped += c;
       escaped += text[++i];

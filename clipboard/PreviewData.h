@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "batch/ConversionPipeline.h"
 #include "batch/ConversionTypes.h"
 #include "engine/ConvMarlo.h"
 
@@ -30,6 +31,8 @@ struct PreviewData {
   std::string byteText;  // only with the byte flag
   bool pageHoldsTheStartOnly = false;
   PreviewFailure failure = PreviewFailure::kNone;
+  bool readAsUtf8 = false;  // the source was found to be UTF-8
+  bool utf8Output = false;  // the result is UTF-8, not the type's target form
 };
 
 // How much of a source the page and the byte values show: the embedded
@@ -43,8 +46,11 @@ inline constexpr size_t kPageSourceLimit = 24 * 1024;
 // values; the page and the byte text are made from its start alone (cut at
 // a line end), and the page says so. A failure leaves the result null, the
 // rest empty, and says which it was.
+// The choices apply as in a batch run: a source that is UTF-8 is read as
+// such, the output may be UTF-8, phrases for the types that take them.
 PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
-                              bool byteFlag, size_t pageLimit = kPageSourceLimit);
+                              bool byteFlag, const ConversionChoices& choices = {},
+                              size_t pageLimit = kPageSourceLimit);
 
 // " XX" per byte value in upper-case hex, stopping once the text is longer
 // than maxChars: at most 167 bytes for the usual 500.
@@ -53,8 +59,8 @@ std::string ByteText(ConvResult& result, size_t maxChars = 500);
 // "&", "<" and ">" standing at a character start as entities. A byte
 // 0x81..0xFE starts a two-byte character whose second byte is kept as it
 // is, so no character's bytes change, also where a second byte is below 0x40
-// (CNS plane 2).
-std::string EscapeHtmlText(std::string_view text);
+// (CNS plane 2). In UTF-8 text those three bytes are always characters.
+std::string EscapeHtmlText(std::string_view text, bool utf8 = false);
 
 // The page: eighteen lines joined by CR LF and a final CR LF, the body on
 // line 11 and the character set copied verbatim into line 3.

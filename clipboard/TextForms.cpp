@@ -42,7 +42,8 @@ std::string EncodeText(const QString& text, ByteForm form, qsizetype* lost) {
   return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
-QString DecodeBytes(std::string_view bytes, ByteForm form) {
+QString DecodeBytes(std::string_view bytes, ByteForm form, bool utf8) {
+  if (utf8) return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
   if (form == ByteForm::kUcs) {
     const std::u16string units = DecodeUcsForm(bytes);
     return QString(reinterpret_cast<const QChar*>(units.data()), qsizetype(units.size()));

@@ -17,6 +17,6 @@ namespace marlo {
 // receives how many characters were replaced so.
 std::string EncodeText(const QString& text, ByteForm form, qsizetype* lost = nullptr);
 // Bytes that are no character of the form become U+FFFD.
-QString DecodeBytes(std::string_view bytes, ByteForm form);
+QString DecodeBytes(std::string_view bytes, ByteForm form, bool utf8 = false);
 
 }  // namespace marlo

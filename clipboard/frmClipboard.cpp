@@ -200,7 +200,11 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, in
 }
 
 std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view source, ConvType type) {
-  const PreviewData data = ConvertForPreview(engine_, type, source, ByteFlag());
+  // The clipboard is Unicode text already: of the window's choices only
+  // phrases apply.
+  ConversionChoices choices;
+  choices.phrases = settings_.Choices().phrases;
+  const PreviewData data = ConvertForPreview(engine_, type, source, ByteFlag(), choices);
   if (data.failure == PreviewFailure::kOutOfMemory)
     QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromUtf8(text::kOutOfMemory));
   ShowConversion(data, type);
@@ -218,7 +222,8 @@ void frmClipboard::ShowConversion(const PreviewData& data, ConvType type,
     text->setParent(txtDest_);
     txtDest_->setDocument(text.release());
   } else {
-    txtDest_->setPlainText(DecodeBytes(data.result->strResult, TypeInfo(type).target));
+    txtDest_->setPlainText(
+        DecodeBytes(data.result->strResult, TypeInfo(type).target, data.utf8Output));
   }
   if (!data.byteFlag) {
     SetPageTabsEnabled(false);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -383,6 +384,8 @@ QWidget* frmMain::BuildSourceArea() {
   column->addWidget(dirSource_, 1);
   column->addWidget(FilSource_, 1);
   column->addWidget(imcFileType_);
+  chkSubFolders_ = Named(new QCheckBox(Text(text::kSubFolders)), "chkSubFolders");
+  column->addWidget(chkSubFolders_);
   row->addWidget(source, 4);
 
   connect(drvSource_, &QComboBox::activated, this,
@@ -454,6 +457,12 @@ QWidget* frmMain::BuildOptionArea() {
   lblRemark_->setMinimumHeight(2 * lblRemark_->fontMetrics().lineSpacing() + 4);
   lblRemark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   grid->addWidget(lblRemark_, 5, 0, 1, 3);
+  chkAutoUtf8_ = Named(new QCheckBox(Text(text::kAutoUtf8)), "chkAutoUtf8");
+  chkPhrases_ = Named(new QCheckBox(Text(text::kPhrases)), "chkPhrases");
+  grid->addWidget(chkAutoUtf8_, 6, 0, 1, 2);
+  grid->addWidget(chkPhrases_, 6, 2);
+  // The remark says what phrase conversion does while the pointer is on it.
+  chkPhrases_->installEventFilter(this);
   row->addWidget(options, 3);
 
   auto* right = new QVBoxLayout;
@@ -480,7 +489,9 @@ QWidget* frmMain::BuildOptionArea() {
   findPath->setText(QStringLiteral("…"));
   findPath->setToolTip(Text("保存路徑"));
   targetGrid->addWidget(findPath, 1, 1);
-  targetGrid->setRowStretch(2, 1);
+  chkToUtf8_ = Named(new QCheckBox(Text(text::kOutputUtf8)), "chkToUtf8");
+  targetGrid->addWidget(chkToUtf8_, 2, 0, 1, 2);
+  targetGrid->setRowStretch(3, 1);
   connect(findPath, &QToolButton::clicked, this, &frmMain::PickTargetFolder);
   right->addWidget(target, 1);
   row->addLayout(right, 2);
@@ -540,6 +551,15 @@ void frmMain::Load() {
   });
   const int32_t choice = Settings().HandleExistFile();
   if (choice >= 0 && choice <= 2) optHandleExistFile_[size_t(choice)]->setChecked(true);
+  const ConversionChoices stored = Settings().Choices();
+  chkAutoUtf8_->setChecked(stored.detectUtf8);
+  chkToUtf8_->setChecked(stored.toUtf8);
+  chkPhrases_->setChecked(stored.phrases);
+  chkSubFolders_->setChecked(Settings().IncludeSubFolders());
+  chkPhrases_->setEnabled(TakesPhrases(CurrentType()));
+  // The clipboard window reads the choices from the settings when it converts.
+  for (QCheckBox* box : {chkAutoUtf8_, chkToUtf8_, chkPhrases_, chkSubFolders_})
+    connect(box, &QCheckBox::toggled, this, &frmMain::StoreChoices);
   dirSource_->setFocus();
 }
 
@@ -587,8 +607,28 @@ QString frmMain::GetConvTypeName(int32_t index) {
 
 ConvType frmMain::CurrentType() const { return ConvTypeAt(GetConvType()).value_or(ConvType{}); }
 
+ConversionChoices frmMain::Choices() const {
+  return {chkAutoUtf8_->isChecked(), chkToUtf8_->isChecked(),
+          chkPhrases_->isChecked() && TakesPhrases(CurrentType())};
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == chkPhrases_ && event->type() == QEvent::Enter)
+    lblRemark_->setText(Text(text::kPhrasesRemark));
+  if (watched == chkPhrases_ && event->type() == QEvent::Leave)
+    lblRemark_->setText(Text(TypeInfo(CurrentType()).description));
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::StoreChoices() {
+  Settings().setChoices(
+      {chkAutoUtf8_->isChecked(), chkToUtf8_->isChecked(), chkPhrases_->isChecked()});
+  Settings().setIncludeSubFolders(chkSubFolders_->isChecked());
+}
+
 void frmMain::OnConvTypeClicked(int32_t index) {
   lblRemark_->setText(Text(TypeInfo(ConvTypeAt(index).value_or(ConvType{})).description));
+  chkPhrases_->setEnabled(TakesPhrases(CurrentType()));
   RebuildTargetFolder();
 }
 
@@ -707,14 +747,31 @@ void frmMain::AddSelectedFiles() {
     if (FilSource_->item(i)->isSelected())
       names.push_back(FilSource_->item(i)->data(kPathRole).toByteArray().toStdString());
   AddFiles(sourceFolder_, names);
+  if (chkSubFolders_->isChecked())
+    for (const QListWidgetItem* folder : dirSource_->selectedItems())
+      AddTree(folder->data(kPathRole).toByteArray());
 }
 
 void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>& names) {
-  const std::vector<RunEntry> entries =
-      EntriesToAdd(folder.toStdString(), names, Settings().IgnoreFileTypes().toStdString(),
-                   [this](const std::string& path) {
-                     return destByKey_.contains(QByteArray::fromStdString(path));
-                   });
+  AddEntries(EntriesToAdd(folder.toStdString(), names, Settings().IgnoreFileTypes().toStdString(),
+                          [this](const std::string& path) {
+                            return destByKey_.contains(QByteArray::fromStdString(path));
+                          }));
+}
+
+void frmMain::AddTree(const QByteArray& folder) {
+  std::vector<RunEntry> entries =
+      EntriesInTree(folder.toStdString(), Settings().IgnoreFileTypes().toStdString(),
+                    TargetFolderBytes().toStdString());
+  // A folder that cannot be read has no file to list; files listed already
+  // stay as they are.
+  std::erase_if(entries, [this](const RunEntry& entry) {
+    return entry.failure || destByKey_.contains(QByteArray::fromStdString(entry.fullPath));
+  });
+  AddEntries(entries);
+}
+
+void frmMain::AddEntries(const std::vector<RunEntry>& entries) {
   QList<QTreeWidgetItem*> items;
   items.reserve(qsizetype(entries.size()));
   for (const RunEntry& entry : entries) {
@@ -737,7 +794,9 @@ void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
     while (path.size() > 1 && path.endsWith('/')) path.chop(1);
     struct stat info;
     if (::stat(path.constData(), &info) != 0) continue;
-    if (S_ISDIR(info.st_mode)) {
+    if (S_ISDIR(info.st_mode) && chkSubFolders_->isChecked()) {
+      AddTree(path);
+    } else if (S_ISDIR(info.st_mode)) {
       std::vector<std::string> names;
       for (const ShownName& name : FilesMatching(path, imcFileType_->currentText(), cfMain_))
         names.push_back(name.bytes.toStdString());
@@ -797,6 +856,10 @@ void frmMain::ConvertFiles() {
   settings.checkInput = true;  // as marlo-convert does: a row says when the bytes look wrong
   settings.targetFolderText = TargetFolderBytes().toStdString();
   settings.handleExistFile = ExistingFileAt(GetHandleExistFile()).value_or(ExistingFile::kSkip);
+  const ConversionChoices choices = Choices();
+  settings.detectUtf8 = choices.detectUtf8;
+  settings.ends.toUtf8 = choices.toUtf8;
+  settings.phrases = choices.phrases;
 
   run_.reset();
   run_ = std::make_unique<BackgroundRun>(cfMain_, settings, *runView_);
@@ -897,31 +960,34 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
   const QFont font = window->findChild<QWidget*>("txtDest")->font();
   QThread* uiThread = thread();
   previewing_ = true;
-  previewWatcher_->setFuture(QtConcurrent::run([this, path, type, byteFlag, font, uiThread] {
-    auto work = std::make_shared<PreviewWork>();
-    work->path = path;
-    work->type = type;
-    try {
-      // Each copy goes as soon as the next exists, so that a large file
-      // costs about twice its size at the most, not every copy at once.
-      std::string bytes = textfile::ReadAll(path.toStdString());
-      work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag);
-      std::string().swap(bytes);
-      if (work->data.failure == PreviewFailure::kOutOfMemory)
-        work->error = Text(text::kOutOfMemory);
-      if (work->data.result) {
-        QString text = DecodeBytes(work->data.result->strResult, TypeInfo(type).target);
-        std::string().swap(work->data.result->strResult);  // the document shows it now
-        work->text = frmClipboard::BuildTextDocument(std::move(text), font);
-        work->text->moveToThread(uiThread);
-      }
-    } catch (const std::bad_alloc&) {
-      work->error = Text(text::kOutOfMemory);
-    } catch (const std::exception& e) {  // a file that cannot be read, mostly
-      work->error = QString::fromStdString(e.what());
-    }
-    return work;
-  }));
+  const ConversionChoices choices = Choices();
+  previewWatcher_->setFuture(
+      QtConcurrent::run([this, path, type, byteFlag, font, uiThread, choices] {
+        auto work = std::make_shared<PreviewWork>();
+        work->path = path;
+        work->type = type;
+        try {
+          // Each copy goes as soon as the next exists, so that a large file
+          // costs about twice its size at the most, not every copy at once.
+          std::string bytes = textfile::ReadAll(path.toStdString());
+          work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag, choices);
+          std::string().swap(bytes);
+          if (work->data.failure == PreviewFailure::kOutOfMemory)
+            work->error = Text(text::kOutOfMemory);
+          if (work->data.result) {
+            QString text = DecodeBytes(work->data.result->strResult, TypeInfo(type).target,
+                                       work->data.utf8Output);
+            std::string().swap(work->data.result->strResult);  // the document shows it now
+            work->text = frmClipboard::BuildTextDocument(std::move(text), font);
+            work->text->moveToThread(uiThread);
+          }
+        } catch (const std::bad_alloc&) {
+          work->error = Text(text::kOutOfMemory);
+        } catch (const std::exception& e) {  // a file that cannot be read, mostly
+          work->error = QString::fromStdString(e.what());
+        }
+        return work;
+      }));
 }
 
 void frmMain::ShowPreview(const std::shared_ptr<PreviewWork>& work) {

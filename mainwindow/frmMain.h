@@ -16,6 +16,7 @@
 #include "batch/ConversionRun.h"
 #include "engine/ConvMarlo.h"
 
+class QCheckBox;
 class QComboBox;
 class QFileSystemWatcher;
 class QTimer;
@@ -108,6 +109,13 @@ class frmMain : public QWidget {
   void AddSelectedFiles();
   void AddFiles(const QByteArray& folder, const std::vector<std::string>& names);
   void AddDroppedPaths(const QList<QByteArray>& paths);
+  // Every file under the folder, named by its path below it.
+  void AddTree(const QByteArray& folder);
+  void AddEntries(const std::vector<RunEntry>& entries);
+  // The check boxes as they stand; phrases only for a type that takes them.
+  ConversionChoices Choices() const;
+  void StoreChoices();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void RemoveSelectedEntries();
   void ShowEntryCount();
   void SortByColumn(QTreeWidget* list, SortState& state, int column);
@@ -129,6 +137,10 @@ class frmMain : public QWidget {
   std::array<QRadioButton*, 3> optHandleExistFile_{};
   QLabel* lblTitle_ = nullptr;
   QLabel* lblRemark_ = nullptr;
+  QCheckBox* chkAutoUtf8_ = nullptr;
+  QCheckBox* chkPhrases_ = nullptr;
+  QCheckBox* chkToUtf8_ = nullptr;
+  QCheckBox* chkSubFolders_ = nullptr;
   QLineEdit* txtDescPath_ = nullptr;
   QComboBox* drvSource_ = nullptr;
   QListWidget* dirSource_ = nullptr;

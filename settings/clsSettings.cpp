@@ -40,13 +40,32 @@ void clsSettings::Load() {
   number("IsReturnbyte", isReturnbyte_);
   number("WindowWidth", windowWidth_);
   number("WindowHeight", windowHeight_);
+  auto flag = [this](const char* key, bool& field) {
+    if (const auto value = ParseStoredInteger(store_->value(key).toString().toStdString()))
+      field = *value != 0;
+  };
+  for (const auto& [key, field] : ChoiceKeys()) flag(key, this->*field);
   store_->endGroup();
+}
+
+// The check boxes' keys, beside the others.
+std::vector<std::pair<const char*, bool clsSettings::*>> clsSettings::ChoiceKeys() {
+  return {{"AutoDetectUtf8", &clsSettings::detectUtf8_},
+          {"OutputUtf8", &clsSettings::outputUtf8_},
+          {"ConvertPhrases", &clsSettings::phrases_},
+          {"IncludeSubFolders", &clsSettings::includeSubFolders_}};
 }
 
 bool clsSettings::WindowSizeStored(const QSettings& stored) const {
   return windowWidth_ <= 0 || windowHeight_ <= 0 ||
          (stored.value("WindowWidth").toString() == QString::number(windowWidth_) &&
           stored.value("WindowHeight").toString() == QString::number(windowHeight_));
+}
+
+bool clsSettings::ChoicesStored(const QSettings& stored) const {
+  for (const auto& [key, field] : ChoiceKeys())
+    if (stored.value(key).toString() != QString::number(int(this->*field))) return false;
+  return true;
 }
 
 bool clsSettings::StoredValuesMatch() const {
@@ -56,7 +75,7 @@ bool clsSettings::StoredValuesMatch() const {
   return stored.value("HandleExistFile").toString() == QString::number(handleExistFile_) &&
          stored.value("IgnoreFileTypes").toString() == ignoreFileTypes_ &&
          stored.value("IsReturnbyte").toString() == QString::number(isReturnbyte_) &&
-         WindowSizeStored(stored);
+         ChoicesStored(stored) && WindowSizeStored(stored);
 }
 
 void clsSettings::SaveSettings() {
@@ -64,6 +83,8 @@ void clsSettings::SaveSettings() {
   store_->setValue("HandleExistFile", QString::number(handleExistFile_));
   store_->setValue("IgnoreFileTypes", ignoreFileTypes_);
   store_->setValue("IsReturnbyte", QString::number(isReturnbyte_));
+  for (const auto& [key, field] : ChoiceKeys())
+    store_->setValue(key, QString::number(int(this->*field)));
   if (windowWidth_ > 0 && windowHeight_ > 0) {
     store_->setValue("WindowWidth", QString::number(windowWidth_));
     store_->setValue("WindowHeight", QString::number(windowHeight_));

@@ -5,6 +5,10 @@
 
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
+
+#include "batch/ConversionPipeline.h"
 
 class QSettings;
 
@@ -26,6 +30,16 @@ class clsSettings {
   void setIgnoreFileTypes(const QString& value) { ignoreFileTypes_ = value; }
   int32_t IsReturnbyte() const { return isReturnbyte_; }
   void setIsReturnbyte(int32_t value) { isReturnbyte_ = value; }
+  // The window's check boxes: UTF-8 detected (on unless stored off), UTF-8
+  // written, phrases, folder trees.
+  ConversionChoices Choices() const { return {detectUtf8_, outputUtf8_, phrases_}; }
+  void setChoices(const ConversionChoices& choices) {
+    detectUtf8_ = choices.detectUtf8;
+    outputUtf8_ = choices.toUtf8;
+    phrases_ = choices.phrases;
+  }
+  bool IncludeSubFolders() const { return includeSubFolders_; }
+  void setIncludeSubFolders(bool on) { includeSubFolders_ = on; }
   // The main window's size at its last close; 0 when none is stored.
   int32_t WindowWidth() const { return windowWidth_; }
   int32_t WindowHeight() const { return windowHeight_; }
@@ -42,6 +56,8 @@ class clsSettings {
   void Load();
   bool StoredValuesMatch() const;
   bool WindowSizeStored(const QSettings& stored) const;
+  bool ChoicesStored(const QSettings& stored) const;
+  static std::vector<std::pair<const char*, bool clsSettings::*>> ChoiceKeys();
 
   std::unique_ptr<QSettings> store_;
   int32_t handleExistFile_ = 0;
@@ -49,6 +65,10 @@ class clsSettings {
   int32_t isReturnbyte_ = 0;
   int32_t windowWidth_ = 0;
   int32_t windowHeight_ = 0;
+  bool detectUtf8_ = true;
+  bool outputUtf8_ = false;
+  bool phrases_ = false;
+  bool includeSubFolders_ = false;
 };
 
 }  // namespace marlo

@@ -154,6 +154,11 @@ TEST(MarloConvert, Utf8AtEitherEnd) {
       {"BigToGb", "這是繁體中文，轉換後變成簡體。\n", "这是繁体中文，转换后变成简体。\n"},
       {"GbToBig", "这里为什么着急？\r\n", "這裡為什麼著急？\r\n"},
       {"GbToBigToGbk", "软件开发", "軟件開發"},
+      // The UCS form reads U+662F (是) as "f/": UTF-8 never goes through it.
+      {"BigToUsc", "是中文 abc\n", "是中文 abc\n"},
+      {"UscToGbk", "是中文 abc\n", "是中文 abc\n"},
+      {"BigToUscWide", "是 A1~\n", "是　Ａ１～\n"},
+      {"UscToBigNarrow", "是　Ａ１～\n", "是　A1~\n"},
   };
   for (const auto& s : sentences) {
     ProcessOptions options;

@@ -103,7 +103,7 @@ class frmClipboardTest : public QObject {
     for (int k = 0; k < 10; ++k) source += line;
     for (const size_t limit : {source.size(), size_t(3 * line.size() + 2)}) {
       const auto data =
-          marlo::ConvertForPreview(engine, marlo::ConvType::kBigToGb, source, true, limit);
+          marlo::ConvertForPreview(engine, marlo::ConvType::kBigToGb, source, true, {}, limit);
       const bool startOnly = limit < source.size();
       QCOMPARE(data.pageHoldsTheStartOnly, startOnly);
       QCOMPARE(data.result->strResult.size(), source.size());  // the text tab has it all

@@ -17,7 +17,7 @@ printf '[Configs]\nIsReturnbyte=1\n' >"$work/config/Marlo/Marlo.conf"
 start_marlo "$marlo"
 focus "$window"
 key Tab Home Return  # into the file list: add big5.txt
-key Tab Tab Tab Tab  # to the selected-files list
+key Tab Tab Tab Tab Tab  # past the type filter and the subfolder box to the selected-files list
 key Tab Down         # to the checked conversion type, and on to "Big5 -->> GB"
 
 # Preview the listed file: the clipboard window shows it three ways.

@@ -2,6 +2,7 @@
 // The main window, driven by object name, on a temporary settings store and
 // a temporary home folder.
 #include <sys/stat.h>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -24,6 +26,7 @@
 #include <functional>
 
 #include "batch/ConversionTypes.h"
+#include "clipboard/TextForms.h"
 #include "frame/ProgressBarMarlo.h"
 #include "mainwindow/BackgroundRun.h"
 #include "mainwindow/frmMain.h"
@@ -78,6 +81,26 @@ class frmMainTest : public QObject {
     for (int i = 0; i < list->topLevelItemCount(); ++i)
       texts << list->topLevelItem(i)->text(column);
     return texts;
+  }
+  // What marlo-convert writes for a file with the given options.
+  static QByteArray MarloConvert(const QStringList& args, const QString& input) {
+    QProcess process;
+    process.setStandardInputFile(input);
+    process.start(QStringLiteral(MARLO_CONVERT_EXE), args);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+      qWarning("marlo-convert %s: %s", qPrintable(args.join(' ')),
+               process.readAllStandardError().constData());
+    return process.readAllStandardOutput();
+  }
+  static void Drop(frmMain& window, const QList<QUrl>& urls) {
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    QMimeData mime;
+    mime.setUrls(urls);
+    // Qt delivers a drop only where the drag was let in.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(dest->viewport(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(dest->viewport(), &drop);
   }
   // Selects files of FilSource by name and presses ">>".
   static void Add(frmMain& window, const QStringList& names) {
@@ -438,6 +461,7 @@ class frmMainTest : public QObject {
     frmMain window;
     window.show();
     QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
+    Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(false);
     Add(window, {"big5.txt", "utf8.txt"});
     Convert(window);
     WaitForRun(window);
@@ -448,6 +472,118 @@ class frmMainTest : public QObject {
     QVERIFY(results->topLevelItem(1)->text(2).contains("像是 UTF-8 文本"));
     QVERIFY(results->topLevelItem(0)->icon(0).pixmap(16).toImage() !=
             results->topLevelItem(1)->icon(0).pixmap(16).toImage());
+  }
+
+  // Each of the window's choices writes what marlo-convert writes with the
+  // matching option, and the preview shows it.
+  void theChoicesWriteWhatMarloConvertWrites_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<bool>("detectUtf8");
+    QTest::addColumn<bool>("toUtf8");
+    QTest::addColumn<bool>("phrases");
+    QTest::addColumn<QStringList>("options");
+    const QByteArray big5("\xB3\x6F\xAC\x4F\xB3\x6E\xC5\xE9 <abc>\r\n");  // 這是軟體
+    const QByteArray gb("\xC8\xED\xBC\xFE\xBA\xCD\xD3\xB2\xBC\xFE\n");    // 软件和硬件
+    const QByteArray gbk("\xD6\xD0\xCE\xC4 abc\n");                       // 中文
+    const QByteArray utf8Traditional("這是軟體 <abc>\n");
+    const QByteArray utf8Simplified("软件和硬件\n");
+    QTest::newRow("UTF-8 found") << 1 << utf8Traditional << true << false << false
+                                 << QStringList{"-t", "BigToGb", "--from-utf8"};
+    QTest::newRow("Big5 under detection")
+        << 1 << big5 << true << false << false << QStringList{"-t", "BigToGb"};
+    QTest::newRow("GB2312 under detection")
+        << 0 << gb << true << false << false << QStringList{"-t", "GbToBig"};
+    QTest::newRow("UTF-8 read as Big5 when not detected")
+        << 1 << utf8Traditional << false << false << false << QStringList{"-t", "BigToGb"};
+    QTest::newRow("UTF-8 out, simplifying")
+        << 1 << big5 << false << true << false << QStringList{"-t", "BigToGb", "--to-utf8"};
+    QTest::newRow("UTF-8 out of the UCS form")
+        << 5 << big5 << false << true << false << QStringList{"-t", "BigToUsc", "--to-utf8"};
+    QTest::newRow("UTF-8 out, same characters")
+        << 2 << gbk << false << true << false << QStringList{"-t", "GbkToBig", "--to-utf8"};
+    QTest::newRow("phrases") << 0 << gb << false << false << true
+                             << QStringList{"-t", "GbToBig", "--phrases"};
+    QTest::newRow("phrases, UTF-8 both ways")
+        << 13 << utf8Simplified << true << true << true
+        << QStringList{"-t", "GbToBigToGbk", "--from-utf8", "--to-utf8", "--phrases"};
+    QTest::newRow("phrases where the type takes none")
+        << 2 << gbk << false << false << true << QStringList{"-t", "GbkToBig"};
+  }
+  void theChoicesWriteWhatMarloConvertWrites() {
+    QFETCH(int, type);
+    QFETCH(QByteArray, source);
+    QFETCH(bool, detectUtf8);
+    QFETCH(bool, toUtf8);
+    QFETCH(bool, phrases);
+    QFETCH(QStringList, options);
+    WriteBytes(Home("src.txt"), source);
+    const QByteArray expected = MarloConvert(options, Home("src.txt"));
+    QVERIFY(!expected.isEmpty());
+    frmMain window;
+    window.show();
+    QTest::mouseClick(Child<QRadioButton>(window, qPrintable(QString("optConvType_%1").arg(type))),
+                      Qt::LeftButton);
+    Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(detectUtf8);
+    Child<QCheckBox>(window, "chkToUtf8")->setChecked(toUtf8);
+    Child<QCheckBox>(window, "chkPhrases")->setChecked(phrases);
+    Add(window, {"src.txt"});
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("out"));
+    Convert(window);
+    WaitForRun(window);
+    QCOMPARE(ReadBytes(Home("out/src.txt")), expected);
+    const QString row = Child<QTreeWidget>(window, "lvwResult")->topLevelItem(0)->text(2);
+    QCOMPARE(row.contains("(UTF-8 源文件)"), options.contains("--from-utf8"));
+
+    window.PreviewFile(Home("src.txt"), type);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.IsPreviewing(), 10000);
+    QWidget* preview = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == "frmClipboard") preview = top;
+    QVERIFY(preview);
+    const auto form = marlo::TypeInfo(marlo::ConvType(type)).target;
+    const QString shown = preview->findChild<QPlainTextEdit*>("txtDest")->toPlainText();
+    delete preview;
+    // The text box keeps line ends as LF.
+    QCOMPARE(shown,
+             marlo::DecodeBytes(std::string_view(expected.constData(), size_t(expected.size())),
+                                form, toUtf8)
+                 .remove('\r'));
+  }
+
+  // A folder tree with "包含子文件夾" ticked: every file under it, named by
+  // its path below it, the ignored types, links to folders and the target
+  // folder left out; the targets mirror the tree as marlo-convert -r does.
+  void aTreeIsAddedAndMirroredAsMarloConvertDoes() {
+    QDir home(Home());
+    for (const char* folder : {"tree/sub/deeper", "tree/out"}) home.mkpath(folder);
+    for (const char* name : {"tree/a.txt", "tree/sub/b.txt", "tree/sub/deeper/c.txt",
+                             "tree/sub/skip.exe", "tree/out/old.txt"})
+      WriteBytes(Home(name), kBig5Zhe);
+    QVERIFY(QFile::link(Home("tree"), Home("tree/sub/loop")));
+    // marlo-convert first, into the same target folder; its targets then go aside.
+    MarloConvert({"-t", "BigToGb", "-r", Home("tree"), "-o", Home("tree/out")}, "/dev/null");
+    QVERIFY(home.rename("tree/out/sub", "cli-sub"));
+    QVERIFY(home.rename("tree/out/a.txt", "cli-a.txt"));
+
+    frmMain window;
+    window.show();
+    QTest::mouseClick(Child<QRadioButton>(window, "optConvType_1"), Qt::LeftButton);
+    Child<QCheckBox>(window, "chkSubFolders")->setChecked(true);
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("tree/out"));
+    Drop(window, {QUrl::fromLocalFile(Home("tree"))});
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    QStringList listed = Texts(dest);
+    listed.sort();
+    QCOMPARE(listed, QStringList({"a.txt", "sub/b.txt", "sub/deeper/c.txt"}));
+    Drop(window, {QUrl::fromLocalFile(Home("tree"))});  // nothing twice
+    QCOMPARE(dest->topLevelItemCount(), 3);
+    Convert(window);
+    WaitForRun(window);
+    QCOMPARE(ReadBytes(Home("tree/out/a.txt")), ReadBytes(Home("cli-a.txt")));
+    QCOMPARE(ReadBytes(Home("tree/out/sub/b.txt")), ReadBytes(Home("cli-sub/b.txt")));
+    QCOMPARE(ReadBytes(Home("tree/out/sub/deeper/c.txt")), ReadBytes(Home("cli-sub/deeper/c.txt")));
+    QCOMPARE(ReadBytes(Home("tree/out/old.txt")), kBig5Zhe);
   }
 
   void aBlankTargetIsRefusedWithFocusOnTheTarget() {
