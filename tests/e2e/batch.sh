@@ -43,4 +43,26 @@ pid=""
 [ "$status" -eq 0 ] || { echo "e2e: SIGTERM ended marlo with status $status" >&2; exit 1; }
 grep -q '^HandleExistFile=' "$work/config/Marlo/Marlo.conf" ||
   { echo "e2e: SIGTERM ended marlo without saving its settings" >&2; exit 1; }
-echo "e2e-batch: the window wrote the same bytes as marlo-convert, and closed on SIGTERM"
+
+# Today's files: a traditional UTF-8 file through "Big5 -->> GB" with
+# "輸出為 UTF-8" ticked (kept from the last time) and UTF-8 found, as
+# marlo-convert -t BigToGb --from-utf8 --to-utf8 writes it.
+mkdir -p "$work/home/tw"
+printf '這是繁體中文的 UTF-8 文件。\n軟體與硬體\n' >"$work/home/tw/utf8.txt"
+sed -i 's/^OutputUtf8=.*/OutputUtf8=1/' "$work/config/Marlo/Marlo.conf"
+start_marlo "$marlo"
+focus "$window"
+key Down Down Return      # open tw, after src
+key Tab Home shift+End Return
+key Tab Tab Tab Tab Tab   # past the type filter and the subfolder box to the selected-files list
+key Tab Down              # to the checked conversion type, and on to "Big5 -->> GB"
+key F5
+wait_until test -f "$work/home/tw/BigToGb/utf8.txt" ||
+  { echo "e2e: no converted file in tw/BigToGb" >&2; ls -R "$work/home/tw" >&2; exit 1; }
+"$convert" -t BigToGb --from-utf8 --to-utf8 <"$work/home/tw/utf8.txt" >"$work/expected-utf8.txt"
+wait_until cmp -s "$work/expected-utf8.txt" "$work/home/tw/BigToGb/utf8.txt" ||
+  { echo "e2e: the UTF-8 output differs from marlo-convert's" >&2; exit 1; }
+kill -TERM "$pid"
+wait "$pid" || true
+pid=""
+echo "e2e-batch: the window wrote the same bytes as marlo-convert, also UTF-8, and closed on SIGTERM"

@@ -79,6 +79,32 @@ class clsSettingsTest : public QObject {
     QCOMPARE(raw.value("Configs/HandleExistFile").toString(), QString("7"));
   }
 
+  // The window's four check boxes: UTF-8 detection on until stored off, the
+  // others off; each round-trips on its own, stored as text.
+  void theChoicesRoundTrip() {
+    {
+      clsSettings fresh(Ini());
+      QVERIFY(fresh.Choices().detectUtf8);
+      QVERIFY(!fresh.Choices().toUtf8 && !fresh.Choices().phrases && !fresh.IncludeSubFolders());
+    }
+    for (int flip = 0; flip < 4; ++flip) {
+      QFile::remove(Ini());
+      {
+        clsSettings settings(Ini());
+        settings.setChoices({flip != 0, flip == 1, flip == 2});
+        settings.setIncludeSubFolders(flip == 3);
+        settings.SaveSettings();
+      }
+      clsSettings again(Ini());
+      QCOMPARE(again.Choices().detectUtf8, flip != 0);
+      QCOMPARE(again.Choices().toUtf8, flip == 1);
+      QCOMPARE(again.Choices().phrases, flip == 2);
+      QCOMPARE(again.IncludeSubFolders(), flip == 3);
+    }
+    QCOMPARE(QSettings(Ini(), QSettings::IniFormat).value("Configs/IncludeSubFolders").toString(),
+             QString("1"));
+  }
+
   // A damaged store loads the defaults and saves without a false alarm;
   // one that truly cannot be written still fails, also as root.
   void onlyARealFailureFailsTheSave() {
