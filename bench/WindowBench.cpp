@@ -2,8 +2,10 @@
 // The windows' costs, on the offscreen platform (or a real display):
 // listing and adding 10,000 files, a run over 1,000 small files beyond the
 // conversion itself, how late the window answers while a 500 MB file
-// converts; opening the clipboard window, GetConvData on 1 MB with the page,
-// and previewing a 100 MB file. Prints one line per figure.
+// converts; the same run over UTF-8 files found and written as UTF-8, a
+// large UTF-8 file against marlo-convert, adding a tree of 10,000 files; opening the clipboard
+// window, GetConvData on 1 MB with the page, and previewing a 100 MB file. Prints one line per
+// figure.
 //
 //   QT_QPA_PLATFORM=offscreen build/release/bench/marlo_window_bench [MB] [preview MB]
 //   QT_QPA_PLATFORM=offscreen build/release/bench/marlo_window_bench --preview-with-bytes MB
@@ -11,9 +13,12 @@
 // shows its page tab, and prints the longest wait and the peak memory.
 #include <sys/resource.h>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -139,6 +144,105 @@ void SmallFiles(const QString& root) {
       "run over %d small files: window %.1f ms, run alone %.1f ms: %.3f ms per file "
       "beyond the conversion (target <= 2)\n",
       count, windowMs, bareMs, (windowMs - bareMs) / count);
+}
+
+// Today's files: 1,000 small UTF-8 files, found to be UTF-8 and written as
+// UTF-8, and one large one against marlo-convert with the same options.
+void Utf8Files(const QString& root, int megabytes) {
+  const QString folder = root + "/utf8";
+  QDir().mkpath(folder);
+  const int count = 1000;
+  QStringList names;
+  for (int k = 0; k < count; ++k) {
+    names << QStringLiteral("u%1.txt").arg(k);
+    WriteFile(folder + '/' + names.back(), QByteArray("這是繁體 plain text 中文\n").repeated(40));
+  }
+  marlo::ConvMarlo engine;
+  engine.InitMe();
+  marlo::RunSettings settings;
+  for (const QString& name : names)
+    settings.entries.push_back({(folder + '/' + name).toStdString(), name.toStdString()});
+  settings.convType = marlo::ConvType::kBigToGb;
+  settings.detectUtf8 = true;
+  settings.ends.toUtf8 = true;
+  settings.targetFolderText = (root + "/utf8-bare").toStdString();
+  settings.handleExistFile = marlo::ExistingFile::kOverwrite;
+  SilentHost host;
+  QElapsedTimer timer;
+  timer.start();
+  marlo::ConversionRun(engine, settings).Run(host);
+  const double bareMs = double(timer.nsecsElapsed()) / 1e6;
+
+  frmMain window;
+  window.show();
+  Child<QRadioButton>(window, "optConvType_1")->click();
+  Child<QRadioButton>(window, "optHandleExistFile_2")->click();
+  Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(true);
+  Child<QCheckBox>(window, "chkToUtf8")->setChecked(true);
+  window.SetSourceFolder(folder);
+  Child<QListWidget>(window, "FilSource")->selectAll();
+  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+  Child<QLineEdit>(window, "txtDescPath")->setText(root + "/utf8-window");
+  Convert(window);
+  const double windowMs = WaitForRun(window);
+  std::printf(
+      "run over %d small UTF-8 files, found and written as UTF-8: window %.1f ms, run alone "
+      "%.1f ms: %.3f ms per file beyond the conversion (target <= 2)\n",
+      count, windowMs, bareMs, (windowMs - bareMs) / count);
+
+  // One large file: the window's run against the command line's.
+  const QString large = root + "/utf8-large";
+  QDir().mkpath(large);
+  {
+    const QByteArray line("這是繁體中文的 UTF-8 文件,軟體與硬體 plain ASCII text too.\n");
+    QFile file(large + "/big.txt");
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the large file");
+    const QByteArray megabyte = line.repeated((1 << 20) / line.size());
+    for (int k = 0; k < megabytes; ++k) file.write(megabyte);
+  }
+  window.SetSourceFolder(large);
+  Child<QListWidget>(window, "FilSource")->selectAll();
+  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+  Child<QLineEdit>(window, "txtDescPath")->setText(large + "/out");
+  Convert(window);
+  const double largeMs = WaitForRun(window);
+  // File to file, as the window writes: the same work, the same disk.
+  QProcess convert;
+  convert.setStandardOutputFile(QProcess::nullDevice());
+  timer.restart();
+  convert.start(QStringLiteral(MARLO_CONVERT_EXE),
+                {"-t", "BigToGb", "--from-utf8", "--to-utf8", "-e", "overwrite", "-o",
+                 large + "/cli", large + "/big.txt"});
+  convert.waitForFinished(-1);
+  const double convertMs = double(timer.nsecsElapsed()) / 1e6;
+  std::printf(
+      "%d MB UTF-8 file to UTF-8: window %.0f ms, marlo-convert %.0f ms: %.2f× (target <= "
+      "1.10)\n",
+      megabytes, largeMs, convertMs, largeMs / convertMs);
+}
+
+// A tree of 10,000 files in 100 folders, added with "包含子文件夾" by a drop.
+void AddTree(const QString& root) {
+  const QString tree = root + "/tree";
+  for (int f = 0; f < 100; ++f) {
+    const QString folder = tree + QStringLiteral("/d%1/e%2").arg(f % 10).arg(f);
+    QDir().mkpath(folder);
+    for (int k = 0; k < 100; ++k) WriteFile(folder + QStringLiteral("/f%1.txt").arg(k), "x");
+  }
+  frmMain window;
+  window.show();
+  Child<QCheckBox>(window, "chkSubFolders")->setChecked(true);
+  auto* dest = Child<QTreeWidget>(window, "lvwDest");
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(tree)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(dest->viewport(), &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QElapsedTimer timer;
+  timer.start();
+  QApplication::sendEvent(dest->viewport(), &drop);
+  std::printf("add a dropped tree of %d files in 100 folders: %.1f ms (target <= 1000)\n",
+              dest->topLevelItemCount(), double(timer.nsecsElapsed()) / 1e6);
 }
 
 // Measures how late a 5 ms timer fires while a large file converts: the
@@ -318,6 +422,8 @@ int main(int argc, char** argv) {
   ListAndAdd(root.path());
   SmallFiles(root.path());
   LargeFile(root.path(), megabytes);
+  Utf8Files(root.path(), std::min(megabytes, 200));
+  AddTree(root.path());
   ClipboardWindow(root.path(), argc > 2 ? std::atoi(argv[2]) : 100);
   return 0;
 }

@@ -159,6 +159,22 @@ class frmClipboardTest : public QObject {
                                << "這" << ExpectedPage("\xDF\x40", "gb2312") << ""
                                << "這";
   }
+  // "按詞語轉換" reaches the clipboard for the types that take phrases.
+  void theClipboardFollowsThePhraseChoice() {
+    StoreByteFlag(0);
+    marlo::clsSettings settings;
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    frmClipboard window(engine, settings);
+    const QString simplified = QString::fromUtf8("软件");
+    QCOMPARE(QByteArray::fromStdString(window.GetConvData(simplified, 0)->strResult),
+             QByteArray("\xB3\x6E\xA5\xF3"));  // 軟件, character by character
+    settings.setChoices({true, false, true});
+    QCOMPARE(QByteArray::fromStdString(window.GetConvData(simplified, 0)->strResult),
+             QByteArray("\xB3\x6E\xC5\xE9"));  // 軟體, the phrase
+    QCOMPARE(Child<QPlainTextEdit>(window, "txtDest")->toPlainText(), QString::fromUtf8("軟體"));
+  }
+
   void getConvDataShowsEachFamily() {
     QFETCH(int, type);
     QFETCH(QString, source);

@@ -584,6 +584,41 @@ class frmMainTest : public QObject {
     QCOMPARE(ReadBytes(Home("tree/out/sub/b.txt")), ReadBytes(Home("cli-sub/b.txt")));
     QCOMPARE(ReadBytes(Home("tree/out/sub/deeper/c.txt")), ReadBytes(Home("cli-sub/deeper/c.txt")));
     QCOMPARE(ReadBytes(Home("tree/out/old.txt")), kBig5Zhe);
+
+    // ">>" with the folder chosen in the folder list adds the same tree.
+    frmMain second;
+    second.show();
+    Child<QCheckBox>(second, "chkSubFolders")->setChecked(true);
+    Child<QLineEdit>(second, "txtDescPath")->setText(Home("tree/out"));
+    auto* folders = Child<QListWidget>(second, "dirSource");
+    const auto tree = folders->findItems("tree", Qt::MatchExactly);
+    QVERIFY(!tree.isEmpty());
+    tree.first()->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(second, "cmdSelect"), Qt::LeftButton);
+    listed = Texts(Child<QTreeWidget>(second, "lvwDest"));
+    listed.sort();
+    QCOMPARE(listed, QStringList({"a.txt", "sub/b.txt", "sub/deeper/c.txt"}));
+  }
+
+  // "按詞語轉換" is there only for the types that take phrases, and the
+  // remark says what it does while the pointer is on it.
+  void thePhraseChoiceGoesWithItsTypes() {
+    frmMain window;
+    window.show();
+    auto* phrases = Child<QCheckBox>(window, "chkPhrases");
+    for (int type = 0; type < 14; ++type) {
+      QTest::mouseClick(
+          Child<QRadioButton>(window, qPrintable(QString("optConvType_%1").arg(type))),
+          Qt::LeftButton);
+      QCOMPARE(phrases->isEnabled(), type == 0 || type == 1 || type == 13);
+    }
+    auto* remark = Child<QLabel>(window, "lblRemark");
+    const QString typeRemark = remark->text();
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(phrases, &enter);
+    QVERIFY(remark->text().startsWith(QString::fromUtf8("按詞語轉換")));
+    QApplication::sendEvent(phrases, &leave);
+    QCOMPARE(remark->text(), typeRemark);
   }
 
   void aBlankTargetIsRefusedWithFocusOnTheTarget() {
