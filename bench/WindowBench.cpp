@@ -31,6 +31,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "batch/ConversionRun.h"
 #include "bench/SampleText.h"
@@ -104,6 +105,39 @@ void ListAndAdd(const QString& root) {
               Child<QTreeWidget>(window, "lvwDest")->topLevelItemCount(), addMs);
 }
 
+// The files of a folder through the run alone, with the given settings.
+double RunAloneMs(const QString& folder, const QStringList& names, const QString& target,
+                  marlo::RunSettings settings) {
+  marlo::ConvMarlo engine;
+  engine.InitMe();
+  for (const QString& name : names)
+    settings.entries.push_back({(folder + '/' + name).toStdString(), name.toStdString()});
+  settings.targetFolderText = target.toStdString();
+  settings.handleExistFile = marlo::ExistingFile::kOverwrite;
+  SilentHost host;
+  QElapsedTimer timer;
+  timer.start();
+  marlo::ConversionRun(engine, settings).Run(host);
+  return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The same files through the window, Big5 -->> GB, overwriting, after
+// choose has set the window's choices.
+double WindowRunMs(const QString& folder, const QString& target,
+                   const std::function<void(frmMain&)>& choose) {
+  frmMain window;
+  window.show();
+  Child<QRadioButton>(window, "optConvType_1")->click();
+  Child<QRadioButton>(window, "optHandleExistFile_2")->click();
+  choose(window);
+  window.SetSourceFolder(folder);
+  Child<QListWidget>(window, "FilSource")->selectAll();
+  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+  Child<QLineEdit>(window, "txtDescPath")->setText(target);
+  Convert(window);
+  return WaitForRun(window);
+}
+
 void SmallFiles(const QString& root) {
   const QString folder = root + "/small";
   QDir().mkpath(folder);
@@ -116,30 +150,10 @@ void SmallFiles(const QString& root) {
   }
 
   // The same files through the run alone, into a folder of their own.
-  marlo::ConvMarlo engine;
-  engine.InitMe();
   marlo::RunSettings settings;
-  for (const QString& name : names)
-    settings.entries.push_back({(folder + '/' + name).toStdString(), name.toStdString()});
   settings.convType = marlo::ConvType::kBigToGb;
-  settings.targetFolderText = (root + "/bare").toStdString();
-  settings.handleExistFile = marlo::ExistingFile::kOverwrite;
-  SilentHost host;
-  QElapsedTimer timer;
-  timer.start();
-  marlo::ConversionRun(engine, settings).Run(host);
-  const double bareMs = double(timer.nsecsElapsed()) / 1e6;
-
-  frmMain window;
-  window.show();
-  window.SetSourceFolder(folder);
-  Child<QRadioButton>(window, "optConvType_1")->click();
-  Child<QRadioButton>(window, "optHandleExistFile_2")->click();
-  Child<QListWidget>(window, "FilSource")->selectAll();
-  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
-  Child<QLineEdit>(window, "txtDescPath")->setText(root + "/window");
-  Convert(window);
-  const double windowMs = WaitForRun(window);
+  const double bareMs = RunAloneMs(folder, names, root + "/bare", settings);
+  const double windowMs = WindowRunMs(folder, root + "/window", [](frmMain&) {});
   std::printf(
       "run over %d small files: window %.1f ms, run alone %.1f ms: %.3f ms per file "
       "beyond the conversion (target <= 2)\n",
@@ -157,34 +171,16 @@ void Utf8Files(const QString& root, int megabytes) {
     names << QStringLiteral("u%1.txt").arg(k);
     WriteFile(folder + '/' + names.back(), QByteArray("這是繁體 plain text 中文\n").repeated(40));
   }
-  marlo::ConvMarlo engine;
-  engine.InitMe();
   marlo::RunSettings settings;
-  for (const QString& name : names)
-    settings.entries.push_back({(folder + '/' + name).toStdString(), name.toStdString()});
   settings.convType = marlo::ConvType::kBigToGb;
   settings.detectUtf8 = true;
   settings.ends.toUtf8 = true;
-  settings.targetFolderText = (root + "/utf8-bare").toStdString();
-  settings.handleExistFile = marlo::ExistingFile::kOverwrite;
-  SilentHost host;
-  QElapsedTimer timer;
-  timer.start();
-  marlo::ConversionRun(engine, settings).Run(host);
-  const double bareMs = double(timer.nsecsElapsed()) / 1e6;
-
-  frmMain window;
-  window.show();
-  Child<QRadioButton>(window, "optConvType_1")->click();
-  Child<QRadioButton>(window, "optHandleExistFile_2")->click();
-  Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(true);
-  Child<QCheckBox>(window, "chkToUtf8")->setChecked(true);
-  window.SetSourceFolder(folder);
-  Child<QListWidget>(window, "FilSource")->selectAll();
-  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
-  Child<QLineEdit>(window, "txtDescPath")->setText(root + "/utf8-window");
-  Convert(window);
-  const double windowMs = WaitForRun(window);
+  const double bareMs = RunAloneMs(folder, names, root + "/utf8-bare", settings);
+  const auto utf8 = [](frmMain& window) {
+    Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(true);
+    Child<QCheckBox>(window, "chkToUtf8")->setChecked(true);
+  };
+  const double windowMs = WindowRunMs(folder, root + "/utf8-window", utf8);
   std::printf(
       "run over %d small UTF-8 files, found and written as UTF-8: window %.1f ms, run alone "
       "%.1f ms: %.3f ms per file beyond the conversion (target <= 2)\n",
@@ -200,16 +196,12 @@ void Utf8Files(const QString& root, int megabytes) {
     const QByteArray megabyte = line.repeated((1 << 20) / line.size());
     for (int k = 0; k < megabytes; ++k) file.write(megabyte);
   }
-  window.SetSourceFolder(large);
-  Child<QListWidget>(window, "FilSource")->selectAll();
-  QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
-  Child<QLineEdit>(window, "txtDescPath")->setText(large + "/out");
-  Convert(window);
-  const double largeMs = WaitForRun(window);
+  const double largeMs = WindowRunMs(large, large + "/out", utf8);
   // File to file, as the window writes: the same work, the same disk.
   QProcess convert;
   convert.setStandardOutputFile(QProcess::nullDevice());
-  timer.restart();
+  QElapsedTimer timer;
+  timer.start();
   convert.start(QStringLiteral(MARLO_CONVERT_EXE),
                 {"-t", "BigToGb", "--from-utf8", "--to-utf8", "-e", "overwrite", "-o",
                  large + "/cli", large + "/big.txt"});
