@@ -7,7 +7,11 @@
 # fastest peer and marlo-convert's peak resident memory go to
 # bench/RESULTS.md, with the wide types' throughput (they have no peer).
 #
-# Needs: zh-autoconvert (autogb, autob5), opencc, time, manpages-zh.
+# Each job's marlo-convert is also put beside the floor, a plain 128 KB
+# read/write loop (dd) over the same file, in the same rounds: idle, and
+# with stress-ng keeping the other processor busy.
+#
+# Needs: zh-autoconvert (autogb, autob5), opencc, time, manpages-zh, stress-ng.
 #   bench/compare/run.sh [rounds]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -21,7 +25,7 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARLO_BUILD_TE
 cmake --build "$build" --target marlo-convert >/dev/null
 
 python3 - "$corpus" "$exe" "$rounds" > "$top/bench/RESULTS.md" <<'PY'
-import os, shlex, statistics, subprocess, sys, time
+import os, shlex, shutil, statistics, subprocess, sys, time
 corpus, exe, rounds = sys.argv[1], sys.argv[2], int(sys.argv[3])
 
 # name, marlo-convert type, input file, peer commands
@@ -37,6 +41,8 @@ jobs = [
 ]
 # A command slower than this runs once: it is only there to be outrun.
 slow_seconds = 5.0
+# The floor: the bytes read and written in 128 KB pieces, nothing else.
+floor = "dd bs=128K status=none"
 
 
 def seconds(command, path):
@@ -94,5 +100,45 @@ for name, conv_type, input_name, peers in jobs:
             note = f"no peer; peak RSS {rss:.1f} MB"
         print(f"| {name if i == 0 else ''} | `{shown}` | {medians[c]:.3f} | {size / medians[c]:.0f} | {note} |")
     sys.stderr.write(f"{name}: done\n")
+
+
+def against_floor(conv_type, path):
+    """Medians of marlo-convert and the floor, taking turns."""
+    runs = {"marlo": [], "floor": []}
+    for _ in range(rounds):
+        runs["marlo"].append(seconds(f"{exe} -t {conv_type}", path))
+        runs["floor"].append(seconds(floor, path))
+    return statistics.median(runs["marlo"]), statistics.median(runs["floor"])
+
+
+stress = shutil.which("stress-ng")
+print("\n## Against the floor\n")
+print(f"The floor is `< file {floor} > /dev/null`, timed in the same rounds as marlo-convert "
+      f"({rounds} each, medians). Busy: `stress-ng --cpu 1 --taskset 1` keeps the other "
+      "processor at work meanwhile.\n")
+print("| job | idle: marlo-convert / floor, ms | × floor | busy: marlo-convert / floor, ms | × floor |")
+print("|---|---|---|---|---|")
+idle = {}
+for name, conv_type, input_name, _ in jobs:
+    idle[name] = against_floor(conv_type, os.path.join(corpus, input_name))
+busy = {}
+if stress:
+    load = subprocess.Popen([stress, "--cpu", "1", "--taskset", "1", "--quiet"])
+    try:
+        time.sleep(1)
+        for name, conv_type, input_name, _ in jobs:
+            busy[name] = against_floor(conv_type, os.path.join(corpus, input_name))
+    finally:
+        load.terminate()
+        load.wait()
+for name, _, _, _ in jobs:
+    m, f = idle[name]
+    row = f"| {name} | {m * 1000:.0f} / {f * 1000:.0f} | **{m / f:.1f}×** |"
+    if name in busy:
+        bm, bf = busy[name]
+        row += f" {bm * 1000:.0f} / {bf * 1000:.0f} | **{bm / bf:.1f}×** |"
+    else:
+        row += " (no stress-ng) | |"
+    print(row)
 PY
 cat "$top/bench/RESULTS.md"
