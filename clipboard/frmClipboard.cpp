@@ -153,7 +153,9 @@ void frmClipboard::Load() {
     // An empty page until the first conversion: a byte-order mark alone.
     textfile::WriteAll(page.toStdString(), "\xFF\xFE");
     wbDest_->setSource(QUrl::fromLocalFile(page));
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    // The tabs still open; the page shows once a conversion writes it.
+    qWarning("marlo: the empty preview page was not written: %s", e.what());
   }
   SetPageTabsEnabled(true);
 }

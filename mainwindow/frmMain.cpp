@@ -81,12 +81,15 @@ QString WithNote(const QString& text, const QString& note) {
   return note.isEmpty() ? text : text + '\n' + note;
 }
 
-// A step of the load that fails leaves its part as designed; the next runs.
+// A step of the load that fails leaves its part as designed, and the next
+// runs; the failure is logged. Tables that did not load say so when a run
+// starts.
 template <typename Step>
-void Suppressed(Step step) {
+void Suppressed(const char* what, Step step) {
   try {
     step();
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    qWarning("marlo: %s failed: %s", what, e.what());
   }
 }
 
@@ -529,23 +532,23 @@ QWidget* frmMain::BuildProgressArea() {
 }
 
 void frmMain::Load() {
-  Suppressed([this] { modHandleFrom::SkinForm(this); });
-  Suppressed([this] { settings_ = std::make_unique<clsSettings>(); });
-  Suppressed([this] { cfMain_.InitMe(); });
-  Suppressed([this] {
+  Suppressed("the skin", [this] { modHandleFrom::SkinForm(this); });
+  Suppressed("loading the settings", [this] { settings_ = std::make_unique<clsSettings>(); });
+  Suppressed("loading the code tables", [this] { cfMain_.InitMe(); });
+  Suppressed("the file types", [this] {
     for (const char* pattern : kFilePatterns) imcFileType_->addItem(QString::fromLatin1(pattern));
     imcFileType_->setCurrentIndex(0);
   });
-  Suppressed([this] { FillDrives(); });
+  Suppressed("the drive list", [this] { FillDrives(); });
   // The target follows the start folder as it follows any folder change:
   // the start folder itself would make every file its own target.
-  Suppressed([this] { SetSourceFolder(QDir::homePath()); });
+  Suppressed("the start folder", [this] { SetSourceFolder(QDir::homePath()); });
   setWindowTitle(QStringLiteral("Marlo"));
   const QStringList version = QCoreApplication::applicationVersion().split('.');
   auto part = [&version](int k) { return k < version.size() ? version[k].toInt() : 0; };
   modHandleFrom::SetTitle(
       this, QStringLiteral("Marlo  %1.%2.%3 Bata").arg(part(0)).arg(part(1)).arg(part(2)));
-  Suppressed([this] {
+  Suppressed("the notification area icon", [this] {
     tray_ = new TrayIcon(this, lblTitle_);
     tray_->SetTrayIcon(true);
   });
