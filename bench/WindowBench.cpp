@@ -244,6 +244,7 @@ void AddTree(const QString& root) {
   QElapsedTimer timer;
   timer.start();
   QApplication::sendEvent(dest->viewport(), &drop);
+  while (window.IsAddingTree()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   std::printf("add a dropped tree of %d files in 100 folders: %.1f ms (target <= 1000)\n",
               dest->topLevelItemCount(), double(timer.nsecsElapsed()) / 1e6);
 }

@@ -283,6 +283,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
 frmMain::~frmMain() {
   run_.reset();  // waits for the file under way; the view must outlive it
   previewWatcher_->waitForFinished();
+  if (treeWalks_ > 0) QGuiApplication::restoreOverrideCursor();  // its list is gone
 }
 
 void frmMain::BuildControls() {
@@ -763,15 +764,26 @@ void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>&
 }
 
 void frmMain::AddTree(const QByteArray& folder) {
-  std::vector<RunEntry> entries =
-      EntriesInTree(folder.toStdString(), Settings().IgnoreFileTypes().toStdString(),
-                    TargetFolderBytes().toStdString());
-  // A folder that cannot be read has no file to list; files listed already
-  // stay as they are.
-  std::erase_if(entries, [this](const RunEntry& entry) {
-    return entry.failure || destByKey_.contains(QByteArray::fromStdString(entry.fullPath));
+  // A large tree takes seconds to walk: off the window's thread, and its
+  // files join the list once it is walked.
+  auto* walk = new QFutureWatcher<std::vector<RunEntry>>(this);
+  connect(walk, &QFutureWatcher<std::vector<RunEntry>>::finished, this, [this, walk] {
+    std::vector<RunEntry> entries = walk->result();
+    walk->deleteLater();
+    if (--treeWalks_ == 0) QGuiApplication::restoreOverrideCursor();
+    // A folder that cannot be read has no file to list; files listed
+    // already, also by a walk that ended first, stay as they are.
+    std::erase_if(entries, [this](const RunEntry& entry) {
+      return entry.failure || destByKey_.contains(QByteArray::fromStdString(entry.fullPath));
+    });
+    AddEntries(entries);
   });
-  AddEntries(entries);
+  if (treeWalks_++ == 0) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  walk->setFuture(QtConcurrent::run([root = folder.toStdString(),
+                                     ignore = Settings().IgnoreFileTypes().toStdString(),
+                                     target = TargetFolderBytes().toStdString()] {
+    return EntriesInTree(root, ignore, target);
+  }));
 }
 
 void frmMain::AddEntries(const std::vector<RunEntry>& entries) {

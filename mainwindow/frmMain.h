@@ -62,6 +62,8 @@ class frmMain : public QWidget {
   clsSettings& Settings();
   bool IsConverting() const;
   bool IsPreviewing() const { return previewing_; }
+  // A folder tree is being walked for its files.
+  bool IsAddingTree() const { return treeWalks_ > 0; }
 
   // Converts the clipboard's text with the chosen type, shows it in the
   // clipboard window and puts the converted text back on the clipboard.
@@ -168,6 +170,7 @@ class frmMain : public QWidget {
   void ShowPreview(const std::shared_ptr<PreviewWork>& work);
   QFutureWatcher<std::shared_ptr<PreviewWork>>* previewWatcher_ = nullptr;
   bool previewing_ = false;  // until the result is shown
+  int treeWalks_ = 0;
 };
 
 }  // namespace marlo

@@ -572,11 +572,13 @@ class frmMainTest : public QObject {
     Child<QCheckBox>(window, "chkSubFolders")->setChecked(true);
     Child<QLineEdit>(window, "txtDescPath")->setText(Home("tree/out"));
     Drop(window, {QUrl::fromLocalFile(Home("tree"))});
+    QTRY_VERIFY(!window.IsAddingTree());
     auto* dest = Child<QTreeWidget>(window, "lvwDest");
     QStringList listed = Texts(dest);
     listed.sort();
     QCOMPARE(listed, QStringList({"a.txt", "sub/b.txt", "sub/deeper/c.txt"}));
     Drop(window, {QUrl::fromLocalFile(Home("tree"))});  // nothing twice
+    QTRY_VERIFY(!window.IsAddingTree());
     QCOMPARE(dest->topLevelItemCount(), 3);
     Convert(window);
     WaitForRun(window);
@@ -595,6 +597,7 @@ class frmMainTest : public QObject {
     QVERIFY(!tree.isEmpty());
     tree.first()->setSelected(true);
     QTest::mouseClick(Child<QPushButton>(second, "cmdSelect"), Qt::LeftButton);
+    QTRY_VERIFY(!second.IsAddingTree());
     listed = Texts(Child<QTreeWidget>(second, "lvwDest"));
     listed.sort();
     QCOMPARE(listed, QStringList({"a.txt", "sub/b.txt", "sub/deeper/c.txt"}));
