@@ -54,38 +54,47 @@ ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, c
                               operation == Operation::USCToBigforNarrow);
 }
 
-// U+FF01..U+FF5E (EF BC 81..EF BD 9E) become 0x21..0x7E. A sequence cut
-// by the end of a piece waits for the next one.
-std::string_view ConversionPipeline::NarrowUtf8(std::string_view utf8, bool last) {
-  std::string joined = std::move(narrowHeld_);
-  narrowHeld_.clear();
-  joined.append(utf8);
-  std::string_view text = joined;
-  if (!last) {
-    size_t keep = 0;
-    if (text.ends_with("\xEF")) keep = 1;
-    if (text.ends_with("\xEF\xBC") || text.ends_with("\xEF\xBD")) keep = 2;
-    narrowHeld_.assign(text.substr(text.size() - keep));
-    text.remove_suffix(keep);
-  }
-  narrowOut_.clear();
+// U+FF01..U+FF5E (EF BC 81..EF BD 9E) become 0x21..0x7E, appended to out.
+static void NarrowInto(std::string_view text, std::string& out) {
   for (size_t i = 0; i < text.size(); ++i) {
     const auto b = uint8_t(text[i]);
     if (b == 0xEF && i + 2 < text.size()) {
       const auto second = uint8_t(text[i + 1]), third = uint8_t(text[i + 2]);
       if (second == 0xBC && third >= 0x81 && third <= 0xBF) {
-        narrowOut_ += char(0x21 + (third - 0x81));
+        out += char(0x21 + (third - 0x81));
         i += 2;
         continue;
       }
       if (second == 0xBD && third >= 0x80 && third <= 0x9E) {
-        narrowOut_ += char(0x60 + (third - 0x80));
+        out += char(0x60 + (third - 0x80));
         i += 2;
         continue;
       }
     }
-    narrowOut_ += char(b);
+    out += char(b);
   }
+}
+
+// A sequence cut by the end of a piece waits for the next one: its first
+// byte or two are held back and go in front of the next piece, which is
+// copied only then.
+std::string_view ConversionPipeline::NarrowUtf8(std::string_view utf8, bool last) {
+  narrowOut_.clear();
+  std::string joined;
+  if (!narrowHeld_.empty()) {
+    joined = std::move(narrowHeld_);
+    narrowHeld_.clear();
+    joined.append(utf8);
+    utf8 = joined;
+  }
+  if (!last) {
+    size_t keep = 0;
+    if (utf8.ends_with("\xEF")) keep = 1;
+    if (utf8.ends_with("\xEF\xBC") || utf8.ends_with("\xEF\xBD")) keep = 2;
+    narrowHeld_.assign(utf8.substr(utf8.size() - keep));
+    utf8.remove_suffix(keep);
+  }
+  NarrowInto(utf8, narrowOut_);
   return narrowOut_;
 }
 

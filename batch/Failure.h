@@ -10,6 +10,7 @@
 
 namespace marlo {
 
+// Describe lists the words of both enums in their order.
 enum class FileAction : uint8_t {
   kOpen,
   kRead,

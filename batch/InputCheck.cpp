@@ -40,6 +40,12 @@ SourceCode SourceCodeOf(ConvType type) {
 }
 
 bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole) {
+  // The start judges, as the input check does: a batch run reads no more
+  // before it decides, and a preview must decide as the run would.
+  if (bytes.size() > kCheckedBytes) {
+    bytes = bytes.substr(0, kCheckedBytes);
+    whole = false;
+  }
   if (!whole) {  // a last sequence may go on beyond the start
     size_t cut = bytes.size();
     while (cut > 0 && bytes.size() - cut < 3 && (uint8_t(bytes[cut - 1]) & 0xC0) == 0x80) --cut;

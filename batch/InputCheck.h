@@ -30,8 +30,9 @@ const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string
 // The warning for a file, or empty when its bytes fit: "… 3.2% …".
 std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes);
 
-// Whether bytes read best as UTF-8: valid, with some text beyond ASCII. A
-// start of a text (not whole) may end inside a character.
+// Whether bytes read best as UTF-8: valid, with some text beyond ASCII,
+// judged on their first kCheckedBytes. A start of a text (not whole) may
+// end inside a character.
 bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole);
 
 // How much of a large input the check reads: enough to tell, at no cost

@@ -64,55 +64,23 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
 std::string Describe(const Failure& failure) {
   using enum FailureReason;
   if (failure.reason == kOutOfMemory && failure.path.empty()) return text::kOutOfMemory;
-  const char* action = text::kCannotRead;
-  switch (failure.action) {
-    case FileAction::kOpen:
-      action = text::kCannotOpen;
-      break;
-    case FileAction::kRead:
-      action = text::kCannotRead;
-      break;
-    case FileAction::kWrite:
-      action = text::kCannotWrite;
-      break;
-    case FileAction::kCreateFolder:
-      action = text::kCannotCreateFolder;
-      break;
-    case FileAction::kReadFolder:
-      action = text::kCannotReadFolder;
-      break;
-    case FileAction::kDelete:
-      action = text::kCannotDelete;
-      break;
-    case FileAction::kReadStream:
-      action = text::kCannotReadStream;
-      break;
-    case FileAction::kWriteStream:
-      action = text::kCannotWriteStream;
-      break;
-  }
+  // In the order of FileAction.
+  static constexpr const char* kActions[] = {text::kCannotOpen,       text::kCannotRead,
+                                             text::kCannotWrite,      text::kCannotCreateFolder,
+                                             text::kCannotReadFolder, text::kCannotDelete,
+                                             text::kCannotReadStream, text::kCannotWriteStream};
+  // The reasons that are words alone, in the order of FailureReason.
+  static constexpr const char* kReasons[] = {nullptr,
+                                             text::kNotRegularFile,
+                                             text::kEmptyFile,
+                                             text::kFileTooLarge,
+                                             text::kOutOfMemory,
+                                             text::kTargetIsSource,
+                                             text::kSameNameInRun};
   std::string reason;
   switch (failure.reason) {
     case kSystem:
       reason = text::SystemReason(failure.error, std::strerror(failure.error));
-      break;
-    case kNotRegularFile:
-      reason = text::kNotRegularFile;
-      break;
-    case kEmptyFile:
-      reason = text::kEmptyFile;
-      break;
-    case kFileTooLarge:
-      reason = text::kFileTooLarge;
-      break;
-    case kOutOfMemory:
-      reason = text::kOutOfMemory;
-      break;
-    case kTargetIsSource:
-      reason = text::kTargetIsSource;
-      break;
-    case kSameNameInRun:
-      reason = text::kSameNameInRun;
       break;
     case kNotThisCode:
       reason = failure.detail + text::kNotConverted;
@@ -123,8 +91,10 @@ std::string Describe(const Failure& failure) {
     case kUnexpected:
       reason = failure.detail;
       break;
+    default:
+      reason = kReasons[size_t(failure.reason)];
   }
-  return std::string(action) + " \"" + failure.path + "\": " + reason;
+  return std::string(kActions[size_t(failure.action)]) + " \"" + failure.path + "\": " + reason;
 }
 
 std::string RowDescription(const RunRow& row) {
