@@ -106,13 +106,13 @@ std::optional<ExistingFile> ExistingFileAt(int32_t index) {
 RunOutcome ConversionRun::Run(RunHost& host) {
   // Without its tables the engine would write zero-filled files.
   if (!engine_.IsReady()) {
-    host.ShowError(text::kEngineNotReady);
+    host.ShowError(text::Tr(text::kEngineNotReady));
     host.RunEnded(RunOutcome::kAborted);
     return RunOutcome::kAborted;
   }
   const std::string folder = TrimBlanks(settings_.targetFolderText);
   if (folder.empty()) {
-    host.ShowError(text::kNoTargetFolder);
+    host.ShowError(text::Tr(text::kNoTargetFolder));
     host.RunEnded(RunOutcome::kNoTargetFolder);
     return RunOutcome::kNoTargetFolder;
   }

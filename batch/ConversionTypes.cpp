@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "batch/UserTexts.h"
+
 namespace marlo {
 
 const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
@@ -11,7 +13,8 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kGbToBig,
        "GbToBig",
        "BG -->> Big5",
-       "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼).",
+       QT_TRANSLATE_NOOP("ConversionTypes",
+                         "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼)."),
        ByteForm::kGbk,
        ByteForm::kBig5,
        "big5",
@@ -19,7 +22,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kBigToGb,
        "BigToGb",
        "Big5 -->> GB",
-       "BG -->> Big5的逆操作.",
+       QT_TRANSLATE_NOOP("ConversionTypes", "BG -->> Big5的逆操作."),
        ByteForm::kBig5,
        ByteForm::kGbk,
        "gb2312",
@@ -27,7 +30,8 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kGbkToBig,
        "GbkToBig",
        "GBK -->> Big5",
-       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.",
+       QT_TRANSLATE_NOOP("ConversionTypes",
+                         "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼."),
        ByteForm::kGbk,
        ByteForm::kBig5,
        "big5",
@@ -35,7 +39,8 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kBigToGbk,
        "BigToGbk",
        "Big5 -->> GBK",
-       "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼.",
+       QT_TRANSLATE_NOOP("ConversionTypes",
+                         "如果希望能在簡体/繁体OS上都能看到繁体字,可將文檔由Big5碼轉換為GBK碼."),
        ByteForm::kBig5,
        ByteForm::kGbk,
        "gb2312",
@@ -51,8 +56,10 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kBigToUsc,
        "BigToUsc",
        "Big5 -->> Unicode",
-       "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
-       "Big5 -->> Unicode(W)",
+       QT_TRANSLATE_NOOP(
+           "ConversionTypes",
+           "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
+           "Big5 -->> Unicode(W)"),
        ByteForm::kBig5,
        ByteForm::kUcs,
        "utf-8",
@@ -60,8 +67,10 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kGbkToUsc,
        "GbkToUsc",
        "GBK -->> Unicode",
-       "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
-       "GBK -->> Unicode(W)",
+       QT_TRANSLATE_NOOP(
+           "ConversionTypes",
+           "英文字符不被轉換,即所有轉換后的英文字符仍為一個字節.如果希望同時轉換英文字符,請使用 "
+           "GBK -->> Unicode(W)"),
        ByteForm::kGbk,
        ByteForm::kUcs,
        "utf-8",
@@ -85,7 +94,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kUscToGbkNarrow,
        "UscToGbkNarrow",
        "USC -->> GBK(N)",
-       "英文字符將按單字節處理",
+       QT_TRANSLATE_NOOP("ConversionTypes", "英文字符將按單字節處理"),
        ByteForm::kUcs,
        ByteForm::kGbk,
        "gb2312",
@@ -93,7 +102,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kUscToBigNarrow,
        "UscToBigNarrow",
        "USC -->> Big(N)",
-       "英文字符將按單字節處理",
+       QT_TRANSLATE_NOOP("ConversionTypes", "英文字符將按單字節處理"),
        ByteForm::kUcs,
        ByteForm::kBig5,
        "big5",
@@ -101,7 +110,8 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kBigToUscWide,
        "BigToUscWide",
        "Big5 -->> Unicode(W)",
-       "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode",
+       QT_TRANSLATE_NOOP("ConversionTypes",
+                         "如果希望單字節英文字符不被轉換,請使用 Big5 -->> Unicode"),
        ByteForm::kBig5,
        ByteForm::kUcs,
        "utf-8",
@@ -109,7 +119,7 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kBigToCns,
        "BigToCNS",
        "Big5 -->> CNS",
-       "CNS碼即倚天碼",
+       QT_TRANSLATE_NOOP("ConversionTypes", "CNS碼即倚天碼"),
        ByteForm::kBig5,
        ByteForm::kBig5,
        "big5",
@@ -117,7 +127,9 @@ const std::array<ConversionType, kConversionTypeCount>& ConversionTypes() {
       {ConvType::kGbToBigToGbk,
        "GbToBigToGbk",
        "GB -->>Big5 -->>GBK",
-       "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字.",
+       QT_TRANSLATE_NOOP(
+           "ConversionTypes",
+           "該操作可以直接將簡体字轉換為繁体字,效果等同在Word中將簡体字轉換為繁体字."),
        ByteForm::kGbk,
        ByteForm::kGbk,
        "gb2312",

@@ -75,9 +75,9 @@ std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_vie
   if (count.share() <= kNotThisCode) return {};
   char share[32];
   std::snprintf(share, sizeof share, "%.1f%%", count.share() * 100.0);
-  std::string message = text::Fill(text::kNotThisCode, {SourceCodeName(code), share});
+  std::string message = text::Fill(text::Tr(text::kNotThisCode), {SourceCodeName(code), share});
   if (const char* likely = LikelyCode(engine, code, checked))
-    message += text::Fill(text::kLooksLike, {likely});
+    message += text::Fill(text::Tr(text::kLooksLike), {likely});
   return message;
 }
 

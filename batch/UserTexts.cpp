@@ -1,48 +1,84 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/UserTexts.h"
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 
 #include "batch/ConversionRun.h"
 #include "batch/Failure.h"
+#include "batch/Language.h"
 
 namespace marlo {
 
 namespace text {
+
+namespace {
+
+struct Translation {
+  std::string_view source, translated;
+};
+
+// Generated from the translation files: the words of this file's table in
+// each language but the one they are written in, sorted by source.
+#include "batch/TranslatedTexts.inc"
+
+std::span<const Translation> TranslationsOf(Language language) {
+  switch (language) {
+    case Language::kSimplified:
+      return kSimplifiedTexts;
+    case Language::kEnglish:
+      return kEnglishTexts;
+    case Language::kTraditional:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+const char* Tr(const char* source) {
+  const auto table = TranslationsOf(CurrentLanguage());
+  const std::string_view key(source);
+  const auto found =
+      std::lower_bound(table.begin(), table.end(), key,
+                       [](const Translation& t, std::string_view k) { return t.source < k; });
+  return found != table.end() && found->source == key ? found->translated.data() : source;
+}
 
 std::string SystemReason(int error, const char* systemText) {
   const char* words = nullptr;
   switch (error) {
     case EACCES:
     case EPERM:
-      words = "沒有權限";
+      words = QT_TRANSLATE_NOOP("UserTexts", "沒有權限");
       break;
     case ENOSPC:
     case EDQUOT:
-      words = "磁盤空間不足";
+      words = QT_TRANSLATE_NOOP("UserTexts", "磁盤空間不足");
       break;
     case EROFS:
-      words = "文件系統是只讀的";
+      words = QT_TRANSLATE_NOOP("UserTexts", "文件系統是只讀的");
       break;
     case ENOENT:
-      words = "文件或文件夾不存在";
+      words = QT_TRANSLATE_NOOP("UserTexts", "文件或文件夾不存在");
       break;
     case EISDIR:
-      words = "這是一個文件夾";
+      words = QT_TRANSLATE_NOOP("UserTexts", "這是一個文件夾");
       break;
     case ENOTDIR:
-      words = "路徑中有一部分不是文件夾";
+      words = QT_TRANSLATE_NOOP("UserTexts", "路徑中有一部分不是文件夾");
       break;
     case ENAMETOOLONG:
-      words = "文件名太長";
+      words = QT_TRANSLATE_NOOP("UserTexts", "文件名太長");
       break;
     case EIO:
-      words = "讀寫設備出錯";
+      words = QT_TRANSLATE_NOOP("UserTexts", "讀寫設備出錯");
       break;
     default:
       return systemText;
   }
-  return std::string(words) + " (" + systemText + ")";
+  return std::string(Tr(words)) + " (" + systemText + ")";
 }
 
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
@@ -63,7 +99,7 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
 
 std::string Describe(const Failure& failure) {
   using enum FailureReason;
-  if (failure.reason == kOutOfMemory && failure.path.empty()) return text::kOutOfMemory;
+  if (failure.reason == kOutOfMemory && failure.path.empty()) return text::Tr(text::kOutOfMemory);
   // In the order of FileAction.
   static constexpr const char* kActions[] = {text::kCannotOpen,       text::kCannotRead,
                                              text::kCannotWrite,      text::kCannotCreateFolder,
@@ -83,29 +119,31 @@ std::string Describe(const Failure& failure) {
       reason = text::SystemReason(failure.error, std::strerror(failure.error));
       break;
     case kNotThisCode:
-      reason = failure.detail + text::kNotConverted;
+      reason = failure.detail + text::Tr(text::kNotConverted);
       break;
     case kInvalidUtf8:
-      reason = text::Fill(text::kInvalidUtf8At, {std::to_string(failure.offset)});
+      reason = text::Fill(text::Tr(text::kInvalidUtf8At), {std::to_string(failure.offset)});
       break;
     case kUnexpected:
       reason = failure.detail;
       break;
     default:
-      reason = kReasons[size_t(failure.reason)];
+      reason = text::Tr(kReasons[size_t(failure.reason)]);
   }
-  return std::string(kActions[size_t(failure.action)]) + " \"" + failure.path + "\": " + reason;
+  return std::string(text::Tr(kActions[size_t(failure.action)])) + " \"" + failure.path +
+         "\": " + reason;
 }
 
 std::string RowDescription(const RunRow& row) {
   switch (row.outcome) {
     case RowOutcome::kConverted:
-      return row.readAsUtf8 ? std::string(text::kConverted) + text::kReadAsUtf8 : text::kConverted;
+      return std::string(text::Tr(text::kConverted)) +
+             (row.readAsUtf8 ? text::Tr(text::kReadAsUtf8) : "");
     // A target left alone says so: a user rerunning a batch must tell what
     // was written.
     case RowOutcome::kSkipped:
     case RowOutcome::kDeclined:
-      return text::kSkippedExisting;
+      return text::Tr(text::kSkippedExisting);
     case RowOutcome::kFailed:
       break;
   }

@@ -9,6 +9,12 @@
 #include <string>
 #include <string_view>
 
+// Marks the words for Qt's translation tools, which collect them into the
+// translation files; the same as Qt's own definition, so either may come first.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 namespace marlo {
 
 struct RunRow;
@@ -19,97 +25,125 @@ std::string RowDescription(const RunRow& row);
 
 namespace marlo::text {
 
-inline constexpr const char* kConverted = "轉換成功";
+inline constexpr const char* kConverted = QT_TRANSLATE_NOOP("UserTexts", "轉換成功");
 // After 轉換成功 for a file that was found to be UTF-8 and read as such.
-inline constexpr const char* kReadAsUtf8 = "(UTF-8 源文件)";
-inline constexpr const char* kNoTargetFolder = "請輸入目標路徑!";
-inline constexpr const char* kOverwriteQuestion = "該文件已經存在,是否覆蓋?";
-inline constexpr const char* kOverwriteTitle = "目標文件已經存在";
-inline constexpr const char* kOverwriteAll = "全部覆蓋";
+inline constexpr const char* kReadAsUtf8 = QT_TRANSLATE_NOOP("UserTexts", "(UTF-8 源文件)");
+inline constexpr const char* kNoTargetFolder = QT_TRANSLATE_NOOP("UserTexts", "請輸入目標路徑!");
+inline constexpr const char* kOverwriteQuestion =
+    QT_TRANSLATE_NOOP("UserTexts", "該文件已經存在,是否覆蓋?");
+inline constexpr const char* kOverwriteTitle = QT_TRANSLATE_NOOP("UserTexts", "目標文件已經存在");
+inline constexpr const char* kOverwriteAll = QT_TRANSLATE_NOOP("UserTexts", "全部覆蓋");
 // The preview page of a large text shows its start only.
 inline constexpr const char* kPageHoldsTheStart =
-    "(文件較大,此頁只顯示它的開頭。完整的轉換結果在\"文本\"頁。)";
+    QT_TRANSLATE_NOOP("UserTexts", "(文件較大,此頁只顯示它的開頭。完整的轉換結果在\"文本\"頁。)");
 // Clipboard text the type's source code cannot hold: %1 characters, %2 the code.
-inline constexpr const char* kClipboardLoss = "%1 個字符無法用 %2 表示,已替換為 ?";
-inline constexpr const char* kClipboardLossQuestion = "仍然把轉換結果放入剪貼板?";
+inline constexpr const char* kClipboardLoss =
+    QT_TRANSLATE_NOOP("UserTexts", "%1 個字符無法用 %2 表示,已替換為 ?");
+inline constexpr const char* kClipboardLossQuestion =
+    QT_TRANSLATE_NOOP("UserTexts", "仍然把轉換結果放入剪貼板?");
 // How a run in the window ended: counts, then seconds or the files left.
 inline constexpr const char* kRunSummary =
-    "完成: %1 個轉換成功, %2 個已跳過, %3 個失敗, 用時 %4 秒";
-inline constexpr const char* kRunStopped =
-    "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理";
-inline constexpr const char* kSkipAll = "全部跳過";
-inline constexpr const char* kOutOfMemory = "內存不足,無法轉換該文件";
-inline constexpr const char* kTargetIsSource = "目標文件就是源文件,未覆蓋";
-inline constexpr const char* kSameNameInRun = "與本次轉換的另一個文件同名,未寫入";
-inline constexpr const char* kNotConverted = ",未轉換";
+    QT_TRANSLATE_NOOP("UserTexts", "完成: %1 個轉換成功, %2 個已跳過, %3 個失敗, 用時 %4 秒");
+inline constexpr const char* kRunStopped = QT_TRANSLATE_NOOP(
+    "UserTexts", "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理");
+inline constexpr const char* kSkipAll = QT_TRANSLATE_NOOP("UserTexts", "全部跳過");
+inline constexpr const char* kOutOfMemory =
+    QT_TRANSLATE_NOOP("UserTexts", "內存不足,無法轉換該文件");
+inline constexpr const char* kTargetIsSource =
+    QT_TRANSLATE_NOOP("UserTexts", "目標文件就是源文件,未覆蓋");
+inline constexpr const char* kSameNameInRun =
+    QT_TRANSLATE_NOOP("UserTexts", "與本次轉換的另一個文件同名,未寫入");
+inline constexpr const char* kNotConverted = QT_TRANSLATE_NOOP("UserTexts", ",未轉換");
 // The offset follows.
-inline constexpr const char* kInvalidUtf8At = "不是有效的 UTF-8 文本: 第 %1 字節";
+inline constexpr const char* kInvalidUtf8At =
+    QT_TRANSLATE_NOOP("UserTexts", "不是有效的 UTF-8 文本: 第 %1 字節");
 // The row of a target that was there and was left alone.
-inline constexpr const char* kSkippedExisting = "已跳過(目標文件已存在)";
+inline constexpr const char* kSkippedExisting =
+    QT_TRANSLATE_NOOP("UserTexts", "已跳過(目標文件已存在)");
 // A file or folder name that is not UTF-8, shown decoded: %1 is the code.
-inline constexpr const char* kNameInLegacyCode = "文件名為 %1 編碼";
+inline constexpr const char* kNameInLegacyCode = QT_TRANSLATE_NOOP("UserTexts", "文件名為 %1 編碼");
 // The window's check boxes for UTF-8, phrases and folder trees.
-inline constexpr const char* kAutoUtf8 = "自動識別 UTF-8 源文件";
-inline constexpr const char* kOutputUtf8 = "輸出為 UTF-8";
-inline constexpr const char* kPhrases = "按詞語轉換";
-inline constexpr const char* kSubFolders = "包含子文件夾";
-inline constexpr const char* kPhrasesRemark =
+inline constexpr const char* kAutoUtf8 = QT_TRANSLATE_NOOP("UserTexts", "自動識別 UTF-8 源文件");
+inline constexpr const char* kOutputUtf8 = QT_TRANSLATE_NOOP("UserTexts", "輸出為 UTF-8");
+inline constexpr const char* kPhrases = QT_TRANSLATE_NOOP("UserTexts", "按詞語轉換");
+inline constexpr const char* kSubFolders = QT_TRANSLATE_NOOP("UserTexts", "包含子文件夾");
+inline constexpr const char* kPhrasesRemark = QT_TRANSLATE_NOOP(
+    "UserTexts",
     "按詞語轉換: 先把整個詞語按台灣用語轉換 (軟體 ⇄ 软件, 乾燥 → 干燥), 其餘按字轉換; "
-    "轉換結果的長度可能與源文件不同.";
-inline constexpr const char* kEngineNotReady = "無法載入轉換碼表,不能轉換文件。請重新安裝本程序。";
+    "轉換結果的長度可能與源文件不同.");
+inline constexpr const char* kEngineNotReady =
+    QT_TRANSLATE_NOOP("UserTexts", "無法載入轉換碼表,不能轉換文件。請重新安裝本程序。");
 
 // File access: an action, then the path and the reason.
-inline constexpr const char* kCannotOpen = "無法打開文件";
-inline constexpr const char* kCannotRead = "無法讀取文件";
-inline constexpr const char* kCannotWrite = "無法寫入文件";
-inline constexpr const char* kCannotCreateFolder = "無法創建文件夾";
-inline constexpr const char* kCannotReadFolder = "無法讀取文件夾";
+inline constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("UserTexts", "無法打開文件");
+inline constexpr const char* kCannotRead = QT_TRANSLATE_NOOP("UserTexts", "無法讀取文件");
+inline constexpr const char* kCannotWrite = QT_TRANSLATE_NOOP("UserTexts", "無法寫入文件");
+inline constexpr const char* kCannotCreateFolder = QT_TRANSLATE_NOOP("UserTexts", "無法創建文件夾");
+inline constexpr const char* kCannotReadFolder = QT_TRANSLATE_NOOP("UserTexts", "無法讀取文件夾");
 // After a count: broken UTF-8 that --lossy replaced.
-inline constexpr const char* kInvalidUtf8Replaced = "個無效的 UTF-8 序列已替換";
-inline constexpr const char* kStandardInputClosed = "標準輸入已關閉";
-inline constexpr const char* kStandardOutputClosed = "標準輸出已關閉";
-inline constexpr const char* kCannotDelete = "無法刪除文件";
-inline constexpr const char* kNotRegularFile = "不是普通文件";
-inline constexpr const char* kEmptyFile = "文件長度為零";
-inline constexpr const char* kFileTooLarge = "文件太大,內存不足";
+inline constexpr const char* kInvalidUtf8Replaced =
+    QT_TRANSLATE_NOOP("UserTexts", "個無效的 UTF-8 序列已替換");
+inline constexpr const char* kStandardInputClosed =
+    QT_TRANSLATE_NOOP("UserTexts", "標準輸入已關閉");
+inline constexpr const char* kStandardOutputClosed =
+    QT_TRANSLATE_NOOP("UserTexts", "標準輸出已關閉");
+inline constexpr const char* kCannotDelete = QT_TRANSLATE_NOOP("UserTexts", "無法刪除文件");
+inline constexpr const char* kNotRegularFile = QT_TRANSLATE_NOOP("UserTexts", "不是普通文件");
+inline constexpr const char* kEmptyFile = QT_TRANSLATE_NOOP("UserTexts", "文件長度為零");
+inline constexpr const char* kFileTooLarge = QT_TRANSLATE_NOOP("UserTexts", "文件太大,內存不足");
 // Standard input and output, where a file's path would stand.
-inline constexpr const char* kCannotReadStream = "無法讀取";
-inline constexpr const char* kCannotWriteStream = "無法寫入";
-inline constexpr const char* kStandardInput = "標準輸入";
-inline constexpr const char* kStandardOutput = "標準輸出";
+inline constexpr const char* kCannotReadStream = QT_TRANSLATE_NOOP("UserTexts", "無法讀取");
+inline constexpr const char* kCannotWriteStream = QT_TRANSLATE_NOOP("UserTexts", "無法寫入");
+inline constexpr const char* kStandardInput = QT_TRANSLATE_NOOP("UserTexts", "標準輸入");
+inline constexpr const char* kStandardOutput = QT_TRANSLATE_NOOP("UserTexts", "標準輸出");
 
 // The input check: %1 the expected code, %2 the share of bad characters;
 // then %1 the code the bytes look like.
-inline constexpr const char* kNotThisCode = "看起來不是 %1 文本: %2 的非 ASCII 字符無效";
-inline constexpr const char* kLooksLike = ",像是 %1 文本";
+inline constexpr const char* kNotThisCode =
+    QT_TRANSLATE_NOOP("UserTexts", "看起來不是 %1 文本: %2 的非 ASCII 字符無效");
+inline constexpr const char* kLooksLike = QT_TRANSLATE_NOOP("UserTexts", ",像是 %1 文本");
 // %1 characters the form %2 cannot hold.
-inline constexpr const char* kCharactersReplaced = "%1 個字符無法用 %2 表示,已替換";
-inline constexpr const char* kCannotSaveSettings = "無法保存設置: %1";
+inline constexpr const char* kCharactersReplaced =
+    QT_TRANSLATE_NOOP("UserTexts", "%1 個字符無法用 %2 表示,已替換");
+inline constexpr const char* kCannotSaveSettings =
+    QT_TRANSLATE_NOOP("UserTexts", "無法保存設置: %1");
 
 // marlo-convert's own words.
-inline constexpr const char* kProcessing = "正在處理: ";
-inline constexpr const char* kYesNo = " [Y/n] ";
-inline constexpr const char* kRunReport = "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗";
-inline constexpr const char* kRunReportStopped = ", %1 個未處理 (已停止)";
-inline constexpr const char* kCannotWriteReport = "無法寫出轉換報告: %1";
-inline constexpr const char* kReportLost = ",無法寫出轉換報告";
-inline constexpr const char* kTryHelp = "請用 'marlo-convert --help' 查看用法。";
-inline constexpr const char* kNotAFolder = "不是文件夾: %1";
-inline constexpr const char* kOptionNeedsValue = "選項 %1 需要一個值";
-inline constexpr const char* kUnknownOption = "未知的選項 %1";
-inline constexpr const char* kNoType =
-    "沒有指定轉換方式: 請加上 -t 方式 (見 marlo-convert --list-types)";
-inline constexpr const char* kUnknownType =
-    "未知的轉換方式 '%1': 請用 marlo-convert --list-types 列出的名稱或序號";
-inline constexpr const char* kBadJobs = "-j 需要 1 到 256 之間的文件數,不是 '%1'";
-inline constexpr const char* kBadExisting = "-e 只能是 skip、ask 或 overwrite,不是 '%1'";
-inline constexpr const char* kLossyNeedsFromUtf8 = "--lossy 只能與 --from-utf8 一起使用";
+inline constexpr const char* kProcessing = QT_TRANSLATE_NOOP("UserTexts", "正在處理: ");
+inline constexpr const char* kYesNo = QT_TRANSLATE_NOOP("UserTexts", " [Y/n] ");
+inline constexpr const char* kRunReport =
+    QT_TRANSLATE_NOOP("UserTexts", "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗");
+inline constexpr const char* kRunReportStopped =
+    QT_TRANSLATE_NOOP("UserTexts", ", %1 個未處理 (已停止)");
+inline constexpr const char* kCannotWriteReport =
+    QT_TRANSLATE_NOOP("UserTexts", "無法寫出轉換報告: %1");
+inline constexpr const char* kReportLost = QT_TRANSLATE_NOOP("UserTexts", ",無法寫出轉換報告");
+inline constexpr const char* kTryHelp =
+    QT_TRANSLATE_NOOP("UserTexts", "請用 'marlo-convert --help' 查看用法。");
+inline constexpr const char* kNotAFolder = QT_TRANSLATE_NOOP("UserTexts", "不是文件夾: %1");
+inline constexpr const char* kOptionNeedsValue =
+    QT_TRANSLATE_NOOP("UserTexts", "選項 %1 需要一個值");
+inline constexpr const char* kUnknownOption = QT_TRANSLATE_NOOP("UserTexts", "未知的選項 %1");
+inline constexpr const char* kNoType = QT_TRANSLATE_NOOP(
+    "UserTexts", "沒有指定轉換方式: 請加上 -t 方式 (見 marlo-convert --list-types)");
+inline constexpr const char* kUnknownType = QT_TRANSLATE_NOOP(
+    "UserTexts", "未知的轉換方式 '%1': 請用 marlo-convert --list-types 列出的名稱或序號");
+inline constexpr const char* kBadJobs =
+    QT_TRANSLATE_NOOP("UserTexts", "-j 需要 1 到 256 之間的文件數,不是 '%1'");
+inline constexpr const char* kBadExisting =
+    QT_TRANSLATE_NOOP("UserTexts", "-e 只能是 skip、ask 或 overwrite,不是 '%1'");
+inline constexpr const char* kLossyNeedsFromUtf8 =
+    QT_TRANSLATE_NOOP("UserTexts", "--lossy 只能與 --from-utf8 一起使用");
 inline constexpr const char* kPhrasesNeedType =
-    "--phrases 只能與 BigToGb、GbToBig 或 GbToBigToGbk 一起使用";
-inline constexpr const char* kRecursiveNeedsFolders = "-r 需要指定要轉換的文件夾";
-inline constexpr const char* kIgnoreNeedsRecursive = "--ignore 只能與 -r 一起使用";
-inline constexpr const char* kStandardInputMixed = "- (標準輸入) 不能與文件同時使用";
-inline constexpr const char* kUsage =
+    QT_TRANSLATE_NOOP("UserTexts", "--phrases 只能與 BigToGb、GbToBig 或 GbToBigToGbk 一起使用");
+inline constexpr const char* kRecursiveNeedsFolders =
+    QT_TRANSLATE_NOOP("UserTexts", "-r 需要指定要轉換的文件夾");
+inline constexpr const char* kIgnoreNeedsRecursive =
+    QT_TRANSLATE_NOOP("UserTexts", "--ignore 只能與 -r 一起使用");
+inline constexpr const char* kStandardInputMixed =
+    QT_TRANSLATE_NOOP("UserTexts", "- (標準輸入) 不能與文件同時使用");
+inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "UserTexts",
     "用法: marlo-convert -t 方式 [-o 目標文件夾] [-e skip|ask|overwrite]\n"
     "                    [--from-utf8] [--to-utf8] [--lossy] [--strict]\n"
     "                    [--phrases] [-j N] 文件...\n"
@@ -153,7 +187,11 @@ inline constexpr const char* kUsage =
     "例: marlo-convert -t BigToGb --from-utf8 --to-utf8 < 繁體.txt > 简体.txt\n"
     "\n"
     "退出狀態: 每個文件都已轉換或跳過時為 0,有文件失敗或報告無法寫出時為 1,\n"
-    "用法錯誤時為 2,被中斷時為 130。\n";
+    "用法錯誤時為 2,被中斷時為 130。\n");
+
+// The words in the current language (marlo::SetLanguage); a text that has
+// no translation is returned as it is.
+const char* Tr(const char* source);
 
 // The pattern with %1, %2… replaced by the values in order.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values);

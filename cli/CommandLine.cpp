@@ -12,7 +12,7 @@
 
 namespace marlo::cli {
 
-std::string UsageText() { return text::kUsage; }
+std::string UsageText() { return text::Tr(text::kUsage); }
 
 ParseResult ParseCommandLine(int argc, char** argv) {
   static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
@@ -55,7 +55,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         else if (what == "overwrite")
           options.handleExistFile = ExistingFile::kOverwrite;
         else
-          return {std::nullopt, text::Fill(text::kBadExisting, {what})};
+          return {std::nullopt, text::Fill(text::Tr(text::kBadExisting), {what})};
         break;
       }
       case 'l':
@@ -93,14 +93,14 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         int32_t jobs = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
         if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > 256)
-          return {std::nullopt, text::Fill(text::kBadJobs, {text})};
+          return {std::nullopt, text::Fill(text::Tr(text::kBadJobs), {text})};
         options.jobs = jobs;
         break;
       }
       case ':':
-        return {std::nullopt, text::Fill(text::kOptionNeedsValue, {argv[::optind - 1]})};
+        return {std::nullopt, text::Fill(text::Tr(text::kOptionNeedsValue), {argv[::optind - 1]})};
       default:
-        return {std::nullopt, text::Fill(text::kUnknownOption, {argv[::optind - 1]})};
+        return {std::nullopt, text::Fill(text::Tr(text::kUnknownOption), {argv[::optind - 1]})};
     }
   }
   if (help)
@@ -111,22 +111,25 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     options.action = Options::Action::kListTypes;
   if (options.action != Options::Action::kConvert) return {options, ""};
 
-  if (typeText.empty()) return {std::nullopt, text::kNoType};
+  if (typeText.empty()) return {std::nullopt, text::Tr(text::kNoType)};
   const auto type = FindConversionType(typeText);
-  if (!type) return {std::nullopt, text::Fill(text::kUnknownType, {typeText})};
+  if (!type) return {std::nullopt, text::Fill(text::Tr(text::kUnknownType), {typeText})};
   options.type = *type;
-  if (options.lossy && !options.fromUtf8) return {std::nullopt, text::kLossyNeedsFromUtf8};
-  if (options.phrases && !TakesPhrases(options.type)) return {std::nullopt, text::kPhrasesNeedType};
+  if (options.lossy && !options.fromUtf8)
+    return {std::nullopt, text::Tr(text::kLossyNeedsFromUtf8)};
+  if (options.phrases && !TakesPhrases(options.type))
+    return {std::nullopt, text::Tr(text::kPhrasesNeedType)};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
   if (options.recursive && options.files.empty())
-    return {std::nullopt, text::kRecursiveNeedsFolders};
-  if (options.ignoreList && !options.recursive) return {std::nullopt, text::kIgnoreNeedsRecursive};
+    return {std::nullopt, text::Tr(text::kRecursiveNeedsFolders)};
+  if (options.ignoreList && !options.recursive)
+    return {std::nullopt, text::Tr(text::kIgnoreNeedsRecursive)};
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;
     options.files.clear();
   } else {
     for (const std::string& file : options.files)
-      if (file == "-") return {std::nullopt, text::kStandardInputMixed};
+      if (file == "-") return {std::nullopt, text::Tr(text::kStandardInputMixed)};
   }
   return {options, ""};
 }

@@ -41,7 +41,8 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
     std::string_view piece;
     int error = 0;
     if (!reader.Next(piece, error))
-      return Failure{FileAction::kReadStream, FailureReason::kSystem, text::kStandardInput, error};
+      return Failure{FileAction::kReadStream, FailureReason::kSystem,
+                     text::Tr(text::kStandardInput), error};
     const bool last = piece.empty();
     std::string_view out;
     try {
@@ -49,7 +50,7 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
     } catch (const InputError& e) {
       Failure failure = e.failure();
       failure.action = FileAction::kReadStream;
-      failure.path = text::kStandardInput;
+      failure.path = text::Tr(text::kStandardInput);
       return failure;
     }
     if (!warned && !pipeline.warning().empty()) {
@@ -57,8 +58,8 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
       warned = true;
     }
     if (!WriteFully(outputFd, out))
-      return Failure{FileAction::kWriteStream, FailureReason::kSystem, text::kStandardOutput,
-                     errno};
+      return Failure{FileAction::kWriteStream, FailureReason::kSystem,
+                     text::Tr(text::kStandardOutput), errno};
     if (last) {
       replaced = pipeline.replaced();
       invalid = pipeline.invalid();

@@ -15,12 +15,13 @@ void ReportReplaced(const std::string& what, uint64_t count, ConvType type) {
   const ByteForm form = FormEncodedFromUtf8(type);
   const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
   std::cerr << "marlo-convert: " << Printable(what) << ": "
-            << text::Fill(text::kCharactersReplaced, {std::to_string(count), name}) << "\n";
+            << text::Fill(text::Tr(text::kCharactersReplaced), {std::to_string(count), name})
+            << "\n";
 }
 
 void ReportInvalid(const std::string& what, uint64_t count) {
   std::cerr << "marlo-convert: " << Printable(what) << ": " << count << " "
-            << text::kInvalidUtf8Replaced << "\n";
+            << text::Tr(text::kInvalidUtf8Replaced) << "\n";
 }
 
 std::string Printable(std::string_view text) {
@@ -62,8 +63,8 @@ OverwriteAnswer TerminalHost::AskOverwrite(const std::string& targetPath) {
   // Without a terminal to answer on, the safe answer is to keep the file.
   if (!::isatty(STDIN_FILENO)) return OverwriteAnswer::kSkip;
   ClearProgress();
-  std::cerr << text::kOverwriteTitle << ": " << Printable(targetPath) << "\n"
-            << text::kOverwriteQuestion << text::kYesNo << std::flush;
+  std::cerr << text::Tr(text::kOverwriteTitle) << ": " << Printable(targetPath) << "\n"
+            << text::Tr(text::kOverwriteQuestion) << text::Tr(text::kYesNo) << std::flush;
   std::string answer;
   if (!std::getline(std::cin, answer)) return OverwriteAnswer::kSkip;
   return answer.empty() || answer == "y" || answer == "Y" || answer == "yes"
@@ -84,7 +85,7 @@ void TerminalHost::RunStarted(int32_t fileCount) {
 void TerminalHost::CurrentFile(const std::string& fileName) {
   if (!showProgress_ || fileName.empty()) return;
   std::cerr << "\r\033[K[" << (converted_ + failed_ + 1) << "/" << total_ << "] "
-            << text::kProcessing << Printable(fileName) << std::flush;
+            << text::Tr(text::kProcessing) << Printable(fileName) << std::flush;
   progressShown_ = true;
 }
 

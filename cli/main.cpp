@@ -14,6 +14,7 @@
 
 #include "batch/ConversionRun.h"
 #include "batch/ConversionTypes.h"
+#include "batch/Language.h"
 #include "batch/SourceSelection.h"
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
@@ -65,7 +66,8 @@ std::string FolderOf(const std::string& file) {
 }
 
 int UsageError(const std::string& message) {
-  std::cerr << "marlo-convert: " << message << "\n" << marlo::text::kTryHelp << "\n";
+  std::cerr << "marlo-convert: " << message << "\n"
+            << marlo::text::Tr(marlo::text::kTryHelp) << "\n";
   return 2;
 }
 
@@ -93,7 +95,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
         options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList();
     for (const std::string& folder : options.files) {
       if (!std::filesystem::is_directory(folder))
-        return UsageError(marlo::text::Fill(marlo::text::kNotAFolder, {folder}));
+        return UsageError(marlo::text::Fill(marlo::text::Tr(marlo::text::kNotAFolder), {folder}));
       for (marlo::RunEntry& entry :
            marlo::EntriesInTree(folder, ignoreList, settings.targetFolderText))
         settings.entries.push_back(std::move(entry));
@@ -109,17 +111,18 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   if (outcome != marlo::RunOutcome::kFinished && outcome != marlo::RunOutcome::kStopped) return 1;
   const int handled = host.converted() + host.skipped() + host.failed();
   using marlo::text::Fill;
-  std::cout << Fill(marlo::text::kRunReport,
+  std::cout << Fill(marlo::text::Tr(marlo::text::kRunReport),
                     {std::to_string(settings.entries.size()), std::to_string(host.converted()),
                      std::to_string(host.skipped()), std::to_string(host.failed())});
   if (outcome == marlo::RunOutcome::kStopped)
-    std::cout << Fill(marlo::text::kRunReportStopped,
+    std::cout << Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
                       {std::to_string(int(settings.entries.size()) - handled)});
   std::cout << "\n" << std::flush;
   // A report that did not reach its reader is no success.
   if (!std::cout) {
     std::cerr << "marlo-convert: "
-              << Fill(marlo::text::kCannotWriteReport, {std::strerror(errno ? errno : EIO)})
+              << Fill(marlo::text::Tr(marlo::text::kCannotWriteReport),
+                      {std::strerror(errno ? errno : EIO)})
               << "\n";
     return 1;
   }
@@ -131,6 +134,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
 
 int main(int argc, char** argv) {
   const StandardStreams streams = KeepStandardStreamsOpen();
+  marlo::SetLanguage(marlo::LocaleLanguage());
   const auto parsed = marlo::cli::ParseCommandLine(argc, argv);
   if (!parsed.options) return UsageError(parsed.error);
   const marlo::cli::Options& options = *parsed.options;
@@ -156,7 +160,8 @@ int main(int argc, char** argv) {
   try {
     engine.InitMe();
   } catch (const std::exception& e) {
-    std::cerr << "marlo-convert: " << marlo::text::kEngineNotReady << " (" << e.what() << ")\n";
+    std::cerr << "marlo-convert: " << marlo::text::Tr(marlo::text::kEngineNotReady) << " ("
+              << e.what() << ")\n";
     return 1;
   }
   if (options.action == Action::kFilter) {
@@ -164,8 +169,8 @@ int main(int argc, char** argv) {
     // success that wrote nothing anywhere.
     if (!streams.inputOpen || !streams.outputOpen) {
       std::cerr << "marlo-convert: "
-                << (streams.inputOpen ? marlo::text::kStandardOutputClosed
-                                      : marlo::text::kStandardInputClosed)
+                << (streams.inputOpen ? marlo::text::Tr(marlo::text::kStandardOutputClosed)
+                                      : marlo::text::Tr(marlo::text::kStandardInputClosed))
                 << "\n";
       return 1;
     }
@@ -173,8 +178,10 @@ int main(int argc, char** argv) {
     const std::optional<marlo::Failure> failure =
         marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
                                  options.phrases, STDIN_FILENO, STDOUT_FILENO, replaced, invalid);
-    if (replaced) marlo::cli::ReportReplaced(marlo::text::kStandardInput, replaced, options.type);
-    if (invalid) marlo::cli::ReportInvalid(marlo::text::kStandardInput, invalid);
+    if (replaced)
+      marlo::cli::ReportReplaced(marlo::text::Tr(marlo::text::kStandardInput), replaced,
+                                 options.type);
+    if (invalid) marlo::cli::ReportInvalid(marlo::text::Tr(marlo::text::kStandardInput), invalid);
     if (!failure) return 0;
     std::cerr << "marlo-convert: " << marlo::Describe(*failure) << "\n";
     return 1;
@@ -184,8 +191,8 @@ int main(int argc, char** argv) {
   ::signal(SIGPIPE, SIG_IGN);
   const int status = ConvertFiles(engine, options);
   if (!streams.outputOpen) {
-    std::cerr << "marlo-convert: " << marlo::text::kStandardOutputClosed << marlo::text::kReportLost
-              << "\n";
+    std::cerr << "marlo-convert: " << marlo::text::Tr(marlo::text::kStandardOutputClosed)
+              << marlo::text::Tr(marlo::text::kReportLost) << "\n";
     return status == 0 ? 1 : status;
   }
   return status;

@@ -80,7 +80,7 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::strin
                                                  : EscapeHtmlText(paged->strResult);
   if (startOnly) {
     data.pageHoldsTheStartOnly = true;
-    data.pageBody += "<hr>" + AsCharacterReferences(text::kPageHoldsTheStart);
+    data.pageBody += "<hr>" + AsCharacterReferences(text::Tr(text::kPageHoldsTheStart));
   }
   data.byteText = ByteText(*paged);
   return data;

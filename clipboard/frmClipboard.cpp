@@ -18,6 +18,7 @@
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
 #include "clipboard/TextForms.h"
+#include "frame/Translations.h"
 #include "frame/modFunctions.h"
 #include "frame/modHandleFrom.h"
 #include "settings/clsSettings.h"
@@ -81,8 +82,8 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
   modFunctions::RegisterForm(this);
   modHandleFrom::CreateFrameElements(this);
   lblTitle_ = findChild<QLabel*>("lblTitle");
-  lblTitle_->setText(QStringLiteral("剪貼板"));
-  setWindowTitle(QStringLiteral("剪貼板"));
+  lblTitle_->setText(tr("剪貼板"));
+  setWindowTitle(tr("剪貼板"));
 
   QWidget* content = modHandleFrom::ContentArea(this);
   auto* layout = new QVBoxLayout(content);
@@ -97,23 +98,22 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
     // The note on this tab tells the user to refresh from here.
     std::unique_ptr<QMenu> menu(wbDest_->createStandardContextMenu(at));
     menu->addSeparator();
-    menu->addAction(QStringLiteral("刷新"), wbDest_, &QTextBrowser::reload);
+    menu->addAction(tr("刷新"), wbDest_, &QTextBrowser::reload);
     menu->exec(wbDest_->viewport()->mapToGlobal(at));
   });
   txtDestByte_ = Named(new QPlainTextEdit, "txtDestByte");
   txtDestByte_->setReadOnly(true);
 
   stbMain_ = Named(new QTabWidget, "stbMain");
-  stbMain_->addTab(Tab(txtDest_, "Label1_0",
-                       QStringLiteral("只有与當前操作系統匹配的字符才能在文本框中正常顯示。")),
-                   QStringLiteral("文本"));
+  stbMain_->addTab(
+      Tab(txtDest_, "Label1_0", tr("只有与當前操作系統匹配的字符才能在文本框中正常顯示。")),
+      tr("文本"));
   stbMain_->addTab(
       Tab(wbDest_, "Label1_1",
-          QStringLiteral(
-              "如果該頁現實得內容与實際不符,請嘗試使用右鍵點擊文本框,然后選擇\"刷新\"。")),
-      QStringLiteral("瀏覽器預覽"));
-  stbMain_->addTab(Tab(txtDestByte_, "Label1_2", QStringLiteral("該頁默認只顯示500個字符。")),
-                   QStringLiteral("十六進制編碼"));
+          tr("如果該頁現實得內容与實際不符,請嘗試使用右鍵點擊文本框,然后選擇\"刷新\"。")),
+      tr("瀏覽器預覽"));
+  stbMain_->addTab(Tab(txtDestByte_, "Label1_2", tr("該頁默認只顯示500個字符。")),
+                   tr("十六進制編碼"));
   // Showing the page tab reloads the page, by mouse or keyboard, and so
   // does a click on it while it shows.
   connect(stbMain_, &QTabWidget::currentChanged, this, [this](int tab) {
@@ -126,7 +126,7 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  auto* cancel = Named(new QPushButton(QStringLiteral("取消(&C)")), "cmdCancel");
+  auto* cancel = Named(new QPushButton(tr("取消(&C)")), "cmdCancel");
   connect(cancel, &QPushButton::clicked, this, &QWidget::close);
   buttons->addWidget(cancel);
   layout->addLayout(buttons);
@@ -208,7 +208,7 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view sour
   choices.phrases = settings_.Choices().phrases;
   const PreviewData data = ConvertForPreview(engine_, type, source, ByteFlag(), choices);
   if (data.failure == PreviewFailure::kOutOfMemory)
-    QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromUtf8(text::kOutOfMemory));
+    QMessageBox::critical(this, QStringLiteral("Marlo"), UserWord(text::kOutOfMemory));
   ShowConversion(data, type);
   return data.result;
 }

@@ -17,7 +17,7 @@ constexpr int kWidth = 420, kHeight = 250;
 }  // namespace
 
 QString frmSplash::VersionLine() {
-  return QStringLiteral("版本信息：") + QCoreApplication::applicationVersion();
+  return tr("版本信息：") + QCoreApplication::applicationVersion();
 }
 
 frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog) {
@@ -34,19 +34,19 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
   big.setBold(true);
   product->setFont(big);
   AddLabel("lblVersion", VersionLine(), 100, 78, 300, 20);
-  AddLabel("lblPlatform", QStringLiteral("操作系統：Linux"), 100, 100, 300, 20);
+  AddLabel("lblPlatform", tr("操作系統：Linux"), 100, 100, 300, 20);
   // No support address exists to name: the labels for it stay empty and
   // hidden rather than show a made-up one.
   for (const char* name : {"Label1", "lblEmail", "Label2"})
     AddLabel(name, {}, 100, 130, 0, 0)->hide();
   // The program is free software; the rights text says so.
   AddLabel("lblWarning",
-           QStringLiteral("本程序是自由軟件，依 Apache 許可證 2.0 版發佈：可以自由使用、複製、"
-                          "修改和散發。許可證全文見隨程序安裝的 LICENSE 文件。"),
+           tr("本程序是自由軟件，依 Apache 許可證 2.0 版發佈：可以自由使用、複製、"
+              "修改和散發。許可證全文見隨程序安裝的 LICENSE 文件。"),
            20, 150, 380, 56)
       ->setWordWrap(true);
-  setWindowTitle(QStringLiteral("關於 Marlo"));
-  auto* close = new QPushButton(QStringLiteral("關閉"), this);
+  setWindowTitle(tr("關於 Marlo"));
+  auto* close = new QPushButton(tr("關閉"), this);
   close->setObjectName("cmdClose");
   close->setGeometry(kWidth - 90, kHeight - 34, 76, 26);
   close->hide();

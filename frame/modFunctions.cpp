@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -21,11 +20,12 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QTranslator>
 #include <QWidget>
 
 #include "frame/Artwork.h"
+#include "frame/Translations.h"
 #include "frame/frmSplash.h"
+#include "settings/StoredSettings.h"
 
 namespace marlo::modFunctions {
 
@@ -198,13 +198,9 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   // The desktop shell matches the window to its menu entry, icon included.
   QGuiApplication::setDesktopFileName(QStringLiteral("marlo"));
 
-  // Qt's own buttons and dialogs ("OK", the file chooser) in the window's
-  // language. Without the translations installed they stay in English.
-  QTranslator qtTranslator;
-  if (qtTranslator.load(QStringLiteral("qtbase_zh_TW"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTranslator);
-  else
+  // The windows' words, and Qt's own buttons and dialogs ("OK", the file
+  // chooser), in the chosen language.
+  if (!InstallTranslations(WindowLanguage(StoredLanguage())))
     qWarning("marlo: Qt's translations are not installed (qt6-translations-l10n)");
 
   SingleInstance instance;

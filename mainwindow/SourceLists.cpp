@@ -16,6 +16,7 @@
 #include "batch/SourceSelection.h"
 #include "batch/UserTexts.h"
 #include "engine/FormCoding.h"
+#include "frame/Translations.h"
 
 namespace marlo {
 
@@ -110,9 +111,9 @@ ShownName ShowName(const QByteArray& bytes, const ConvMarlo& engine) {
       LegacyFit(engine, SourceCode::kBig5, view) < LegacyFit(engine, SourceCode::kGb2312, view);
   const ByteForm form = big5 ? ByteForm::kBig5 : ByteForm::kGbk;
   const QString text = QString::fromStdString(DecodeToUtf8(engine, form, view));
-  return {bytes, text,
-          QString::fromUtf8(text::kNameInLegacyCode)
-              .arg(big5 ? QStringLiteral("Big5") : QStringLiteral("GBK"))};
+  return {
+      bytes, text,
+      UserWord(text::kNameInLegacyCode).arg(big5 ? QStringLiteral("Big5") : QStringLiteral("GBK"))};
 }
 
 ShownName ShowPath(const QByteArray& path, const ConvMarlo& engine) {

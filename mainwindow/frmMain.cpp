@@ -44,6 +44,7 @@
 #include "clipboard/frmClipboard.h"
 #include "frame/Artwork.h"
 #include "frame/ProgressBarMarlo.h"
+#include "frame/Translations.h"
 #include "frame/frmSplash.h"
 #include "frame/modFunctions.h"
 #include "frame/modHandleFrom.h"
@@ -75,6 +76,11 @@ T* Named(T* widget, const char* name) {
 }
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// What the remark says of a type, in the window's language.
+QString TypeDescription(ConvType type) {
+  return QCoreApplication::translate("ConversionTypes", TypeInfo(type).description);
+}
 
 // A tooltip: a text, and on a line of its own how a name was decoded.
 QString WithNote(const QString& text, const QString& note) {
@@ -154,13 +160,13 @@ class frmMain::RunView : public RunHost {
 
   OverwriteAnswer AskOverwrite(const std::string& targetPath) override {
     const ShownName target = ShowPath(QByteArray::fromStdString(targetPath), w_.cfMain_);
-    QMessageBox box(QMessageBox::NoIcon, Text(text::kOverwriteTitle),
-                    Text(text::kOverwriteQuestion), QMessageBox::Yes | QMessageBox::No, &w_);
+    QMessageBox box(QMessageBox::NoIcon, UserWord(text::kOverwriteTitle),
+                    UserWord(text::kOverwriteQuestion), QMessageBox::Yes | QMessageBox::No, &w_);
     box.setObjectName("msgOverwrite");
     box.setInformativeText(target.text);
-    QPushButton* all = box.addButton(Text(text::kOverwriteAll), QMessageBox::YesRole);
+    QPushButton* all = box.addButton(UserWord(text::kOverwriteAll), QMessageBox::YesRole);
     all->setObjectName("cmdOverwriteAll");
-    QPushButton* none = box.addButton(Text(text::kSkipAll), QMessageBox::NoRole);
+    QPushButton* none = box.addButton(UserWord(text::kSkipAll), QMessageBox::NoRole);
     none->setObjectName("cmdSkipAll");
     box.setDefaultButton(QMessageBox::Yes);
     box.exec();
@@ -237,12 +243,12 @@ class frmMain::RunView : public RunHost {
     // The progress area says how the run ended, not the last file's name.
     const QString summary =
         outcome == RunOutcome::kFinished
-            ? Text(text::kRunSummary)
+            ? UserWord(text::kRunSummary)
                   .arg(converted_)
                   .arg(skipped_)
                   .arg(failed_)
                   .arg(timer_.elapsed() / 1000.0, 0, 'f', 1)
-            : Text(text::kRunStopped)
+            : UserWord(text::kRunStopped)
                   .arg(converted_)
                   .arg(skipped_)
                   .arg(failed_)
@@ -299,16 +305,20 @@ void frmMain::BuildControls() {
     const char* caption;
     const char* tip;
   };
-  const Button buttons[] = {{"butConvert", "開始轉換", "按選定的轉換方式轉換選定的文件."},
-                            {"butConfig", "設    置", ""},
-                            {"butClipboard", "剪貼板", "將剪貼板的內容按選定方式轉換."},
-                            {"butPreview", "預    覽", "雙擊選定的文件,可按選定的方式轉換并預覽."},
-                            {"butAbout", "關    于", ""},
-                            {"butExit", "退    出", ""}};
+  const Button buttons[] = {
+      {"butConvert", QT_TRANSLATE_NOOP("marlo::frmMain", "開始轉換"),
+       QT_TRANSLATE_NOOP("marlo::frmMain", "按選定的轉換方式轉換選定的文件.")},
+      {"butConfig", QT_TRANSLATE_NOOP("marlo::frmMain", "設    置"), nullptr},
+      {"butClipboard", QT_TRANSLATE_NOOP("marlo::frmMain", "剪貼板"),
+       QT_TRANSLATE_NOOP("marlo::frmMain", "將剪貼板的內容按選定方式轉換.")},
+      {"butPreview", QT_TRANSLATE_NOOP("marlo::frmMain", "預    覽"),
+       QT_TRANSLATE_NOOP("marlo::frmMain", "雙擊選定的文件,可按選定的方式轉換并預覽.")},
+      {"butAbout", QT_TRANSLATE_NOOP("marlo::frmMain", "關    于"), nullptr},
+      {"butExit", QT_TRANSLATE_NOOP("marlo::frmMain", "退    出"), nullptr}};
   for (const Button& b : buttons) {
-    QAction* action = toolbar->addAction(Text(b.caption));
+    QAction* action = toolbar->addAction(tr(b.caption));
     action->setObjectName(b.key);
-    action->setToolTip(Text(b.tip));
+    if (b.tip) action->setToolTip(tr(b.tip));
   }
   butConvert_ = toolbar->findChild<QAction*>("butConvert");
   butConvert_->setShortcut(Qt::Key_F5);
@@ -340,7 +350,7 @@ void frmMain::BuildControls() {
   layout->addWidget(BuildProgressArea());
 
   lvwResult_ = Named(new QTreeWidget(content), "lvwResult");
-  lvwResult_->setHeaderLabels({Text("文件名"), Text("耗時(秒)"), Text("描述")});
+  lvwResult_->setHeaderLabels({tr("文件名"), tr("耗時(秒)"), tr("描述")});
   lvwResult_->setRootIsDecorated(false);
   lvwResult_->header()->setSectionsClickable(true);
   lvwResult_->setColumnWidth(0, 220);
@@ -374,7 +384,7 @@ QWidget* frmMain::BuildSourceArea() {
   auto* row = new QHBoxLayout(area);
   row->setContentsMargins(0, 0, 0, 0);
 
-  auto* source = Named(new QGroupBox(Text("請選擇要轉換的文件")), "fraSource");
+  auto* source = Named(new QGroupBox(tr("請選擇要轉換的文件")), "fraSource");
   auto* column = new QVBoxLayout(source);
   drvSource_ = Named(new QComboBox, "drvSource");
   dirSource_ = Named(new QListWidget, "dirSource");
@@ -382,13 +392,13 @@ QWidget* frmMain::BuildSourceArea() {
   FilSource_ = Named(new QListWidget, "FilSource");
   FilSource_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   FilSource_->setUniformItemSizes(true);
-  FilSource_->setToolTip(Text("非處理文件可以在\"設置\"中修改"));
+  FilSource_->setToolTip(tr("非處理文件可以在\"設置\"中修改"));
   imcFileType_ = Named(new QComboBox, "imcFileType");
   column->addWidget(drvSource_);
   column->addWidget(dirSource_, 1);
   column->addWidget(FilSource_, 1);
   column->addWidget(imcFileType_);
-  chkSubFolders_ = Named(new QCheckBox(Text(text::kSubFolders)), "chkSubFolders");
+  chkSubFolders_ = Named(new QCheckBox(UserWord(text::kSubFolders)), "chkSubFolders");
   column->addWidget(chkSubFolders_);
   row->addWidget(source, 4);
 
@@ -421,7 +431,7 @@ QWidget* frmMain::BuildSourceArea() {
   lvwDest_ = Named(new DestList([this](const QList<QByteArray>& paths) { AddDroppedPaths(paths); },
                                 [this] { RemoveSelectedEntries(); }),
                    "lvwDest");
-  lvwDest_->setHeaderLabels({Text("文件名")});
+  lvwDest_->setHeaderLabels({tr("文件名")});
   lvwDest_->setRootIsDecorated(false);
   lvwDest_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lvwDest_->setUniformRowHeights(true);
@@ -442,7 +452,7 @@ QWidget* frmMain::BuildOptionArea() {
   auto* row = new QHBoxLayout(area);
   row->setContentsMargins(0, 0, 0, 0);
 
-  auto* options = Named(new QGroupBox(Text("轉換方式")), "fraOption");
+  auto* options = Named(new QGroupBox(tr("轉換方式")), "fraOption");
   auto* grid = new QGridLayout(options);
   grid->setVerticalSpacing(2);
   auto* typeGroup = new QButtonGroup(this);
@@ -461,8 +471,8 @@ QWidget* frmMain::BuildOptionArea() {
   lblRemark_->setMinimumHeight(2 * lblRemark_->fontMetrics().lineSpacing() + 4);
   lblRemark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   grid->addWidget(lblRemark_, 5, 0, 1, 3);
-  chkAutoUtf8_ = Named(new QCheckBox(Text(text::kAutoUtf8)), "chkAutoUtf8");
-  chkPhrases_ = Named(new QCheckBox(Text(text::kPhrases)), "chkPhrases");
+  chkAutoUtf8_ = Named(new QCheckBox(UserWord(text::kAutoUtf8)), "chkAutoUtf8");
+  chkPhrases_ = Named(new QCheckBox(UserWord(text::kPhrases)), "chkPhrases");
   grid->addWidget(chkAutoUtf8_, 6, 0, 1, 2);
   grid->addWidget(chkPhrases_, 6, 2);
   // The remark says what phrase conversion does while the pointer is on it.
@@ -470,12 +480,14 @@ QWidget* frmMain::BuildOptionArea() {
   row->addWidget(options, 3);
 
   auto* right = new QVBoxLayout;
-  auto* existing = Named(new QGroupBox(Text("當目標文件已經存在時")), "fraHandleExistFile");
+  auto* existing = Named(new QGroupBox(tr("當目標文件已經存在時")), "fraHandleExistFile");
   auto* existingRow = new QHBoxLayout(existing);
-  const char* existingCaptions[] = {"跳過該文件", "詢問用戶", "直接覆蓋"};
+  const char* existingCaptions[] = {QT_TRANSLATE_NOOP("marlo::frmMain", "跳過該文件"),
+                                    QT_TRANSLATE_NOOP("marlo::frmMain", "詢問用戶"),
+                                    QT_TRANSLATE_NOOP("marlo::frmMain", "直接覆蓋")};
   auto* existGroup = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
-    auto* option = new QRadioButton(Text(existingCaptions[i]));
+    auto* option = new QRadioButton(tr(existingCaptions[i]));
     option->setObjectName(QStringLiteral("optHandleExistFile_%1").arg(i));
     existingRow->addWidget(option);
     existGroup->addButton(option, i);
@@ -484,16 +496,16 @@ QWidget* frmMain::BuildOptionArea() {
   optHandleExistFile_[0]->setChecked(true);
   right->addWidget(existing);
 
-  auto* target = Named(new QGroupBox(Text("目標")), "fraDesc");
+  auto* target = Named(new QGroupBox(tr("目標")), "fraDesc");
   auto* targetGrid = new QGridLayout(target);
-  targetGrid->addWidget(Named(new QLabel(Text("保存路徑:")), "lblDescPath"), 0, 0, 1, 2);
+  targetGrid->addWidget(Named(new QLabel(tr("保存路徑:")), "lblDescPath"), 0, 0, 1, 2);
   txtDescPath_ = Named(new QLineEdit, "txtDescPath");
   targetGrid->addWidget(txtDescPath_, 1, 0);
   auto* findPath = Named(new QToolButton, "imgFindPath");
   findPath->setText(QStringLiteral("…"));
-  findPath->setToolTip(Text("保存路徑"));
+  findPath->setToolTip(tr("保存路徑"));
   targetGrid->addWidget(findPath, 1, 1);
-  chkToUtf8_ = Named(new QCheckBox(Text(text::kOutputUtf8)), "chkToUtf8");
+  chkToUtf8_ = Named(new QCheckBox(UserWord(text::kOutputUtf8)), "chkToUtf8");
   targetGrid->addWidget(chkToUtf8_, 2, 0, 1, 2);
   targetGrid->setRowStretch(3, 1);
   connect(findPath, &QToolButton::clicked, this, &frmMain::PickTargetFolder);
@@ -509,18 +521,18 @@ QWidget* frmMain::BuildProgressArea() {
   procTotal_ = Named(new ProgressBarMarlo, "procTotal");
   procTotal_->setMinimumWidth(240);
   row->addWidget(procTotal_, 2);
-  lblcurFile_ = Named(new QLabel(Text("正在處理:")), "lblcurFile");
+  lblcurFile_ = Named(new QLabel(tr("正在處理:")), "lblcurFile");
   row->addWidget(lblcurFile_);
   lblHandleFieldName_ = Named(new QLabel, "lblHandleFieldName");
   lblHandleFieldName_->setMinimumWidth(120);
   // A long name or the run's summary must not widen the window.
   lblHandleFieldName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(lblHandleFieldName_, 3);
-  row->addWidget(Named(new QLabel(Text("總共處理文件:")), "lblHandle"));
+  row->addWidget(Named(new QLabel(tr("總共處理文件:")), "lblHandle"));
   lblHandFileCnt_ = Named(new QLabel(QStringLiteral("0")), "lblHandFileCnt");
   lblHandFileCnt_->setMinimumWidth(40);
   row->addWidget(lblHandFileCnt_);
-  cmdStopConvert_ = Named(new QPushButton(Text("停止")), "cmdStopConvert");
+  cmdStopConvert_ = Named(new QPushButton(tr("停止")), "cmdStopConvert");
   cmdStopConvert_->hide();
   // Keeps the row's height when the button comes and goes.
   cmdStopConvert_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -618,9 +630,9 @@ ConversionChoices frmMain::Choices() const {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == chkPhrases_ && event->type() == QEvent::Enter)
-    lblRemark_->setText(Text(text::kPhrasesRemark));
+    lblRemark_->setText(UserWord(text::kPhrasesRemark));
   if (watched == chkPhrases_ && event->type() == QEvent::Leave)
-    lblRemark_->setText(Text(TypeInfo(CurrentType()).description));
+    lblRemark_->setText(TypeDescription(CurrentType()));
   return QWidget::eventFilter(watched, event);
 }
 
@@ -631,7 +643,7 @@ void frmMain::StoreChoices() {
 }
 
 void frmMain::OnConvTypeClicked(int32_t index) {
-  lblRemark_->setText(Text(TypeInfo(ConvTypeAt(index).value_or(ConvType{})).description));
+  lblRemark_->setText(TypeDescription(ConvTypeAt(index).value_or(ConvType{})));
   chkPhrases_->setEnabled(TakesPhrases(CurrentType()));
   RebuildTargetFolder();
 }
@@ -849,7 +861,7 @@ void frmMain::SortByColumn(QTreeWidget* list, SortState& state, int column) {
 
 void frmMain::PickTargetFolder() {
   // A folder is what the run needs; on this desktop that is a folder chooser.
-  QFileDialog dlgMain(this, Text("保存路徑"));
+  QFileDialog dlgMain(this, tr("保存路徑"));
   dlgMain.setObjectName("dlgMain");
   dlgMain.setFileMode(QFileDialog::Directory);
   dlgMain.setOption(QFileDialog::ShowDirsOnly);
@@ -902,13 +914,13 @@ void frmMain::ConvertClipboard() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   const QMimeData* mime = clipboard->mimeData();
   if (!mime || !mime->hasText()) {
-    QMessageBox::warning(this, Text("類型不匹配"),
-                         Text("只有當剪貼板中的內容是文本時,才能使用該功能!"));
+    QMessageBox::warning(this, tr("類型不匹配"),
+                         tr("只有當剪貼板中的內容是文本時,才能使用該功能!"));
     return;
   }
   const int32_t type = GetConvType();
   frmClipboard* window = LoadClipboardWindow();
-  window->SetTitle(Text("剪貼板:(") + GetConvTypeName(type) + ')');
+  window->SetTitle(tr("剪貼板:(") + GetConvTypeName(type) + ')');
   window->SetText(clipboard->text());
   window->show();
   window->raise();
@@ -922,12 +934,12 @@ void frmMain::ConvertClipboard() {
     // replaced by "?" without the user's word.
     QMessageBox box(
         QMessageBox::Warning, QStringLiteral("Marlo"),
-        Text(text::kClipboardLoss)
+        UserWord(text::kClipboardLoss)
             .arg(lost)
             .arg(info.source == ByteForm::kBig5 ? QStringLiteral("Big5") : QStringLiteral("GBK")),
         QMessageBox::Yes | QMessageBox::No, window);
     box.setObjectName("msgClipboardLoss");
-    box.setInformativeText(Text(text::kClipboardLossQuestion));
+    box.setInformativeText(UserWord(text::kClipboardLossQuestion));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes) return;
   }
@@ -959,7 +971,7 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
   if (!known || previewing_) return;  // one at a time; the busy pointer says so
   const ConvType type = *known;
   if (!textfile::FileExists(path.toStdString())) {
-    QMessageBox::warning(this, QStringLiteral("Marlo"), Text("該文件不存在!"));
+    QMessageBox::warning(this, QStringLiteral("Marlo"), tr("該文件不存在!"));
     return;
   }
   frmClipboard* window = LoadClipboardWindow();
@@ -988,7 +1000,7 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
           work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag, choices);
           std::string().swap(bytes);
           if (work->data.failure == PreviewFailure::kOutOfMemory)
-            work->error = Text(text::kOutOfMemory);
+            work->error = UserWord(text::kOutOfMemory);
           if (work->data.result) {
             QString text = DecodeBytes(work->data.result->strResult, TypeInfo(type).target,
                                        work->data.utf8Output);
@@ -997,7 +1009,7 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
             work->text->moveToThread(uiThread);
           }
         } catch (const std::bad_alloc&) {
-          work->error = Text(text::kOutOfMemory);
+          work->error = UserWord(text::kOutOfMemory);
         } catch (const std::exception& e) {  // a file that cannot be read, mostly
           work->error = QString::fromStdString(e.what());
         }

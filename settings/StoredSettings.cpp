@@ -125,4 +125,8 @@ std::string StoredIgnoreList() {
       .value_or(kDefaultIgnoreFileTypes);
 }
 
+std::optional<Language> StoredLanguage() {
+  return LanguageNamed(ReadStoredText(StoreFile(), "Configs", "InterfaceLanguage").value_or(""));
+}
+
 }  // namespace marlo

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "batch/Language.h"
+
 namespace marlo {
 
 // The store the window uses: under $XDG_CONFIG_HOME, else ~/.config.
@@ -28,5 +30,9 @@ std::string UnescapeStoredValue(std::string_view raw);
 
 // The ignore list the window keeps, or the default when there is none.
 std::string StoredIgnoreList();
+
+// The window's language as chosen in its settings; nothing for "follow the
+// locale" (the default).
+std::optional<Language> StoredLanguage();
 
 }  // namespace marlo

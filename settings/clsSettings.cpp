@@ -45,6 +45,7 @@ void clsSettings::Load() {
       field = *value != 0;
   };
   for (const auto& [key, field] : ChoiceKeys()) flag(key, this->*field);
+  interfaceLanguage_ = store_->value("InterfaceLanguage", interfaceLanguage_).toString();
   store_->endGroup();
 }
 
@@ -75,6 +76,7 @@ bool clsSettings::StoredValuesMatch() const {
   return stored.value("HandleExistFile").toString() == QString::number(handleExistFile_) &&
          stored.value("IgnoreFileTypes").toString() == ignoreFileTypes_ &&
          stored.value("IsReturnbyte").toString() == QString::number(isReturnbyte_) &&
+         stored.value("InterfaceLanguage").toString() == interfaceLanguage_ &&
          ChoicesStored(stored) && WindowSizeStored(stored);
 }
 
@@ -85,6 +87,7 @@ void clsSettings::SaveSettings() {
   store_->setValue("IsReturnbyte", QString::number(isReturnbyte_));
   for (const auto& [key, field] : ChoiceKeys())
     store_->setValue(key, QString::number(int(this->*field)));
+  store_->setValue("InterfaceLanguage", interfaceLanguage_);
   if (windowWidth_ > 0 && windowHeight_ > 0) {
     store_->setValue("WindowWidth", QString::number(windowWidth_));
     store_->setValue("WindowHeight", QString::number(windowHeight_));
@@ -98,7 +101,7 @@ void clsSettings::SaveSettings() {
   if (status == QSettings::NoError) return;
   if (status == QSettings::FormatError && StoredValuesMatch()) return;
   throw std::runtime_error(
-      text::Fill(text::kCannotSaveSettings, {store_->fileName().toStdString()}));
+      text::Fill(text::Tr(text::kCannotSaveSettings), {store_->fileName().toStdString()}));
 }
 
 }  // namespace marlo

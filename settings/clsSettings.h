@@ -38,6 +38,10 @@ class clsSettings {
     outputUtf8_ = choices.toUtf8;
     phrases_ = choices.phrases;
   }
+  // The window's language: "zh_TW", "zh_CN", "en", or "auto" to follow the
+  // locale; read at start.
+  QString InterfaceLanguage() const { return interfaceLanguage_; }
+  void setInterfaceLanguage(const QString& code) { interfaceLanguage_ = code; }
   bool IncludeSubFolders() const { return includeSubFolders_; }
   void setIncludeSubFolders(bool on) { includeSubFolders_ = on; }
   // The main window's size at its last close; 0 when none is stored.
@@ -69,6 +73,7 @@ class clsSettings {
   bool outputUtf8_ = false;
   bool phrases_ = false;
   bool includeSubFolders_ = false;
+  QString interfaceLanguage_ = QStringLiteral("auto");
 };
 
 }  // namespace marlo

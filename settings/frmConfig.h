@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// The settings window: the file types a batch skips and whether the
-// clipboard window also shows the page and the byte values. Changes go to
+// The settings window: the file types a batch skips, whether the
+// clipboard window also shows the page and the byte values, and the
+// window's language. Changes go to
 // the in-memory settings at once; the store is written when the main
 // window closes.
 #pragma once
@@ -8,6 +9,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace marlo {
@@ -27,6 +29,7 @@ class frmConfig : public QDialog {
   clsSettings& settings_;
   QLineEdit* txtIgnoreFileTypes_ = nullptr;
   QCheckBox* chkIsReturnbyte_ = nullptr;
+  QComboBox* cboLanguage_ = nullptr;
 };
 
 }  // namespace marlo

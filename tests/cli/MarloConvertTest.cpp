@@ -297,5 +297,52 @@ TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   EXPECT_NE(Convert({"--version"}).out.find("marlo-convert "), std::string::npos);
 }
 
+// The report and the errors speak the locale's language: LC_ALL, then
+// LC_MESSAGES, then LANG, as the C library picks the locale.
+TEST(MarloConvert, SpeaksTheLocalesLanguage) {
+  // What an unknown type and a missing file say.
+  const char* traditional[] = {"未知的轉換方式 'Nope'",
+                               "無法打開文件 \"missing.txt\": 文件或文件夾不存在"};
+  const char* simplified[] = {"未知的转换方式 'Nope'",
+                              "无法打开文件 \"missing.txt\": 文件或文件夹不存在"};
+  const char* english[] = {"unknown conversion type 'Nope'",
+                           "Cannot open file \"missing.txt\": no such file or folder"};
+  const std::pair<std::vector<std::string>, const char**> cases[] = {
+      {{"LANG=zh_CN.UTF-8"}, simplified},
+      {{"LANG=zh_SG.UTF-8"}, simplified},
+      {{"LANG=zh_TW.UTF-8"}, traditional},
+      {{"LANG=zh_HK.Big5HKSCS"}, traditional},
+      {{"LANG=en_US.UTF-8"}, english},
+      {{"LANG=en_GB"}, english},
+      {{"LANG=C"}, traditional},
+      {{"LANG=fr_FR.UTF-8"}, traditional},
+      {{}, traditional},
+      {{"LANG=zh_CN.UTF-8", "LC_MESSAGES=en_US.UTF-8"}, english},
+      {{"LC_MESSAGES=en_US.UTF-8", "LC_ALL=zh_CN.UTF-8"}, simplified},
+      {{"LC_ALL=", "LANG=en_US.UTF-8"}, english},
+  };
+  const TempFolder folder;
+  for (const auto& [environment, expected] : cases) {
+    std::vector<std::string> command = {"/usr/bin/env", "-u", "LC_ALL", "-u",
+                                        "LC_MESSAGES",  "-u", "LANG"};
+    command.insert(command.end(), environment.begin(), environment.end());
+    command.push_back(MARLO_CONVERT_EXE);
+    auto run = [&](std::vector<std::string> args) {
+      std::vector<std::string> full = command;
+      full.insert(full.end(), args.begin(), args.end());
+      ProcessOptions options;
+      options.workingDirectory = folder.path().string();
+      return RunProcess(full, options);
+    };
+    const std::string where = ::testing::PrintToString(environment);
+    const auto usage = run({"-t", "Nope", "a.txt"});
+    EXPECT_EQ(usage.exitCode, 2) << where;
+    EXPECT_NE(usage.err.find(expected[0]), std::string::npos) << where << usage.err;
+    const auto failed = run({"-t", "BigToGb", "-o", "out", "missing.txt"});
+    EXPECT_EQ(failed.exitCode, 1) << where;
+    EXPECT_NE(failed.out.find(expected[1]), std::string::npos) << where << failed.out;
+  }
+}
+
 }  // namespace
 }  // namespace marlo
