@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "engine/src/ByteScan.h"
 #include "engine/src/TableParsers.h"
 #include "engine/src/WidthForms.h"
 
@@ -37,6 +38,24 @@ std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode
     if (code != 0 && toUnicode[code] == wide) codes[c] = code;
   }
   return codes;
+}
+
+void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>& fullWidth,
+                          uint16_t* widened) {
+  std::memcpy(widened, table, 65536 * sizeof(uint16_t));
+  for (unsigned c = 0x01; c <= 0x7E; ++c) {
+    uint8_t code[2] = {uint8_t(c), 0};
+    if (fullWidth[c] != 0) {
+      const uint8_t pair[2] = {uint8_t(fullWidth[c] >> 8), uint8_t(fullWidth[c] & 0xFF)};
+      scan::TranslatePair(pair, code, table);
+    }
+    for (unsigned next = 0; next < 256; ++next) {
+      const uint8_t index[2] = {uint8_t(c), uint8_t(next)};
+      uint16_t at;
+      std::memcpy(&at, index, 2);
+      std::memcpy(&widened[at], code, 2);
+    }
+  }
 }
 
 std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 5> resources) {
@@ -82,6 +101,10 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
 
   baked->widenBig5 = FullWidthCodes(codes.UscToBigTable, codes.BigToUscTable);
   baked->widenGbk = FullWidthCodes(codes.UscToGbkTable, codes.GbkToUscTable);
+  FillWidenedScanTable(baked->scan[size_t(ScanTableId::kBigToUsc)].data(), baked->widenBig5,
+                       baked->widenedBigToUsc.data());
+  FillWidenedScanTable(baked->scan[size_t(ScanTableId::kGbkToUsc)].data(), baked->widenGbk,
+                       baked->widenedGbkToUsc.data());
   return baked;
 }
 

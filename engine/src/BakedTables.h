@@ -32,6 +32,10 @@ struct BakedTables {
   // The full-width code of each byte 0x20..0x7E, 0 where there is none.
   std::array<uint16_t, 128> widenBig5;
   std::array<uint16_t, 128> widenGbk;
+  // The Unicode scan tables with the widened single bytes in them
+  // (FillWidenedScanTable).
+  ScanTable widenedBigToUsc;
+  ScanTable widenedGbkToUsc;
 };
 
 // The native index of the pair a, b.
@@ -50,6 +54,13 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
 // used only where the tables map the code back to the full-width character.
 std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
                                          const ConvMarlo::CodeTable& toUnicode);
+
+// The scan table (65,536 native entries) with, in the entries whose first
+// byte is 0x01..0x7E, what that byte comes out as after widening and the
+// scan: its full-width code translated, or the byte itself where it does not
+// widen. Widening reads every character through it, pairs and singles alike.
+void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>& fullWidth,
+                          uint16_t* widened);
 
 // Big5 → CNS 11643 for every pair, from the rules and resource 104.
 void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs);

@@ -17,7 +17,8 @@ std::span<const ScanVariant> Variants() {
 #if defined(__x86_64__)
     runnable.push_back(kSse2Scan);
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi"))
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+        __builtin_cpu_supports("bmi2"))
       runnable.push_back(kAvx2Scan);
 #endif
     return runnable;

@@ -5,6 +5,7 @@
 // chosen once. Engine-internal.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -21,6 +22,22 @@ inline void TranslatePair(const uint8_t* s, uint8_t* o, const uint16_t* table) {
   std::memcpy(o, &table[index], 2);
 }
 
+// What the block widening looks characters up in, made for each widening
+// from its tables (width::PrepareWidening).
+struct WideningLookups {
+  // The scan table with each single byte's code in the entries that begin
+  // with it (FillWidenedScanTable).
+  const uint16_t* wide;
+  // How many bytes of its code a character writes, by its first byte.
+  std::array<uint8_t, 256> lengths;
+  // The single bytes' codes, first and second byte, as 8 rows of 16 for the
+  // bytes 0x00..0x7F, each row stored as its difference (XOR) from the row
+  // before: a shuffle per row and the XOR of the results look a byte up.
+  std::array<std::array<uint8_t, 16>, 8> firstRows, secondRows;
+  // Bit h of entry l is set where the byte h * 16 + l writes two bytes.
+  std::array<uint8_t, 16> twoByteBits;
+};
+
 struct ScanVariant {
   const char* name;
   // Two bytes a, b form a pair when a >= 0xA1 and b >= minTrail; a pair is
@@ -30,6 +47,14 @@ struct ScanVariant {
   // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
   // follows, and the pair is replaced through the table.
   void (*byTable)(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table);
+  // The widening followed by byTable, over whole 64-byte blocks from a
+  // character start while a block holds none of 0x00, 0x7F, 0x80, 0xFF:
+  // there both read a byte 0x01..0x7E as single and a byte 0x81..0xFE as
+  // the start of a pair. Stops at the first block holding such a byte or
+  // where fewer than 72 bytes remain; returns the bytes read, and the bytes
+  // written in written. o needs room for 2 * n bytes.
+  size_t (*widenBlocks)(const uint8_t* s, size_t n, uint8_t* o, const WideningLookups& lookups,
+                        size_t& written);
 };
 
 // Every variant this processor runs, the plain byte-at-a-time masks first

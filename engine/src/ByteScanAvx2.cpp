@@ -5,6 +5,7 @@
 
 namespace marlo::scan {
 
-extern const ScanVariant kAvx2Scan = {"avx2", &avx2::ScanLeadAndTrail, &avx2::ScanByTable};
+extern const ScanVariant kAvx2Scan = {"avx2", &avx2::ScanLeadAndTrail, &avx2::ScanByTable,
+                                      &avx2::WidenBlocks};
 
 }  // namespace marlo::scan

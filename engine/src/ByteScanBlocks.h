@@ -4,6 +4,7 @@
 // MARLO_SCAN_MASK (MARLO_MASK_PLAIN, _SSE2 or _AVX2) before including this.
 // The namespace keeps the variants' inline functions apart, so the linker
 // never mixes a wider variant into a narrower one. Engine-internal.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -144,5 +145,143 @@ inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* 
   }
   if (i == n - 1) o[i] = s[i];
 }
+
+#if MARLO_SCAN_MASK == MARLO_MASK_AVX2
+
+// For each 8-bit mask, the positions of its set bits in order, then 0x80
+// (a shuffle writes 0 there): compresses 8 bytes to those the mask keeps.
+inline const std::array<uint64_t, 256>& KeepShuffles() {
+  static const std::array<uint64_t, 256> shuffles = [] {
+    std::array<uint64_t, 256> all{};
+    for (unsigned mask = 0; mask < 256; ++mask) {
+      uint64_t shuffle = 0x8080808080808080ull;
+      unsigned kept = 0;
+      for (unsigned bit = 0; bit < 8; ++bit) {
+        if (!(mask >> bit & 1)) continue;
+        shuffle &= ~(uint64_t(0xFF) << (8 * kept));
+        shuffle |= uint64_t(bit) << (8 * kept++);
+      }
+      all[mask] = shuffle;
+    }
+    return all;
+  }();
+  return shuffles;
+}
+
+// Each byte of x (0x00..0x7F) looked up in 8 rows of 16 stored as
+// differences: the rows at and below x's own give x's entry, the rows above
+// are shuffled with an index whose top bit is set and give 0.
+inline __m256i LookUp128(__m256i x, const __m256i rows[8]) {
+  __m256i result = _mm256_shuffle_epi8(rows[0], x);
+  for (int row = 1; row < 8; ++row) {
+    x = _mm256_sub_epi8(x, _mm256_set1_epi8(16));
+    result = _mm256_xor_si256(result, _mm256_shuffle_epi8(rows[row], x));
+  }
+  return result;
+}
+
+// Every byte of the block becomes a 16-bit lane holding its code, as a
+// single byte; the lanes of pairs are then written over with the pairs'
+// codes, and the lanes are compressed to the bytes the characters write.
+inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const WideningLookups& lookups,
+                          size_t& written) {
+  auto rowsOf = [](const std::array<std::array<uint8_t, 16>, 8>& table, __m256i rows[8]) {
+    for (int row = 0; row < 8; ++row)
+      rows[row] = _mm256_broadcastsi128_si256(
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(table[size_t(row)].data())));
+  };
+  __m256i first[8], second[8];
+  rowsOf(lookups.firstRows, first);
+  rowsOf(lookups.secondRows, second);
+  const __m256i twoByteBits = _mm256_broadcastsi128_si256(
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(lookups.twoByteBits.data())));
+  const __m256i highBit = _mm256_broadcastsi128_si256(
+      _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, char(128), 0, 0, 0, 0, 0, 0, 0, 0));
+  const std::array<uint64_t, 256>& shuffles = KeepShuffles();
+  alignas(32) uint8_t lanes[128];
+  size_t i = 0;
+  uint8_t* out = o;
+  while (i + 72 <= n) {
+    const uint8_t* p = s + i;
+    const uint64_t singles = ByteRangeMask64(p, 0x01, 0x7E);
+    const uint64_t leads = ByteRangeMask64(p, 0x81, 0xFE);
+    if (~(singles | leads) != 0) break;
+    // Every byte of a lead's run starts a pair at the run's parity; a pair
+    // that starts on byte 63 takes byte 64 and ends the block there.
+    const uint64_t starts = PairStarts(leads);
+    const uint64_t alone = singles & ~(starts << 1);
+    uint64_t widens = 0;
+    for (int half = 0; half < 2; ++half) {
+      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
+      // Bytes of pairs look up garbage here; their lanes are written over.
+      const __m256i index = _mm256_and_si256(x, _mm256_set1_epi8(0x7F));
+      const __m256i a = LookUp128(index, first), b = LookUp128(index, second);
+      const __m256i low = _mm256_unpacklo_epi8(a, b), high = _mm256_unpackhi_epi8(a, b);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(lanes + 64 * half),
+                         _mm256_permute2x128_si256(low, high, 0x20));
+      _mm256_store_si256(reinterpret_cast<__m256i*>(lanes + 64 * half + 32),
+                         _mm256_permute2x128_si256(low, high, 0x31));
+      const __m256i bit = _mm256_shuffle_epi8(
+          highBit, _mm256_and_si256(_mm256_srli_epi16(index, 4), _mm256_set1_epi8(0x0F)));
+      const __m256i rowBits =
+          _mm256_shuffle_epi8(twoByteBits, _mm256_and_si256(index, _mm256_set1_epi8(0x0F)));
+      const __m256i two = _mm256_cmpeq_epi8(_mm256_and_si256(rowBits, bit), bit);
+      widens |= uint64_t(uint32_t(_mm256_movemask_epi8(two))) << (32 * half);
+    }
+    for (uint64_t pairs = starts; pairs != 0; pairs &= pairs - 1) {
+      const int k = __builtin_ctzll(pairs);
+      TranslatePair(p + k, lanes + 2 * k, lookups.wide);
+    }
+    // Each character keeps its lane's first byte, and the second where it
+    // writes two; a pair's second byte and every trail keep nothing.
+    const uint64_t characters = alone | starts;
+    const uint64_t twoBytes = starts | (alone & widens);
+    for (int half = 0; half < 2; ++half) {
+      const uint64_t keep = _pdep_u64(characters >> (32 * half), 0x5555555555555555ull) |
+                            _pdep_u64(twoBytes >> (32 * half), 0xAAAAAAAAAAAAAAAAull);
+      for (int j = 0; j < 8; ++j) {
+        const unsigned mask = unsigned(keep >> (8 * j)) & 0xFF;
+        const __m128i bytes =
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + 64 * half + 8 * j));
+        const __m128i shuffle = _mm_cvtsi64_si128(int64_t(shuffles[mask]));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, shuffle));
+        out += __builtin_popcount(mask);
+      }
+    }
+    i += 64 + (starts >> 63);
+  }
+  written = size_t(out - o);
+  return i;
+}
+
+#else
+
+inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const WideningLookups& lookups,
+                          size_t& written) {
+  size_t i = 0;
+  uint8_t* out = o;
+  while (i + 72 <= n) {
+    const uint8_t* p = s + i;
+    const uint64_t singles = ByteRangeMask64(p, 0x01, 0x7E);
+    const uint64_t leads = ByteRangeMask64(p, 0x81, 0xFE);
+    if (~(singles | leads) != 0) break;
+    // Every byte of a lead's run starts a pair at the run's parity; a pair
+    // that starts on byte 63 takes byte 64 and ends the block there.
+    const uint64_t starts = PairStarts(leads);
+    const uint64_t characters = (singles & ~(starts << 1)) | starts;
+    // No branch on what a character is: each is looked up as a pair and
+    // stored as two bytes, and the output moves on by its length.
+    for (uint64_t left = characters; left != 0; left &= left - 1) {
+      const int k = __builtin_ctzll(left);
+      TranslatePair(p + k, out, lookups.wide);
+      out += lookups.lengths[p[k]];
+    }
+    i += 64 + (starts >> 63);
+  }
+  written = size_t(out - o);
+  return i;
+}
+
+#endif
 
 }  // namespace marlo::scan::MARLO_SCAN_VARIANT

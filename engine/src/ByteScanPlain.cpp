@@ -5,6 +5,7 @@
 
 namespace marlo::scan {
 
-extern const ScanVariant kPlainScan = {"plain", &plain::ScanLeadAndTrail, &plain::ScanByTable};
+extern const ScanVariant kPlainScan = {"plain", &plain::ScanLeadAndTrail, &plain::ScanByTable,
+                                       &plain::WidenBlocks};
 
 }  // namespace marlo::scan

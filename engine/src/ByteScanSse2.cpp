@@ -5,6 +5,7 @@
 
 namespace marlo::scan {
 
-extern const ScanVariant kSse2Scan = {"sse2", &sse2::ScanLeadAndTrail, &sse2::ScanByTable};
+extern const ScanVariant kSse2Scan = {"sse2", &sse2::ScanLeadAndTrail, &sse2::ScanByTable,
+                                      &sse2::WidenBlocks};
 
 }  // namespace marlo::scan

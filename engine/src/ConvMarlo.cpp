@@ -177,9 +177,10 @@ size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uin
       scan::Fastest().byTable(Bytes(text), out, text.size(), table);
       return text.size();
     case StepKind::kWidenAndTable: {
-      const auto& fullWidth =
-          step.table == ScanTableId::kBigToUsc ? tables_->widenBig5 : tables_->widenGbk;
-      return width::WidenAndScan(text, fullWidth, table, pending, last, out);
+      const bool big5 = step.table == ScanTableId::kBigToUsc;
+      return width::WidenAndScan(
+          text, big5 ? tables_->widenBig5 : tables_->widenGbk, table,
+          (big5 ? tables_->widenedBigToUsc : tables_->widenedGbkToUsc).data(), pending, last, out);
     }
     case StepKind::kNarrow:
       return width::NarrowUnicodeInto(text, out);

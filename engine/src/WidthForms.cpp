@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "engine/src/WidthForms.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "engine/ByteForms.h"
@@ -8,19 +10,35 @@
 
 namespace marlo::width {
 
+void PrepareWidening(const uint16_t* widened, const std::array<uint16_t, 128>& fullWidth,
+                     scan::WideningLookups& lookups) {
+  lookups.wide = widened;
+  for (unsigned c = 0; c < 256; ++c) lookups.lengths[c] = c < 0x80 && fullWidth[c] == 0 ? 1 : 2;
+  lookups.twoByteBits = {};
+  std::array<uint8_t, 16> firstBefore{}, secondBefore{};
+  for (unsigned row = 0; row < 8; ++row) {
+    for (unsigned column = 0; column < 16; ++column) {
+      const unsigned c = row * 16 + column;
+      const uint8_t single[2] = {uint8_t(c), 0};
+      uint8_t code[2];
+      scan::TranslatePair(single, code, widened);
+      lookups.firstRows[row][column] = code[0] ^ firstBefore[column];
+      lookups.secondRows[row][column] = code[1] ^ secondBefore[column];
+      firstBefore[column] = code[0];
+      secondBefore[column] = code[1];
+      if (lookups.lengths[c] == 2) lookups.twoByteBits[column] |= uint8_t(1 << row);
+    }
+  }
+}
+
 size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
-                    const uint16_t* table, int& pending, bool flush, uint8_t* out) {
+                    const uint16_t* table, const uint16_t* widened, int& pending, bool flush,
+                    uint8_t* out) {
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const size_t n = text.size();
   uint8_t* o = out;
-  // What a widened byte comes out as once its code has been through the
-  // table, ready to store: one lookup per byte instead of two.
-  std::array<uint16_t, 128> widened{};
-  for (size_t c = 0; c < 128; ++c) {
-    const uint8_t pair[2] = {uint8_t(fullWidth[c] >> 8), uint8_t(fullWidth[c] & 0xFF)};
-    if (fullWidth[c] != 0)
-      scan::TranslatePair(pair, reinterpret_cast<uint8_t*>(&widened[c]), table);
-  }
+  scan::WideningLookups lookups;
+  PrepareWidening(widened, fullWidth, lookups);
   // A local copy: the stores through o could otherwise alias it, and every
   // byte would reload it.
   int waiting = pending;
@@ -40,41 +58,52 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
   };
   size_t i = 0;
   while (i < n) {
-    // While no byte waits, both scans agree on every character start: a
-    // pair, a widened byte and a single byte go straight out.
-    while (waiting < 0 && i < n) {
+    // Ordinary text goes by whole blocks, where nothing can wait.
+    if (waiting < 0) {
+      size_t written = 0;
+      i += scan::Fastest().widenBlocks(s + i, n - i, o, lookups, written);
+      o += written;
+    }
+    // The rest of a block that stopped them, a byte at a time.
+    const size_t limit = std::min(n, i + 64);
+    while (i < limit) {
+      // While no byte waits, both scans agree on every character start: a
+      // pair, a widened byte and a single byte go straight out.
+      while (waiting < 0 && i < limit) {
+        const uint8_t c = s[i];
+        if (c < 0x80 && fullWidth[c] != 0) {
+          const uint8_t single[2] = {c, 0};  // the byte after may lie past the end
+          scan::TranslatePair(single, o, widened);
+          o += 2;
+          ++i;
+        } else if (IsDoubleByteLead(c) && i + 1 < n) {
+          scan::TranslatePair(s + i, o, table);
+          o += 2;
+          i += 2;
+        } else if (IsSingleByte(c)) {
+          *o++ = c;
+          ++i;
+        } else {
+          break;
+        }
+      }
+      if (i >= limit) break;
+      // A byte that makes the table scan wait, or the characters after one.
       const uint8_t c = s[i];
-      if (c < 0x80 && fullWidth[c] != 0) {
-        std::memcpy(o, &widened[c], 2);
-        o += 2;
-        ++i;
-      } else if (IsDoubleByteLead(c) && i + 1 < n) {
-        scan::TranslatePair(s + i, o, table);
-        o += 2;
+      const bool lead = IsDoubleByteLead(c) && i + 1 < n;
+      const uint16_t wide = c < 0x80 ? fullWidth[c] : 0;
+      if (lead) {
+        emit(c);
+        emit(s[i + 1]);
         i += 2;
-      } else if (IsSingleByte(c)) {
-        *o++ = c;
+      } else if (wide) {
+        emit(uint8_t(wide >> 8));
+        emit(uint8_t(wide & 0xFF));
         ++i;
       } else {
-        break;
+        emit(c);
+        ++i;
       }
-    }
-    if (i == n) break;
-    // A byte that makes the table scan wait, or the characters after one.
-    const uint8_t c = s[i];
-    const bool lead = IsDoubleByteLead(c) && i + 1 < n;
-    const uint16_t wide = c < 0x80 ? fullWidth[c] : 0;
-    if (lead) {
-      emit(c);
-      emit(s[i + 1]);
-      i += 2;
-    } else if (wide) {
-      emit(uint8_t(wide >> 8));
-      emit(uint8_t(wide & 0xFF));
-      ++i;
-    } else {
-      emit(c);
-      ++i;
     }
   }
   if (flush && waiting >= 0) {  // the scan copies a last byte without a partner

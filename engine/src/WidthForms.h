@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/ConvMarlo.h"
+#include "engine/src/ByteScan.h"
 
 namespace marlo::width {
 
@@ -17,12 +18,20 @@ inline constexpr uint16_t kIdeographicSpace = 0x3000;
 
 // Widening followed by the table scan (ScanByTable, native table), in one pass: the
 // bytes of the two-step composition, without the widened text in between.
-// pending carries the table scan's byte that waits for a partner from one
-// piece to the next (-1 for none); text must end at a character start of
-// the widening, unless flush, which ends the text. out needs room for
+// widened is the table made by FillWidenedScanTable (BakedTables.h) from
+// the two. pending
+// carries the table scan's byte that waits for a partner from one piece to
+// the next (-1 for none); text must end at a character start of the
+// widening, unless flush, which ends the text. out needs room for
 // 2 * text.size() + 1 bytes. Returns the output length.
 size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
-                    const uint16_t* table, int& pending, bool flush, uint8_t* out);
+                    const uint16_t* table, const uint16_t* widened, int& pending, bool flush,
+                    uint8_t* out);
+
+// The block widening's lookups for the widened table and the full-width
+// codes it was made from.
+void PrepareWidening(const uint16_t* widened, const std::array<uint16_t, 128>& fullWidth,
+                     scan::WideningLookups& lookups);
 
 // Replaces each unit 0xFF01..0xFF5E of the Unicode byte form by the single
 // byte 0x21..0x7E.

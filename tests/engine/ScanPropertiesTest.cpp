@@ -175,6 +175,54 @@ TEST(ScanProperties, WideningInOnePassEqualsTheTwoSteps) {
   }
 }
 
+// Every variant's block widening gives, for what it reads, the bytes of
+// widening followed by the table scan, on text most of whose blocks it
+// takes: ASCII with controls, and pairs, with a byte 0x00, 0x7F, 0x80 or
+// 0xFF now and then to stop it.
+TEST(ScanProperties, EveryVariantWidensBlocksAsTheTwoSteps) {
+  std::span<const uint8_t> resources[5];
+  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
+  const auto tables = BuildTables(resources);
+  struct Form {
+    const std::array<uint16_t, 128>& fullWidth;
+    const ScanTable& widened;
+    Operation toUsc;
+  };
+  const Form forms[] = {{tables->widenBig5, tables->widenedBigToUsc, &ConvMarlo::BigToUSC},
+                        {tables->widenGbk, tables->widenedGbkToUsc, &ConvMarlo::GbkToUSC}};
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> kind(0, 99), ascii(0x01, 0x7E), high(0x81, 0xFE),
+      special(0, 3);
+  std::uniform_int_distribution<size_t> length(0, 700);
+  for (int round = 0; round < 300; ++round) {
+    const bool clean = round % 3 == 0;
+    std::string input(length(rng), '\0');
+    for (char& c : input) {
+      const int k = kind(rng);
+      c = k == 0 && !clean ? "\0\x7F\x80\xFF"[special(rng)] : char(k < 45 ? ascii(rng) : high(rng));
+    }
+    const auto* s = reinterpret_cast<const uint8_t*>(input.data());
+    for (const scan::ScanVariant& variant : scan::Variants()) {
+      for (const Form& form : forms) {
+        SCOPED_TRACE(std::string(variant.name) + " " + test::ToHex(input));
+        std::string out(2 * input.size(), '\0');
+        size_t written = 0;
+        scan::WideningLookups lookups;
+        width::PrepareWidening(form.widened.data(), form.fullWidth, lookups);
+        const size_t read = variant.widenBlocks(
+            s, input.size(), reinterpret_cast<uint8_t*>(out.data()), lookups, written);
+        ASSERT_LE(read, input.size());
+        if (clean && input.size() >= 72) {
+          ASSERT_GE(read, 64u);
+        }
+        out.resize(written);
+        const std::string widened = WidenByteByByte(input.substr(0, read), form.fullWidth);
+        ASSERT_EQ(out, (test::Engine().*form.toUsc)(widened, false)->strResult);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace marlo
 
@@ -194,8 +242,9 @@ TEST(ScanDispatch, TheWidestVariantTheProcessorRunsIsChosen) {
       break;
     }
   if (flags.empty()) GTEST_SKIP() << "no processor flags to read";
-  const bool avx2 =
-      flags.find(" avx2 ") != std::string::npos && flags.find(" bmi1 ") != std::string::npos;
+  const bool avx2 = flags.find(" avx2 ") != std::string::npos &&
+                    flags.find(" bmi1 ") != std::string::npos &&
+                    flags.find(" bmi2 ") != std::string::npos;
   EXPECT_STREQ(scan::Fastest().name, avx2 ? "avx2" : "sse2");
 #else
   EXPECT_STREQ(scan::Fastest().name, "plain");
