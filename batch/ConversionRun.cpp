@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/ConversionRun.h"
 
+#include "batch/ReadBuffer.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,7 +59,7 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
   // The start tells how to read the file: read it first, then feed it.
   std::string start;
   bool ended = false;
-  std::vector<char> piece(kPieceSize);
+  ReadBuffer piece(kPieceSize);
   if (settings_.detectUtf8 && !ends.fromUtf8) {
     while (start.size() < kCheckedBytes && !ended) {
       const size_t n =

@@ -27,7 +27,7 @@ PieceReader::PieceReader(int fd, size_t pieceSize, size_t depth) : fd_(fd) {
   struct stat st {};
   regular_ = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   slots_.resize(regular_ ? depth : 1);
-  for (Slot& slot : slots_) slot.bytes.resize(pieceSize);
+  for (Slot& slot : slots_) slot.bytes = ReadBuffer(pieceSize);
   // A small file is read before a thread would have started; on a single
   // usable processor a second thread only takes turns with the converter.
   if (!regular_ || depth < 2 || uint64_t(st.st_size) <= 2 * pieceSize || UsableProcessors() < 2)

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "batch/ReadBuffer.h"
+
 namespace marlo::cli {
 
 class PieceReader {
@@ -28,7 +30,7 @@ class PieceReader {
 
  private:
   struct Slot {
-    std::vector<char> bytes;
+    ReadBuffer bytes;
     size_t size = 0;
     int error = 0;  // errno of a failed read
   };
