@@ -146,6 +146,20 @@ inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* 
   if (i == n - 1) o[i] = s[i];
 }
 
+// The characters of a 64-byte block that begins at a character start, where
+// it holds none of 0x00, 0x7F, 0x80, 0xFF: the pairs' starts and the single
+// bytes that are no pair's second byte. Every byte of a lead's run starts a
+// pair at the run's parity; a pair that starts on byte 63 takes byte 64 and
+// ends the block there. False for a block holding such a byte.
+inline bool WideningBlock(const uint8_t* p, uint64_t& starts, uint64_t& alone) {
+  const uint64_t singles = ByteRangeMask64(p, 0x01, 0x7E);
+  const uint64_t leads = ByteRangeMask64(p, 0x81, 0xFE);
+  if (~(singles | leads) != 0) return false;
+  starts = PairStarts(leads);
+  alone = singles & ~(starts << 1);
+  return true;
+}
+
 #if MARLO_SCAN_MASK == MARLO_MASK_AVX2
 
 // For each 8-bit mask, the positions of its set bits in order, then 0x80
@@ -203,13 +217,8 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
   uint8_t* out = o;
   while (i + 72 <= n) {
     const uint8_t* p = s + i;
-    const uint64_t singles = ByteRangeMask64(p, 0x01, 0x7E);
-    const uint64_t leads = ByteRangeMask64(p, 0x81, 0xFE);
-    if (~(singles | leads) != 0) break;
-    // Every byte of a lead's run starts a pair at the run's parity; a pair
-    // that starts on byte 63 takes byte 64 and ends the block there.
-    const uint64_t starts = PairStarts(leads);
-    const uint64_t alone = singles & ~(starts << 1);
+    uint64_t starts, alone;
+    if (!WideningBlock(p, starts, alone)) break;
     uint64_t widens = 0;
     for (int half = 0; half < 2; ++half) {
       const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
@@ -262,13 +271,9 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
   uint8_t* out = o;
   while (i + 72 <= n) {
     const uint8_t* p = s + i;
-    const uint64_t singles = ByteRangeMask64(p, 0x01, 0x7E);
-    const uint64_t leads = ByteRangeMask64(p, 0x81, 0xFE);
-    if (~(singles | leads) != 0) break;
-    // Every byte of a lead's run starts a pair at the run's parity; a pair
-    // that starts on byte 63 takes byte 64 and ends the block there.
-    const uint64_t starts = PairStarts(leads);
-    const uint64_t characters = (singles & ~(starts << 1)) | starts;
+    uint64_t starts, alone;
+    if (!WideningBlock(p, starts, alone)) break;
+    const uint64_t characters = alone | starts;
     // No branch on what a character is: each is looked up as a pair and
     // stored as two bytes, and the output moves on by its length.
     for (uint64_t left = characters; left != 0; left &= left - 1) {
