@@ -71,35 +71,73 @@ inline uint64_t PairStarts(uint64_t nonSingle) {
   return (evenRuns & kEven) | (nonSingle & ~evenRuns & ~kEven);
 }
 
-// Converts whole 64-byte blocks from the start: each block is copied, then
-// the pairs that start in it are replaced through the table. o may be s.
+// Appends base + k for each set bit k of bits, in order. The block variants
+// write eight positions per byte of bits, whatever it holds, and move on by
+// its count: no branch depends on how many pairs a block has, which a text
+// mixing ASCII with Chinese makes impossible to predict.
+inline void AppendBitPositions(uint64_t bits, uint16_t base, uint16_t*& out) {
+#if MARLO_SCAN_MASK == MARLO_MASK_PLAIN
+  for (; bits != 0; bits &= bits - 1) *out++ = uint16_t(base + __builtin_ctzll(bits));
+#else
+  // Row m holds the positions of m's set bits, then zeros.
+  static const auto kPositions = [] {
+    std::array<std::array<uint16_t, 8>, 256> rows{};
+    for (unsigned m = 0; m < 256; ++m)
+      for (unsigned bit = 0, kept = 0; bit < 8; ++bit)
+        if (m >> bit & 1) rows[m][kept++] = uint16_t(bit);
+    return rows;
+  }();
+  __m128i at = _mm_set1_epi16(short(base));
+  for (int j = 0; j < 8; ++j) {
+    const unsigned byte = unsigned(bits >> (8 * j)) & 0xFF;
+    const __m128i row = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kPositions[byte].data()));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi16(row, at));
+    out += __builtin_popcount(byte);
+    at = _mm_add_epi16(at, _mm_set1_epi16(8));
+  }
+#endif
+}
+
+// Converts whole 64-byte blocks from the start: each block is copied and its
+// pairs' starts noted; after a run of blocks the noted pairs are replaced
+// through the table. o may be s: the pairs are apart, and each is read once.
 // Blocks advance by 64 bytes whatever they hold; a pair that starts on a
-// block's last byte takes the next block's first byte, and is written once
-// that block is copied. The next block then begins with a second byte, which
-// its candidates leave out, so the starts are those of a block beginning at
-// a character start one byte later. Both possible start masks are made
-// before the carry is known: no block waits for the previous block's scan.
-// candidates(p) marks the bytes of p[0..63] that start a pair if they stand
-// at a character start; it may read p[64]. Returns where it stopped: fewer
-// than 65 bytes remain from there.
+// block's last byte takes the next block's first byte, and is noted with
+// that block, after its copy. The next block then begins with a second byte,
+// which its candidates leave out, so the starts are those of a block
+// beginning at a character start one byte later. Both possible start masks
+// are made before the carry is known: no block waits for the previous
+// block's scan. candidates(p) marks the bytes of p[0..63] that start a pair
+// if they stand at a character start; it may read p[64]. Returns where it
+// stopped: fewer than 65 bytes remain from there.
 template <typename Candidates>
 inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
                          Candidates candidates) {
+  // A run small enough for its noted pairs to be found again in L1.
+  constexpr size_t kRunBlocks = 64;
+  // Positions count from the byte before the run, where a carried pair starts.
+  uint16_t noted[kRunBlocks * 32 + kRunBlocks + 8];
   size_t i = 0;
   uint64_t carry = 0;  // byte 0 of this block ends a pair begun at byte 63 of the last
   while (i + 65 <= n) {
-    const uint64_t marked = candidates(s + i);
-    const uint64_t fromByte0 = PairStarts(marked);
-    const uint64_t fromByte1 = PairStarts(marked & ~uint64_t(1));
-    const uint64_t starts = carry ? fromByte1 : fromByte0;
-    if (o != s) std::memcpy(o + i, s + i, 64);
-    if (carry) TranslatePair(s + i - 1, o + i - 1, table);
-    for (uint64_t inner = starts & ~(uint64_t(1) << 63); inner != 0; inner &= inner - 1) {
-      const int k = __builtin_ctzll(inner);
-      TranslatePair(s + i + k, o + i + k, table);
+    const size_t runStart = i;
+    uint16_t* out = noted;
+    for (size_t block = 0; block < kRunBlocks && i + 65 <= n; ++block, i += 64) {
+      const uint64_t marked = candidates(s + i);
+      const uint64_t fromByte0 = PairStarts(marked);
+      const uint64_t fromByte1 = PairStarts(marked & ~uint64_t(1));
+      const uint64_t starts = carry ? fromByte1 : fromByte0;
+      if (o != s) std::memcpy(o + i, s + i, 64);
+      const auto base = uint16_t(i - runStart + 1);
+      *out = uint16_t(base - 1);
+      out += carry;
+      const uint64_t inner = starts & ~(uint64_t(1) << 63);
+      if (inner != 0) AppendBitPositions(inner, base, out);
+      carry = starts >> 63;
     }
-    carry = starts >> 63;
-    i += 64;
+    const uint8_t* from = s + runStart - 1;
+    uint8_t* to = o + runStart - 1;
+    for (const uint16_t* at = noted; at != out; ++at) TranslatePair(from + *at, to + *at, table);
   }
   if (carry) {
     TranslatePair(s + i - 1, o + i - 1, table);
