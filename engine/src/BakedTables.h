@@ -20,6 +20,9 @@ namespace marlo {
 // byte order.
 using ScanTable = ConvMarlo::CodeTable;
 
+// One bit per pair, by native index.
+using PairBits = std::array<uint64_t, 65536 / 64>;
+
 struct BakedTables {
   static constexpr std::array<char, 8> kMagic = {'M', 'A', 'R', 'L', 'O', 'T', 'B', '1'};
   std::array<char, 8> magic;
@@ -36,6 +39,9 @@ struct BakedTables {
   // (FillWidenedScanTable).
   ScanTable widenedBigToUsc;
   ScanTable widenedGbkToUsc;
+  // For the input check, by native pair index, a bit set where the pair is
+  // one of the code's tables hold: GB2312, GBK and Big5 (FillHeldPairs).
+  std::array<PairBits, 3> heldPairs;
 };
 
 // The native index of the pair a, b.
@@ -61,6 +67,12 @@ std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode
 // widen. Widening reads every character through it, pairs and singles alike.
 void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>& fullWidth,
                           uint16_t* widened);
+
+// The pairs a check of each code accepts: a Big5 pair with a second byte
+// 0x40..0x7E or 0xA1..0xFE, a GBK pair with one from 0x40 up, a GB2312 pair
+// in rows 0xA1..0xF7 and cells 0xA1..0xFE, and each only where its Unicode
+// table holds a character.
+void FillHeldPairs(const ConvMarlo::CodeTables& codes, std::array<PairBits, 3>& held);
 
 // Big5 → CNS 11643 for every pair, from the rules and resource 104.
 void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs);

@@ -55,6 +55,14 @@ struct ScanVariant {
   // written in written. o needs room for 2 * n bytes.
   size_t (*widenBlocks)(const uint8_t* s, size_t n, uint8_t* o, const WideningLookups& lookups,
                         size_t& written);
+  // The characters of a double-byte code as its check sees them: a byte
+  // 0x81..0xFE starts a pair with the byte after it, any other byte stands
+  // alone. Over whole 64-byte blocks while more than 64 bytes remain, adds
+  // to characters the pairs and the lone bytes 0x80 and 0xFF, and to errors
+  // those bytes and the pairs whose bit in held (by native index) is clear.
+  // Returns the bytes read, which end at a character start.
+  size_t (*checkBlocks)(const uint8_t* s, size_t n, const uint64_t* held, uint64_t& characters,
+                        uint64_t& errors);
 };
 
 // Every variant this processor runs, the plain byte-at-a-time masks first

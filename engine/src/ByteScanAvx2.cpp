@@ -6,6 +6,6 @@
 namespace marlo::scan {
 
 extern const ScanVariant kAvx2Scan = {"avx2", &avx2::ScanLeadAndTrail, &avx2::ScanByTable,
-                                      &avx2::WidenBlocks};
+                                      &avx2::WidenBlocks, &avx2::CheckBlocks};
 
 }  // namespace marlo::scan

@@ -184,6 +184,39 @@ inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* 
   if (i == n - 1) o[i] = s[i];
 }
 
+// The check's blocks, as ScanBlocks: pairs' starts from the byte runs, noted
+// over a run of blocks and looked up in one loop.
+inline size_t CheckBlocks(const uint8_t* s, size_t n, const uint64_t* held, uint64_t& characters,
+                          uint64_t& errors) {
+  constexpr size_t kRunBlocks = 64;
+  uint16_t noted[kRunBlocks * 32 + 8];
+  size_t i = 0;
+  uint64_t carry = 0;  // byte 0 of this block ends a pair begun at byte 63 of the last
+  uint64_t lone = 0, pairs = 0, missing = 0;
+  while (i + 65 <= n) {
+    const uint8_t* run = s + i;
+    uint16_t* out = noted;
+    for (size_t block = 0; block < kRunBlocks && i + 65 <= n; ++block, i += 64) {
+      const uint64_t leads = ByteRangeMask64(s + i, 0x81, 0xFE);
+      const uint64_t high = ByteRangeMask64(s + i, 0x80, 0xFF);
+      const uint64_t starts = PairStarts(carry ? leads & ~uint64_t(1) : leads);
+      const uint64_t trails = starts << 1 | carry;
+      lone += uint64_t(__builtin_popcountll(high & ~leads & ~trails));
+      pairs += uint64_t(__builtin_popcountll(starts));
+      if (starts != 0) AppendBitPositions(starts, uint16_t(64 * block), out);
+      carry = starts >> 63;
+    }
+    for (const uint16_t* at = noted; at != out; ++at) {
+      uint16_t index;
+      std::memcpy(&index, run + *at, 2);
+      missing += ~held[index / 64] >> (index % 64) & 1;
+    }
+  }
+  characters += pairs + lone;
+  errors += lone + missing;
+  return i + carry;
+}
+
 // The characters of a 64-byte block that begins at a character start, where
 // it holds none of 0x00, 0x7F, 0x80, 0xFF: the pairs' starts and the single
 // bytes that are no pair's second byte. Every byte of a lead's run starts a

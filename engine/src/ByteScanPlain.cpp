@@ -6,6 +6,6 @@
 namespace marlo::scan {
 
 extern const ScanVariant kPlainScan = {"plain", &plain::ScanLeadAndTrail, &plain::ScanByTable,
-                                       &plain::WidenBlocks};
+                                       &plain::WidenBlocks, &plain::CheckBlocks};
 
 }  // namespace marlo::scan

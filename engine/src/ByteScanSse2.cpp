@@ -6,6 +6,6 @@
 namespace marlo::scan {
 
 extern const ScanVariant kSse2Scan = {"sse2", &sse2::ScanLeadAndTrail, &sse2::ScanByTable,
-                                      &sse2::WidenBlocks};
+                                      &sse2::WidenBlocks, &sse2::CheckBlocks};
 
 }  // namespace marlo::scan

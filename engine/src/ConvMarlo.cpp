@@ -104,6 +104,18 @@ const ConvMarlo::CodeTable& FormTables::Decoding(const ConvMarlo& engine, ByteFo
   return form == ByteForm::kBig5 ? engine.Tables().BigToUscTable : engine.Tables().GbkToUscTable;
 }
 
+const uint64_t* FormTables::HeldPairs(const ConvMarlo& engine, SourceCode code) {
+  const auto& held = engine.tables_->heldPairs;
+  switch (code) {
+    case SourceCode::kGb2312:
+      return held[0].data();
+    case SourceCode::kGbk:
+      return held[1].data();
+    default:
+      return held[2].data();
+  }
+}
+
 const ConvMarlo::SymbolLookups& ConvMarlo::Symbols() const {
   std::call_once(symbols_->built, [this] {
     symbols_->toSpcBig = BuildSymbolExpansions(spcSymbols_, &SpecialSymbol::Column3);

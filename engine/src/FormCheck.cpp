@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "engine/FormCheck.h"
 
+#include "engine/src/BakedTables.h"
+#include "engine/src/ByteScan.h"
 #include "engine/src/FormTables.h"
 
 namespace marlo {
-
-namespace {
-
-// Big5's second bytes: the ranges its tables are made of.
-bool IsBig5Trail(unsigned t) { return (t >= 0x40 && t <= 0x7E) || (t >= 0xA1 && t <= 0xFE); }
-
-}  // namespace
 
 size_t Utf8Sequence(const uint8_t* p, size_t n) {
   const unsigned b = p[0];
@@ -36,8 +31,6 @@ size_t Utf8Sequence(const uint8_t* p, size_t n) {
 CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_view bytes) {
   const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
   const size_t n = bytes.size();
-  const ConvMarlo::CodeTable& big5 = FormTables::Decoding(engine, ByteForm::kBig5);
-  const ConvMarlo::CodeTable& gbk = FormTables::Decoding(engine, ByteForm::kGbk);
   CheckCount count;
   if (code == SourceCode::kUcs) {
     for (size_t i = 0; i < n; ++count.characters) {
@@ -52,42 +45,34 @@ CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_vie
     }
     return count;
   }
-  size_t i = 0;
+  if (code == SourceCode::kUtf8) {
+    for (size_t i = 0; i < n;) {
+      if (p[i] < 0x80) {
+        ++i;
+        continue;
+      }
+      ++count.characters;
+      const size_t length = Utf8Sequence(p + i, n - i);
+      count.errors += length == 0;
+      i += length ? length : 1;
+    }
+    return count;
+  }
+  const uint64_t* held = FormTables::HeldPairs(engine, code);
+  size_t i = scan::Fastest().checkBlocks(p, n, held, count.characters, count.errors);
   while (i < n) {
     if (p[i] < 0x80) {
       ++i;
       continue;
     }
     ++count.characters;
-    if (code == SourceCode::kUtf8) {
-      const size_t length = Utf8Sequence(p + i, n - i);
-      count.errors += length == 0;
-      i += length ? length : 1;
-      continue;
-    }
-    const unsigned lead = p[i];
-    if (!IsDoubleByteLead(uint8_t(lead)) || i + 1 == n) {
+    if (!IsDoubleByteLead(p[i]) || i + 1 == n) {
       ++count.errors;
       ++i;
       continue;
     }
-    const unsigned trail = p[i + 1];
-    const uint16_t pair = uint16_t(lead << 8 | trail);
-    bool valid = false;
-    switch (code) {
-      case SourceCode::kBig5:
-        valid = IsBig5Trail(trail) && big5[pair] != 0;
-        break;
-      case SourceCode::kGbk:
-        valid = trail >= 0x40 && gbk[pair] != 0;
-        break;
-      case SourceCode::kGb2312:
-        valid = lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE && gbk[pair] != 0;
-        break;
-      default:
-        break;
-    }
-    count.errors += !valid;
+    const uint16_t index = NativePairIndex(p[i], p[i + 1]);
+    count.errors += ~held[index / 64] >> (index % 64) & 1;
     i += 2;
   }
   return count;

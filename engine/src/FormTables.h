@@ -5,6 +5,7 @@
 
 #include "engine/ByteForms.h"
 #include "engine/ConvMarlo.h"
+#include "engine/FormCheck.h"
 
 namespace marlo {
 
@@ -17,6 +18,9 @@ struct FormTables {
                                               bool asGb2312);
   // Code → Unicode of GBK or Big5.
   static const ConvMarlo::CodeTable& Decoding(const ConvMarlo& engine, ByteForm form);
+  // The pairs the input check accepts in GB2312, GBK or Big5, a bit per
+  // native pair index.
+  static const uint64_t* HeldPairs(const ConvMarlo& engine, SourceCode code);
 };
 
 }  // namespace marlo

@@ -7,6 +7,7 @@
 #include "engine/src/BakedTables.h"
 #include "engine/src/ByteScan.h"
 #include "engine/src/EmbeddedResources.h"
+#include "engine/src/FormTables.h"
 #include "engine/src/WidthForms.h"
 #include "tests/engine/TestSupport.h"
 
@@ -220,6 +221,69 @@ TEST(ScanProperties, EveryVariantWidensBlocksAsTheTwoSteps) {
         out.resize(written);
         const std::string widened = WidenByteByByte(input.substr(0, read), form.fullWidth);
         ASSERT_EQ(out, (test::Engine().*form.toUsc)(widened, false)->strResult);
+      }
+    }
+  }
+}
+
+// Every variant's check of whole blocks, finished a byte at a time, counts
+// what the check read a byte at a time through the Unicode tables counts:
+// a byte 0x81..0xFE takes the next byte, whatever it is, and the pair is
+// an error unless its code holds it; 0x80 and 0xFF are errors alone.
+TEST(ScanProperties, EveryVariantChecksBlocksAsTheByteLoop) {
+  const ConvMarlo::CodeTables& codes = test::Engine().Tables();
+  struct Code {
+    SourceCode code;
+    bool (*holds)(const ConvMarlo::CodeTables&, unsigned a, unsigned b);
+  };
+  const Code checked[] = {
+      {SourceCode::kGb2312,
+       [](const ConvMarlo::CodeTables& t, unsigned a, unsigned b) {
+         return a >= 0xA1 && a <= 0xF7 && b >= 0xA1 && b <= 0xFE && t.GbkToUscTable[a << 8 | b];
+       }},
+      {SourceCode::kGbk,
+       [](const ConvMarlo::CodeTables& t, unsigned a, unsigned b) {
+         return b >= 0x40 && t.GbkToUscTable[a << 8 | b] != 0;
+       }},
+      {SourceCode::kBig5, [](const ConvMarlo::CodeTables& t, unsigned a, unsigned b) {
+         const bool trail = (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
+         return trail && t.BigToUscTable[a << 8 | b] != 0;
+       }}};
+  auto byteLoop = [&](const Code& code, const uint8_t* p, size_t i, size_t n, CheckCount count) {
+    while (i < n) {
+      if (p[i] < 0x80) {
+        ++i;
+        continue;
+      }
+      ++count.characters;
+      if (p[i] == 0x80 || p[i] == 0xFF || i + 1 == n) {
+        ++count.errors;
+        ++i;
+        continue;
+      }
+      count.errors += !code.holds(codes, p[i], p[i + 1]);
+      i += 2;
+    }
+    return count;
+  };
+  std::mt19937 rng(23);
+  std::vector<std::string> inputs;
+  for (int round = 0; round < 200; ++round) inputs.push_back(test::RandomBytes(rng, 700));
+  // Long enough for pairs noted in one run of blocks and looked up in the next.
+  for (int round = 0; round < 8; ++round) inputs.push_back(test::RandomBytes(rng, 20000));
+  for (const scan::ScanVariant& variant : scan::Variants()) {
+    for (const Code& code : checked) {
+      const uint64_t* held = FormTables::HeldPairs(test::Engine(), code.code);
+      for (const std::string& input : inputs) {
+        SCOPED_TRACE(std::string(variant.name) + " " + test::ToHex(input));
+        const auto* p = reinterpret_cast<const uint8_t*>(input.data());
+        CheckCount count;
+        const size_t read = variant.checkBlocks(p, input.size(), held, count.characters, count.errors);
+        ASSERT_LE(read, input.size());
+        count = byteLoop(code, p, read, input.size(), count);
+        const CheckCount expected = byteLoop(code, p, 0, input.size(), {});
+        ASSERT_EQ(count.characters, expected.characters);
+        ASSERT_EQ(count.errors, expected.errors);
       }
     }
   }
