@@ -45,7 +45,7 @@ PieceReader::~PieceReader() {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
-  changed_.notify_all();
+  slotsFreed_.notify_one();
   thread_.join();
 }
 
@@ -73,19 +73,24 @@ void PieceReader::ReadAheadLoop() {
     Slot* slot = nullptr;
     {
       std::unique_lock lock(mutex_);
-      // A slot is free when it is neither waiting to be taken nor held.
-      changed_.wait(
-          lock, [&] { return stopping_ || filled_ - taken_ + (holding_ ? 1 : 0) < slots_.size(); });
+      if (FreeSlots() == 0) {
+        // Sleep until half the slots are free, then fill them in one go.
+        readerWaiting_ = true;
+        slotsFreed_.wait(lock, [&] { return stopping_ || FreeSlots() >= RefillSlots(); });
+        readerWaiting_ = false;
+      }
       if (stopping_) return;
       slot = &slots_[filled_ % slots_.size()];
     }
     Fill(fd_, *slot, true);
     const bool end = slot->size == 0 || slot->error != 0;
+    bool wake = false;
     {
       std::lock_guard lock(mutex_);
       ++filled_;
+      wake = takerWaiting_;
     }
-    changed_.notify_all();
+    if (wake) pieceFilled_.notify_one();
     if (end) return;
   }
 }
@@ -104,8 +109,12 @@ bool PieceReader::Next(std::string_view& piece, int& error) {
   } else {
     std::unique_lock lock(mutex_);
     holding_ = false;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return filled_ > taken_; });
+    if (readerWaiting_ && FreeSlots() >= RefillSlots()) slotsFreed_.notify_one();
+    if (filled_ == taken_) {
+      takerWaiting_ = true;
+      pieceFilled_.wait(lock, [&] { return filled_ > taken_; });
+      takerWaiting_ = false;
+    }
     slot = &slots_[taken_ % slots_.size()];
     ++taken_;
     holding_ = true;

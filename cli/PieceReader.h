@@ -45,12 +45,22 @@ class PieceReader {
   bool ended_ = false;  // the end or an error was handed out
   int endError_ = 0;
   std::vector<Slot> slots_;
+  // The reading thread sleeps until this many slots are free.
+  size_t RefillSlots() const { return slots_.size() / 2; }
+  // Slots neither waiting to be taken nor held.
+  size_t FreeSlots() const { return slots_.size() - (filled_ - taken_) - (holding_ ? 1 : 0); }
+
   std::mutex mutex_;
-  std::condition_variable changed_;
+  std::condition_variable slotsFreed_;   // the reading thread waits on it
+  std::condition_variable pieceFilled_;  // Next waits on it
   size_t filled_ = 0;     // slots filled so far, counted from the start
   size_t taken_ = 0;      // slots handed out
   bool holding_ = false;  // the last slot handed out is still in use
   bool stopping_ = false;
+  // Only a thread that sleeps is woken: on a virtual machine a wake-up
+  // costs about as much as reading a piece.
+  bool readerWaiting_ = false;
+  bool takerWaiting_ = false;
   std::thread thread_;
 };
 
