@@ -233,20 +233,18 @@ inline bool WideningBlock(const uint8_t* p, uint64_t& starts, uint64_t& alone) {
 
 #if MARLO_SCAN_MASK == MARLO_MASK_AVX2
 
-// For each 8-bit mask, the positions of its set bits in order, then 0x80
-// (a shuffle writes 0 there): compresses 8 bytes to those the mask keeps.
-inline const std::array<uint64_t, 256>& KeepShuffles() {
-  static const std::array<uint64_t, 256> shuffles = [] {
-    std::array<uint64_t, 256> all{};
+// For each 8-bit mask m, the shuffle that spreads 8 bytes over 8 + popcount(m)
+// bytes: byte k, then byte 8 + k where bit k of m is set.
+inline const std::array<std::array<uint8_t, 16>, 256>& SpreadShuffles() {
+  static const auto shuffles = [] {
+    std::array<std::array<uint8_t, 16>, 256> all{};
     for (unsigned mask = 0; mask < 256; ++mask) {
-      uint64_t shuffle = 0x8080808080808080ull;
-      unsigned kept = 0;
-      for (unsigned bit = 0; bit < 8; ++bit) {
-        if (!(mask >> bit & 1)) continue;
-        shuffle &= ~(uint64_t(0xFF) << (8 * kept));
-        shuffle |= uint64_t(bit) << (8 * kept++);
+      all[mask].fill(0x80);
+      unsigned at = 0;
+      for (unsigned k = 0; k < 8; ++k) {
+        all[mask][at++] = uint8_t(k);
+        if (mask >> k & 1) all[mask][at++] = uint8_t(8 + k);
       }
-      all[mask] = shuffle;
     }
     return all;
   }();
@@ -265,9 +263,15 @@ inline __m256i LookUp128(__m256i x, const __m256i rows[8]) {
   return result;
 }
 
-// Every byte of the block becomes a 16-bit lane holding its code, as a
-// single byte; the lanes of pairs are then written over with the pairs'
-// codes, and the lanes are compressed to the bytes the characters write.
+// Each byte of a block is looked up as a single, its code's first byte
+// into one row of bytes and its second into another; a pair's two bytes in
+// the first row are then written over with the pair's code. Every 8 bytes of
+// the first row go out with the second bytes of the singles that write two
+// spread among them: a pair writes as many bytes as it reads, so only the
+// singles that widen move the output on. Each step goes over a run of
+// blocks before the next: the pairs' count per block, which no processor
+// predicts, sets no loop's length, and the spreading reads rows whose
+// stores are long done.
 inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const WideningLookups& lookups,
                           size_t& written) {
   auto rowsOf = [](const std::array<std::array<uint8_t, 16>, 8>& table, __m256i rows[8]) {
@@ -282,53 +286,70 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
       _mm_loadu_si128(reinterpret_cast<const __m128i*>(lookups.twoByteBits.data())));
   const __m256i highBit = _mm256_broadcastsi128_si256(
       _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, char(128), 0, 0, 0, 0, 0, 0, 0, 0));
-  const std::array<uint64_t, 256>& shuffles = KeepShuffles();
-  alignas(32) uint8_t lanes[128];
+  const auto& spreads = SpreadShuffles();
+  // A block's first bytes take 96 of firsts: room for a pair's byte 64.
+  constexpr size_t kRunBlocks = 32, kStride = 96;
+  alignas(32) uint8_t firsts[kRunBlocks * kStride];
+  alignas(32) uint8_t seconds[kRunBlocks * 64];
+  uint64_t spreadMasks[kRunBlocks];
+  uint16_t pairsAt[kRunBlocks * 32 + 8];
+  int16_t behind[kRunBlocks];  // how far a block's input lies before its place in firsts
   size_t i = 0;
   uint8_t* out = o;
-  while (i + 72 <= n) {
-    const uint8_t* p = s + i;
-    uint64_t starts, alone;
-    if (!WideningBlock(p, starts, alone)) break;
-    uint64_t widens = 0;
-    for (int half = 0; half < 2; ++half) {
-      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
-      // Bytes of pairs look up garbage here; their lanes are written over.
-      const __m256i index = _mm256_and_si256(x, _mm256_set1_epi8(0x7F));
-      const __m256i a = LookUp128(index, first), b = LookUp128(index, second);
-      const __m256i low = _mm256_unpacklo_epi8(a, b), high = _mm256_unpackhi_epi8(a, b);
-      _mm256_store_si256(reinterpret_cast<__m256i*>(lanes + 64 * half),
-                         _mm256_permute2x128_si256(low, high, 0x20));
-      _mm256_store_si256(reinterpret_cast<__m256i*>(lanes + 64 * half + 32),
-                         _mm256_permute2x128_si256(low, high, 0x31));
-      const __m256i bit = _mm256_shuffle_epi8(
-          highBit, _mm256_and_si256(_mm256_srli_epi16(index, 4), _mm256_set1_epi8(0x0F)));
-      const __m256i rowBits =
-          _mm256_shuffle_epi8(twoByteBits, _mm256_and_si256(index, _mm256_set1_epi8(0x0F)));
-      const __m256i two = _mm256_cmpeq_epi8(_mm256_and_si256(rowBits, bit), bit);
-      widens |= uint64_t(uint32_t(_mm256_movemask_epi8(two))) << (32 * half);
-    }
-    for (uint64_t pairs = starts; pairs != 0; pairs &= pairs - 1) {
-      const int k = __builtin_ctzll(pairs);
-      TranslatePair(p + k, lanes + 2 * k, lookups.wide);
-    }
-    // Each character keeps its lane's first byte, and the second where it
-    // writes two; a pair's second byte and every trail keep nothing.
-    const uint64_t characters = alone | starts;
-    const uint64_t twoBytes = starts | (alone & widens);
-    for (int half = 0; half < 2; ++half) {
-      const uint64_t keep = _pdep_u64(characters >> (32 * half), 0x5555555555555555ull) |
-                            _pdep_u64(twoBytes >> (32 * half), 0xAAAAAAAAAAAAAAAAull);
-      for (int j = 0; j < 8; ++j) {
-        const unsigned mask = unsigned(keep >> (8 * j)) & 0xFF;
-        const __m128i bytes =
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(lanes + 64 * half + 8 * j));
-        const __m128i shuffle = _mm_cvtsi64_si128(int64_t(shuffles[mask]));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, shuffle));
-        out += __builtin_popcount(mask);
+  bool stopped = false;
+  while (!stopped && i + 72 <= n) {
+    const uint8_t* run = s + i;
+    uint16_t* pairsEnd = pairsAt;
+    size_t blocks = 0;
+    uint64_t carries = 0;  // bit b: block b's last pair ends on its byte 64
+    for (; blocks < kRunBlocks && i + 72 <= n; ++blocks) {
+      const uint8_t* p = s + i;
+      uint64_t starts, alone;
+      if (!WideningBlock(p, starts, alone)) {
+        stopped = true;
+        break;
       }
+      uint64_t widens = 0;
+      for (int half = 0; half < 2; ++half) {
+        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
+        // Bytes of pairs look up garbage here; they are written over.
+        const __m256i index = _mm256_and_si256(x, _mm256_set1_epi8(0x7F));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(firsts + kStride * blocks + 32 * half),
+                           LookUp128(index, first));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(seconds + 64 * blocks + 32 * half),
+                           LookUp128(index, second));
+        const __m256i bit = _mm256_shuffle_epi8(
+            highBit, _mm256_and_si256(_mm256_srli_epi16(index, 4), _mm256_set1_epi8(0x0F)));
+        const __m256i rowBits =
+            _mm256_shuffle_epi8(twoByteBits, _mm256_and_si256(index, _mm256_set1_epi8(0x0F)));
+        const __m256i two = _mm256_cmpeq_epi8(_mm256_and_si256(rowBits, bit), bit);
+        widens |= uint64_t(uint32_t(_mm256_movemask_epi8(two))) << (32 * half);
+      }
+      behind[blocks] = int16_t(kStride * blocks - size_t(p - run));
+      if (starts != 0) AppendBitPositions(starts, uint16_t(kStride * blocks), pairsEnd);
+      spreadMasks[blocks] = alone & widens;
+      carries |= (starts >> 63) << blocks;
+      i += 64 + (starts >> 63);
     }
-    i += 64 + (starts >> 63);
+    for (const uint16_t* at = pairsAt; at != pairsEnd; ++at)
+      TranslatePair(run + *at - behind[*at / kStride], firsts + *at, lookups.wide);
+    for (size_t block = 0; block < blocks; ++block) {
+      const uint8_t* blockFirsts = firsts + kStride * block;
+      const uint64_t spread = spreadMasks[block];
+      for (int j = 0; j < 8; ++j) {
+        const unsigned mask = unsigned(spread >> (8 * j)) & 0xFF;
+        const __m128i bytes = _mm_unpacklo_epi64(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(blockFirsts + 8 * j)),
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(seconds + 64 * block + 8 * j)));
+        const __m128i shuffle =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(spreads[mask].data()));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, shuffle));
+        out += 8 + __builtin_popcount(mask);
+      }
+      // A pair begun on byte 63 ends on byte 64, which this block takes.
+      *out = blockFirsts[64];
+      out += carries >> block & 1;
+    }
   }
   written = size_t(out - o);
   return i;
