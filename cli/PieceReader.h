@@ -53,9 +53,9 @@ class PieceReader {
   std::mutex mutex_;
   std::condition_variable slotsFreed_;   // the reading thread waits on it
   std::condition_variable pieceFilled_;  // Next waits on it
-  size_t filled_ = 0;     // slots filled so far, counted from the start
-  size_t taken_ = 0;      // slots handed out
-  bool holding_ = false;  // the last slot handed out is still in use
+  size_t filled_ = 0;                    // slots filled so far, counted from the start
+  size_t taken_ = 0;                     // slots handed out
+  bool holding_ = false;                 // the last slot handed out is still in use
   bool stopping_ = false;
   // Only a thread that sleeps is woken: on a virtual machine a wake-up
   // costs about as much as reading a piece.

@@ -233,24 +233,20 @@ TEST(ScanProperties, EveryVariantWidensBlocksAsTheTwoSteps) {
 // an error unless its code holds it; 0x80 and 0xFF are errors alone.
 TEST(ScanProperties, EveryVariantChecksBlocksAsTheByteLoop) {
   const ConvMarlo::CodeTables& codes = test::Engine().Tables();
-  struct Code {
-    SourceCode code;
-    bool (*holds)(const ConvMarlo::CodeTables&, unsigned a, unsigned b);
+  // The rule for a pair, read plainly.
+  auto holds = [&codes](SourceCode code, unsigned a, unsigned b) {
+    const unsigned both = a << 8 | b;
+    switch (code) {
+      case SourceCode::kGb2312:
+        return a >= 0xA1 && a <= 0xF7 && b >= 0xA1 && b <= 0xFE && codes.GbkToUscTable[both] != 0;
+      case SourceCode::kGbk:
+        return b >= 0x40 && codes.GbkToUscTable[both] != 0;
+      default:
+        return ((b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE)) &&
+               codes.BigToUscTable[both] != 0;
+    }
   };
-  const Code checked[] = {
-      {SourceCode::kGb2312,
-       [](const ConvMarlo::CodeTables& t, unsigned a, unsigned b) {
-         return a >= 0xA1 && a <= 0xF7 && b >= 0xA1 && b <= 0xFE && t.GbkToUscTable[a << 8 | b];
-       }},
-      {SourceCode::kGbk,
-       [](const ConvMarlo::CodeTables& t, unsigned a, unsigned b) {
-         return b >= 0x40 && t.GbkToUscTable[a << 8 | b] != 0;
-       }},
-      {SourceCode::kBig5, [](const ConvMarlo::CodeTables& t, unsigned a, unsigned b) {
-         const bool trail = (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
-         return trail && t.BigToUscTable[a << 8 | b] != 0;
-       }}};
-  auto byteLoop = [&](const Code& code, const uint8_t* p, size_t i, size_t n, CheckCount count) {
+  auto byteLoop = [&](SourceCode code, const uint8_t* p, size_t i, size_t n, CheckCount count) {
     while (i < n) {
       if (p[i] < 0x80) {
         ++i;
@@ -262,7 +258,7 @@ TEST(ScanProperties, EveryVariantChecksBlocksAsTheByteLoop) {
         ++i;
         continue;
       }
-      count.errors += !code.holds(codes, p[i], p[i + 1]);
+      count.errors += !holds(code, p[i], p[i + 1]);
       i += 2;
     }
     return count;
@@ -273,13 +269,14 @@ TEST(ScanProperties, EveryVariantChecksBlocksAsTheByteLoop) {
   // Long enough for pairs noted in one run of blocks and looked up in the next.
   for (int round = 0; round < 8; ++round) inputs.push_back(test::RandomBytes(rng, 20000));
   for (const scan::ScanVariant& variant : scan::Variants()) {
-    for (const Code& code : checked) {
-      const uint64_t* held = FormTables::HeldPairs(test::Engine(), code.code);
+    for (const SourceCode code : {SourceCode::kGb2312, SourceCode::kGbk, SourceCode::kBig5}) {
+      const uint64_t* held = FormTables::HeldPairs(test::Engine(), code);
       for (const std::string& input : inputs) {
         SCOPED_TRACE(std::string(variant.name) + " " + test::ToHex(input));
         const auto* p = reinterpret_cast<const uint8_t*>(input.data());
         CheckCount count;
-        const size_t read = variant.checkBlocks(p, input.size(), held, count.characters, count.errors);
+        const size_t read =
+            variant.checkBlocks(p, input.size(), held, count.characters, count.errors);
         ASSERT_LE(read, input.size());
         count = byteLoop(code, p, read, input.size(), count);
         const CheckCount expected = byteLoop(code, p, 0, input.size(), {});
