@@ -31,8 +31,11 @@ inline uint64_t ByteRangeMask64(const uint8_t* p, uint8_t low, uint8_t high) {
   const __m256i hi = _mm256_set1_epi8(char(high));
   auto half = [&](const uint8_t* q) {
     const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
-    const __m256i inRange = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(x, lo), x),
-                                             _mm256_cmpeq_epi8(_mm256_min_epu8(x, hi), x));
+    const __m256i atLeast = _mm256_cmpeq_epi8(_mm256_max_epu8(x, lo), x);
+    // The compiler keeps a comparison with 0xFF that always holds.
+    const __m256i inRange =
+        high == 0xFF ? atLeast
+                     : _mm256_and_si256(atLeast, _mm256_cmpeq_epi8(_mm256_min_epu8(x, hi), x));
     return uint64_t(uint32_t(_mm256_movemask_epi8(inRange)));
   };
   return half(p) | half(p + 32) << 32;
@@ -42,8 +45,9 @@ inline uint64_t ByteRangeMask64(const uint8_t* p, uint8_t low, uint8_t high) {
   const __m128i hi = _mm_set1_epi8(char(high));
   for (int k = 0; k < 4; ++k) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-    const __m128i inRange = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(x, lo), x),
-                                          _mm_cmpeq_epi8(_mm_min_epu8(x, hi), x));
+    const __m128i atLeast = _mm_cmpeq_epi8(_mm_max_epu8(x, lo), x);
+    const __m128i inRange =
+        high == 0xFF ? atLeast : _mm_and_si128(atLeast, _mm_cmpeq_epi8(_mm_min_epu8(x, hi), x));
     mask |= uint64_t(uint32_t(_mm_movemask_epi8(inRange))) << (16 * k);
   }
   return mask;
