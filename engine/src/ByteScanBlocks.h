@@ -291,13 +291,14 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
   const __m256i highBit = _mm256_broadcastsi128_si256(
       _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, char(128), 0, 0, 0, 0, 0, 0, 0, 0));
   const auto& spreads = SpreadShuffles();
-  // A block's first bytes take 96 of firsts: room for a pair's byte 64.
-  constexpr size_t kRunBlocks = 32, kStride = 96;
-  alignas(32) uint8_t firsts[kRunBlocks * kStride];
-  alignas(32) uint8_t seconds[kRunBlocks * 64];
+  // Both rows are laid out as the run's input: a pair's code goes where
+  // its bytes are, and a pair that ends on byte 64 of a block puts that byte
+  // just before the next block, which then begins a byte later.
+  constexpr size_t kRunBlocks = 32;
+  alignas(32) uint8_t firsts[kRunBlocks * 65 + 64];
+  alignas(32) uint8_t seconds[kRunBlocks * 65 + 64];
   uint64_t spreadMasks[kRunBlocks];
   uint16_t pairsAt[kRunBlocks * 32 + 8];
-  int16_t behind[kRunBlocks];  // how far a block's input lies before its place in firsts
   size_t i = 0;
   uint8_t* out = o;
   bool stopped = false;
@@ -313,15 +314,16 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
         stopped = true;
         break;
       }
+      const auto at = uint16_t(p - run);
       uint64_t widens = 0;
       for (int half = 0; half < 2; ++half) {
         const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
         // Bytes of pairs look up garbage here; they are written over.
         const __m256i index = _mm256_and_si256(x, _mm256_set1_epi8(0x7F));
-        _mm256_store_si256(reinterpret_cast<__m256i*>(firsts + kStride * blocks + 32 * half),
-                           LookUp128(index, first));
-        _mm256_store_si256(reinterpret_cast<__m256i*>(seconds + 64 * blocks + 32 * half),
-                           LookUp128(index, second));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(firsts + at + 32 * half),
+                            LookUp128(index, first));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(seconds + at + 32 * half),
+                            LookUp128(index, second));
         const __m256i bit = _mm256_shuffle_epi8(
             highBit, _mm256_and_si256(_mm256_srli_epi16(index, 4), _mm256_set1_epi8(0x0F)));
         const __m256i rowBits =
@@ -329,30 +331,31 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
         const __m256i two = _mm256_cmpeq_epi8(_mm256_and_si256(rowBits, bit), bit);
         widens |= uint64_t(uint32_t(_mm256_movemask_epi8(two))) << (32 * half);
       }
-      behind[blocks] = int16_t(kStride * blocks - size_t(p - run));
-      if (starts != 0) AppendBitPositions(starts, uint16_t(kStride * blocks), pairsEnd);
+      if (starts != 0) AppendBitPositions(starts, at, pairsEnd);
       spreadMasks[blocks] = alone & widens;
       carries |= (starts >> 63) << blocks;
       i += 64 + (starts >> 63);
     }
     for (const uint16_t* at = pairsAt; at != pairsEnd; ++at)
-      TranslatePair(run + *at - behind[*at / kStride], firsts + *at, lookups.wide);
+      TranslatePair(run + *at, firsts + *at, lookups.wide);
+    size_t at = 0;
     for (size_t block = 0; block < blocks; ++block) {
-      const uint8_t* blockFirsts = firsts + kStride * block;
       const uint64_t spread = spreadMasks[block];
       for (int j = 0; j < 8; ++j) {
         const unsigned mask = unsigned(spread >> (8 * j)) & 0xFF;
         const __m128i bytes = _mm_unpacklo_epi64(
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(blockFirsts + 8 * j)),
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(seconds + 64 * block + 8 * j)));
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(firsts + at + 8 * j)),
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(seconds + at + 8 * j)));
         const __m128i shuffle =
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(spreads[mask].data()));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, shuffle));
         out += 8 + __builtin_popcount(mask);
       }
       // A pair begun on byte 63 ends on byte 64, which this block takes.
-      *out = blockFirsts[64];
-      out += carries >> block & 1;
+      const uint64_t carry = carries >> block & 1;
+      *out = firsts[at + 64];
+      out += carry;
+      at += 64 + carry;
     }
   }
   written = size_t(out - o);
