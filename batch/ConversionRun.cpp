@@ -67,7 +67,7 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
       start.append(piece.data(), n);
       ended = n == 0;
     }
-    ends.fromUtf8 = LooksLikeUtf8(engine_, start, ended);
+    ends.fromUtf8 = LooksLikeUtf8(start, ended);
   }
   row.readAsUtf8 = ends.fromUtf8 && !settings_.ends.fromUtf8;
   ConversionPipeline pipeline(engine_, settings_.convType, ends, settings_.checkInput,

@@ -39,7 +39,7 @@ SourceCode SourceCodeOf(ConvType type) {
   return SourceCode::kGbk;
 }
 
-bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole) {
+bool LooksLikeUtf8(std::string_view bytes, bool whole) {
   // The start judges, as the input check does: a batch run reads no more
   // before it decides, and a preview must decide as the run would.
   if (bytes.size() > kCheckedBytes) {
@@ -52,8 +52,7 @@ bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole) 
     if (cut > 0 && uint8_t(bytes[cut - 1]) >= 0xC0) --cut;
     bytes = bytes.substr(0, cut);
   }
-  const CheckCount count = CountErrors(engine, SourceCode::kUtf8, bytes);
-  return count.characters > 0 && count.errors == 0;
+  return IsUtf8BeyondAscii(bytes);
 }
 
 const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes) {

@@ -33,7 +33,7 @@ std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_vie
 // Whether bytes read best as UTF-8: valid, with some text beyond ASCII,
 // judged on their first kCheckedBytes. A start of a text (not whole) may
 // end inside a character.
-bool LooksLikeUtf8(const ConvMarlo& engine, std::string_view bytes, bool whole);
+bool LooksLikeUtf8(std::string_view bytes, bool whole);
 
 // How much of a large input the check reads: enough to tell, at no cost
 // that matters beside the conversion.

@@ -47,7 +47,7 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::strin
                               bool byteFlag, const ConversionChoices& choices, size_t pageLimit) {
   PreviewData data;
   const ConversionType& info = TypeInfo(type);
-  const TextEnds ends{choices.detectUtf8 && LooksLikeUtf8(engine, source, true), choices.toUtf8,
+  const TextEnds ends{choices.detectUtf8 && LooksLikeUtf8(source, true), choices.toUtf8,
                       /*lossy=*/false};
   data.readAsUtf8 = ends.fromUtf8;
   data.utf8Output = ends.toUtf8;

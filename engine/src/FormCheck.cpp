@@ -28,6 +28,36 @@ size_t Utf8Sequence(const uint8_t* p, size_t n) {
   return length;
 }
 
+namespace {
+
+// Walks the UTF-8 sequences from 0x80 up, handing each one's length (0 for
+// an invalid byte) to visit until it returns false.
+template <typename Visit>
+void EachUtf8Sequence(const uint8_t* p, size_t n, Visit visit) {
+  for (size_t i = 0; i < n;) {
+    if (p[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t length = Utf8Sequence(p + i, n - i);
+    if (!visit(length)) return;
+    i += length ? length : 1;
+  }
+}
+
+}  // namespace
+
+bool IsUtf8BeyondAscii(std::string_view bytes) {
+  bool valid = true, beyondAscii = false;
+  EachUtf8Sequence(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                   [&](size_t length) {
+                     beyondAscii = true;
+                     valid = length != 0;
+                     return valid;
+                   });
+  return beyondAscii && valid;
+}
+
 CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_view bytes) {
   const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
   const size_t n = bytes.size();
@@ -46,16 +76,11 @@ CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_vie
     return count;
   }
   if (code == SourceCode::kUtf8) {
-    for (size_t i = 0; i < n;) {
-      if (p[i] < 0x80) {
-        ++i;
-        continue;
-      }
+    EachUtf8Sequence(p, n, [&](size_t length) {
       ++count.characters;
-      const size_t length = Utf8Sequence(p + i, n - i);
       count.errors += length == 0;
-      i += length ? length : 1;
-    }
+      return true;
+    });
     return count;
   }
   const uint64_t* held = FormTables::HeldPairs(engine, code);

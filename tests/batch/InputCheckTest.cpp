@@ -74,6 +74,33 @@ TEST(InputCheck, AnotherCodeWarnsAndIsNamed) {
   EXPECT_EQ(CountErrors(test::Engine(), SourceCode::kUcs, "A\x4E\x2D\x90").errors, 1u);
 }
 
+// UTF-8 only where the checked start is valid UTF-8 with something beyond
+// ASCII: an invalid byte anywhere in it, however late, says no; one after
+// it does not; a sequence the start's end cuts does not count against it.
+TEST(InputCheck, LooksLikeUtf8OnlyWhenTheWholeStartIsValid) {
+  const std::string utf8 = Utf8Text();
+  std::string longer;
+  while (longer.size() <= kCheckedBytes) longer += utf8;
+  const struct {
+    std::string bytes;
+    bool whole, expected;
+  } cases[] = {
+      {"", true, false},
+      {"plain ASCII\r\n", true, false},
+      {utf8, true, true},
+      {utf8 + "\xE4\xB8", false, true},
+      {utf8 + "\xE4\xB8", true, false},
+      {utf8 + "\xFF", true, false},
+      {"\xC0\xAF" + utf8, true, false},
+      {utf8 + "\xED\xA0\x80", true, false},
+      {"\xB3\x6F\xAC\x4F" + utf8, true, false},
+      {longer + "\xFF", true, true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(LooksLikeUtf8(c.bytes, c.whole), c.expected)
+        << test::ToHex(c.bytes.substr(0, 8)) << "… (" << c.bytes.size() << " bytes)";
+}
+
 }  // namespace
 }  // namespace marlo
 

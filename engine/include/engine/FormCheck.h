@@ -33,4 +33,9 @@ CheckCount CountErrors(const ConvMarlo& engine, SourceCode code, std::string_vie
 // starts with a byte from 0x80 up, or 0.
 size_t Utf8Sequence(const uint8_t* p, size_t n);
 
+// Whether bytes are valid UTF-8 with a character beyond ASCII: what
+// CountErrors under UTF-8 tells, but it stops at the first invalid
+// sequence, which in a file of another code comes within a few bytes.
+bool IsUtf8BeyondAscii(std::string_view bytes);
+
 }  // namespace marlo
