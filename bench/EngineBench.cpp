@@ -4,6 +4,7 @@
 
 #include "bench/SampleText.h"
 #include "engine/ConvMarlo.h"
+#include "engine/FormCheck.h"
 
 namespace marlo::bench {
 namespace {
@@ -134,6 +135,22 @@ void BM_USCToWebContent_Cjk(benchmark::State& state) {
   state.SetBytesProcessed(int64_t(state.iterations()) * UnicodeResult()->byteResults()->Count());
 }
 BENCHMARK(BM_USCToWebContent_Cjk)->Unit(benchmark::kMillisecond);
+
+// The input check reads the first MiB of every file: under the file's own
+// code, and as UTF-8 when UTF-8 sources are detected.
+void BM_CountErrors_ManPage(benchmark::State& state) {
+  const std::string_view start = std::string_view(Big5ManPage()).substr(0, 1 << 20);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(CountErrors(Engine(), SourceCode::kBig5, start).errors);
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(start.size()));
+}
+void BM_IsUtf8BeyondAscii_ManPage(benchmark::State& state) {
+  const std::string_view start = std::string_view(Big5ManPage()).substr(0, 1 << 20);
+  for (auto _ : state) benchmark::DoNotOptimize(IsUtf8BeyondAscii(start));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(start.size()));
+}
+BENCHMARK(BM_CountErrors_ManPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IsUtf8BeyondAscii_ManPage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace marlo::bench
