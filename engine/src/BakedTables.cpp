@@ -58,20 +58,22 @@ void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>
   }
 }
 
-void FillHeldPairs(const ConvMarlo::CodeTables& codes, std::array<PairBits, 3>& held) {
+void FillHeldPairs(const ConvMarlo::CodeTables& codes,
+                   std::array<PairBits, size_t(SourceCode::kBig5) + 1>& held) {
   held = {};
-  auto put = [&](size_t which, unsigned a, unsigned b) {
+  auto put = [&](SourceCode code, unsigned a, unsigned b) {
     const uint16_t index = NativePairIndex(uint8_t(a), uint8_t(b));
-    held[which][index / 64] |= uint64_t(1) << (index % 64);
+    held[size_t(code)][index / 64] |= uint64_t(1) << (index % 64);
   };
   for (unsigned a = 0x81; a <= 0xFE; ++a) {
     for (unsigned b = 0x40; b <= 0xFF; ++b) {
       const unsigned both = a << 8 | b;
       if (codes.GbkToUscTable[both] != 0) {
-        put(1, a, b);
-        if (a >= 0xA1 && a <= 0xF7 && b >= 0xA1 && b <= 0xFE) put(0, a, b);
+        put(SourceCode::kGbk, a, b);
+        if (a >= 0xA1 && a <= 0xF7 && b >= 0xA1 && b <= 0xFE) put(SourceCode::kGb2312, a, b);
       }
-      if ((b <= 0x7E || (b >= 0xA1 && b <= 0xFE)) && codes.BigToUscTable[both] != 0) put(2, a, b);
+      if ((b <= 0x7E || (b >= 0xA1 && b <= 0xFE)) && codes.BigToUscTable[both] != 0)
+        put(SourceCode::kBig5, a, b);
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "engine/ConvMarlo.h"
+#include "engine/FormCheck.h"
 #include "engine/Operations.h"
 
 namespace marlo {
@@ -39,9 +40,10 @@ struct BakedTables {
   // (FillWidenedScanTable).
   ScanTable widenedBigToUsc;
   ScanTable widenedGbkToUsc;
-  // For the input check, by native pair index, a bit set where the pair is
-  // one of the code's tables hold: GB2312, GBK and Big5 (FillHeldPairs).
-  std::array<PairBits, 3> heldPairs;
+  // For the input check, by source code (GB2312, GBK, Big5) and native
+  // pair index, a bit set where the code's tables hold the pair
+  // (FillHeldPairs).
+  std::array<PairBits, size_t(SourceCode::kBig5) + 1> heldPairs;
 };
 
 // The native index of the pair a, b.
@@ -72,7 +74,8 @@ void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>
 // 0x40..0x7E or 0xA1..0xFE, a GBK pair with one from 0x40 up, a GB2312 pair
 // in rows 0xA1..0xF7 and cells 0xA1..0xFE, and each only where its Unicode
 // table holds a character.
-void FillHeldPairs(const ConvMarlo::CodeTables& codes, std::array<PairBits, 3>& held);
+void FillHeldPairs(const ConvMarlo::CodeTables& codes,
+                   std::array<PairBits, size_t(SourceCode::kBig5) + 1>& held);
 
 // Big5 → CNS 11643 for every pair, from the rules and resource 104.
 void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs);

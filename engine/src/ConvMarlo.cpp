@@ -105,15 +105,7 @@ const ConvMarlo::CodeTable& FormTables::Decoding(const ConvMarlo& engine, ByteFo
 }
 
 const uint64_t* FormTables::HeldPairs(const ConvMarlo& engine, SourceCode code) {
-  const auto& held = engine.tables_->heldPairs;
-  switch (code) {
-    case SourceCode::kGb2312:
-      return held[0].data();
-    case SourceCode::kGbk:
-      return held[1].data();
-    default:
-      return held[2].data();
-  }
+  return engine.tables_->heldPairs.at(size_t(code)).data();
 }
 
 const ConvMarlo::SymbolLookups& ConvMarlo::Symbols() const {

@@ -19,7 +19,7 @@ struct FormTables {
   // Code → Unicode of GBK or Big5.
   static const ConvMarlo::CodeTable& Decoding(const ConvMarlo& engine, ByteForm form);
   // The pairs the input check accepts in GB2312, GBK or Big5, a bit per
-  // native pair index.
+  // native pair index. Throws std::out_of_range for another code.
   static const uint64_t* HeldPairs(const ConvMarlo& engine, SourceCode code);
 };
 
