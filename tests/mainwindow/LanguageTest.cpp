@@ -28,6 +28,11 @@ using marlo::Language;
 
 namespace {
 
+// Showing a window takes a moment on a machine busy with builds; these
+// waits only need the window laid out, so they may take as long as the
+// test's own time limit allows.
+constexpr int kBusyMachine = 60000;
+
 // The captions, of every kind of control, that their control cuts off.
 QStringList Clipped(const QWidget& window) {
   QStringList clipped;
@@ -114,40 +119,42 @@ class LanguageTest : public QObject {
 
     marlo::frmMain window;
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowExposed(&window, kBusyMachine));
     QTest::mouseClick(window.findChild<QAbstractButton*>("optConvType_0"), Qt::LeftButton);
     QStringList seen = {window.findChild<QAction*>("butConvert")->text(),
                         window.findChild<QGroupBox*>("fraOption")->title(),
                         window.findChild<QAbstractButton*>("chkSubFolders")->text(),
                         window.findChild<QLabel*>("lblRemark")->text()};
     QString boxText, okText;
-    marlo::test::BoxAnswerer answers({[&](QWidget* box) {
-      auto* message = qobject_cast<QMessageBox*>(box);
-      boxText = message->text();
-      okText = message->button(QMessageBox::Ok)->text();
-      message->accept();
-    }});
-    window.PreviewFile(QDir(config_.path()).filePath("missing.txt"), 0);
+    {
+      marlo::test::BoxAnswerer answers({[&](QWidget* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        boxText = message->text();
+        okText = message->button(QMessageBox::Ok)->text();
+        message->accept();
+      }});
+      window.PreviewFile(QDir(config_.path()).filePath("missing.txt"), 0);
+    }
     seen << boxText << okText;
 
     marlo::clsSettings settings(QDir(config_.path()).filePath("settings.ini"));
     marlo::frmConfig config(settings);
     config.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&config));
+    QVERIFY(QTest::qWaitForWindowExposed(&config, kBusyMachine));
     auto* configTabs = config.findChild<QTabWidget*>("stbConfig");
     seen << configTabs->tabText(2);
     marlo::ConvMarlo engine;
     marlo::frmClipboard clipboard(engine, settings);
     clipboard.SetText(QStringLiteral("這是一段文字"));
     clipboard.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&clipboard));
+    QVERIFY(QTest::qWaitForWindowExposed(&clipboard, kBusyMachine));
     seen << clipboard.findChild<QTabWidget*>("stbMain")->tabText(0);
     QCOMPARE(seen, expected);
 
     marlo::frmSplash about;
     about.ShowCloseButton();
     about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(QTest::qWaitForWindowExposed(&about, kBusyMachine));
     for (QWidget* shown : std::initializer_list<QWidget*>{&window, &config, &clipboard, &about})
       QVERIFY2(Clipped(*shown).isEmpty(), qPrintable(Clipped(*shown).join(", ")));
     const QString language = QString::fromLatin1(locale).section('.', 0, 0);

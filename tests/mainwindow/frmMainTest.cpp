@@ -313,21 +313,23 @@ class frmMainTest : public QObject {
     auto* target = Child<QLineEdit>(window, "txtDescPath");
     QString title;
     {
-      BoxAnswerer accept({[&](QWidget* box) {
-        auto* dialog = qobject_cast<QFileDialog*>(box);
-        title = box->windowTitle();
-        QVERIFY(dialog && dialog->objectName() == "dlgMain");
-        QCOMPARE(dialog->fileMode(), QFileDialog::Directory);  // a folder, no made-up file name
-        dialog->setDirectory(Home("picked"));  // a chosen folder is the one it shows
-        static_cast<QDialog*>(dialog)->accept();
-        box->close();
-      }});
+      BoxAnswerer accept(
+          {[&](QWidget* box) {
+            auto* dialog = qobject_cast<QFileDialog*>(box);
+            title = box->windowTitle();
+            QVERIFY(dialog && dialog->objectName() == "dlgMain");
+            QCOMPARE(dialog->fileMode(), QFileDialog::Directory);  // a folder, no made-up file name
+            dialog->setDirectory(Home("picked"));  // a chosen folder is the one it shows
+            static_cast<QDialog*>(dialog)->accept();
+            box->close();
+          }},
+          "QFileDialog");
       QTest::mouseClick(Child(window, "imgFindPath"), Qt::LeftButton);
     }
     QCOMPARE(title, QString("保存路徑"));
     QCOMPARE(target->text(), Home("picked"));
     {
-      BoxAnswerer cancel({[](QWidget* box) { box->close(); }});
+      BoxAnswerer cancel({[](QWidget* box) { box->close(); }}, "QFileDialog");
       QTest::mouseClick(Child(window, "imgFindPath"), Qt::LeftButton);
       QVERIFY(cancel.done());
     }
@@ -898,9 +900,11 @@ class frmMainTest : public QObject {
     window.show();
     QString name;
     BoxAnswerer answers({[&](QWidget* about) {
-      name = about->objectName();
-      QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(5, 5));  // the background closes it
-    }});
+                          name = about->objectName();
+                          QTest::mouseClick(about, Qt::LeftButton, {},
+                                            QPoint(5, 5));  // the background closes it
+                        }},
+                        "marlo::frmSplash");
     window.findChild<QAction*>("butAbout")->trigger();
     QCOMPARE(name, QString("frmSplash"));
     QVERIFY(!QApplication::activeModalWidget());
