@@ -32,6 +32,8 @@ ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, c
       stream_(engine,
               Bypasses(type, ends) ? std::vector<Operation>{} : OperationsOf(type, phrases)) {
   const ConversionType& info = TypeInfo(type);
+  if (ends.toUtf8 && !WritesUtf8(type))
+    throw std::invalid_argument(GetConvTypeName(type) + " cannot write UTF-8");
   if (ends.fromUtf8)
     fromUtf8_.emplace(engine, FormEncodedFromUtf8(type), ends.lossy,
                       SourceCodeOf(type) == SourceCode::kGb2312);

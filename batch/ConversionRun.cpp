@@ -112,6 +112,12 @@ RunOutcome ConversionRun::Run(RunHost& host) {
     host.RunEnded(RunOutcome::kAborted);
     return RunOutcome::kAborted;
   }
+  if (settings_.ends.toUtf8 && !WritesUtf8(settings_.convType)) {
+    host.ShowError(
+        text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(settings_.convType)}));
+    host.RunEnded(RunOutcome::kAborted);
+    return RunOutcome::kAborted;
+  }
   const std::string folder = TrimBlanks(settings_.targetFolderText);
   if (folder.empty()) {
     host.ShowError(text::Tr(text::kNoTargetFolder));

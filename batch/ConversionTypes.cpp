@@ -196,4 +196,6 @@ ByteForm FormDecodedToUtf8(ConvType type) {
 
 bool TakesPhrases(ConvType type) { return OperationsOf(type, true) != OperationsOf(type, false); }
 
+bool WritesUtf8(ConvType type) { return type != ConvType::kBigToCns; }
+
 }  // namespace marlo

@@ -75,6 +75,11 @@ std::vector<Operation> OperationsOf(ConvType type, bool phrases = false);
 // Whether the type has such a step (BigToGb, GbToBig, GbToBigToGbk).
 bool TakesPhrases(ConvType type);
 
+// Whether the type's output can be written as UTF-8. BigToCNS writes CNS
+// 11643 codes, which no table of the engine reads back: decoding them as
+// the preview page declares (Big5) would write other characters.
+bool WritesUtf8(ConvType type);
+
 // The UCS form cannot tell U+662F from the two characters "f/", so UTF-8
 // never passes through it: UTF-8 input of a type that reads the UCS form
 // is encoded straight into the type's target form, and the output of a type

@@ -39,6 +39,19 @@ SourceCode SourceCodeOf(ConvType type) {
   return SourceCode::kGbk;
 }
 
+const char* EncodedCodeName(ConvType type, ByteForm form) {
+  switch (form) {
+    case ByteForm::kGbk:
+      return SourceCodeName(SourceCodeOf(type) == SourceCode::kGb2312 ? SourceCode::kGb2312
+                                                                      : SourceCode::kGbk);
+    case ByteForm::kBig5:
+      return SourceCodeName(SourceCode::kBig5);
+    case ByteForm::kUcs:
+      return SourceCodeName(SourceCode::kUcs);
+  }
+  return "";
+}
+
 bool LooksLikeUtf8(std::string_view bytes, bool whole) {
   // The start judges, as the input check does: a batch run reads no more
   // before it decides, and a preview must decide as the run would.

@@ -20,6 +20,11 @@ const char* SourceCodeName(SourceCode code);  // "GB2312", "GBK", "Big5", "UCS-2
 // The code a conversion type reads.
 SourceCode SourceCodeOf(ConvType type);
 
+// The name of the code text is encoded into for a type, in the form given
+// (from UTF-8: FormEncodedFromUtf8; the clipboard: the type's source): GB2312
+// where a GB2312-reading type takes GBK's form, as it takes only those codes.
+const char* EncodedCodeName(ConvType type, ByteForm form);
+
 // Above this share of bad characters the input is not of the expected code.
 inline constexpr double kNotThisCode = 0.01;
 

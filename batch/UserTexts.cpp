@@ -7,6 +7,7 @@
 
 #include "batch/ConversionRun.h"
 #include "batch/Failure.h"
+#include "batch/InputCheck.h"
 #include "batch/Language.h"
 
 namespace marlo {
@@ -148,6 +149,27 @@ std::string RowDescription(const RunRow& row) {
       break;
   }
   return row.failure ? Describe(*row.failure) : std::string();
+}
+
+std::string ReplacedText(uint64_t count, ConvType type) {
+  return text::Fill(text::Tr(text::kCharactersReplaced),
+                    {std::to_string(count), EncodedCodeName(type, FormEncodedFromUtf8(type))});
+}
+
+std::string InvalidText(uint64_t count) {
+  return std::to_string(count) + " " + text::Tr(text::kInvalidUtf8Replaced);
+}
+
+std::string RowWarnings(const RunRow& row, ConvType type) {
+  if (row.outcome != RowOutcome::kConverted) return {};
+  std::string warnings = row.warning;
+  auto add = [&](const std::string& warning) {
+    if (!warnings.empty()) warnings += "; ";
+    warnings += warning;
+  };
+  if (row.replacedCharacters) add(ReplacedText(row.replacedCharacters, type));
+  if (row.invalidSequences) add(InvalidText(row.invalidSequences));
+  return warnings;
 }
 
 }  // namespace marlo

@@ -18,8 +18,17 @@
 namespace marlo {
 
 struct RunRow;
+enum class ConvType : uint8_t;
 // A row of the results: 轉換成功, 已跳過… or why the file failed.
 std::string RowDescription(const RunRow& row);
+// "3 個字符無法用 GB2312 表示,已替換": text from UTF-8 the type could not take.
+std::string ReplacedText(uint64_t count, ConvType type);
+// "2 個無效的 UTF-8 序列已替換".
+std::string InvalidText(uint64_t count);
+// What a converted row warns of, joined by "; ": the input looked like
+// another code, characters replaced, invalid UTF-8 replaced. Empty when
+// nothing is doubtful about it.
+std::string RowWarnings(const RunRow& row, ConvType type);
 
 }  // namespace marlo
 
@@ -37,8 +46,6 @@ inline constexpr const char* kOverwriteAll = QT_TRANSLATE_NOOP("UserTexts", "全
 inline constexpr const char* kPageHoldsTheStart =
     QT_TRANSLATE_NOOP("UserTexts", "(文件較大,此頁只顯示它的開頭。完整的轉換結果在\"文本\"頁。)");
 // Clipboard text the type's source code cannot hold: %1 characters, %2 the code.
-inline constexpr const char* kClipboardLoss =
-    QT_TRANSLATE_NOOP("UserTexts", "%1 個字符無法用 %2 表示,已替換為 ?");
 inline constexpr const char* kClipboardLossQuestion =
     QT_TRANSLATE_NOOP("UserTexts", "仍然把轉換結果放入剪貼板?");
 // How a run in the window ended: counts, then seconds or the files left.
@@ -46,6 +53,9 @@ inline constexpr const char* kRunSummary =
     QT_TRANSLATE_NOOP("UserTexts", "完成: %1 個轉換成功, %2 個已跳過, %3 個失敗, 用時 %4 秒");
 inline constexpr const char* kRunStopped = QT_TRANSLATE_NOOP(
     "UserTexts", "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理");
+// After either: converted files whose rows carry a warning.
+inline constexpr const char* kConvertedWithWarnings =
+    QT_TRANSLATE_NOOP("UserTexts", "; 其中 %1 個轉換成功的文件有警告");
 inline constexpr const char* kSkipAll = QT_TRANSLATE_NOOP("UserTexts", "全部跳過");
 inline constexpr const char* kOutOfMemory =
     QT_TRANSLATE_NOOP("UserTexts", "內存不足,無法轉換該文件");
@@ -103,6 +113,9 @@ inline constexpr const char* kNotThisCode =
     QT_TRANSLATE_NOOP("UserTexts", "看起來不是 %1 文本: %2 的非 ASCII 字符無效");
 inline constexpr const char* kLooksLike = QT_TRANSLATE_NOOP("UserTexts", ",像是 %1 文本");
 // %1 characters the form %2 cannot hold.
+// A type whose output cannot be written as UTF-8 (BigToCNS), asked to.
+inline constexpr const char* kNoUtf8Output =
+    QT_TRANSLATE_NOOP("UserTexts", "%1 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8");
 inline constexpr const char* kCharactersReplaced =
     QT_TRANSLATE_NOOP("UserTexts", "%1 個字符無法用 %2 表示,已替換");
 inline constexpr const char* kCannotSaveSettings =

@@ -119,6 +119,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     return {std::nullopt, text::Tr(text::kLossyNeedsFromUtf8)};
   if (options.phrases && !TakesPhrases(options.type))
     return {std::nullopt, text::Tr(text::kPhrasesNeedType)};
+  if (options.toUtf8 && !WritesUtf8(options.type))
+    return {std::nullopt,
+            text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(options.type)})};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
   if (options.recursive && options.files.empty())
     return {std::nullopt, text::Tr(text::kRecursiveNeedsFolders)};

@@ -12,16 +12,11 @@
 namespace marlo::cli {
 
 void ReportReplaced(const std::string& what, uint64_t count, ConvType type) {
-  const ByteForm form = FormEncodedFromUtf8(type);
-  const char* name = form == ByteForm::kBig5 ? "Big5" : form == ByteForm::kGbk ? "GBK" : "UCS-2";
-  std::cerr << "marlo-convert: " << Printable(what) << ": "
-            << text::Fill(text::Tr(text::kCharactersReplaced), {std::to_string(count), name})
-            << "\n";
+  std::cerr << "marlo-convert: " << Printable(what) << ": " << ReplacedText(count, type) << "\n";
 }
 
 void ReportInvalid(const std::string& what, uint64_t count) {
-  std::cerr << "marlo-convert: " << Printable(what) << ": " << count << " "
-            << text::Tr(text::kInvalidUtf8Replaced) << "\n";
+  std::cerr << "marlo-convert: " << Printable(what) << ": " << InvalidText(count) << "\n";
 }
 
 std::string Printable(std::string_view text) {

@@ -15,11 +15,13 @@ namespace {
 // type of one step shows their byte values on request; the second step of
 // GbToBigToGbk asks for none, so that type shows none.
 std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, ConvType type, std::string_view source,
-                                    bool byteFlag, const TextEnds& ends, bool phrases) {
+                                    bool byteFlag, const TextEnds& ends, bool phrases,
+                                    uint64_t* replaced = nullptr) {
   ConversionPipeline pipeline(engine, type, ends, /*checkInput=*/false, /*strict=*/false,
                               phrases && TakesPhrases(type));
   auto result = std::make_shared<ConvResult>();
   result->strResult = pipeline.Feed(source, true);
+  if (replaced) *replaced = pipeline.replaced() + pipeline.invalid();
   // An empty input gives a result untouched, as the engine's calls do.
   if (byteFlag && !source.empty() && (ends.toUtf8 || OperationsOf(type).size() == 1))
     result->byteResults()->AppendValues(result->strResult);
@@ -41,14 +43,10 @@ std::string AsCharacterReferences(std::string_view utf8) {
   return out;
 }
 
-}  // namespace
-
-PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
-                              bool byteFlag, const ConversionChoices& choices, size_t pageLimit) {
+PreviewData Preview(const ConvMarlo& engine, ConvType type, std::string_view source, bool byteFlag,
+                    const TextEnds& ends, bool phrases, size_t pageLimit) {
   PreviewData data;
   const ConversionType& info = TypeInfo(type);
-  const TextEnds ends{choices.detectUtf8 && LooksLikeUtf8(source, true), choices.toUtf8,
-                      /*lossy=*/false};
   data.readAsUtf8 = ends.fromUtf8;
   data.utf8Output = ends.toUtf8;
   data.pageCharset = ends.toUtf8 ? "utf-8" : info.pageCharset;
@@ -58,13 +56,14 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::strin
   const bool startOnly = byteFlag && source.size() > pageLimit;
   std::shared_ptr<ConvResult> paged;
   try {
-    data.result = RunType(engine, type, source, byteFlag && !startOnly, ends, choices.phrases);
+    data.result =
+        RunType(engine, type, source, byteFlag && !startOnly, ends, phrases, &data.replaced);
     paged = data.result;
     if (startOnly) {
       std::string_view start = source.substr(0, pageLimit);
       if (const size_t end = start.rfind('\n'); end != std::string_view::npos)
         start = start.substr(0, end + 1);
-      paged = RunType(engine, type, start, true, ends, choices.phrases);
+      paged = RunType(engine, type, start, true, ends, phrases);
     }
   } catch (const std::bad_alloc&) {
     data.result.reset();
@@ -83,6 +82,27 @@ PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::strin
     data.pageBody += "<hr>" + AsCharacterReferences(text::Tr(text::kPageHoldsTheStart));
   }
   data.byteText = ByteText(*paged);
+  return data;
+}
+
+}  // namespace
+
+PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
+                              bool byteFlag, const ConversionChoices& choices, size_t pageLimit) {
+  // A type that cannot write UTF-8 shows its own output, as the page
+  // declares it; a run with that choice is refused before it writes.
+  const TextEnds ends{choices.detectUtf8 && LooksLikeUtf8(source, true),
+                      choices.toUtf8 && WritesUtf8(type), /*lossy=*/false};
+  return Preview(engine, type, source, byteFlag, ends, choices.phrases, pageLimit);
+}
+
+PreviewData ConvertTextForPreview(const ConvMarlo& engine, ConvType type, std::string_view utf8,
+                                  bool byteFlag, bool phrases, size_t pageLimit) {
+  // Text made from a QString is valid UTF-8; lossy all the same, so that no
+  // text can fail the clipboard.
+  const TextEnds ends{/*fromUtf8=*/true, /*toUtf8=*/false, /*lossy=*/true};
+  PreviewData data = Preview(engine, type, utf8, byteFlag, ends, phrases, pageLimit);
+  data.readAsUtf8 = false;  // no file was found to be anything
   return data;
 }
 

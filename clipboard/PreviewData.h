@@ -33,6 +33,8 @@ struct PreviewData {
   PreviewFailure failure = PreviewFailure::kNone;
   bool readAsUtf8 = false;  // the source was found to be UTF-8
   bool utf8Output = false;  // the result is UTF-8, not the type's target form
+  // From UTF-8: characters the type's code could not hold, replaced.
+  uint64_t replaced = 0;
 };
 
 // How much of a source the page and the byte values show: the embedded
@@ -51,6 +53,14 @@ inline constexpr size_t kPageSourceLimit = 24 * 1024;
 PreviewData ConvertForPreview(const ConvMarlo& engine, ConvType type, std::string_view source,
                               bool byteFlag, const ConversionChoices& choices = {},
                               size_t pageLimit = kPageSourceLimit);
+
+// The same for text (the clipboard's), given as UTF-8: it converts as a file
+// read as UTF-8 does (marlo-convert --from-utf8), so the clipboard gives the
+// bytes a file would, whatever the type's source form. Only the phrase
+// choice applies: the text is Unicode already, and its output is shown as
+// text.
+PreviewData ConvertTextForPreview(const ConvMarlo& engine, ConvType type, std::string_view utf8,
+                                  bool byteFlag, bool phrases, size_t pageLimit = kPageSourceLimit);
 
 // " XX" per byte value in upper-case hex, stopping once the text is longer
 // than maxChars: at most 167 bytes for the usual 500.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-// Where text meets bytes: the clipboard and the clipboard window's text box.
-// Each side of a conversion type has its own byte form, so every conversion
-// works whatever the locale.
+// Where bytes meet text: the clipboard window's text box, the clipboard
+// out, the page in the browser. Through the engine's own decoders, the ones
+// --to-utf8 uses: one description of each byte form. (Text into bytes goes
+// the way of a file read as UTF-8: ConvertTextForPreview.)
 #pragma once
 
 #include <QString>
@@ -9,14 +10,12 @@
 #include <string_view>
 
 #include "batch/ConversionTypes.h"
+#include "engine/ConvMarlo.h"
 
 namespace marlo {
 
-// Characters the form cannot hold become the encoder's substitution
-// character; the conversion still runs on the rest. lost, when given,
-// receives how many characters were replaced so.
-std::string EncodeText(const QString& text, ByteForm form, qsizetype* lost = nullptr);
 // Bytes that are no character of the form become U+FFFD.
-QString DecodeBytes(std::string_view bytes, ByteForm form, bool utf8 = false);
+QString DecodeBytes(const ConvMarlo& engine, std::string_view bytes, ByteForm form,
+                    bool utf8 = false);
 
 }  // namespace marlo

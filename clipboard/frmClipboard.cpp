@@ -40,7 +40,7 @@ T* Named(T* widget, const char* name) {
 // the types that declare gb2312 shows as text; "big5" as code page 950.
 class PageBrowser : public QTextBrowser {
  public:
-  using QTextBrowser::QTextBrowser;
+  explicit PageBrowser(const ConvMarlo& engine) : engine_(engine) {}
 
  protected:
   QVariant loadResource(int type, const QUrl& name) override {
@@ -59,8 +59,11 @@ class PageBrowser : public QTextBrowser {
       form = ByteForm::kBig5;
     else
       return QTextBrowser::loadResource(type, name);
-    return DecodeBytes(std::string_view(page.constData(), size_t(page.size())), form);
+    return DecodeBytes(engine_, std::string_view(page.constData(), size_t(page.size())), form);
   }
+
+ private:
+  const ConvMarlo& engine_;
 };
 
 QWidget* Tab(QWidget* content, const char* noteName, const QString& note) {
@@ -91,7 +94,7 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
 
   txtDest_ = Named(new QPlainTextEdit, "txtDest");
   txtDest_->setReadOnly(true);
-  wbDest_ = Named(new PageBrowser, "wbDest");
+  wbDest_ = Named(new PageBrowser(engine_), "wbDest");
   wbDest_->setOpenLinks(false);  // a local page only; nothing is fetched
   wbDest_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(wbDest_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -198,15 +201,23 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, in
   if (lost) *lost = 0;
   const std::optional<ConvType> type = ConvTypeAt(ConvIndex);
   if (!type) return nullptr;
-  return GetConvDataBytes(EncodeText(sSource, TypeInfo(*type).source, lost), *type);
+  const QByteArray utf8 = sSource.toUtf8();
+  const PreviewData data =
+      ConvertTextForPreview(engine_, *type, std::string_view(utf8.constData(), size_t(utf8.size())),
+                            ByteFlag(), settings_.Choices().phrases);
+  if (lost) *lost = qsizetype(data.replaced);
+  return Show(data, *type);
 }
 
 std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view source, ConvType type) {
-  // The clipboard is Unicode text already: of the window's choices only
-  // phrases apply.
+  // Bytes handed over as they are: of the window's choices only phrases
+  // apply, as for the clipboard's text.
   ConversionChoices choices;
   choices.phrases = settings_.Choices().phrases;
-  const PreviewData data = ConvertForPreview(engine_, type, source, ByteFlag(), choices);
+  return Show(ConvertForPreview(engine_, type, source, ByteFlag(), choices), type);
+}
+
+std::shared_ptr<ConvResult> frmClipboard::Show(const PreviewData& data, ConvType type) {
   if (data.failure == PreviewFailure::kOutOfMemory)
     QMessageBox::critical(this, QStringLiteral("Marlo"), UserWord(text::kOutOfMemory));
   ShowConversion(data, type);
@@ -225,7 +236,7 @@ void frmClipboard::ShowConversion(const PreviewData& data, ConvType type,
     txtDest_->setDocument(text.release());
   } else {
     txtDest_->setPlainText(
-        DecodeBytes(data.result->strResult, TypeInfo(type).target, data.utf8Output));
+        DecodeBytes(engine_, data.result->strResult, TypeInfo(type).target, data.utf8Output));
   }
   if (!data.byteFlag) {
     SetPageTabsEnabled(false);

@@ -30,11 +30,11 @@ class frmClipboard : public QWidget {
   // "output.html" in the per-user application data folder.
   static QString PagePath();
 
-  // Converts a text, encoded in the type's source form, and shows it.
+  // Converts a text as a file read as UTF-8 converts, and shows it.
   // Returns null for an index that is no type, or when the conversion
   // failed (out of memory, said in a message box); the window stays usable.
-  // lost, when given, receives the characters the source form could not
-  // hold, which went into the conversion as "?".
+  // lost, when given, receives the characters the type's code could not
+  // hold, which went into the conversion as its ideographic space.
   std::shared_ptr<ConvResult> GetConvData(const QString& sSource, int32_t ConvIndex,
                                           qsizetype* lost = nullptr);
   // The same for bytes as they are, such as a file's.
@@ -56,6 +56,7 @@ class frmClipboard : public QWidget {
  private:
   void Load();
   void SetPageTabsEnabled(bool enabled);
+  std::shared_ptr<ConvResult> Show(const PreviewData& data, ConvType type);
   // Writes and shows the page and the byte text of a conversion.
   void ShowPage(const PreviewData& data);
 

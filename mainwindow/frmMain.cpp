@@ -37,6 +37,7 @@
 #include <sys/stat.h>
 
 #include "batch/ConversionTypes.h"
+#include "batch/InputCheck.h"
 #include "batch/SourceSelection.h"
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
@@ -157,6 +158,9 @@ class frmMain::RunView : public RunHost {
  public:
   explicit RunView(frmMain& window) : w_(window) {}
   ~RunView() override { SetBusy(false); }
+  // The type whose rows come next: it names the code a row's replaced
+  // characters could not be written in.
+  void SetType(ConvType type) { type_ = type; }
 
   OverwriteAnswer AskOverwrite(const std::string& targetPath) override {
     const ShownName target = ShowPath(QByteArray::fromStdString(targetPath), w_.cfMain_);
@@ -187,7 +191,7 @@ class frmMain::RunView : public RunHost {
       QGuiApplication::restoreOverrideCursor();
   }
   void RunStarted(int32_t fileCount) override {
-    converted_ = skipped_ = failed_ = 0;
+    converted_ = skipped_ = failed_ = doubtful_ = 0;
     timer_.start();
     w_.lblHandFileCnt_->setText(QString::number(fileCount));
     w_.lblcurFile_->show();
@@ -201,16 +205,19 @@ class frmMain::RunView : public RunHost {
   void AddRow(const RunRow& row) override {
     const ShownName name = ShowPath(QByteArray::fromStdString(row.fileName), w_.cfMain_);
     // A source that did not look like the type's code converted all the
-    // same, most likely into garbage: its row says so, not a plain success.
-    const bool doubtful = row.outcome == RowOutcome::kConverted && !row.warning.empty();
-    const QString description =
-        QString::fromStdString(doubtful ? row.warning : RowDescription(row));
+    // same, most likely into garbage, and characters the code could not hold
+    // were replaced: its row says so, not a plain success.
+    const std::string warnings = RowWarnings(row, type_);
+    const bool doubtful = !warnings.empty();
+    const QString description = QString::fromStdString(
+        doubtful ? RowDescription(row) + "; " + warnings : RowDescription(row));
     auto* item = new QTreeWidgetItem(
         QStringList{name.text, QString::fromStdString(row.seconds), description});
     QString tip = description;
     switch (row.outcome) {
       case RowOutcome::kConverted:
         ++converted_;
+        doubtful_ += doubtful;
         item->setIcon(0, doubtful ? warningIcon_ : okIcon_);
         break;
       case RowOutcome::kSkipped:
@@ -242,17 +249,18 @@ class frmMain::RunView : public RunHost {
     if (outcome != RunOutcome::kFinished && outcome != RunOutcome::kStopped) return;
     // The progress area says how the run ended, not the last file's name.
     const QString summary =
-        outcome == RunOutcome::kFinished
-            ? UserWord(text::kRunSummary)
-                  .arg(converted_)
-                  .arg(skipped_)
-                  .arg(failed_)
-                  .arg(timer_.elapsed() / 1000.0, 0, 'f', 1)
-            : UserWord(text::kRunStopped)
-                  .arg(converted_)
-                  .arg(skipped_)
-                  .arg(failed_)
-                  .arg(w_.lvwDest_->topLevelItemCount() - converted_ - skipped_ - failed_);
+        (outcome == RunOutcome::kFinished
+             ? UserWord(text::kRunSummary)
+                   .arg(converted_)
+                   .arg(skipped_)
+                   .arg(failed_)
+                   .arg(timer_.elapsed() / 1000.0, 0, 'f', 1)
+             : UserWord(text::kRunStopped)
+                   .arg(converted_)
+                   .arg(skipped_)
+                   .arg(failed_)
+                   .arg(w_.lvwDest_->topLevelItemCount() - converted_ - skipped_ - failed_)) +
+        (doubtful_ ? UserWord(text::kConvertedWithWarnings).arg(doubtful_) : QString());
     w_.lblcurFile_->hide();
     w_.lblHandleFieldName_->setText(summary);
     w_.lblHandleFieldName_->setToolTip(summary);
@@ -261,7 +269,9 @@ class frmMain::RunView : public RunHost {
  private:
   frmMain& w_;
   bool busy_ = false;
+  ConvType type_ = ConvType::kGbToBig;
   int converted_ = 0, skipped_ = 0, failed_ = 0;
+  int doubtful_ = 0;  // converted, with a warning
   QElapsedTimer timer_;
   QIcon okIcon_{artwork::ResultOk()};
   QIcon skippedIcon_{artwork::ResultSkipped()};
@@ -889,6 +899,7 @@ void frmMain::ConvertFiles() {
   settings.phrases = choices.phrases;
 
   run_.reset();
+  runView_->SetType(settings.convType);
   run_ = std::make_unique<BackgroundRun>(cfMain_, settings, *runView_);
   connect(run_.get(), &BackgroundRun::finished, this,
           [this, entries = settings.entries](RunOutcome outcome) { OnRunEnded(outcome, entries); });
@@ -931,19 +942,19 @@ void frmMain::ConvertClipboard() {
   const ConversionType& info = TypeInfo(CurrentType());
   if (lost > 0) {
     // The clipboard may hold the only copy of the text: nothing of it is
-    // replaced by "?" without the user's word.
+    // replaced without the user's word.
     QMessageBox box(
         QMessageBox::Warning, QStringLiteral("Marlo"),
-        UserWord(text::kClipboardLoss)
+        UserWord(text::kCharactersReplaced)
             .arg(lost)
-            .arg(info.source == ByteForm::kBig5 ? QStringLiteral("Big5") : QStringLiteral("GBK")),
+            .arg(QString::fromLatin1(EncodedCodeName(info.type, FormEncodedFromUtf8(info.type)))),
         QMessageBox::Yes | QMessageBox::No, window);
     box.setObjectName("msgClipboardLoss");
     box.setInformativeText(UserWord(text::kClipboardLossQuestion));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes) return;
   }
-  clipboard->setText(DecodeBytes(result->strResult, info.target));
+  clipboard->setText(DecodeBytes(cfMain_, result->strResult, info.target));
 }
 
 void frmMain::PreviewSelected() {
@@ -1002,7 +1013,7 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
           if (work->data.failure == PreviewFailure::kOutOfMemory)
             work->error = UserWord(text::kOutOfMemory);
           if (work->data.result) {
-            QString text = DecodeBytes(work->data.result->strResult, TypeInfo(type).target,
+            QString text = DecodeBytes(cfMain_, work->data.result->strResult, TypeInfo(type).target,
                                        work->data.utf8Output);
             std::string().swap(work->data.result->strResult);  // the document shows it now
             work->text = frmClipboard::BuildTextDocument(std::move(text), font);

@@ -103,8 +103,12 @@
         <translation>(A large file: this page shows only its start. The whole result is on the &quot;Text&quot; tab.)</translation>
     </message>
     <message>
-        <source>%1 個字符無法用 %2 表示,已替換為 ?</source>
-        <translation>%1 characters cannot be written in %2 and were replaced by ?</translation>
+        <source>%1 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8</source>
+        <translation>%1 writes CNS 11643 codes, which cannot be written as UTF-8</translation>
+    </message>
+    <message>
+        <source>; 其中 %1 個轉換成功的文件有警告</source>
+        <translation>; %1 of the converted files have warnings</translation>
     </message>
     <message>
         <source>仍然把轉換結果放入剪貼板?</source>

@@ -103,8 +103,12 @@
         <translation>(文件较大,此页只显示它的开头。完整的转换结果在&quot;文本&quot;页。)</translation>
     </message>
     <message>
-        <source>%1 個字符無法用 %2 表示,已替換為 ?</source>
-        <translation>%1 个字符无法用 %2 表示,已替换为 ?</translation>
+        <source>%1 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8</source>
+        <translation>%1 写出的是 CNS 11643 码, 不能输出为 UTF-8</translation>
+    </message>
+    <message>
+        <source>; 其中 %1 個轉換成功的文件有警告</source>
+        <translation>; 其中 %1 个转换成功的文件有警告</translation>
     </message>
     <message>
         <source>仍然把轉換結果放入剪貼板?</source>

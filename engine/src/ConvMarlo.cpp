@@ -91,7 +91,14 @@ const ConvMarlo::CodeTable* FormTables::Encoding(const ConvMarlo& engine, ByteFo
   // one lookup.
   std::call_once(lookups.built, [&] {
     lookups.gbk = std::make_unique<ConvMarlo::CodeTable>(tables.UscToGbkTable);
-    lookups.gb2312 = std::make_unique<ConvMarlo::CodeTable>(tables.UscToGbkTable);
+    // GB2312 is GBK less the codes a GB2312 reading does not take: a
+    // character only GBK holds has no code there.
+    std::vector<bool> taken(0x10000);
+    for (const CodeRun& run : Gb2312CodeRuns())
+      for (unsigned code = run.first; code <= run.last; ++code) taken[code] = true;
+    lookups.gb2312 = std::make_unique<ConvMarlo::CodeTable>();
+    for (size_t c = 0; c < tables.UscToGbkTable.size(); ++c)
+      if (taken[tables.UscToGbkTable[c]]) (*lookups.gb2312)[c] = tables.UscToGbkTable[c];
     for (const UnicodeAlias& alias : GbkUnicodeAliases()) {
       if ((*lookups.gbk)[alias.unicode] == 0) (*lookups.gbk)[alias.unicode] = alias.gbk;
       (*lookups.gb2312)[alias.unicode] = alias.gbk;

@@ -15,6 +15,7 @@ MARLO_DECLARE_RESOURCE(105)
 MARLO_DECLARE_RESOURCE(106)
 MARLO_DECLARE_RESOURCE(107)
 MARLO_DECLARE_RESOURCE(108)
+MARLO_DECLARE_RESOURCE(109)
 
 namespace marlo {
 
@@ -36,6 +37,8 @@ std::span<const uint8_t> LoadResource(int id) {
       return {marlo_resource_107_begin, marlo_resource_107_end};
     case 108:
       return {marlo_resource_108_begin, marlo_resource_108_end};
+    case 109:
+      return {marlo_resource_109_begin, marlo_resource_109_end};
     default:
       throw std::out_of_range("no resource " + std::to_string(id));
   }

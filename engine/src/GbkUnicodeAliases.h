@@ -17,4 +17,12 @@ struct UnicodeAlias {
 // Resource 108, parsed once; sorted by Unicode.
 const std::vector<UnicodeAlias>& GbkUnicodeAliases();
 
+// The GBK codes a GB2312 reading takes (resource 109): the only codes text
+// may be encoded into for the types that read GB2312, whose pair scan would
+// read any other GBK code as another character or lose step on it.
+struct CodeRun {
+  uint16_t first, last;
+};
+const std::vector<CodeRun>& Gb2312CodeRuns();
+
 }  // namespace marlo

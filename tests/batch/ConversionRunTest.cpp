@@ -95,6 +95,20 @@ TEST_F(ConversionRunTest, BlankTargetFolderChangesNothing) {
   EXPECT_EQ(host.progressMax, -1);
 }
 
+// BigToCNS writes CNS codes, which no decoder of the engine reads: asked for
+// UTF-8 output, the run refuses before it writes anything.
+TEST_F(ConversionRunTest, BigToCnsIntoUtf8IsRefusedWhole) {
+  WriteFile(source / "a.txt", "\xA4\x40");
+  RunSettings s = Settings({"a.txt"});
+  s.convType = ConvType::kBigToCns;
+  s.ends.toUtf8 = true;
+  EXPECT_EQ(Run(s), RunOutcome::kAborted);
+  EXPECT_EQ(host.errors,
+            std::vector<std::string>{"BigToCNS 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8"});
+  EXPECT_TRUE(host.rows.empty());
+  EXPECT_FALSE(std::filesystem::exists(target / "a.txt"));
+}
+
 TEST_F(ConversionRunTest, AnEngineWithoutTablesConvertsNothing) {
   WriteFile(source / "a.txt", "\xB3\x6F");
   const ConvMarlo notStarted;

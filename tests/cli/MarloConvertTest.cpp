@@ -166,7 +166,27 @@ TEST(MarloConvert, Utf8AtEitherEnd) {
     const auto r = Convert({"-t", s.type, "--from-utf8", "--to-utf8"}, options);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, s.out) << s.type;
+    EXPECT_EQ(r.err, "") << s.type;
   }
+
+  // The types that read GB2312 take GB2312's characters only: one GBK
+  // alone holds is replaced and counted, never read as another character
+  // or as half a pair that eats the line's end.
+  for (const char* type : {"GbToBig", "GbToBigToGbk"}) {
+    ProcessOptions options;
+    options.input = "悾悾而不信\n吾不知之矣\n";
+    const auto r = Convert({"-t", type, "--from-utf8", "--to-utf8"}, options);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "\u3000\u3000而不信\n吾不知之矣\n") << type;
+    EXPECT_EQ(r.err, "marlo-convert: 標準輸入: 2 個字符無法用 GB2312 表示,已替換\n") << type;
+  }
+  // BigToCNS writes CNS codes, which read as Big5 would be other characters.
+  ProcessOptions one;
+  one.input = "一";
+  auto cns = Convert({"-t", "BigToCNS", "--from-utf8", "--to-utf8"}, one);
+  EXPECT_EQ(cns.exitCode, 2);
+  EXPECT_EQ(cns.out, "");
+  EXPECT_NE(cns.err.find("BigToCNS 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8"), std::string::npos);
 
   // Batch mode: a failed file names the offset; --lossy converts it, and
   // what the source form cannot hold is counted.

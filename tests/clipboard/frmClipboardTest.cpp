@@ -117,21 +117,59 @@ class frmClipboardTest : public QObject {
     }
   }
 
-  void theUcsFormRoundTripsAndDecodesADanglingByteAsReplacement() {
-    const QString text = QStringLiteral("A\u00FF~\uFF21\U0001F600");
-    const std::string bytes = marlo::EncodeText(text, marlo::ByteForm::kUcs);
-    QCOMPARE(bytes, std::string("A\x00\xFF~\xFF\x21\xD8\x3D\xDE\x00", 10));
-    QCOMPARE(marlo::DecodeBytes(bytes, marlo::ByteForm::kUcs), text);
-    // A unit whose high byte is 0x01..0x7E reads back as two characters:
-    // the form cannot tell them apart, and the engine reads it the same way.
-    QCOMPARE(
-        marlo::DecodeBytes(marlo::EncodeText("中", marlo::ByteForm::kUcs), marlo::ByteForm::kUcs),
-        QString("N-"));
-    QCOMPARE(marlo::DecodeBytes("a\x90", marlo::ByteForm::kUcs), QString("a\uFFFD"));
-    // Big5 as code page 950: the box-drawing character it encodes at A27E.
-    QCOMPARE(marlo::EncodeText(QStringLiteral("╭這"), marlo::ByteForm::kBig5),
-             std::string("\xA2\x7E\xB3\x6F"));
-    QCOMPARE(marlo::DecodeBytes("\xD5\xE2", marlo::ByteForm::kGbk), QStringLiteral("这"));
+  // The clipboard's text converts as a file read as UTF-8 does: for every
+  // type, over every character of the basic plane and some beyond it, the
+  // clipboard's bytes are marlo-convert --from-utf8's, and it counts the
+  // characters the type's code lacks as marlo-convert reports them.
+  void theClipboardGivesTheBytesOfAFileReadAsUtf8() {
+    QString text;
+    for (char32_t c = 1; c < 0x10000; ++c)
+      if (c < 0xD800 || c > 0xDFFF) text += QChar(char16_t(c));
+    for (const char32_t c : {U'\U0001F600', U'\U00020000', U'\U0010FFFD'})
+      text += QString::fromUcs4(&c, 1);
+    const QString file = home_->filePath("text.txt");
+    {
+      QFile out(file);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write(text.toUtf8());
+    }
+    StoreByteFlag(0);
+    marlo::clsSettings settings;
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    frmClipboard window(engine, settings);
+    for (int type = 0; type < marlo::kConversionTypeCount; ++type) {
+      QProcess convert;
+      convert.setStandardInputFile(file);
+      convert.start(QStringLiteral(MARLO_CONVERT_EXE),
+                    {"-t", QString::number(type), "--from-utf8"});
+      QVERIFY(convert.waitForFinished(60000));
+      QCOMPARE(convert.exitCode(), 0);
+      const QString report = QString::fromUtf8(convert.readAllStandardError());
+      qsizetype lost = -1;
+      const auto result = window.GetConvData(text, type, &lost);
+      QVERIFY(result);
+      QVERIFY2(QByteArray::fromStdString(result->strResult) == convert.readAllStandardOutput(),
+               marlo::GetConvTypeName(marlo::ConvType(type)).c_str());
+      QVERIFY2(lost > 0 && report.contains(QStringLiteral(": %1 個字符無法用 ").arg(lost)),
+               qPrintable(report));
+    }
+  }
+
+  // Bytes meet text through the engine's decoders: a dangling byte of the
+  // UCS form and a code the form lacks read as U+FFFD.
+  void bytesDecodeThroughTheEngine() {
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    using marlo::ByteForm;
+    QCOMPARE(marlo::DecodeBytes(engine, std::string("A\x00\xFF~\xFF\x21\xD8\x3D\xDE\x00", 10),
+                                ByteForm::kUcs),
+             QStringLiteral("A\u00FF~\uFF21\U0001F600"));
+    QCOMPARE(marlo::DecodeBytes(engine, "a\x90", ByteForm::kUcs), QString("a\uFFFD"));
+    QCOMPARE(marlo::DecodeBytes(engine, "\xD5\xE2\xA2\xA1", ByteForm::kGbk),
+             QStringLiteral("这\u2170"));
+    QCOMPARE(marlo::DecodeBytes(engine, "\xF9\xFA\xB3\x6F\xFF", ByteForm::kBig5),
+             QStringLiteral("╭這\uFFFD"));
   }
 
   void getConvDataShowsEachFamily_data() {
@@ -247,14 +285,15 @@ class frmClipboardTest : public QObject {
     window->close();
   }
 
-  // Text the source code cannot hold would come back with "?" in it: the
-  // clipboard stays as it was unless the user says otherwise.
+  // Text the source code cannot hold would come back with ideographic
+  // spaces in it: the clipboard stays as it was unless the user says
+  // otherwise.
   void aLossyConversionAsksBeforeReplacingTheClipboard_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("after");
-    const QString text = QStringLiteral("这是简体 😀");  // GbToBig reads GBK: 😀 is not in it
+    const QString text = QStringLiteral("这是简体 😀");  // GbToBig reads GB2312: 😀 is not in it
     QTest::newRow("否: kept") << int(QMessageBox::No) << text;
-    QTest::newRow("是: replaced") << int(QMessageBox::Yes) << QStringLiteral("這是簡體 ?");
+    QTest::newRow("是: replaced") << int(QMessageBox::Yes) << QStringLiteral("這是簡體 \u3000");
   }
   void aLossyConversionAsksBeforeReplacingTheClipboard() {
     QFETCH(int, answer);
@@ -265,7 +304,7 @@ class frmClipboardTest : public QObject {
     BoxAnswerer answers({Press(QMessageBox::StandardButton(answer))});
     main.ConvertClipboard();
     QCOMPARE(answers.seen.size(), 1);
-    QCOMPARE(answers.seen[0].text, QStringLiteral("1 個字符無法用 GBK 表示,已替換為 ?"));
+    QCOMPARE(answers.seen[0].text, QStringLiteral("1 個字符無法用 GB2312 表示,已替換"));
     QCOMPARE(answers.seen[0].defaultButton, QMessageBox::No);
     QTEST(clipboard->text(), "after");
     main.LoadClipboardWindow()->close();

@@ -15,6 +15,8 @@ printf '\xd5\xe2\xca\xc7 GB2312 \xce\xc4\xb1\xbe\r\n' >"$work/home/src/a.txt"  #
 printf 'plain ASCII\n\xd6\xd0\xce\xc4' >"$work/home/src/b.txt"                 # 中文
 legacy=$(printf '\xbc\xf2\xcc\xe5.txt')                                          # 简体.txt in GBK
 printf '\xbc\xf2\xcc\xe5\r\n' >"$work/home/src/$legacy"
+# UTF-8 that mixes characters GB2312 lacks (這, 體) with simplified ones.
+printf '這是繁體字,电脑软件\n' >"$work/home/src/c.txt"
 
 start_marlo "$marlo"
 focus "$window"
@@ -32,6 +34,12 @@ wait_until converted || { echo "e2e: no converted files in src/GbToBig" >&2; ls 
 "$convert" -t GbToBig -o "$work/expected" "$work/home/src/a.txt" "$work/home/src/b.txt" \
   "$work/home/src/$legacy" >/dev/null
 for name in a.txt b.txt "$legacy"; do cmp "$work/expected/$name" "$work/home/src/GbToBig/$name"; done
+# The UTF-8 file, found by the default "自動識別 UTF-8 源文件", against
+# glibc's Big5: what GB2312 lacks became the ideographic space.
+wait_until test -f "$work/home/src/GbToBig/c.txt" || { echo "e2e: c.txt not converted" >&2; exit 1; }
+printf '\xe3\x80\x80是繁\xe3\x80\x80字,電腦軟件\n' | iconv -f UTF-8 -t CP950 >"$work/expected-c.txt"
+cmp "$work/expected-c.txt" "$work/home/src/GbToBig/c.txt" ||
+  { echo "e2e: the UTF-8 file through GbToBig is not what glibc's Big5 gives" >&2; exit 1; }
 
 key shift+Tab Return Tab Home shift+End Return  # list the files again, beside the results
 shot batch

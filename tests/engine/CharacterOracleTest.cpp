@@ -6,7 +6,6 @@
 // exceptions list says why not. The generator cannot check itself this way.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,36 +18,10 @@
 #include <vector>
 
 #include "tests/engine/TestSupport.h"
+#include "tests/support/Glibc.h"
 
 namespace marlo {
 namespace {
-
-// One glibc converter, strict: a character it cannot convert is nothing.
-class Glibc {
- public:
-  Glibc(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Glibc() {
-    if (cd_ != iconv_t(-1)) iconv_close(cd_);
-  }
-  Glibc(const Glibc&) = delete;
-  Glibc& operator=(const Glibc&) = delete;
-  bool ok() const { return cd_ != iconv_t(-1); }
-
-  std::optional<std::string> operator()(const std::string& in) const {
-    std::string copy = in;
-    char out[16];
-    char* inPtr = copy.data();
-    char* outPtr = out;
-    size_t inLeft = copy.size(), outLeft = sizeof out;
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1) || inLeft != 0)
-      return std::nullopt;
-    return std::string(out, outPtr);
-  }
-
- private:
-  iconv_t cd_;
-};
 
 struct Direction {
   const char* name;

@@ -43,7 +43,8 @@ TEST(CodeTables, ResourcesHaveTheirExactSizes) {
   EXPECT_EQ(LoadResource(103).size(), 443068u);
   EXPECT_EQ(LoadResource(104).size(), 13188u);
   EXPECT_EQ(LoadResource(105).size(), 4064u);
-  EXPECT_THROW(LoadResource(109), std::out_of_range);
+  EXPECT_EQ(LoadResource(109).size(), 890u);  // 89 runs of GB2312 codes
+  EXPECT_THROW(LoadResource(110), std::out_of_range);
 }
 
 TEST(CodeTables, Big5ToGb2312RangesAndExamples) {
@@ -372,12 +373,13 @@ TEST(CodeTables, GeneratorReproducesTheCommittedTables) {
                          "105-symbols.txt",
                          "106-phrases-big5-to-gb2312.txt",
                          "107-phrases-gb2312-to-big5.txt",
-                         "108-gbk-unicode-aliases.txt"};
+                         "108-gbk-unicode-aliases.txt",
+                         "109-gb2312-codes.txt"};
   auto read = [](const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(file)), {});
   };
-  for (int id = 101; id <= 108; ++id) {
+  for (int id = 101; id <= 109; ++id) {
     const auto embedded = LoadResource(id);
     EXPECT_TRUE(read(out / names[id - 101]) == std::string(embedded.begin(), embedded.end()))
         << names[id - 101];

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -455,25 +456,60 @@ class frmMainTest : public QObject {
     QVERIFY(!results->topLevelItem(0)->icon(0).isNull());
   }
 
-  // Bytes that are not the type's code convert all the same, most likely
-  // into garbage: the row says what they look like, with its own icon.
-  void aSourceOfAnotherCodeIsNoPlainSuccess() {
-    WriteBytes(Home("utf8.txt"), QByteArray("這是 UTF-8 的中文文本。\n"));
-    WriteBytes(Home("big5.txt"), kBig5Zhe);
+  // A converted file that is doubtful is no plain success: bytes that are
+  // not the type's code (most likely garbage), and UTF-8 text the type's
+  // code could not hold. Its row says what and how many, with its own icon,
+  // and the summary counts such files apart.
+  void doubtfulFilesAreNoPlainSuccess_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("detectUtf8");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QByteArray>("target");  // empty: not checked
+    const QByteArray utf8("這是 UTF-8 的中文文本。\n");
+    QTest::newRow("UTF-8 read as Big5")
+        << 1 << false << utf8
+        << "轉換成功; 看起來不是 Big5 文本: 84.6% 的非 ASCII 字符無效,像是 UTF-8 文本"
+        << QByteArray();
+    // GbToBig reads GB2312: 這 and 體 are GBK's only, and would be read as
+    // other characters if they went in as GBK codes.
+    QStringEncoder big5("Big5");  // ICU's, not the engine's
+    QTest::newRow("UTF-8 beyond GB2312")
+        << 0 << true << QString("這是繁體字,电脑软件").toUtf8()
+        << "轉換成功(UTF-8 源文件); 2 個字符無法用 GB2312 表示,已替換"
+        << QByteArray(big5.encode(QString("　是繁　字,電腦軟件")));
+    QTest::newRow("UTF-8 beyond the basic plane")
+        << 2 << true << QString("軟體😀").toUtf8()
+        << "轉換成功(UTF-8 源文件); 1 個字符無法用 GBK 表示,已替換"
+        << QByteArray(big5.encode(QString("軟體　")));
+  }
+  void doubtfulFilesAreNoPlainSuccess() {
+    QFETCH(int, type);
+    QFETCH(bool, detectUtf8);
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, target);
+    WriteBytes(Home("plain.txt"), type == 1 ? kBig5Zhe : kGbZhe);
+    WriteBytes(Home("doubtful.txt"), source);
     frmMain window;
     window.show();
-    QTest::mouseClick(window.findChild<QRadioButton*>("optConvType_1"), Qt::LeftButton);
-    Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(false);
-    Add(window, {"big5.txt", "utf8.txt"});
+    QTest::mouseClick(Child<QRadioButton>(window, qPrintable(QString("optConvType_%1").arg(type))),
+                      Qt::LeftButton);
+    Child<QCheckBox>(window, "chkAutoUtf8")->setChecked(detectUtf8);
+    Add(window, {"doubtful.txt", "plain.txt"});
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("out"));
     Convert(window);
     WaitForRun(window);
     auto* results = Child<QTreeWidget>(window, "lvwResult");
-    QCOMPARE(results->topLevelItem(0)->text(2), QString("轉換成功"));
-    QVERIFY2(results->topLevelItem(1)->text(2).startsWith("看起來不是 Big5 文本"),
-             qPrintable(results->topLevelItem(1)->text(2)));
-    QVERIFY(results->topLevelItem(1)->text(2).contains("像是 UTF-8 文本"));
+    QCOMPARE(results->topLevelItem(1)->text(2), QString("轉換成功"));
+    QTEST(results->topLevelItem(0)->text(2), "warning");
+    QVERIFY(results->topLevelItem(0)->toolTip(2).endsWith(results->topLevelItem(0)->text(2)));
     QVERIFY(results->topLevelItem(0)->icon(0).pixmap(16).toImage() !=
             results->topLevelItem(1)->icon(0).pixmap(16).toImage());
+    const QString summary = Child<QLabel>(window, "lblHandleFieldName")->text();
+    QVERIFY2(summary.startsWith("完成: 2 個轉換成功, 0 個已跳過, 0 個失敗, 用時 ") &&
+                 summary.endsWith("; 其中 1 個轉換成功的文件有警告"),
+             qPrintable(summary));
+    if (!target.isEmpty()) QCOMPARE(ReadBytes(Home("out/doubtful.txt")), target);
   }
 
   // Each of the window's choices writes what marlo-convert writes with the
@@ -548,7 +584,8 @@ class frmMainTest : public QObject {
     delete preview;
     // The text box keeps line ends as LF.
     QCOMPARE(shown,
-             marlo::DecodeBytes(std::string_view(expected.constData(), size_t(expected.size())),
+             marlo::DecodeBytes(window.cfMain(),
+                                std::string_view(expected.constData(), size_t(expected.size())),
                                 form, toUtf8)
                  .remove('\r'));
   }

@@ -309,6 +309,29 @@ Bytes BuildGbkUnicodeAliases(const Inputs& in) {
   return out;
 }
 
+// The GBK codes the GB2312-reading types (GbToBig, GbToBigToGbk) take:
+// glibc's GB2312 codes and the nineteen vertical forms of row A6 that table
+// 102 converts besides. Text meeting those types is encoded into these codes
+// only; any other GBK code would be read as another character or split the
+// pairs that follow. Lines "FROM-LAST" (hex), runs of codes within a row.
+Bytes BuildGb2312Codes(const Inputs& in) {
+  std::set<uint16_t> codes = in.gb2312;
+  for (unsigned cell = 0xE0; cell <= 0xF5; ++cell)
+    if (DecodeShared(in.gbk, uint16_t(0xA600 | cell))) codes.insert(uint16_t(0xA600 | cell));
+  Check(codes.size() == 7445 + 19, "GB2312's codes and the nineteen vertical forms");
+  Bytes out;
+  char line[16];
+  for (auto it = codes.begin(); it != codes.end();) {
+    const uint16_t first = *it;
+    uint16_t last = first;
+    while (++it != codes.end() && *it == last + 1 && (*it >> 8) == (first >> 8)) last = *it;
+    const int length = std::snprintf(line, sizeof line, "%04X-%04X\n", first, last);
+    out.insert(out.end(), line, line + length);
+  }
+  std::printf("109 GB2312 codes: %zu in %zu runs\n", codes.size(), out.size() / 10);
+  return out;
+}
+
 // The UTF-8 form of a character, for a list a person reviews.
 std::string Utf8(char16_t u) {
   std::string out;
@@ -516,6 +539,7 @@ int main(int argc, char** argv) {
     Write(dir + "/106-phrases-big5-to-gb2312.txt", BuildPhrases(argv[9], true, in, big5ToGb));
     Write(dir + "/107-phrases-gb2312-to-big5.txt", BuildPhrases(argv[10], false, in, gbToBig5));
     Write(dir + "/108-gbk-unicode-aliases.txt", BuildGbkUnicodeAliases(in));
+    Write(dir + "/109-gb2312-codes.txt", BuildGb2312Codes(in));
   } catch (const std::exception& e) {
     std::cerr << "gentables: " << e.what() << "\n";
     return 1;

@@ -35,6 +35,9 @@ class Utf8Error : public std::runtime_error {
 // Into GBK, the characters other GB2312 decoders give for a code (U+30FB
 // for A1A4) encode to that code where GBK lacks them, and always when the
 // bytes are read as GB2312 (U+2015 is A844 in GBK, but A1AA in GB2312).
+// Read as GB2312, only the codes a GB2312 reading takes are written: a
+// character GBK alone holds is replaced and counted, as its code would be
+// read as another character, or split the pairs after it.
 class Utf8ToForm {
  public:
   Utf8ToForm(const ConvMarlo& engine, ByteForm form, bool lossy, bool readAsGb2312 = false);
