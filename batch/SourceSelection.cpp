@@ -29,6 +29,28 @@ bool IsIgnoredByList(std::string_view fileName, std::string_view ignoreList) {
   return UpperAscii(ignoreList).find(UpperAscii(fileName.substr(dot))) != std::string::npos;
 }
 
+IgnoreList::IgnoreList(std::string_view list, Rule rule)
+    : rule_(rule), upperList_(rule == Rule::kSubstring ? UpperAscii(list) : std::string()) {
+  if (rule == Rule::kSubstring) return;
+  const std::string upper = UpperAscii(list);
+  size_t at = 0;
+  while (at < upper.size()) {
+    const size_t end = upper.find_first_of(";, \t\r\n", at);
+    std::string entry = upper.substr(at, end == std::string::npos ? end : end - at);
+    at = end == std::string::npos ? upper.size() : end + 1;
+    if (entry.empty() || entry == ".") continue;
+    if (entry.front() != '.') entry.insert(entry.begin(), '.');
+    extensions_.insert(std::move(entry));
+  }
+}
+
+bool IgnoreList::Ignores(std::string_view fileName) const {
+  if (rule_ == Rule::kSubstring) return IsIgnoredByList(fileName, upperList_);
+  const size_t dot = fileName.rfind('.');
+  if (dot == std::string_view::npos || dot == 0 || dot + 1 == fileName.size()) return false;
+  return extensions_.count(UpperAscii(fileName.substr(dot))) != 0;
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   if (path.empty() || path.back() != '/') path += '/';
@@ -50,8 +72,9 @@ std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<st
   return entries;
 }
 
-std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view ignoreList,
-                                    const std::string& skip) {
+std::vector<RunEntry> EntriesInTree(const std::string& folder, const IgnoreList& ignoreList,
+                                    const std::string& skip, size_t* ignoredCount) {
+  if (ignoredCount) *ignoredCount = 0;
   namespace fs = std::filesystem;
   std::error_code error;
   const fs::path skipped = skip.empty() ? fs::path() : fs::weakly_canonical(skip, error);
@@ -79,7 +102,10 @@ std::vector<RunEntry> EntriesInTree(const std::string& folder, std::string_view 
       }
       if (!it->is_regular_file(ignored)) continue;  // a link loop is none either
       const std::string name = it->path().filename().string();
-      if (IsIgnoredByList(name, ignoreList)) continue;
+      if (ignoreList.Ignores(name)) {
+        if (ignoredCount) ++*ignoredCount;
+        continue;
+      }
       entries.push_back({it->path().string(), it->path().lexically_relative(folder).string()});
     }
   }

@@ -128,6 +128,9 @@ inline constexpr const char* kRunReport =
     QT_TRANSLATE_NOOP("UserTexts", "共 %1 個文件: %2 個轉換成功, %3 個已跳過, %4 個失敗");
 inline constexpr const char* kRunReportStopped =
     QT_TRANSLATE_NOOP("UserTexts", ", %1 個未處理 (已停止)");
+// After the report of a walk (-r): the files the ignore list left out.
+inline constexpr const char* kIgnoredByList =
+    QT_TRANSLATE_NOOP("UserTexts", "; %1 個文件按忽略列表跳過");
 inline constexpr const char* kCannotWriteReport =
     QT_TRANSLATE_NOOP("UserTexts", "無法寫出轉換報告: %1");
 inline constexpr const char* kReportLost = QT_TRANSLATE_NOOP("UserTexts", ",無法寫出轉換報告");

@@ -5,6 +5,7 @@
 #include "batch/UserTexts.h"
 #include "cli/PieceReader.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,11 +29,22 @@ bool WriteFully(int fd, std::string_view bytes) {
   return true;
 }
 
+// Whether both ends are one regular file (`< f >> f`): the filter would
+// read its own output for ever.
+bool SameRegularFile(int inputFd, int outputFd) {
+  struct stat in, out;
+  return ::fstat(inputFd, &in) == 0 && ::fstat(outputFd, &out) == 0 && S_ISREG(in.st_mode) &&
+         in.st_dev == out.st_dev && in.st_ino == out.st_ino;
+}
+
 }  // namespace
 
 std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                     bool strict, bool phrases, int inputFd, int outputFd,
                                     uint64_t& replaced, uint64_t& invalid) {
+  if (SameRegularFile(inputFd, outputFd))
+    return Failure{FileAction::kWriteStream, FailureReason::kTargetIsSource,
+                   text::Tr(text::kStandardOutput)};
   ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);
   // UTF-8 runs through three stages: smaller pieces keep them in cache.
   PieceReader reader(inputFd, ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);

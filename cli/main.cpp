@@ -90,15 +90,20 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   settings.targetFolderText = options.targetFolder.empty()
                                   ? marlo::DefaultTargetFolder(firstFolder, options.type)
                                   : options.targetFolder;
+  size_t ignored = 0;
   if (options.recursive) {
-    const std::string ignoreList =
-        options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList();
+    // Whole extensions: a walk must not drop main.c because ".CAB" holds ".C".
+    const marlo::IgnoreList ignoreList(
+        options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList(),
+        marlo::IgnoreList::Rule::kWholeExtension);
     for (const std::string& folder : options.files) {
       if (!std::filesystem::is_directory(folder))
         return UsageError(marlo::text::Fill(marlo::text::Tr(marlo::text::kNotAFolder), {folder}));
+      size_t ignoredHere = 0;
       for (marlo::RunEntry& entry :
-           marlo::EntriesInTree(folder, ignoreList, settings.targetFolderText))
+           marlo::EntriesInTree(folder, ignoreList, settings.targetFolderText, &ignoredHere))
         settings.entries.push_back(std::move(entry));
+      ignored += ignoredHere;
     }
   } else {
     for (const std::string& file : options.files)
@@ -117,6 +122,8 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   if (outcome == marlo::RunOutcome::kStopped)
     std::cout << Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
                       {std::to_string(int(settings.entries.size()) - handled)});
+  if (ignored)
+    std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
   std::cout << "\n" << std::flush;
   // A report that did not reach its reader is no success.
   if (!std::cout) {

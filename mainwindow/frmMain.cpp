@@ -804,7 +804,7 @@ void frmMain::AddTree(const QByteArray& folder) {
   walk->setFuture(QtConcurrent::run([root = folder.toStdString(),
                                      ignore = Settings().IgnoreFileTypes().toStdString(),
                                      target = TargetFolderBytes().toStdString()] {
-    return EntriesInTree(root, ignore, target);
+    return EntriesInTree(root, IgnoreList(ignore, IgnoreList::Rule::kSubstring), target);
   }));
 }
 

@@ -107,6 +107,10 @@
         <translation>%1 writes CNS 11643 codes, which cannot be written as UTF-8</translation>
     </message>
     <message>
+        <source>; %1 個文件按忽略列表跳過</source>
+        <translation>; %1 files skipped by the ignore list</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個轉換成功的文件有警告</source>
         <translation>; %1 of the converted files have warnings</translation>
     </message>

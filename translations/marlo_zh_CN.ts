@@ -107,6 +107,10 @@
         <translation>%1 写出的是 CNS 11643 码, 不能输出为 UTF-8</translation>
     </message>
     <message>
+        <source>; %1 個文件按忽略列表跳過</source>
+        <translation>; %1 个文件按忽略列表跳过</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個轉換成功的文件有警告</source>
         <translation>; 其中 %1 个转换成功的文件有警告</translation>
     </message>

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <filesystem>
+
 #include "tests/support/TempFolder.h"
 
 namespace marlo {
@@ -23,6 +25,42 @@ TEST(SourceSelection, TheIgnoreListIsOneStringSearchedForTheTailFromTheFirstDot)
   for (const auto& c : cases) EXPECT_EQ(IsIgnoredByList(c.name, list), c.ignored) << c.name;
   EXPECT_TRUE(IsIgnoredByList("a.exe", ".exe"));  // the list is upper-cased too
   EXPECT_FALSE(IsIgnoredByList("a.exe", ""));
+}
+
+// marlo-convert's walks: whole extensions, so the default list (which holds
+// ".CAB", ".DLL", ".EXE", "TLB") drops no source file whose extension is a
+// part of one of them.
+TEST(SourceSelection, AWalkIgnoresWholeExtensionsOnly) {
+  const IgnoreList list(std::string(kDefaultIgnoreFileTypes) + ", .gz ;;.",
+                        IgnoreList::Rule::kWholeExtension);
+  const struct {
+    const char* name;
+    bool ignored;
+  } cases[] = {
+      {"main.c", false},   {"notes.t", false},  {"readme.d", false}, {"page.p", false},
+      {"x.r", false},      {"run.m", false},    {"a.ex", false},     {"a.e", false},
+      {"util.h", false},   {"a.", false},       {".exe", false},     {"Makefile", false},
+      {"setup.exe", true}, {"SETUP.Exe", true}, {"x.tlb", true},     {"a.b.dll", true},
+      {"x.tar.gz", true},  {"exe.txt", false},  {"報告.Jpeg", true}, {"a.cab.txt", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(list.Ignores(c.name), c.ignored) << c.name;
+  // The window's rule, through the same class, is the substring one.
+  EXPECT_TRUE(IgnoreList(kDefaultIgnoreFileTypes, IgnoreList::Rule::kSubstring).Ignores("main.c"));
+}
+
+// A walk counts what it left out.
+TEST(SourceSelection, AWalkCountsTheIgnoredFiles) {
+  test::TempFolder dir;
+  std::filesystem::create_directories(dir / "tree/sub");
+  for (const char* name : {"a.txt", "b.exe", "sub/c.EXE", "sub/d.c"})
+    test::WriteFile(dir / ("tree/" + std::string(name)), "x");
+  size_t ignored = 99;
+  const auto entries = EntriesInTree(
+      dir / "tree", IgnoreList(".exe", IgnoreList::Rule::kWholeExtension), "", &ignored);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].fileName, "a.txt");
+  EXPECT_EQ(entries[1].fileName, "sub/d.c");
+  EXPECT_EQ(ignored, 2u);
 }
 
 TEST(SourceSelection, AnAddSkipsIgnoredAndListedFilesAndKeepsTheOrder) {

@@ -141,6 +141,17 @@ const BadInput kBadInputs[] = {
      [](auto& dir) {
        EXPECT_EQ(fs::status(dir / "out/a.txt").permissions() & fs::perms::all, fs::perms(0600));
      }},
+    // `marlo-convert -t 1 < f >> f` would read its own output for ever.
+    {"filter whose output is its input",
+     [](auto& dir, ProcessOptions& options) {
+       WriteFile(dir / "f.txt", kBig5);
+       fs::create_hard_link(dir / "f.txt", dir / "link.txt");
+       options.inputPath = dir / "f.txt";
+       options.outputPath = dir / "link.txt";
+       return std::vector<std::string>{};
+     },
+     1, "!無法寫入 \"標準輸出\": 目標文件就是源文件,未覆蓋",
+     [](auto& dir) { EXPECT_EQ(ReadFile(dir / "f.txt"), kBig5); }},
     {"report of a failure to a full device",
      [](auto& dir, ProcessOptions& options) {
        options.outputPath = "/dev/full";

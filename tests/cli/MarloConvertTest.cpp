@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "batch/ConversionTypes.h"
+#include "batch/SourceSelection.h"
 #include "tests/cli/CliTest.h"
 #include "tests/engine/TestSupport.h"
 #include "tests/support/TypeOracle.h"
@@ -238,6 +239,23 @@ TEST(MarloConvert, FolderTreesMirrorIntoTheTarget) {
   r = Convert({"-t", "BigToGb", "-r", "--ignore", ".TXT", "-o", dir / "out", dir / "tree"});
   EXPECT_NE(r.out.find("共 1 個文件"), std::string::npos) << r.out;  // setup.exe alone
   EXPECT_EQ(Convert({"-t", "BigToGb", "-r", dir / "tree/top.txt"}).exitCode, 2);
+}
+
+// A walk drops no file whose extension is only a part of one in the ignore
+// list (".C" of ".CAB"), and says how many it did leave out.
+TEST(MarloConvert, AWalkLeavesOutWholeExtensionsOnlyAndCountsThem) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "csrc");
+  for (const char* name : {"main.c", "util.h", "notes.t", "run.m", "readme.d", "page.p", "x.r",
+                           "setup.exe", "lib.DLL"})
+    WriteFile(dir / ("csrc/" + std::string(name)), "/* \xD6\xD0\xCE\xC4 */\n");
+  const auto r =
+      Convert({"-t", "GbkToBig", "-r", "--ignore", kDefaultIgnoreFileTypes, dir / "csrc"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("共 7 個文件: 7 個轉換成功, 0 個已跳過, 0 個失敗; 2 個文件按忽略列表跳過\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(ReadFile(dir / "csrc/GbkToBig/main.c"), "/* \xA4\xA4\xA4\xE5 */\n");
 }
 
 // A subfolder that cannot be read is a failed row and a failed run: its
