@@ -118,7 +118,9 @@ void ConversionPipeline::Check(std::string_view piece, bool last) {
   // One verdict on the whole checked start, however the input came in
   // pieces: the warning's and strict's alike.
   checked_ = true;
-  warning_ = CheckMessage(engine_, type_, head_);
+  // A start of exactly the checked size is judged as a start whether the
+  // input ends there or not, as the UTF-8 detection does.
+  warning_ = CheckMessage(engine_, type_, head_, head_.size() < kCheckedBytes);
   std::string().swap(head_);
   if (!warning_.empty() && strict_)
     throw InputError({FileAction::kRead, FailureReason::kNotThisCode, {}, 0, 0, warning_});

@@ -52,20 +52,39 @@ const char* EncodedCodeName(ConvType type, ByteForm form) {
   return "";
 }
 
+std::string_view WholeCharacters(SourceCode code, std::string_view start) {
+  const auto* s = reinterpret_cast<const uint8_t*>(start.data());
+  size_t n = start.size();
+  if (code == SourceCode::kUtf8) {  // a last sequence may go on beyond the start
+    size_t cut = n;
+    while (cut > 0 && n - cut < 3 && (s[cut - 1] & 0xC0) == 0x80) --cut;
+    if (cut > 0 && s[cut - 1] >= 0xC0) --cut;
+    return start.substr(0, cut);
+  }
+  // Pairs are read from a character boundary on: in GBK, GB2312 and Big5
+  // any byte below 0x40 stands alone, as no pair's second byte is that low.
+  const CharacterParse parse =
+      code == SourceCode::kUcs ? CharacterParse::kTable : CharacterParse::kWidening;
+  size_t i = 0;
+  if (code != SourceCode::kUcs)
+    for (size_t k = n; k > 0; --k)
+      if (s[k - 1] < 0x40) {
+        i = k;
+        break;
+      }
+  while (i + 1 < n) i += CharacterLength(parse, s + i, n - i);
+  if (i + 1 == n && MayStartPair(parse, s[i])) --n;  // its second byte is beyond the start
+  return start.substr(0, n);
+}
+
 bool LooksLikeUtf8(std::string_view bytes, bool whole) {
   // The start judges, as the input check does: a batch run reads no more
   // before it decides, and a preview must decide as the run would.
-  if (bytes.size() > kCheckedBytes) {
+  if (bytes.size() >= kCheckedBytes) {
     bytes = bytes.substr(0, kCheckedBytes);
     whole = false;
   }
-  if (!whole) {  // a last sequence may go on beyond the start
-    size_t cut = bytes.size();
-    while (cut > 0 && bytes.size() - cut < 3 && (uint8_t(bytes[cut - 1]) & 0xC0) == 0x80) --cut;
-    if (cut > 0 && uint8_t(bytes[cut - 1]) >= 0xC0) --cut;
-    bytes = bytes.substr(0, cut);
-  }
-  return IsUtf8BeyondAscii(bytes);
+  return IsUtf8BeyondAscii(whole ? bytes : WholeCharacters(SourceCode::kUtf8, bytes));
 }
 
 const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes) {
@@ -80,9 +99,12 @@ const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string
   return nullptr;
 }
 
-std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes) {
+std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes,
+                         bool whole) {
   const SourceCode code = SourceCodeOf(type);
-  const std::string_view checked = bytes.substr(0, kCheckedBytes);
+  if (bytes.size() > kCheckedBytes) whole = false;
+  std::string_view checked = bytes.substr(0, kCheckedBytes);
+  if (!whole) checked = WholeCharacters(code, checked);
   const CheckCount count = CountErrors(engine, code, checked);
   if (count.share() <= kNotThisCode) return {};
   char share[32];

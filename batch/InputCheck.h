@@ -32,12 +32,22 @@ inline constexpr double kNotThisCode = 0.01;
 // otherwise nullptr.
 const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes);
 
-// The warning for a file, or empty when its bytes fit: "… 3.2% …".
-std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes);
+// The warning for a file, or empty when its bytes fit: "… 3.2% …". Judged
+// on the first kCheckedBytes; bytes that are only the start of a longer
+// input (not whole) lose a character their end cuts in two, which is no
+// fault of the input.
+std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes,
+                         bool whole = true);
+
+// The start of a longer input up to its last whole character in a code.
+std::string_view WholeCharacters(SourceCode code, std::string_view start);
 
 // Whether bytes read best as UTF-8: valid, with some text beyond ASCII,
 // judged on their first kCheckedBytes. A start of a text (not whole) may
-// end inside a character.
+// end inside a character; so may the checked start of any input that long,
+// whether the input ends there or not, so that a run (which reads no more
+// than the start before it decides) and a preview (which has it all) judge
+// alike.
 bool LooksLikeUtf8(std::string_view bytes, bool whole);
 
 // How much of a large input the check reads: enough to tell, at no cost

@@ -95,6 +95,10 @@ TEST(InputCheck, LooksLikeUtf8OnlyWhenTheWholeStartIsValid) {
       {utf8 + "\xED\xA0\x80", true, false},
       {"\xB3\x6F\xAC\x4F" + utf8, true, false},
       {longer + "\xFF", true, true},
+      // Exactly the checked size, its last sequence cut: a run, which has
+      // read the start only, and a preview, which has it all, agree.
+      {longer.substr(0, kCheckedBytes - 1) + "\xE4", true, true},
+      {longer.substr(0, kCheckedBytes - 1) + "\xE4", false, true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(LooksLikeUtf8(c.bytes, c.whole), c.expected)
@@ -107,11 +111,12 @@ TEST(InputCheck, LooksLikeUtf8OnlyWhenTheWholeStartIsValid) {
 namespace marlo {
 namespace {
 
-// Big5 text of `count` characters (這), `bad` of them a lead byte with a
-// trail Big5 lacks, the first one among them.
-std::string WithInvalid(size_t count, size_t bad) {
+// Text of `count` characters (這 in Big5 unless told), `bad` of them a pair
+// the code lacks (a trail Big5 lacks unless told), the first one among them.
+std::string WithInvalid(size_t count, size_t bad, std::string_view good = "\xB3\x6F",
+                        std::string_view wrong = "\xA4\x7F") {
   std::string text;
-  for (size_t k = 0; k < count; ++k) text += k * bad % count < bad ? "\xA4\x7F" : "\xB3\x6F";
+  for (size_t k = 0; k < count; ++k) text += k * bad % count < bad ? wrong : good;
   return text;
 }
 
@@ -147,6 +152,39 @@ TEST(InputCheck, StrictRefusesWhatWarnsHoweverTheInputIsCut) {
       }
     }
   }
+}
+
+// A character that the checked start's end cuts in two is no fault of the
+// input: one ASCII byte in front of text at the warning's edge (1% bad)
+// must not tip it, in any code, however the input comes in pieces.
+TEST(InputCheck, ACharacterCutByTheCheckedStartIsNoFault) {
+  const struct {
+    ConvType type;
+    const char *good, *wrong;
+  } codes[] = {{ConvType::kBigToGb, "\xB3\x6F", "\xA4\x7F"},   // 這
+               {ConvType::kGbkToBig, "\xD5\xE2", "\xA4\x7F"},  // 这
+               {ConvType::kGbToBig, "\xD5\xE2", "\xD5\x40"}};
+  for (const auto& [type, good, wrong] : codes) {
+    const std::string atTheEdge = WithInvalid(kCheckedBytes / 2, kCheckedBytes / 200, good, wrong);
+    for (const std::string& text : {atTheEdge, "a" + atTheEdge, "ab" + atTheEdge}) {
+      SCOPED_TRACE(testing::Message() << GetConvTypeName(type) << ", " << text.size() << " bytes");
+      for (const size_t cut : {text.size(), kCheckedBytes - 1, kCheckedBytes + 1}) {
+        ConversionPipeline pipeline(test::Engine(), type, {}, true, /*strict=*/true);
+        std::string out;
+        EXPECT_NO_THROW({
+          out += pipeline.Feed(std::string_view(text).substr(0, cut), cut == text.size());
+          if (cut < text.size()) out += pipeline.Feed(std::string_view(text).substr(cut), true);
+        });
+        EXPECT_EQ(out.size(), text.size());
+      }
+    }
+  }
+  // The cut is at a character boundary: a pair whose second byte is below
+  // 0x80 counts whole, a lone lead after it is cut.
+  EXPECT_EQ(WholeCharacters(SourceCode::kBig5, "\xA4\x40\xA4"), "\xA4\x40");
+  EXPECT_EQ(WholeCharacters(SourceCode::kBig5, "\xA4\xA4\x40"), "\xA4\xA4\x40");
+  EXPECT_EQ(WholeCharacters(SourceCode::kGbk, "a\x81"), "a");
+  EXPECT_EQ(WholeCharacters(SourceCode::kUcs, "\x4E\x2D\x90"), "\x4E\x2D");
 }
 
 }  // namespace
