@@ -55,7 +55,7 @@ inline constexpr const char* kRunStopped = QT_TRANSLATE_NOOP(
     "UserTexts", "已停止: %1 個轉換成功, %2 個已跳過, %3 個失敗; 列表中還有 %4 個文件未處理");
 // After either: converted files whose rows carry a warning.
 inline constexpr const char* kConvertedWithWarnings =
-    QT_TRANSLATE_NOOP("UserTexts", "; 其中 %1 個轉換成功的文件有警告");
+    QT_TRANSLATE_NOOP("UserTexts", "; 其中 %1 個有警告");
 inline constexpr const char* kSkipAll = QT_TRANSLATE_NOOP("UserTexts", "全部跳過");
 inline constexpr const char* kOutOfMemory =
     QT_TRANSLATE_NOOP("UserTexts", "內存不足,無法轉換該文件");

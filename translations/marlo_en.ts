@@ -111,8 +111,8 @@
         <translation>; %1 files skipped by the ignore list</translation>
     </message>
     <message>
-        <source>; 其中 %1 個轉換成功的文件有警告</source>
-        <translation>; %1 of the converted files have warnings</translation>
+        <source>; 其中 %1 個有警告</source>
+        <translation>; %1 of them with warnings</translation>
     </message>
     <message>
         <source>仍然把轉換結果放入剪貼板?</source>

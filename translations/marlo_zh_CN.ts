@@ -111,8 +111,8 @@
         <translation>; %1 个文件按忽略列表跳过</translation>
     </message>
     <message>
-        <source>; 其中 %1 個轉換成功的文件有警告</source>
-        <translation>; 其中 %1 个转换成功的文件有警告</translation>
+        <source>; 其中 %1 個有警告</source>
+        <translation>; 其中 %1 个有警告</translation>
     </message>
     <message>
         <source>仍然把轉換結果放入剪貼板?</source>

@@ -507,7 +507,7 @@ class frmMainTest : public QObject {
             results->topLevelItem(1)->icon(0).pixmap(16).toImage());
     const QString summary = Child<QLabel>(window, "lblHandleFieldName")->text();
     QVERIFY2(summary.startsWith("完成: 2 個轉換成功, 0 個已跳過, 0 個失敗, 用時 ") &&
-                 summary.endsWith("; 其中 1 個轉換成功的文件有警告"),
+                 summary.endsWith("; 其中 1 個有警告"),
              qPrintable(summary));
     if (!target.isEmpty()) QCOMPARE(ReadBytes(Home("out/doubtful.txt")), target);
   }
