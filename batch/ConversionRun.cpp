@@ -204,10 +204,13 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
     // Whether the target is written is settled before converting: the
     // output then goes straight into the temporary target, never whole into
     // memory, and a target that stays as it was is not written even aside.
+    file.mayReplace = settings_.handleExistFile == ExistingFile::kOverwrite;
     if (textfile::FileExists(file.target)) {
       if (settings_.handleExistFile == ExistingFile::kSkip) file.outcome = RowOutcome::kSkipped;
-      if (settings_.handleExistFile == ExistingFile::kAsk && !Overwrites(host, file.target))
-        file.outcome = RowOutcome::kDeclined;
+      if (settings_.handleExistFile == ExistingFile::kAsk) {
+        file.mayReplace = Overwrites(host, file.target);
+        if (!file.mayReplace) file.outcome = RowOutcome::kDeclined;
+      }
     }
     if (file.outcome == RowOutcome::kConverted) {
       if (IsSameFile(file.target, entry.fullPath))
@@ -258,7 +261,7 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
     RunRow row;
     Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, row);
     const int64_t end = clock_();
-    if (writer) writer->Close();
+    if (writer && !writer->Close(file.mayReplace)) file.outcome = RowOutcome::kSkipped;
     file.reader.reset();  // closes the source while other files are still on their way
     row.outcome = file.outcome;
     row.fileName = entry.fileName;

@@ -117,6 +117,10 @@ class ConversionRun {
     RowOutcome outcome = RowOutcome::kConverted;
     std::unique_ptr<textfile::TextReader> reader;
     unsigned mode = 0;
+    // Whether the target may be replaced: the user said so for this target,
+    // or for every one. A target that appears while the file converts is
+    // another's, and kept.
+    bool mayReplace = false;
     std::optional<RunRow> failed;
   };
   PreparedFile Prepare(RunHost& host, const RunEntry& entry, const std::string& folder);

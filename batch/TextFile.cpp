@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -208,6 +209,17 @@ bool UnnamedFilesWork() {
   return proc;
 }
 
+// A rename that fails with EEXIST where the target exists. A file system
+// without the kernel's own (RENAME_NOREPLACE) gets a link and an unlink,
+// which keep the same promise.
+bool RenameWithoutReplacing(const std::string& from, const fs::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
 }  // namespace
 
 void RemoveLeftovers(const fs::path& folder) {
@@ -280,6 +292,16 @@ void TextWriter::Discard() {
   }
 }
 
+bool TextWriter::KeepOthers() {
+  // Only another's file is kept: a folder or anything else in the target's
+  // place fails as the rename over it would.
+  struct stat there;
+  if (::lstat(target_.c_str(), &there) == 0 && !S_ISREG(there.st_mode))
+    Fail(S_ISDIR(there.st_mode) ? EISDIR : EEXIST);
+  Discard();
+  return false;
+}
+
 void TextWriter::Fail(int error) {
   Discard();
   ThrowErrno(kCannotWrite, target_, error);
@@ -316,10 +338,11 @@ void TextWriter::LinkIntoFolder() {
   Fail(EEXIST);
 }
 
-void TextWriter::Close() {
+bool TextWriter::Close(bool mayReplace) {
   if (fd_ < 0) Fail(EBADF);
   // On disk before it replaces anything: a crash leaves the earlier file.
   if (::fsync(fd_) != 0) Fail(errno);
+  if (replacing_ && !mayReplace) return KeepOthers();
   if (unnamed_ && !replacing_) {
     // Nothing to replace: the file takes its name at once, and no moment
     // exists in which a kill leaves it under another.
@@ -331,9 +354,10 @@ void TextWriter::Close() {
         ::unlink(target_.c_str());
         ThrowErrno(kCannotWrite, target_, errno);
       }
-      return;
+      return true;
     }
     if (errno != EEXIST) Fail(errno);  // one appeared meanwhile: replace it as below
+    if (!mayReplace) return KeepOthers();
   }
   // No name can link over an existing file, so the file gets a hidden name
   // for the moment of the rename.
@@ -341,9 +365,14 @@ void TextWriter::Close() {
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) Fail(errno);
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
+  if (mayReplace ? ::rename(temporary_.c_str(), target_.c_str()) != 0
+                 : !RenameWithoutReplacing(temporary_, target_)) {
+    if (errno != EEXIST) Fail(errno);
+    return KeepOthers();
+  }
   Forget(temporary_);
   temporary_.clear();
+  return true;
 }
 
 void WriteAll(const fs::path& path, std::string_view bytes, unsigned newFileMode) {

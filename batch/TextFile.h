@@ -78,11 +78,16 @@ class TextWriter {
 
   void Write(std::string_view bytes);
   void WriteLine(std::string_view bytes);  // followed by CR LF
-  void Close();
+  // Puts the file in place. Unless mayReplace, a target that has appeared
+  // since (another run finishing first) stays as it is, the file written
+  // here is dropped, and Close says false.
+  bool Close(bool mayReplace = true);
 
  private:
   [[noreturn]] void Fail(int error);
   void Discard();
+  // Close without replacing what is in the target's place.
+  bool KeepOthers();
   // Gives the open file a hidden name beside the target, for the rename.
   void LinkIntoFolder();
 

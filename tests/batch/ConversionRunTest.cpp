@@ -200,6 +200,36 @@ TEST_F(ConversionRunTest, SameNameFromTwoFoldersMeetsTheExistingFileOption) {
   EXPECT_EQ(ReadFile(target / "a.txt"), "first");
 }
 
+// A target that appears while its file converts (another run finishing
+// first) is another's: only "overwrite" replaces it, as the user said of
+// every target; "skip" and "ask" (which asked nothing of it) keep it, and the
+// row says skipped. The clock is read between converting and writing.
+TEST_F(ConversionRunTest, ATargetThatAppearsMeanwhileIsReplacedOnlyByOverwrite) {
+  const struct {
+    ExistingFile option;
+    const char* kept;
+    RowOutcome outcome;
+  } cases[] = {{ExistingFile::kSkip, "theirs", RowOutcome::kSkipped},
+               {ExistingFile::kAsk, "theirs", RowOutcome::kSkipped},
+               {ExistingFile::kOverwrite, "\xD5\xE2", RowOutcome::kConverted}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.option));
+    WriteFile(source / "a.txt", "\xB3\x6F");
+    std::filesystem::remove(target / "a.txt");
+    host.rows.clear();
+    int readings = 0;
+    Run(Settings({"a.txt"}, c.option), [&] {
+      if (++readings == 2) WriteFile(target / "a.txt", "theirs");
+      return int64_t(0);
+    });
+    ASSERT_EQ(host.rows.size(), 1u);
+    EXPECT_EQ(host.rows[0].outcome, c.outcome);
+    EXPECT_EQ(ReadFile(target / "a.txt"), c.kept);
+    EXPECT_EQ(test::HiddenFiles(target.path()), 0);
+    EXPECT_TRUE(host.questions.empty());
+  }
+}
+
 TEST_F(ConversionRunTest, SecondsCountWholeSecondBoundaries) {
   WriteFile(source / "a.txt", "x");
   WriteFile(source / "b.txt", "x");
