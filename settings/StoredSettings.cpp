@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "settings/StoredSettings.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "batch/SourceSelection.h"
@@ -98,9 +103,42 @@ std::filesystem::path StoreFile() {
   return folder / "Marlo" / "Marlo.conf";
 }
 
+bool IsReadableStore(const std::filesystem::path& file) {
+  struct stat info;
+  if (::stat(file.c_str(), &info) != 0) return errno == ENOENT;
+  return S_ISREG(info.st_mode) && uintmax_t(info.st_size) <= kMaxStoreBytes;
+}
+
+namespace {
+
+// The store's bytes, or nothing where it is no regular file of sane size.
+// Opened without blocking: a FIFO put there after the look is not waited on.
+std::optional<std::string> StoreBytes(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::string> bytes;
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      uintmax_t(info.st_size) <= kMaxStoreBytes) {
+    bytes.emplace();
+    char buffer[1 << 16];
+    ssize_t n;
+    while (bytes->size() <= kMaxStoreBytes &&
+           ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)))
+      if (n > 0) bytes->append(buffer, size_t(n));
+    if (bytes->size() > kMaxStoreBytes) bytes.reset();  // it grew since the look
+  }
+  ::close(fd);
+  return bytes;
+}
+
+}  // namespace
+
 std::optional<std::string> ReadStoredText(const std::filesystem::path& file, std::string_view group,
                                           std::string_view key) {
-  std::ifstream store(file, std::ios::binary);
+  const std::optional<std::string> bytes = StoreBytes(file);
+  if (!bytes) return std::nullopt;
+  std::istringstream store(*bytes);
   std::optional<std::string> found;
   bool inGroup = false;
   for (std::string line; std::getline(store, line);) {

@@ -7,6 +7,7 @@
 // itself wrote.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,6 +19,15 @@ namespace marlo {
 
 // The store the window uses: under $XDG_CONFIG_HOME, else ~/.config.
 std::filesystem::path StoreFile();
+
+// The most a store that is read may hold: the window writes a few hundred
+// bytes, and a long ignore list is some kilobytes.
+inline constexpr uintmax_t kMaxStoreBytes = 4 << 20;
+
+// Whether a store is read: not there, or a regular file (behind its links)
+// of at most kMaxStoreBytes. A FIFO would hang the reader, a link to
+// /dev/zero fill its memory; such a store is neither read nor written.
+bool IsReadableStore(const std::filesystem::path& file);
 
 // The text value of a key in a group, as QSettings::value(key).toString()
 // gives it, or nothing when the key (or the file) is not there.

@@ -7,6 +7,7 @@
 #include "batch/SourceSelection.h"
 #include "batch/UserTexts.h"
 #include "settings/StoredNumber.h"
+#include "settings/StoredSettings.h"
 
 namespace marlo {
 
@@ -19,11 +20,27 @@ const char* kGroup = "Configs";
 const QString clsSettings::kDefaultIgnoreFileTypes =
     QString::fromLatin1(::marlo::kDefaultIgnoreFileTypes);
 
-clsSettings::clsSettings() : store_(std::make_unique<QSettings>("Marlo", "Marlo")) { Load(); }
+clsSettings::clsSettings() {
+  // QSettings reads its file as it is made: one that would hang it or fill
+  // its memory is left alone, and the defaults hold.
+  const std::filesystem::path file = StoreFile();
+  if (IsReadableStore(file)) {
+    store_ = std::make_unique<QSettings>("Marlo", "Marlo");
+    Load();
+  } else {
+    unreadable_ = QString::fromStdString(file.string());
+    ignoreFileTypes_ = kDefaultIgnoreFileTypes;
+  }
+}
 
-clsSettings::clsSettings(const QString& iniFile)
-    : store_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {
-  Load();
+clsSettings::clsSettings(const QString& iniFile) {
+  if (IsReadableStore(iniFile.toStdString())) {
+    store_ = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+    Load();
+  } else {
+    unreadable_ = iniFile;
+    ignoreFileTypes_ = kDefaultIgnoreFileTypes;
+  }
 }
 
 clsSettings::~clsSettings() = default;
@@ -81,6 +98,10 @@ bool clsSettings::StoredValuesMatch() const {
 }
 
 void clsSettings::SaveSettings() {
+  // Nor is it written over: it is the user's, whatever it is.
+  if (!store_)
+    throw std::runtime_error(
+        text::Fill(text::Tr(text::kCannotSaveSettings), {unreadable_.toStdString()}));
   store_->beginGroup(kGroup);
   store_->setValue("HandleExistFile", QString::number(handleExistFile_));
   store_->setValue("IgnoreFileTypes", ignoreFileTypes_);

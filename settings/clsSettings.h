@@ -63,7 +63,8 @@ class clsSettings {
   bool ChoicesStored(const QSettings& stored) const;
   static std::vector<std::pair<const char*, bool clsSettings::*>> ChoiceKeys();
 
-  std::unique_ptr<QSettings> store_;
+  std::unique_ptr<QSettings> store_;  // null where the store is not read
+  QString unreadable_;                // then, its path
   int32_t handleExistFile_ = 0;
   QString ignoreFileTypes_;
   int32_t isReturnbyte_ = 0;

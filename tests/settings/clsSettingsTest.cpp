@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
+#include <sys/stat.h>
+
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -171,6 +173,38 @@ class clsSettingsTest : public QObject {
     const auto read = marlo::ReadStoredText(Ini().toStdString(), "Configs", "IgnoreFileTypes");
     QVERIFY(read.has_value());
     QCOMPARE(QString::fromStdString(*read), expected);
+  }
+
+  // A store that is no regular file of sane size would hang both programs
+  // (a FIFO) or fill their memory (a link to /dev/zero): neither reads it,
+  // the defaults hold, and the window's save says it cannot rather than
+  // write over it.
+  void aStoreThatIsNoSaneFileIsNeitherReadNorWritten_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("fifo") << "fifo";
+    QTest::newRow("link to /dev/zero") << "zero";
+    QTest::newRow("too large") << "large";
+  }
+  void aStoreThatIsNoSaneFileIsNeitherReadNorWritten() {
+    QFETCH(QString, kind);
+    const QByteArray path = QFile::encodeName(Ini());
+    if (kind == "fifo") QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    if (kind == "zero") QVERIFY(QFile::link("/dev/zero", Ini()));
+    if (kind == "large") {
+      QFile large(Ini());
+      QVERIFY(large.open(QIODevice::WriteOnly));
+      large.write("[Configs]\nHandleExistFile=2\nIgnoreFileTypes=");
+      large.write(QByteArray(int(marlo::kMaxStoreBytes), 'x'));
+    }
+    QCOMPARE(marlo::ReadStoredText(path.toStdString(), "Configs", "HandleExistFile"), std::nullopt);
+    clsSettings settings(Ini());
+    QCOMPARE(settings.HandleExistFile(), 0);
+    QCOMPARE(settings.IgnoreFileTypes(), clsSettings::kDefaultIgnoreFileTypes);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, settings.SaveSettings());
+    const QFileInfo after(Ini());
+    QCOMPARE(after.isSymLink(), kind == "zero");
+    QCOMPARE(after.size() > 0, kind == "large");
+    QFile::remove(Ini());
   }
 
   void withoutAStoreTheDefaultIgnoreListApplies() {
