@@ -19,14 +19,45 @@ void ReportInvalid(const std::string& what, uint64_t count) {
   std::cerr << "marlo-convert: " << Printable(what) << ": " << InvalidText(count) << "\n";
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence at s[0], or 0. A C1 control
+// (U+0080..U+009F) counts as invalid here: a terminal may take it as the
+// start of a command, as it may a raw 0x9B.
+size_t PrintableSequence(const uint8_t* s, size_t n) {
+  const uint8_t b = s[0];
+  const size_t length = b >= 0xC2 && b <= 0xDF   ? 2
+                        : b >= 0xE0 && b <= 0xEF ? 3
+                        : b >= 0xF0 && b <= 0xF4 ? 4
+                                                 : 0;
+  if (length == 0 || length > n) return 0;
+  for (size_t k = 1; k < length; ++k)
+    if ((s[k] & 0xC0) != 0x80) return 0;
+  if (b == 0xC2 && s[1] < 0xA0) return 0;                                    // C1 controls
+  if ((b == 0xE0 && s[1] < 0xA0) || (b == 0xF0 && s[1] < 0x90)) return 0;    // overlong
+  if ((b == 0xED && s[1] >= 0xA0) || (b == 0xF4 && s[1] >= 0x90)) return 0;  // surrogates, beyond
+  return length;
+}
+
+}  // namespace
+
 std::string Printable(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
+  const auto* s = reinterpret_cast<const uint8_t*>(text.data());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     const auto b = uint8_t(c);
-    if (b >= 0x20 && b != 0x7F) {
+    if (b >= 0x20 && b < 0x7F) {
       out += c;
       continue;
+    }
+    if (b >= 0x80) {
+      if (const size_t length = PrintableSequence(s + i, text.size() - i)) {
+        out.append(text.substr(i, length));
+        i += length - 1;
+        continue;
+      }
     }
     switch (c) {
       case '\n':

@@ -17,7 +17,9 @@ void ReportReplaced(const std::string& what, uint64_t count, ConvType type);
 void ReportInvalid(const std::string& what, uint64_t count);
 
 // A text for a line of the report: control characters (a newline in a file
-// name) as escapes such as \n, so one file is always one line.
+// name, C1 controls) and bytes that are no UTF-8 (a legacy name's) as
+// escapes such as \n and \x9b, so one file is always one line and no name
+// can command the terminal.
 std::string Printable(std::string_view text);
 
 class TerminalHost : public RunHost {

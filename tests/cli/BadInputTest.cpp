@@ -191,6 +191,17 @@ const BadInput kBadInputs[] = {
        return std::vector<std::string>{"-o", dir / "out", dir / "gone\r\x1b[2J.txt"};
      },
      1, "gone\\r\\x1b[2J.txt\": "},
+    // C1 controls, in UTF-8 or as a raw byte, may command a terminal too;
+    // Chinese in UTF-8 stays as it is.
+    {"a failure naming a file with C1 controls",
+     [](auto& dir, auto&) {
+       return std::vector<std::string>{"-o", dir / "out",
+                                       dir /
+                                           "中\xC2\x9B"
+                                           "2J\x9B"
+                                           "2J.txt"};
+     },
+     1, "中\\xc2\\x9b2J\\x9b2J.txt\": "},
     {"a UTF-8 byte-order mark",
      [](auto& dir, auto&) {
        auto args = Source(dir, "bom.txt", "\xEF\xBB\xBF\xE9\x80\x99");  // 這
