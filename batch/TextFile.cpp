@@ -2,6 +2,7 @@
 #include "batch/TextFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -192,15 +193,40 @@ std::string HiddenName(const fs::path& folder) {
   return (folder / name).string();
 }
 
-// The process a hidden name says wrote it, when the name is exactly one of
-// ours and of this boot.
-std::optional<pid_t> WriterOf(const std::string& name) {
+// What a hidden name says of its writer: its process, when the name is of
+// this boot (a boot of unknown identity, without /proc, says nothing of
+// it). Nothing when the name is not exactly one of ours.
+struct HiddenWriter {
+  std::optional<pid_t> process;
+};
+std::optional<HiddenWriter> WriterOf(const std::string& name) {
   static const std::regex pattern("\\.marlo-([0-9]{1,10})-([0-9a-f]{8})-[a-z0-9]{10}");
   std::smatch match;
-  if (!std::regex_match(name, match, pattern) || match[2] != BootTag()) return std::nullopt;
+  if (!std::regex_match(name, match, pattern)) return std::nullopt;
+  const bool unknownBoot = match[2] == "00000000" || BootTag() == "00000000";
+  if (!unknownBoot && match[2] != BootTag()) return std::nullopt;
   const unsigned long pid = std::stoul(match[1]);
   if (pid == 0 || pid > 0x7FFFFFFF) return std::nullopt;
-  return pid_t(pid);
+  return HiddenWriter{unknownBoot ? std::nullopt : std::optional(pid_t(pid))};
+}
+
+// A writer holds its file locked from before the file has a name until it
+// is closed, in whatever process namespace it runs: a file whose lock can
+// be had is a dead writer's.
+bool LockForWriting(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+// Removes a hidden file when provably nobody's: its lock can be had, and it
+// has no other name (a target that took it as its own). The name is still
+// the file that was locked when it goes.
+void RemoveIfDead(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat locked, named;
+  if (LockForWriting(fd) && ::fstat(fd, &locked) == 0 && S_ISREG(locked.st_mode) &&
+      locked.st_nlink == 1 && ::lstat(path.c_str(), &named) == 0 && named.st_dev == locked.st_dev &&
+      named.st_ino == locked.st_ino)
+    ::unlink(path.c_str());
+  ::close(fd);
 }
 
 bool UnnamedFilesWork() {
@@ -233,16 +259,18 @@ void RemoveLeftovers(const fs::path& folder) {
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
-    const std::optional<pid_t> writer = WriterOf(name);
-    if (!writer || *writer == ::getpid()) continue;
+    const std::optional<HiddenWriter> writer = WriterOf(name);
+    if (!writer || writer->process == ::getpid()) continue;
     // Only a plain file of this user, never what a link points at: a shared
     // folder may hold other users' files.
     struct stat info;
     if (::lstat(it->path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
         info.st_uid != ::geteuid())
       continue;
-    if (::kill(*writer, 0) == 0 || errno != ESRCH) continue;  // its writer may still be at it
-    ::unlink(it->path().c_str());
+    // A writer of this namespace that lives is at it; one elsewhere, or
+    // of an older version, is told by its lock.
+    if (writer->process && (::kill(*writer->process, 0) == 0 || errno != ESRCH)) continue;
+    RemoveIfDead(it->path());
   }
 }
 
@@ -260,6 +288,7 @@ TextWriter::TextWriter(fs::path target, unsigned newFileMode) : target_(std::mov
     if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
       ThrowErrno(kCannotWrite, target_, errno);
     unnamed_ = fd_ >= 0;
+    if (unnamed_) LockForWriting(fd_);  // before it has a name to be found by
   }
   if (fd_ < 0) {
     for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
@@ -271,6 +300,21 @@ TextWriter::TextWriter(fs::path target, unsigned newFileMode) : target_(std::mov
         Forget(temporary_);
         temporary_.clear();
         if (error != EEXIST) ThrowErrno(kCannotWrite, target_, error);
+        continue;
+      }
+      // Between the open and the lock another run's clean-up may have
+      // taken the file for a dead writer's: then it is not ours to use.
+      struct stat mine;
+      if (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(fd_);
+        fd_ = -1;
+      } else if (::fstat(fd_, &mine) == 0 && mine.st_nlink == 0) {
+        ::close(fd_);
+        fd_ = -1;
+      }
+      if (fd_ < 0) {
+        Forget(temporary_);
+        temporary_.clear();
       }
     }
     if (fd_ < 0) ThrowErrno(kCannotWrite, target_, EEXIST);

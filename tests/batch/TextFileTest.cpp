@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/TextFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "tests/support/TempFolder.h"
 
@@ -124,6 +129,46 @@ TEST(TextWriter, AFullDiskKeepsTheEarlierTarget) {
     EXPECT_NE(error.find("無法寫入文件 \"" + dir / "t.txt" + "\""), std::string::npos) << error;
     EXPECT_EQ(ReadFile(dir / "t.txt"), "earlier");
     EXPECT_EQ(test::HiddenFiles(dir.path()), 0);
+  }
+}
+
+// A writer's next of kin cleans up only what is provably dead: a hidden
+// file of ours whose lock can be had and that has no other name. A writer
+// in another process namespace (its process number means nothing here)
+// holds its lock; a name that only looks like ours is someone else's.
+TEST(TextWriter, TheCleanUpRemovesOnlyDeadWritersFiles) {
+  std::string boot;
+  std::getline(std::ifstream("/proc/sys/kernel/random/boot_id"), boot);
+  ASSERT_GE(boot.size(), 8u);
+  const std::string ours = ".marlo-2147483000-" + boot.substr(0, 8) + "-abcdefghij";
+  const struct {
+    const char* what;
+    std::string name;
+    bool locked, linked, removed;
+  } cases[] = {
+      {"a dead writer's", ours, false, false, true},
+      {"a live writer's in another namespace", ours, true, false, false},
+      {"one that became a target's", ours, false, true, false},
+      {"one written where the boot was unknown", ".marlo-2147483000-00000000-abcdefghij", false,
+       false, true},
+      {"a live one written where the boot was unknown", ".marlo-2147483000-00000000-abcdefghij",
+       true, false, false},
+      {"a look-alike", ours + "x", false, false, false},
+      {"another boot's", ".marlo-2147483000-ffffffff-abcdefghij", false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder dir;
+    WriteFile(dir / c.name, "half");
+    const int fd = ::open((dir / c.name).c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    if (c.locked) {
+      ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    }
+    if (c.linked) std::filesystem::create_hard_link(dir / c.name, dir / "target.txt");
+    WriteAll(dir / "t.txt", "x");  // a writer in the folder cleans up first
+    EXPECT_EQ(std::filesystem::exists(dir / c.name), !c.removed);
+    ::close(fd);
   }
 }
 
