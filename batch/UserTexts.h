@@ -113,6 +113,10 @@ inline constexpr const char* kNotThisCode =
     QT_TRANSLATE_NOOP("UserTexts", "看起來不是 %1 文本: %2 的非 ASCII 字符無效");
 inline constexpr const char* kLooksLike = QT_TRANSLATE_NOOP("UserTexts", ",像是 %1 文本");
 // %1 characters the form %2 cannot hold.
+// The window could not make sure it is the only one (the running one does
+// not answer, or later starts cannot be heard).
+inline constexpr const char* kUnguarded =
+    QT_TRANSLATE_NOOP("UserTexts", "無法確保只運行一個 Marlo 窗口: 以後的啟動可能打開另一個窗口。");
 // A type whose output cannot be written as UTF-8 (BigToCNS), asked to.
 inline constexpr const char* kNoUtf8Output =
     QT_TRANSLATE_NOOP("UserTexts", "%1 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8");

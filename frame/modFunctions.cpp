@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "frame/modFunctions.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,17 +13,20 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
+#include "batch/UserTexts.h"
 #include "frame/Artwork.h"
 #include "frame/Translations.h"
 #include "frame/frmSplash.h"
@@ -80,18 +85,40 @@ QString SingleInstance::PrivateFolder() {
   return isPrivate(own) ? own : QString();
 }
 
+SingleInstance::~SingleInstance() {
+  if (owner_ >= 0) ::close(owner_);
+}
+
 bool SingleInstance::Claim() {
   if (path_.isEmpty()) {
     qWarning("marlo: no private folder for the single-instance socket; starting unguarded");
     return true;
   }
-  // Without the lock, two copies could both find nobody to hand over to,
-  // and the second to listen would remove the first one's live socket.
-  // A lock left by a crashed copy is stale at once: its process is gone.
-  QLockFile lock(path_ + ".lock");
-  lock.tryLock(10000);  // not had in time: go on unguarded rather than not start
+  // The running copy holds the lock as long as it runs; the kernel lets go
+  // of it when the copy ends, however it ends, so a lock to be had means
+  // that any socket under the name is a dead copy's.
+  owner_ =
+      ::open(QFile::encodeName(path_ + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (owner_ < 0) {
+    qWarning("marlo: cannot open the single-instance lock; starting unguarded");
+    return true;
+  }
+  QDeadlineTimer deadline(10000);
+  while (::flock(owner_, LOCK_EX | LOCK_NB) != 0) {
+    if (HandOver()) return false;
+    if (deadline.hasExpired()) {
+      // Alive but not answering: its socket stays, and this copy runs alone.
+      qWarning("marlo: the running copy does not answer; starting unguarded");
+      ::close(owner_);
+      owner_ = -1;
+      return true;
+    }
+    QThread::msleep(50);  // it may be starting, not listening yet
+  }
+  // A copy of an older version holds no lock: it answers, if it runs.
   if (HandOver()) return false;
-  Listen();
+  guarded_ = Listen();
+  if (!guarded_) qWarning("marlo: cannot listen for later starts; starting unguarded");
   return true;
 }
 
@@ -109,7 +136,8 @@ bool SingleInstance::Listen() {
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   if (!server_->listen(path_)) {
-    // Nobody answered HandOver, so the socket is a crashed copy's leftover.
+    // The lock is this copy's and nobody answered: the socket is a dead
+    // copy's leftover.
     QLocalServer::removeServer(path_);
     if (!server_->listen(path_)) return false;
   }
@@ -218,6 +246,14 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
   mainWindow->show();
   QObject::connect(&instance, &SingleInstance::activationRequested, mainWindow,
                    [mainWindow] { BringForward(mainWindow); });
+  if (!instance.guarded()) {
+    // Said once: a later start may open a window of its own beside this one.
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Marlo"),
+                                UserWord(text::kUnguarded), QMessageBox::Ok, mainWindow);
+    box->setObjectName("msgUnguarded");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+  }
 
   // A polite end from the system or the session closes the window as the
   // user would, so the settings are saved: SIGTERM, SIGHUP and SIGINT, and

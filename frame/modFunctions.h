@@ -18,6 +18,7 @@ class SingleInstance : public QObject {
 
  public:
   explicit SingleInstance(QString name = DefaultName(), QObject* parent = nullptr);
+  ~SingleInstance() override;
   static QString DefaultName();
   // Where the socket and its lock live: $XDG_RUNTIME_DIR when it is this
   // user's alone, else a folder of its own in the temporary folder, made
@@ -25,8 +26,13 @@ class SingleInstance : public QObject {
   static QString PrivateFolder();
 
   // Hands over to a running copy (false), or becomes the running copy
-  // (true). Two copies started at the same instant take turns.
+  // (true). Two copies started at the same instant take turns. The running
+  // copy holds a lock for its lifetime, and only the holder of that lock
+  // ever removes a socket: a copy that is alive but does not answer (stopped,
+  // its queue full) keeps its socket, and the new start runs unguarded.
   bool Claim();
+  // Whether this copy is the one later starts hand over to.
+  bool guarded() const { return guarded_; }
 
   // Tells a running copy to come forward; true when one answered.
   bool HandOver();
@@ -40,6 +46,8 @@ class SingleInstance : public QObject {
   QString name_;
   QString path_;  // the socket's full path
   QLocalServer* server_ = nullptr;
+  int owner_ = -1;  // the lock file, locked while this copy runs
+  bool guarded_ = false;
 };
 
 // Moves a window to the top-left corner of its screen (size unchanged),

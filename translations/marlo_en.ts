@@ -111,6 +111,10 @@
         <translation>; %1 files skipped by the ignore list</translation>
     </message>
     <message>
+        <source>無法確保只運行一個 Marlo 窗口: 以後的啟動可能打開另一個窗口。</source>
+        <translation>Marlo cannot make sure it runs only one window: a later start may open another window.</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個有警告</source>
         <translation>; %1 of them with warnings</translation>
     </message>

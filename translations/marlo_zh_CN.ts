@@ -111,6 +111,10 @@
         <translation>; %1 个文件按忽略列表跳过</translation>
     </message>
     <message>
+        <source>無法確保只運行一個 Marlo 窗口: 以後的啟動可能打開另一個窗口。</source>
+        <translation>无法确保只运行一个 Marlo 窗口: 以后的启动可能打开另一个窗口。</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個有警告</source>
         <translation>; 其中 %1 个有警告</translation>
     </message>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // Two real processes: the second start hands over to the first and ends.
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
+#include <vector>
 
 class SingleInstanceTest : public QObject {
   Q_OBJECT
@@ -79,6 +82,41 @@ class SingleInstanceTest : public QObject {
       QVERIFY(running.waitForFinished(5000));
     }
     name_ = shared;
+  }
+
+  // A running copy that does not answer (stopped, its queue of connections
+  // full) keeps its socket: a new start never takes it over, runs
+  // unguarded and says so, and the first is reached again once it goes on.
+  void aCopyThatDoesNotAnswerKeepsItsSocket() {
+    QProcess first;
+    Start(first);
+    QTRY_VERIFY_WITH_TIMEOUT(Answers(), 10000);
+    ::kill(pid_t(first.processId()), SIGSTOP);
+    std::vector<std::unique_ptr<QLocalSocket>> queue;  // fills its listen queue
+    for (int k = 0; k < 1000; ++k) {
+      auto socket = std::make_unique<QLocalSocket>();
+      socket->connectToServer(Socket());
+      if (!socket->waitForConnected(1000)) break;
+      queue.push_back(std::move(socket));
+    }
+    QProcess second;
+    Start(second);
+    QByteArray log;
+    QTRY_VERIFY_WITH_TIMEOUT((log += second.readAll()).contains("starting unguarded"), 30000);
+    QCOMPARE(second.state(), QProcess::Running);
+    second.kill();
+    second.waitForFinished(5000);
+    queue.clear();
+    ::kill(pid_t(first.processId()), SIGCONT);
+    QProcess third;
+    Start(third);
+    QVERIFY(third.waitForFinished(20000));
+    QCOMPARE(third.exitCode(), 0);
+    QByteArray firstLog;
+    QTRY_VERIFY_WITH_TIMEOUT((firstLog += first.readAll()).contains("a second start handed over"),
+                             10000);
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
   }
 
   void aSocketLeftByACrashDoesNotBlockTheNextStart() {
