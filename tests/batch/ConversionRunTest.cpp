@@ -230,6 +230,24 @@ TEST_F(ConversionRunTest, ATargetThatAppearsMeanwhileIsReplacedOnlyByOverwrite) 
   }
 }
 
+// What a converted row warns of, each in its words, joined; a failed or
+// skipped row warns of nothing.
+TEST(RowWords, AConvertedRowWarnsOfEachDoubt) {
+  RunRow row;
+  row.outcome = RowOutcome::kConverted;
+  EXPECT_EQ(RowWarnings(row, ConvType::kGbToBig), "");
+  row.replacedCharacters = 2;
+  EXPECT_EQ(RowWarnings(row, ConvType::kGbToBig), "2 個字符無法用 GB2312 表示,已替換");
+  EXPECT_EQ(RowWarnings(row, ConvType::kGbkToBig), "2 個字符無法用 GBK 表示,已替換");
+  EXPECT_EQ(RowWarnings(row, ConvType::kUscToBig), "2 個字符無法用 Big5 表示,已替換");
+  row.invalidSequences = 3;
+  row.warning = "W";
+  EXPECT_EQ(RowWarnings(row, ConvType::kBigToGb),
+            "W; 2 個字符無法用 Big5 表示,已替換; 3 個無效的 UTF-8 序列已替換");
+  row.outcome = RowOutcome::kSkipped;
+  EXPECT_EQ(RowWarnings(row, ConvType::kBigToGb), "");
+}
+
 TEST_F(ConversionRunTest, SecondsCountWholeSecondBoundaries) {
   WriteFile(source / "a.txt", "x");
   WriteFile(source / "b.txt", "x");

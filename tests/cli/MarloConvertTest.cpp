@@ -57,6 +57,11 @@ TEST(MarloConvert, ExistingTargetsSkipOverwriteAndAsk) {
   r = test::RunOnTerminal(ask, "y\n");
   EXPECT_EQ(r.exitCode, 0) << r.out;
   EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb);
+  // Return alone takes the answer in capitals, [Y/n]: yes.
+  WriteFile(dir / "out/a.txt", "old");
+  r = test::RunOnTerminal(ask, "\n");
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(ReadFile(dir / "out/a.txt"), kGb);
 
   WriteFile(dir / "out/a.txt", "old");
   EXPECT_EQ(Convert({"-t", "1", "-e", "overwrite", "-o", dir / "out", dir / "a.txt"}).exitCode, 0);

@@ -136,6 +136,27 @@ TEST(Utf8Ends, InvalidInputFailsAtItsOffsetOrBecomesReplacement) {
 
 // A piece boundary anywhere, also inside a multi-byte sequence, gives the
 // bytes of the whole text at once.
+// Half a surrogate pair in the UCS form is no character: U+FFFD, and the
+// next character stays.
+TEST(Utf8Ends, TheUcsFormDecodesHalfASurrogatePairAsReplacement) {
+  const struct {
+    std::string bytes, utf8;
+  } cases[] = {
+      {"\xD8\x3D\xDE\x01", "\U0001F601"},
+      {"\xD8\x3D", "\uFFFD"},
+      {"\xD8\x3D"
+       "A",
+       "\uFFFDA"},
+      {"\xDE\x01"
+       "A",
+       "\uFFFDA"},
+      {"\xD8\x3D\xD8\x3D\xDE\x01", "\uFFFD\U0001F601"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DecodeToUtf8(test::Engine(), ByteForm::kUcs, c.bytes), c.utf8)
+        << test::ToHex(c.bytes);
+}
+
 TEST(Utf8Ends, StreamingEqualsWholeAtEverySplit) {
   const std::string text = "Big5 這是「中文」，€ \U0001F600 ok\r\n末";
   for (const ByteForm form : {ByteForm::kBig5, ByteForm::kGbk, ByteForm::kUcs}) {

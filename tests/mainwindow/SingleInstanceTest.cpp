@@ -2,6 +2,7 @@
 // Two real processes: the second start hands over to the first and ends.
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -154,11 +155,20 @@ class SingleInstanceTest : public QObject {
     QVERIFY(first.waitForFinished(5000));
   }
 
-  // A runtime folder others may enter is not used: the program makes one of
-  // its own, for this user alone.
+  // A runtime folder others may enter, read or write is not used: the
+  // program makes one of its own, for this user alone.
+  void aRuntimeFolderOthersMayEnterIsNotUsed_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("0777") << 0777;
+    QTest::newRow("0755") << 0755;
+    QTest::newRow("0750") << 0750;
+    QTest::newRow("0705") << 0705;
+    QTest::newRow("0701") << 0701;
+  }
   void aRuntimeFolderOthersMayEnterIsNotUsed() {
+    QFETCH(int, mode);
     QLocalServer::removeServer(Socket());  // what earlier copies left there
-    QFile::setPermissions(runtime_.path(), QFileDevice::Permissions(0x7777));
+    QVERIFY(::chmod(QFile::encodeName(runtime_.path()).constData(), mode_t(mode)) == 0);
     QProcess first;
     Start(first);
     const QString own =
@@ -173,8 +183,7 @@ class SingleInstanceTest : public QObject {
     QCOMPARE(QFileInfo(own).permissions() & 0x0077, QFileDevice::Permissions());
     first.terminate();
     QVERIFY(first.waitForFinished(5000));
-    QFile::setPermissions(runtime_.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(::chmod(QFile::encodeName(runtime_.path()).constData(), 0700) == 0);
   }
 
   void withoutADisplayItSaysSo() {

@@ -680,6 +680,44 @@ class frmMainTest : public QObject {
     QCOMPARE(Child<QTreeWidget>(window, "lvwDest")->topLevelItemCount(), 1);
   }
 
+  // The summary counts this run's files alone, and a stopped run's "left"
+  // are the files it never came to, not the failed ones.
+  void theSummaryCountsThisRunsFilesAlone() {
+    for (const char* name : {"ok1.txt", "ok2.txt", "gone.txt", "a.txt", "b.txt", "0gone.txt"})
+      WriteBytes(Home(name), "x");
+    QDir(Home()).mkpath("out");
+    WriteBytes(Home("out/a.txt"), "old");
+    frmMain window;
+    window.show();
+    Child<QLineEdit>(window, "txtDescPath")->setText(Home("out"));
+    auto summary = [&] { return Child<QLabel>(window, "lblHandleFieldName")->text(); };
+    Add(window, {"ok1.txt", "gone.txt"});
+    QFile::remove(Home("gone.txt"));
+    Convert(window);
+    WaitForRun(window);
+    QVERIFY2(summary().startsWith("完成: 1 個轉換成功, 0 個已跳過, 1 個失敗, 用時 "),
+             qPrintable(summary()));
+    Add(window, {"ok2.txt"});
+    Convert(window);
+    WaitForRun(window);
+    QVERIFY2(summary().startsWith("完成: 1 個轉換成功, 0 個已跳過, 0 個失敗, 用時 "),
+             qPrintable(summary()));
+
+    QTest::mouseClick(window.findChild<QRadioButton*>("optHandleExistFile_1"), Qt::LeftButton);
+    Add(window, {"0gone.txt", "a.txt", "b.txt"});
+    QFile::remove(Home("0gone.txt"));
+    {
+      BoxAnswerer answers({[&](QWidget* box) {
+        QTest::mouseClick(Child<QPushButton>(window, "cmdStopConvert"), Qt::LeftButton);
+        static_cast<QMessageBox*>(box)->button(QMessageBox::Yes)->click();
+      }});
+      Convert(window);
+      WaitForRun(window);
+    }
+    QCOMPARE(summary(),
+             QString("已停止: 1 個轉換成功, 0 個已跳過, 1 個失敗; 列表中還有 1 個文件未處理"));
+  }
+
   void stopReentryAndAdditionsDuringARun() {
     for (const char* name : {"a.txt", "b.txt", "c.txt", "late.txt"}) WriteBytes(Home(name), "x");
     QDir(Home()).mkpath("out");

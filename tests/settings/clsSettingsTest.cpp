@@ -207,6 +207,21 @@ class clsSettingsTest : public QObject {
     QFile::remove(Ini());
   }
 
+  // A key written twice (by hand, or by two versions) reads as QSettings
+  // reads it: the last one wins.
+  void aRepeatedKeyReadsAsQSettingsReadsIt() {
+    {
+      QFile file(Ini());
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("[Configs]\nIgnoreFileTypes=.ONE\nIgnoreFileTypes=.TWO\n");
+    }
+    const QString expected =
+        QSettings(Ini(), QSettings::IniFormat).value("Configs/IgnoreFileTypes").toString();
+    QCOMPARE(QString::fromStdString(
+                 *marlo::ReadStoredText(Ini().toStdString(), "Configs", "IgnoreFileTypes")),
+             expected);
+  }
+
   void withoutAStoreTheDefaultIgnoreListApplies() {
     qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
     QCOMPARE(QString::fromStdString(marlo::StoredIgnoreList()),
