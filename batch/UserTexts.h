@@ -117,6 +117,12 @@ inline constexpr const char* kLooksLike = QT_TRANSLATE_NOOP("UserTexts", ",像�
 // not answer, or later starts cannot be heard).
 inline constexpr const char* kUnguarded =
     QT_TRANSLATE_NOOP("UserTexts", "無法確保只運行一個 Marlo 窗口: 以後的啟動可能打開另一個窗口。");
+// -o where it cannot mean what it says.
+inline constexpr const char* kOutputInFilter =
+    QT_TRANSLATE_NOOP("UserTexts", "-o 只能與文件一起使用: 過濾模式把結果寫到標準輸出");
+inline constexpr const char* kOutputLooksLikeFile = QT_TRANSLATE_NOOP(
+    "UserTexts",
+    "-o 指定目標文件夾 (轉換後的文件以原名寫入其中), \"%1\" 卻像是一個文件; 請指定文件夾");
 // A type whose output cannot be written as UTF-8 (BigToCNS), asked to.
 inline constexpr const char* kNoUtf8Output =
     QT_TRANSLATE_NOOP("UserTexts", "%1 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8");

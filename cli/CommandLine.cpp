@@ -4,6 +4,7 @@
 #include <getopt.h>
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 
 #include "batch/ConversionRun.h"
@@ -13,6 +14,27 @@
 namespace marlo::cli {
 
 std::string UsageText() { return text::Tr(text::kUsage); }
+
+namespace {
+
+// "-o out.txt in.txt" means a file to most users, where -o is the folder
+// the converted files go into under their own names: an existing file, or
+// with one input a name of the input's extension, is asked about rather
+// than made into a folder.
+bool LooksLikeATargetFile(const Options& options) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path target(options.targetFolder);
+  // One look: another run may be making the folder just now.
+  const fs::file_status status = fs::status(target, error);
+  if (fs::is_directory(status)) return false;
+  if (fs::exists(status)) return true;
+  if (options.recursive || options.files.size() != 1) return false;
+  const fs::path extension = fs::path(options.files.front()).extension();
+  return !extension.empty() && target.extension() == extension;
+}
+
+}  // namespace
 
 ParseResult ParseCommandLine(int argc, char** argv) {
   static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
@@ -130,10 +152,14 @@ ParseResult ParseCommandLine(int argc, char** argv) {
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;
     options.files.clear();
+    // The filter writes to standard output: an -o would be ignored.
+    if (!options.targetFolder.empty()) return {std::nullopt, text::Tr(text::kOutputInFilter)};
   } else {
     for (const std::string& file : options.files)
       if (file == "-") return {std::nullopt, text::Tr(text::kStandardInputMixed)};
   }
+  if (!options.targetFolder.empty() && LooksLikeATargetFile(options))
+    return {std::nullopt, text::Fill(text::Tr(text::kOutputLooksLikeFile), {options.targetFolder})};
   return {options, ""};
 }
 

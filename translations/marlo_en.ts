@@ -115,6 +115,14 @@
         <translation>Marlo cannot make sure it runs only one window: a later start may open another window.</translation>
     </message>
     <message>
+        <source>-o 只能與文件一起使用: 過濾模式把結果寫到標準輸出</source>
+        <translation>-o goes with files only: the filter writes its result to standard output</translation>
+    </message>
+    <message>
+        <source>-o 指定目標文件夾 (轉換後的文件以原名寫入其中), &quot;%1&quot; 卻像是一個文件; 請指定文件夾</source>
+        <translation>-o names the target folder (converted files keep their names in it), but &quot;%1&quot; looks like a file; name a folder</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個有警告</source>
         <translation>; %1 of them with warnings</translation>
     </message>

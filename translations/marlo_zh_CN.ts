@@ -115,6 +115,14 @@
         <translation>无法确保只运行一个 Marlo 窗口: 以后的启动可能打开另一个窗口。</translation>
     </message>
     <message>
+        <source>-o 只能與文件一起使用: 過濾模式把結果寫到標準輸出</source>
+        <translation>-o 只能与文件一起使用: 过滤模式把结果写到标准输出</translation>
+    </message>
+    <message>
+        <source>-o 指定目標文件夾 (轉換後的文件以原名寫入其中), &quot;%1&quot; 卻像是一個文件; 請指定文件夾</source>
+        <translation>-o 指定目标文件夹 (转换后的文件以原名写入其中), &quot;%1&quot; 却像是一个文件; 请指定文件夹</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個有警告</source>
         <translation>; 其中 %1 个有警告</translation>
     </message>

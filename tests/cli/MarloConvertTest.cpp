@@ -340,6 +340,40 @@ TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   EXPECT_NE(Convert({"--version"}).out.find("marlo-convert "), std::string::npos);
 }
 
+// -o is the folder the converted files go into: where it cannot mean that
+// (the filter writes to standard output; a name that is a file, or with one
+// input a name of its extension) it is a usage error, and nothing is made.
+TEST(MarloConvert, AnOutputThatIsNoFolderIsAskedAbout) {
+  TempFolder dir;
+  WriteFile(dir / "in.txt", kBig5);
+  WriteFile(dir / "taken.dat", "mine");
+  const struct {
+    std::vector<std::string> args;
+    const char* says;
+  } cases[] = {
+      {{"-o", dir / "out"}, "-o 只能與文件一起使用"},
+      {{"-o", dir / "out", "-"}, "-o 只能與文件一起使用"},
+      {{"-o", dir / "out.txt", dir / "in.txt"}, "卻像是一個文件"},
+      {{"-o", dir / "taken.dat", dir / "in.txt"}, "卻像是一個文件"},
+      {{"-o", dir / "taken.dat", dir / "in.txt", dir / "in.txt"}, "卻像是一個文件"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"-t", "BigToGb"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto r = Convert(args);
+    EXPECT_EQ(r.exitCode, 2) << c.args[1];
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+  EXPECT_EQ(ReadFile(dir / "taken.dat"), "mine");
+  // A folder of that name, or another extension, is a folder.
+  std::filesystem::create_directory(dir / "out.txt");
+  EXPECT_EQ(Convert({"-t", "BigToGb", "-o", dir / "out.txt", dir / "in.txt"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir / "out.txt/in.txt"), kGb);
+  EXPECT_EQ(Convert({"-t", "BigToGb", "-o", dir / "gb.d", dir / "in.txt"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir / "gb.d/in.txt"), kGb);
+}
+
 // The report and the errors speak the locale's language: LC_ALL, then
 // LC_MESSAGES, then LANG, as the C library picks the locale.
 TEST(MarloConvert, SpeaksTheLocalesLanguage) {
