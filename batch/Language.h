@@ -17,8 +17,16 @@ enum class Language : uint8_t { kTraditional, kSimplified, kEnglish };
 Language LanguageOfLocale(std::string_view localeName);
 
 // The locale's language for messages, from LC_ALL, LC_MESSAGES or LANG,
-// the first that is set, as the C library picks it.
+// the first that is set, as the C library picks it. The window's rule: a
+// desktop session always has a real locale, and under C the captions show
+// as written.
 Language LocaleLanguage();
+
+// marlo-convert's rule, gettext's: under the C or POSIX locale (also
+// C.UTF-8, and with none set) English, as scripts and servers expect;
+// otherwise the first entry of LANGUAGE ("zh_CN:en") that it speaks, else
+// the locale's language.
+Language CommandLineLanguage();
 
 // The stored choice of the settings window: "zh_TW", "zh_CN" or "en";
 // nothing (follow the locale) for anything else, "auto" included.

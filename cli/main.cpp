@@ -141,7 +141,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
 
 int main(int argc, char** argv) {
   const StandardStreams streams = KeepStandardStreamsOpen();
-  marlo::SetLanguage(marlo::LocaleLanguage());
+  marlo::SetLanguage(marlo::CommandLineLanguage());
   const auto parsed = marlo::cli::ParseCommandLine(argc, argv);
   if (!parsed.options) return UsageError(parsed.error);
   const marlo::cli::Options& options = *parsed.options;

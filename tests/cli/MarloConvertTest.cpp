@@ -374,8 +374,10 @@ TEST(MarloConvert, AnOutputThatIsNoFolderIsAskedAbout) {
   EXPECT_EQ(ReadFile(dir / "gb.d/in.txt"), kGb);
 }
 
-// The report and the errors speak the locale's language: LC_ALL, then
-// LC_MESSAGES, then LANG, as the C library picks the locale.
+// The report and the errors speak the locale's language by gettext's rules:
+// LC_ALL, then LC_MESSAGES, then LANG, as the C library picks the locale;
+// English under C (scripts, servers, containers); LANGUAGE first where the
+// locale is not C.
 TEST(MarloConvert, SpeaksTheLocalesLanguage) {
   // What an unknown type and a missing file say.
   const char* traditional[] = {"未知的轉換方式 'Nope'",
@@ -391,17 +393,24 @@ TEST(MarloConvert, SpeaksTheLocalesLanguage) {
       {{"LANG=zh_HK.Big5HKSCS"}, traditional},
       {{"LANG=en_US.UTF-8"}, english},
       {{"LANG=en_GB"}, english},
-      {{"LANG=C"}, traditional},
+      {{"LANG=C"}, english},
+      {{"LC_ALL=C.UTF-8"}, english},
+      {{"LANG=POSIX"}, english},
+      {{}, english},
       {{"LANG=fr_FR.UTF-8"}, traditional},
-      {{}, traditional},
+      {{"LANG=zh_TW.UTF-8", "LANGUAGE=zh_CN:en"}, simplified},
+      {{"LANG=fr_FR.UTF-8", "LANGUAGE=fr:en"}, english},
+      {{"LANG=en_US.UTF-8", "LANGUAGE=de:zh_TW"}, traditional},
+      {{"LANG=en_US.UTF-8", "LANGUAGE=de"}, english},
+      {{"LANG=C", "LANGUAGE=zh_CN"}, english},
       {{"LANG=zh_CN.UTF-8", "LC_MESSAGES=en_US.UTF-8"}, english},
       {{"LC_MESSAGES=en_US.UTF-8", "LC_ALL=zh_CN.UTF-8"}, simplified},
       {{"LC_ALL=", "LANG=en_US.UTF-8"}, english},
   };
   const TempFolder folder;
   for (const auto& [environment, expected] : cases) {
-    std::vector<std::string> command = {"/usr/bin/env", "-u", "LC_ALL", "-u",
-                                        "LC_MESSAGES",  "-u", "LANG"};
+    std::vector<std::string> command = {"/usr/bin/env", "-u",   "LC_ALL", "-u",      "LC_MESSAGES",
+                                        "-u",           "LANG", "-u",     "LANGUAGE"};
     command.insert(command.end(), environment.begin(), environment.end());
     command.push_back(MARLO_CONVERT_EXE);
     auto run = [&](std::vector<std::string> args) {
