@@ -367,8 +367,8 @@
   -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建)
   -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或
                         overwrite 覆蓋; 沒有終端時 ask 等於 skip
-      --from-utf8       輸入是 UTF-8: 先編碼為該方式的源形式 (GBK、Big5 或
-                        UCS-2); 無法表示的字符被替換並在標準錯誤上計數;
+      --from-utf8       輸入是 UTF-8: 先編碼為該方式讀取的編碼 (GB2312、
+                        GBK 或 Big5); 無法表示的字符被替換並在標準錯誤上計數;
                         開頭的字節順序標記被去掉
       --to-utf8         把轉換結果解碼為 UTF-8
       --lossy           與 --from-utf8 一起: 無效的 UTF-8 當作 U+FFFD,
@@ -384,7 +384,7 @@
                         的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨
                         指向文件夾的鏈接
       --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 &quot;.EXE;.ZIP&quot;
-                        (文件名從第一個點起的部分在列表中查找,不分大小寫)
+                        (文件的擴展名與列表中的一項相同時跳過,不分大小寫)
   -j, --jobs N          同時轉換 N 個文件 (默認: 每個處理器一個);
                         報告仍按文件的順序
   -l, --list-types      列出十四種轉換方式
@@ -414,8 +414,8 @@ output.
   -o, --output-dir FOLDER target folder (created when its parent exists)
   -e, --existing WHAT     when a target exists: skip (the default), ask or
                           overwrite; without a terminal ask means skip
-      --from-utf8         the input is UTF-8: encode it into the type&apos;s source
-                          form (GBK, Big5 or UCS-2) first; characters it cannot
+      --from-utf8         the input is UTF-8: encode it into the code the type
+                          reads (GB2312, GBK or Big5) first; characters it cannot
                           hold are replaced and counted on standard error;
                           a leading byte order mark is dropped
       --to-utf8           decode the result to UTF-8
@@ -436,8 +436,8 @@ output.
                           the first folder), skipping the file types the window
                           ignores; links to folders are not followed
       --ignore LIST       with -r: skip these file types instead, such as
-                          &quot;.EXE;.ZIP&quot; (the part of the name from its first dot
-                          is looked up in the list, in any case)
+                          &quot;.EXE;.ZIP&quot; (a file whose extension is one
+                          of them, in any case)
   -j, --jobs N            convert N files at a time (default: one per
                           processor); the report keeps the files&apos; order
   -l, --list-types        list the fourteen conversion types

@@ -340,6 +340,32 @@ TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   EXPECT_NE(Convert({"--version"}).out.find("marlo-convert "), std::string::npos);
 }
 
+// Every option --help names is in the man page and in the completion.
+TEST(MarloConvert, HelpManPageAndCompletionNameTheSameOptions) {
+  const std::string help = Convert({"--help"}).out;
+  const std::string page = ReadFile(std::string(MARLO_SOURCE_DIR) + "/packaging/marlo-convert.1");
+  const std::string completion =
+      ReadFile(std::string(MARLO_SOURCE_DIR) + "/packaging/marlo-convert.bash-completion");
+  ASSERT_FALSE(page.empty() || completion.empty());
+  size_t options = 0;
+  for (size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
+    size_t end = at + 2;
+    while (end < help.size() && (std::islower(uint8_t(help[end])) || help[end] == '-' ||
+                                 std::isdigit(uint8_t(help[end]))))
+      ++end;
+    const std::string option = help.substr(at, end - at);
+    if (option.size() < 3) continue;
+    ++options;
+    std::string roff;  // "--list-types" is written "\-\-list\-types" there
+    for (const char c : option) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(page.find(roff), std::string::npos) << option << " is not in the man page";
+    EXPECT_TRUE(completion.find(" " + option + " ") != std::string::npos ||
+                completion.find(" " + option + "\"") != std::string::npos)
+        << option << " is not in the completion";
+  }
+  EXPECT_GE(options, 14u);
+}
+
 // -o is the folder the converted files go into: where it cannot mean that
 // (the filter writes to standard output; a name that is a file, or with one
 // input a name of its extension) it is a usage error, and nothing is made.
