@@ -118,6 +118,8 @@ inline constexpr const char* kLooksLike = QT_TRANSLATE_NOOP("UserTexts", ",像�
 inline constexpr const char* kUnguarded =
     QT_TRANSLATE_NOOP("UserTexts", "無法確保只運行一個 Marlo 窗口: 以後的啟動可能打開另一個窗口。");
 // -o where it cannot mean what it says.
+inline constexpr const char* kDashOutputOneFile =
+    QT_TRANSLATE_NOOP("UserTexts", "-o - 把一個文件轉換到標準輸出: 請只給一個文件");
 inline constexpr const char* kOutputInFilter =
     QT_TRANSLATE_NOOP("UserTexts", "-o 只能與文件一起使用: 過濾模式把結果寫到標準輸出");
 inline constexpr const char* kOutputLooksLikeFile = QT_TRANSLATE_NOOP(
@@ -183,7 +185,8 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "\n"
     "  -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,\n"
     "                        見 --list-types\n"
-    "  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建)\n"
+    "  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建);\n"
+    "                        -o - 把唯一的一個文件轉換到標準輸出\n"
     "  -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或\n"
     "                        overwrite 覆蓋; 沒有終端時 ask 等於 skip\n"
     "      --from-utf8       輸入是 UTF-8: 先編碼為該方式讀取的編碼 (GB2312、\n"

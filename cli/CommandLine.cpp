@@ -149,6 +149,16 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     return {std::nullopt, text::Tr(text::kRecursiveNeedsFolders)};
   if (options.ignoreList && !options.recursive)
     return {std::nullopt, text::Tr(text::kIgnoreNeedsRecursive)};
+  // -o -: one file converted to standard output, as the filter converts
+  // standard input; no report there, only the text.
+  if (options.targetFolder == "-") {
+    if (options.recursive || options.files.size() != 1 || options.files[0] == "-")
+      return {std::nullopt, text::Tr(text::kDashOutputOneFile)};
+    options.toStandardOutput = true;
+    options.targetFolder.clear();
+    options.action = Options::Action::kFilter;
+    return {options, ""};
+  }
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;
     options.files.clear();

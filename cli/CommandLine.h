@@ -16,6 +16,7 @@ struct Options {
   Action action = Action::kConvert;
   ConvType type = ConvType::kGbToBig;  // -t, which every conversion needs
   std::string targetFolder;            // empty: beside the first file, named after the type
+  bool toStandardOutput = false;       // -o -: the one file's conversion to standard output
   ExistingFile handleExistFile = ExistingFile::kSkip;
   bool fromUtf8 = false;   // input is UTF-8, encoded into the type's source form first
   bool toUtf8 = false;     // output is decoded from the type's output form into UTF-8

@@ -2,6 +2,7 @@
 // marlo-convert: the conversion run for scripts and servers.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -63,6 +64,20 @@ StandardStreams KeepStandardStreamsOpen() {
 std::string FolderOf(const std::string& file) {
   const std::string folder = std::filesystem::path(file).parent_path().string();
   return folder.empty() ? "." : folder;
+}
+
+// The file, open for reading: -1 with errno set when it cannot be opened,
+// -2 when it is no regular file (a folder, a device).
+int OpenRegularFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -2;
+  }
+  ::fcntl(fd, F_SETFL, 0);  // blocking reads from here on
+  return fd;
 }
 
 int UsageError(const std::string& message) {
@@ -174,21 +189,39 @@ int main(int argc, char** argv) {
   if (options.action == Action::kFilter) {
     // A closed stream is no empty text: converting it would report a
     // success that wrote nothing anywhere.
-    if (!streams.inputOpen || !streams.outputOpen) {
+    if ((!streams.inputOpen && !options.toStandardOutput) || !streams.outputOpen) {
       std::cerr << "marlo-convert: "
-                << (streams.inputOpen ? marlo::text::Tr(marlo::text::kStandardOutputClosed)
-                                      : marlo::text::Tr(marlo::text::kStandardInputClosed))
+                << (streams.outputOpen ? marlo::text::Tr(marlo::text::kStandardInputClosed)
+                                       : marlo::text::Tr(marlo::text::kStandardOutputClosed))
                 << "\n";
       return 1;
+    }
+    // -o -: the one file instead of standard input.
+    const std::string input = options.toStandardOutput
+                                  ? options.files.front()
+                                  : std::string(marlo::text::Tr(marlo::text::kStandardInput));
+    int inputFd = STDIN_FILENO;
+    if (options.toStandardOutput) {
+      inputFd = OpenRegularFile(input);
+      if (inputFd < 0) {
+        std::cerr << "marlo-convert: "
+                  << marlo::Describe(
+                         inputFd == -1
+                             ? marlo::Failure{marlo::FileAction::kOpen,
+                                              marlo::FailureReason::kSystem, input, errno}
+                             : marlo::Failure{marlo::FileAction::kOpen,
+                                              marlo::FailureReason::kNotRegularFile, input})
+                  << "\n";
+        return 1;
+      }
     }
     uint64_t replaced = 0, invalid = 0;
     const std::optional<marlo::Failure> failure =
         marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
-                                 options.phrases, STDIN_FILENO, STDOUT_FILENO, replaced, invalid);
-    if (replaced)
-      marlo::cli::ReportReplaced(marlo::text::Tr(marlo::text::kStandardInput), replaced,
-                                 options.type);
-    if (invalid) marlo::cli::ReportInvalid(marlo::text::Tr(marlo::text::kStandardInput), invalid);
+                                 options.phrases, inputFd, STDOUT_FILENO, replaced, invalid);
+    if (inputFd != STDIN_FILENO) ::close(inputFd);
+    if (replaced) marlo::cli::ReportReplaced(input, replaced, options.type);
+    if (invalid) marlo::cli::ReportInvalid(input, invalid);
     if (!failure) return 0;
     std::cerr << "marlo-convert: " << marlo::Describe(*failure) << "\n";
     return 1;

@@ -123,6 +123,10 @@
         <translation>-o names the target folder (converted files keep their names in it), but &quot;%1&quot; looks like a file; name a folder</translation>
     </message>
     <message>
+        <source>-o - 把一個文件轉換到標準輸出: 請只給一個文件</source>
+        <translation>-o - converts one file to standard output: give one file only</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個有警告</source>
         <translation>; %1 of them with warnings</translation>
     </message>
@@ -364,7 +368,8 @@
 
   -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,
                         見 --list-types
-  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建)
+  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建);
+                        -o - 把唯一的一個文件轉換到標準輸出
   -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或
                         overwrite 覆蓋; 沒有終端時 ask 等於 skip
       --from-utf8       輸入是 UTF-8: 先編碼為該方式讀取的編碼 (GB2312、
@@ -411,7 +416,8 @@ output.
 
   -t, --type TYPE         conversion type: a name such as BigToGb (any case)
                           or a number 0..13, see --list-types
-  -o, --output-dir FOLDER target folder (created when its parent exists)
+  -o, --output-dir FOLDER target folder (created when its parent exists);
+                          -o - converts the one file to standard output
   -e, --existing WHAT     when a target exists: skip (the default), ask or
                           overwrite; without a terminal ask means skip
       --from-utf8         the input is UTF-8: encode it into the code the type

@@ -123,6 +123,10 @@
         <translation>-o 指定目标文件夹 (转换后的文件以原名写入其中), &quot;%1&quot; 却像是一个文件; 请指定文件夹</translation>
     </message>
     <message>
+        <source>-o - 把一個文件轉換到標準輸出: 請只給一個文件</source>
+        <translation>-o - 把一个文件转换到标准输出: 请只给一个文件</translation>
+    </message>
+    <message>
         <source>; 其中 %1 個有警告</source>
         <translation>; 其中 %1 个有警告</translation>
     </message>
@@ -364,7 +368,8 @@
 
   -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,
                         見 --list-types
-  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建)
+  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建);
+                        -o - 把唯一的一個文件轉換到標準輸出
   -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或
                         overwrite 覆蓋; 沒有終端時 ask 等於 skip
       --from-utf8       輸入是 UTF-8: 先編碼為該方式讀取的編碼 (GB2312、
@@ -409,7 +414,8 @@
 
   -t, --type 方式       转换方式: 名称如 BigToGb (不分大小写) 或序号 0..13,
                         见 --list-types
-  -o, --output-dir 文件夹  目标文件夹 (上一级存在时自动创建)
+  -o, --output-dir 文件夹  目标文件夹 (上一级存在时自动创建);
+                        -o - 把唯一的一个文件转换到标准输出
   -e, --existing 做法   目标文件已经存在时: skip 跳过 (默认)、ask 询问或
                         overwrite 覆盖; 没有终端时 ask 等于 skip
       --from-utf8       输入是 UTF-8: 先编码为该方式读取的编码 (GB2312、

@@ -366,6 +366,38 @@ TEST(MarloConvert, HelpManPageAndCompletionNameTheSameOptions) {
   EXPECT_GE(options, 14u);
 }
 
+// -o - converts one file to standard output: the text and nothing else
+// there, the counts on standard error, as the filter does.
+TEST(MarloConvert, DashOutputConvertsOneFileToStandardOutput) {
+  TempFolder dir;
+  WriteFile(dir / "in.txt", kBig5);
+  WriteFile(dir / "emoji.txt", "軟體\xF0\x9F\x98\x80");
+  auto r = Convert({"-t", "BigToGb", "-o", "-", dir / "in.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, kGb);
+  EXPECT_EQ(r.err, "");
+  r = Convert({"-t", "GbkToBig", "--from-utf8", "-o", "-", dir / "emoji.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "\xB3\x6E\xC5\xE9\xA1\x40");
+  EXPECT_EQ(r.err, "marlo-convert: " + dir / "emoji.txt" + ": 1 個字符無法用 GBK 表示,已替換\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-o", "-", dir / "in.txt", dir / "in.txt"},
+        std::vector<std::string>{"-o", "-"},
+        std::vector<std::string>{"-o", "-", "-r", dir.path()}}) {
+    std::vector<std::string> full = {"-t", "BigToGb"};
+    full.insert(full.end(), args.begin(), args.end());
+    r = Convert(full);
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_NE(r.err.find("-o - 把一個文件轉換到標準輸出"), std::string::npos) << r.err;
+  }
+  r = Convert({"-t", "BigToGb", "-o", "-", dir / "missing.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  r = Convert({"-t", "BigToGb", "-o", "-", dir.path()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("不是普通文件"), std::string::npos) << r.err;
+}
+
 // -o is the folder the converted files go into: where it cannot mean that
 // (the filter writes to standard output; a name that is a file, or with one
 // input a name of its extension) it is a usage error, and nothing is made.
