@@ -61,6 +61,20 @@ StandardStreams KeepStandardStreamsOpen() {
   return streams;
 }
 
+// A file's name under the target folder: with -o, the relative path it was
+// given (a/x.txt and b/x.txt both convert, into a/ and b/, and the report
+// names them so), as -r keeps the tree; otherwise, and for a path that
+// starts at the root or climbs out with "..", its name alone.
+std::string TargetName(const std::string& file, bool keepPath) {
+  const std::filesystem::path given = std::filesystem::path(file).lexically_normal();
+  if (keepPath && given.is_relative() && given.has_filename()) {
+    bool climbs = false;
+    for (const auto& part : given) climbs = climbs || part == "..";
+    if (!climbs) return given.string();
+  }
+  return std::filesystem::path(file).filename().string();
+}
+
 std::string FolderOf(const std::string& file) {
   const std::string folder = std::filesystem::path(file).parent_path().string();
   return folder.empty() ? "." : folder;
@@ -122,7 +136,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     }
   } else {
     for (const std::string& file : options.files)
-      settings.entries.push_back({file, std::filesystem::path(file).filename().string()});
+      settings.entries.push_back({file, TargetName(file, !options.targetFolder.empty())});
   }
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);

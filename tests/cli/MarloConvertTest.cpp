@@ -366,6 +366,35 @@ TEST(MarloConvert, HelpManPageAndCompletionNameTheSameOptions) {
   EXPECT_GE(options, 14u);
 }
 
+// With -o, files keep the relative paths they were given: two of one name
+// in different folders both convert, and the report tells them apart. A
+// path that climbs out of the target with ".." keeps its name alone.
+TEST(MarloConvert, GivenRelativePathsAreKeptUnderTheTarget) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "a");
+  std::filesystem::create_directories(dir / "b");
+  std::filesystem::create_directories(dir / "up");
+  WriteFile(dir / "a/x.txt", kBig5);
+  WriteFile(dir / "b/x.txt", kBig5);
+  WriteFile(dir / "up/y.txt", kBig5);
+  ProcessOptions options;
+  options.workingDirectory = (dir / "b");
+  const auto r = Convert({"-t", "BigToGb", "-o", "../out", "../a/x.txt", "../up/y.txt"}, options);
+  EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_EQ(ReadFile(dir / "out/x.txt"), kGb);
+  EXPECT_EQ(ReadFile(dir / "out/y.txt"), kGb);
+  const auto s = Convert({"-t", "BigToGb", "-o", "out2", "a/x.txt", "b/x.txt"}, [&] {
+    ProcessOptions here;
+    here.workingDirectory = dir.path().string();
+    return here;
+  }());
+  EXPECT_EQ(s.exitCode, 0) << s.out << s.err;
+  EXPECT_EQ(ReadFile(dir / "out2/a/x.txt"), kGb);
+  EXPECT_EQ(ReadFile(dir / "out2/b/x.txt"), kGb);
+  EXPECT_NE(s.out.find("a/x.txt\t"), std::string::npos) << s.out;
+  EXPECT_NE(s.out.find("b/x.txt\t"), std::string::npos) << s.out;
+}
+
 // -o - converts one file to standard output: the text and nothing else
 // there, the counts on standard error, as the filter does.
 TEST(MarloConvert, DashOutputConvertsOneFileToStandardOutput) {
