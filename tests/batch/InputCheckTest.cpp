@@ -89,6 +89,8 @@ TEST(InputCheck, LooksLikeUtf8OnlyWhenTheWholeStartIsValid) {
       {"plain ASCII\r\n", true, false},
       {utf8, true, true},
       {utf8 + "\xE4\xB8", false, true},
+      {utf8 + "\xF0\x9F\x98", false, true},
+      {utf8 + "\xF0\x9F\x98\x80", false, true},
       {utf8 + "\xE4\xB8", true, false},
       {utf8 + "\xFF", true, false},
       {"\xC0\xAF" + utf8, true, false},

@@ -151,8 +151,7 @@ class frmClipboardTest : public QObject {
       QVERIFY(result);
       QVERIFY2(QByteArray::fromStdString(result->strResult) == convert.readAllStandardOutput(),
                marlo::GetConvTypeName(marlo::ConvType(type)).c_str());
-      QVERIFY2(lost > 0 && report.contains(QStringLiteral(": %1 ").arg(lost)),
-               qPrintable(report));
+      QVERIFY2(lost > 0 && report.contains(QStringLiteral(": %1 ").arg(lost)), qPrintable(report));
     }
   }
 
