@@ -22,6 +22,7 @@
 #include "cli/StreamFilter.h"
 #include "clipboard/PreviewData.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/PipelinePieces.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -51,12 +52,7 @@ Outcome Pipeline(marlo::ConvType type, const marlo::TextEnds& ends, bool strict,
   marlo::ConversionPipeline pipeline(Engine(), type, ends, true, strict, phrases);
   Outcome outcome;
   try {
-    size_t at = 0;
-    for (const size_t cut : cuts) {
-      outcome.output += pipeline.Feed(input.substr(at, cut - at), false);
-      at = cut;
-    }
-    outcome.output += pipeline.Feed(input.substr(at), true);
+    marlo::fuzz::FeedInPieces(pipeline, input, cuts, outcome.output);
   } catch (const marlo::InputError&) {
     return {{}, true};
   }

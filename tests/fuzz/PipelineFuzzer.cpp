@@ -11,6 +11,7 @@
 #include "batch/ConversionTypes.h"
 #include "engine/ConvMarlo.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/PipelinePieces.h"
 
 namespace {
 
@@ -43,12 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     marlo::ConversionPipeline pipeline(Engine(), type, ends, true, strict, phrases);
     Outcome outcome;
     try {
-      size_t at = 0;
-      for (const size_t cut : cuts) {
-        outcome.output += pipeline.Feed(input.substr(at, cut - at), false);
-        at = cut;
-      }
-      outcome.output += pipeline.Feed(input.substr(at), true);
+      marlo::fuzz::FeedInPieces(pipeline, input, cuts, outcome.output);
     } catch (const marlo::InputError& e) {
       outcome.refusal = e.what();
     }
