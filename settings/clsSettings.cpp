@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "settings/clsSettings.h"
 
+#include <QFile>
 #include <QSettings>
 #include <stdexcept>
 
@@ -21,24 +22,23 @@ const QString clsSettings::kDefaultIgnoreFileTypes =
     QString::fromLatin1(::marlo::kDefaultIgnoreFileTypes);
 
 clsSettings::clsSettings() {
-  // QSettings reads its file as it is made: one that would hang it or fill
-  // its memory is left alone, and the defaults hold.
-  const std::filesystem::path file = StoreFile();
-  if (IsReadableStore(file)) {
-    store_ = std::make_unique<QSettings>("Marlo", "Marlo");
-    Load();
-  } else {
-    unreadable_ = QString::fromStdString(file.string());
-    ignoreFileTypes_ = kDefaultIgnoreFileTypes;
-  }
+  Open(QFile::decodeName(QByteArray::fromStdString(StoreFile().string())),
+       [] { return std::make_unique<QSettings>("Marlo", "Marlo"); });
 }
 
 clsSettings::clsSettings(const QString& iniFile) {
-  if (IsReadableStore(iniFile.toStdString())) {
-    store_ = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
+  Open(iniFile, [&] { return std::make_unique<QSettings>(iniFile, QSettings::IniFormat); });
+}
+
+void clsSettings::Open(const QString& file,
+                       const std::function<std::unique_ptr<QSettings>()>& makeStore) {
+  // QSettings reads its file as it is made: one that would hang it or fill
+  // its memory is left alone, and the defaults hold.
+  if (IsReadableStore(QFile::encodeName(file).toStdString())) {
+    store_ = makeStore();
     Load();
   } else {
-    unreadable_ = iniFile;
+    unreadable_ = file;
     ignoreFileTypes_ = kDefaultIgnoreFileTypes;
   }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -57,6 +58,9 @@ class clsSettings {
   void SaveSettings();
 
  private:
+  // Reads the store made by makeStore when the file is one to read;
+  // otherwise the defaults hold and the save says it cannot.
+  void Open(const QString& file, const std::function<std::unique_ptr<QSettings>()>& makeStore);
   void Load();
   bool StoredValuesMatch() const;
   bool WindowSizeStored(const QSettings& stored) const;
