@@ -7,6 +7,7 @@
 #include <fstream>
 #include <unordered_set>
 
+#include "batch/ConversionTypes.h"
 #include "batch/UserTexts.h"
 
 namespace marlo {
@@ -72,13 +73,16 @@ std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<st
   return entries;
 }
 
-std::vector<RunEntry> EntriesInTree(const std::string& folder, const IgnoreList& ignoreList,
-                                    const std::string& skip, size_t* ignoredCount) {
-  if (ignoredCount) *ignoredCount = 0;
+TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList,
+                     const std::string& skip, bool skipTypeFolders) {
   namespace fs = std::filesystem;
+  std::unordered_set<std::string> typeNames;
+  if (skipTypeFolders)
+    for (const ConversionType& type : ConversionTypes()) typeNames.insert(type.identifier);
+  TreeListing listing;
+  std::vector<RunEntry>& entries = listing.entries;
   std::error_code error;
   const fs::path skipped = skip.empty() ? fs::path() : fs::weakly_canonical(skip, error);
-  std::vector<RunEntry> entries;
   std::vector<fs::path> folders = {folder};
   while (!folders.empty()) {
     const fs::path current = std::move(folders.back());
@@ -96,14 +100,16 @@ std::vector<RunEntry> EntriesInTree(const std::string& folder, const IgnoreList&
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
       std::error_code ignored;
       if (!it->is_symlink(ignored) && it->is_directory(ignored)) {  // links to folders not followed
-        if (skipped.empty() || fs::weakly_canonical(it->path(), ignored) != skipped)
+        if (typeNames.count(it->path().filename().string()))
+          ++listing.typeFolders;
+        else if (skipped.empty() || fs::weakly_canonical(it->path(), ignored) != skipped)
           folders.push_back(it->path());
         continue;
       }
       if (!it->is_regular_file(ignored)) continue;  // a link loop is none either
       const std::string name = it->path().filename().string();
       if (ignoreList.Ignores(name)) {
-        if (ignoredCount) ++*ignoredCount;
+        ++listing.ignoredFiles;
         continue;
       }
       entries.push_back({it->path().string(), it->path().lexically_relative(folder).string()});
@@ -111,7 +117,7 @@ std::vector<RunEntry> EntriesInTree(const std::string& folder, const IgnoreList&
   }
   std::sort(entries.begin(), entries.end(),
             [](const RunEntry& a, const RunEntry& b) { return a.fileName < b.fileName; });
-  return entries;
+  return listing;
 }
 
 }  // namespace marlo

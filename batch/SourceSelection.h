@@ -48,16 +48,24 @@ class IgnoreList {
 // A folder and a name in it, with one separator between them at the root too.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
-// The entries an add of these names from one folder makes, in the given
-// order: the ignored ones and those already listed (by full path) left out.
+// What a walk of a folder tree found, and what it left out.
+struct TreeListing {
+  std::vector<RunEntry> entries;
+  size_t ignoredFiles = 0;  // ruled out by the ignore list
+  size_t typeFolders = 0;   // folders named after a conversion type, not entered
+};
+
 // Every regular file under a folder, depth first in name order, as entries
 // whose name is the path below the folder ("sub/a.txt"), less the ignored
 // ones and anything under `skip` (the target folder). Links to folders are
-// not followed.
-// ignoredCount, when given, counts the files the list ruled out.
-std::vector<RunEntry> EntriesInTree(const std::string& folder, const IgnoreList& ignoreList,
-                                    const std::string& skip, size_t* ignoredCount = nullptr);
+// not followed. With skipTypeFolders, no folder named after a conversion
+// type (GbToBig, BigToGb…) is entered below the given one: those are where
+// earlier runs wrote, and their outputs are no sources.
+TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList,
+                     const std::string& skip, bool skipTypeFolders = false);
 
+// The entries an add of these names from one folder makes, in the given
+// order: the ignored ones and those already listed (by full path) left out.
 std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<std::string>& names,
                                    std::string_view ignoreList,
                                    const std::function<bool(const std::string&)>& isListed);

@@ -128,11 +128,9 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     for (const std::string& folder : options.files) {
       if (!std::filesystem::is_directory(folder))
         return UsageError(marlo::text::Fill(marlo::text::Tr(marlo::text::kNotAFolder), {folder}));
-      size_t ignoredHere = 0;
-      for (marlo::RunEntry& entry :
-           marlo::EntriesInTree(folder, ignoreList, settings.targetFolderText, &ignoredHere))
-        settings.entries.push_back(std::move(entry));
-      ignored += ignoredHere;
+      marlo::TreeListing listing = marlo::ListTree(folder, ignoreList, settings.targetFolderText);
+      for (marlo::RunEntry& entry : listing.entries) settings.entries.push_back(std::move(entry));
+      ignored += listing.ignoredFiles;
     }
   } else {
     for (const std::string& file : options.files)

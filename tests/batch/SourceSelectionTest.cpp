@@ -48,19 +48,26 @@ TEST(SourceSelection, AWalkIgnoresWholeExtensionsOnly) {
   EXPECT_TRUE(IgnoreList(kDefaultIgnoreFileTypes, IgnoreList::Rule::kSubstring).Ignores("main.c"));
 }
 
-// A walk counts what it left out.
-TEST(SourceSelection, AWalkCountsTheIgnoredFiles) {
+// A walk counts what it left out: ignored files, and, when asked, the
+// folders earlier runs wrote into (below the chosen one, not the chosen one).
+TEST(SourceSelection, AWalkCountsWhatItLeftOut) {
   test::TempFolder dir;
-  std::filesystem::create_directories(dir / "tree/sub");
-  for (const char* name : {"a.txt", "b.exe", "sub/c.EXE", "sub/d.c"})
-    test::WriteFile(dir / ("tree/" + std::string(name)), "x");
-  size_t ignored = 99;
-  const auto entries = EntriesInTree(
-      dir / "tree", IgnoreList(".exe", IgnoreList::Rule::kWholeExtension), "", &ignored);
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].fileName, "a.txt");
-  EXPECT_EQ(entries[1].fileName, "sub/d.c");
-  EXPECT_EQ(ignored, 2u);
+  std::filesystem::create_directories(dir / "GbToBig/sub/BigToGb");
+  std::filesystem::create_directories(dir / "GbToBig/GbToBigToGbk");
+  std::filesystem::create_directories(dir / "GbToBig/gbtobig");
+  for (const char* name : {"a.txt", "b.exe", "sub/c.EXE", "sub/d.c", "sub/BigToGb/old.txt",
+                           "GbToBigToGbk/old.txt", "gbtobig/e.txt"})
+    test::WriteFile(dir / ("GbToBig/" + std::string(name)), "x");
+  const IgnoreList ignore(".exe", IgnoreList::Rule::kWholeExtension);
+  const TreeListing skipping = ListTree(dir / "GbToBig", ignore, "", true);
+  std::vector<std::string> names;
+  for (const RunEntry& entry : skipping.entries) names.push_back(entry.fileName);
+  EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "gbtobig/e.txt", "sub/d.c"}));
+  EXPECT_EQ(skipping.ignoredFiles, 2u);
+  EXPECT_EQ(skipping.typeFolders, 2u);
+  const TreeListing entering = ListTree(dir / "GbToBig", ignore, "", false);
+  EXPECT_EQ(entering.entries.size(), 5u);
+  EXPECT_EQ(entering.typeFolders, 0u);
 }
 
 TEST(SourceSelection, AnAddSkipsIgnoredAndListedFilesAndKeepsTheOrder) {
