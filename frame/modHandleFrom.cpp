@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "frame/modHandleFrom.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainterPath>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
@@ -73,20 +75,36 @@ class FrameEvents : public QObject {
 };
 
 constexpr const char* kFullTitle = "marloFullTitle";
+constexpr const char* kKeptEnd = "marloKeptEnd";
 
 // The title label ends a few pixels before the leftmost title-bar button.
+// A title whose end is asked to be kept (a file's name) loses characters
+// from the middle of what comes before it.
 void FitTitle(QWidget* window) {
   QLabel* title = Element(window, "lblTitle");
   if (!title) return;
   const QString full = title->property(kFullTitle).isValid()
                            ? title->property(kFullTitle).toString()
                            : title->text();
+  const qsizetype kept = std::min<qsizetype>(title->property(kKeptEnd).toInt(), full.size());
   const int room = std::max(0, window->width() - 62 - 6 - title->x());
-  const QString shown = title->fontMetrics().elidedText(full, Qt::ElideRight, room);
+  const QFontMetrics metrics = title->fontMetrics();
+  QString shown = full;
+  if (metrics.horizontalAdvance(full) > room) {
+    const QString end = full.right(kept);
+    const int headRoom = room - metrics.horizontalAdvance(end);
+    shown = kept > 0 && headRoom > metrics.horizontalAdvance(QStringLiteral("……"))
+                ? metrics.elidedText(full.left(full.size() - kept), Qt::ElideMiddle, headRoom) + end
+                : metrics.elidedText(full, kept > 0 ? Qt::ElideMiddle : Qt::ElideRight, room);
+  }
   title->setText(shown);
   title->setToolTip(shown == full ? QString() : full);
   title->resize(std::min(room, title->sizeHint().width()), title->height());
 }
+
+// The title bar's top pixels are its edge, and its ends' top pixels are
+// corners, as on a system frame; the rest of it moves the window.
+constexpr int kTopEdge = 5, kCorner = 16;
 
 // Presses on the borders resize the window: by the window manager where it
 // can, else by following the mouse.
@@ -94,26 +112,35 @@ class ResizeEvents : public QObject {
  public:
   explicit ResizeEvents(QWidget* window) : QObject(window), window_(window) {}
 
-  Qt::Edges EdgesOf(const QString& name) const {
+  // The edges a press at this point of the element would move.
+  Qt::Edges EdgesAt(const QWidget* element, QPoint at) const {
+    const QString name = element->objectName();
     if (name == "imgWindowLeft") return Qt::LeftEdge;
     if (name == "imgWindowRight") return Qt::RightEdge;
     if (name == "imgWindowBottom") return Qt::BottomEdge;
     if (name == "imgWindowBottomLeft") return Qt::BottomEdge | Qt::LeftEdge;
     if (name == "imgWindowBottomRight") return Qt::BottomEdge | Qt::RightEdge;
-    return {};
+    if (name != "imgTitleLeft" && name != "imgTitleMain" && name != "imgTitleRight") return {};
+    const QPoint inWindow = element->mapTo(window_, at);
+    if (inWindow.y() >= kTopEdge) return {};
+    Qt::Edges edges = Qt::TopEdge;
+    if (inWindow.x() < kCorner) edges |= Qt::LeftEdge;
+    if (inWindow.x() >= window_->width() - kCorner) edges |= Qt::RightEdge;
+    return edges;
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    const Qt::Edges edges = EdgesOf(watched->objectName());
     const QEvent::Type type = event->type();
-    if (!edges || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
-                   type != QEvent::MouseButtonRelease))
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
       return false;
+    auto* element = static_cast<QWidget*>(watched);
     const auto* mouse = static_cast<QMouseEvent*>(event);
+    const Qt::Edges edges = EdgesAt(element, mouse->position().toPoint());
     switch (type) {
       case QEvent::MouseButtonPress:
-        if (mouse->button() != Qt::LeftButton) return false;
+        if (!edges || mouse->button() != Qt::LeftButton) return false;
         if (QWindow* handle = window_->windowHandle(); handle && handle->startSystemResize(edges))
           return true;
         dragging_ = edges;
@@ -121,26 +148,46 @@ class ResizeEvents : public QObject {
         startGeometry_ = window_->geometry();
         return true;
       case QEvent::MouseMove: {
-        if (!dragging_) return false;
+        if (!dragging_) {
+          if (element->hasMouseTracking()) {  // a title image: its cursor says where it resizes
+            if (edges)
+              element->setCursor(CursorFor(edges));
+            else
+              element->unsetCursor();
+          }
+          return false;
+        }
         const QPoint delta = mouse->globalPosition().toPoint() - start_;
         QRect g = startGeometry_;
         const QSize least = window_->minimumSize();
         if (dragging_ & Qt::LeftEdge)
           g.setLeft(std::min(g.left() + delta.x(), g.right() - least.width()));
+        if (dragging_ & Qt::TopEdge)
+          g.setTop(std::min(g.top() + delta.y(), g.bottom() - least.height()));
         if (dragging_ & Qt::RightEdge) g.setRight(g.right() + delta.x());
         if (dragging_ & Qt::BottomEdge) g.setBottom(g.bottom() + delta.y());
         window_->setGeometry(g);
         return true;
       }
-      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonRelease: {
+        const bool wasDragging = bool(dragging_);
         dragging_ = {};
-        return false;
+        return wasDragging;
+      }
       default:
         return false;
     }
   }
 
  private:
+  static Qt::CursorShape CursorFor(Qt::Edges edges) {
+    if (edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge))
+      return Qt::SizeFDiagCursor;
+    if (edges == (Qt::TopEdge | Qt::RightEdge) || edges == (Qt::BottomEdge | Qt::LeftEdge))
+      return Qt::SizeBDiagCursor;
+    return edges & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor : Qt::SizeVerCursor;
+  }
+
   QWidget* window_;
   Qt::Edges dragging_;
   QPoint start_;
@@ -149,27 +196,49 @@ class ResizeEvents : public QObject {
 
 }  // namespace
 
-void SetTitle(QWidget* window, const QString& title) {
+void SetTitle(QWidget* window, const QString& title, int keepEnd) {
   if (QLabel* label = Element(window, "lblTitle")) {
     label->setProperty(kFullTitle, title);
+    label->setProperty(kKeptEnd, keepEnd);
     label->setText(title);
     FitTitle(window);
   }
+}
+
+void PlaceOver(QWidget* window, const QWidget* owner) {
+  const QScreen* screen = owner && owner->isVisible() ? owner->screen() : window->screen();
+  if (!screen) return;
+  const QRect room = screen->availableGeometry();
+  const QPoint centre =
+      owner && owner->isVisible() ? owner->frameGeometry().center() : room.center();
+  QRect placed(QPoint(0, 0), window->frameGeometry().size());
+  placed.moveCenter(centre);
+  // Inside the screen: its top-left corner first, where the title bar is.
+  placed.moveLeft(
+      std::max(room.left(), std::min(placed.left(), room.right() - placed.width() + 1)));
+  placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() - placed.height() + 1)));
+  window->move(placed.topLeft());
 }
 
 void AllowResize(QWidget* window) {
   auto* events = new ResizeEvents(window);
   const struct {
     const char* name;
-    Qt::CursorShape cursor;
+    Qt::CursorShape cursor;  // none: set by the pointer's place on it
   } borders[] = {{"imgWindowLeft", Qt::SizeHorCursor},
                  {"imgWindowRight", Qt::SizeHorCursor},
                  {"imgWindowBottom", Qt::SizeVerCursor},
                  {"imgWindowBottomLeft", Qt::SizeBDiagCursor},
-                 {"imgWindowBottomRight", Qt::SizeFDiagCursor}};
+                 {"imgWindowBottomRight", Qt::SizeFDiagCursor},
+                 {"imgTitleLeft", Qt::ArrowCursor},
+                 {"imgTitleMain", Qt::ArrowCursor},
+                 {"imgTitleRight", Qt::ArrowCursor}};
   for (const auto& border : borders)
     if (QLabel* element = Element(window, border.name)) {
-      element->setCursor(border.cursor);
+      if (border.cursor == Qt::ArrowCursor)
+        element->setMouseTracking(true);
+      else
+        element->setCursor(border.cursor);
       element->installEventFilter(events);
     }
 }
@@ -197,6 +266,18 @@ void CreateFrameElements(QWidget* window) {
                                                                           : artwork::TitleHelp();
     add(name, pixmap, true)->resize(14, 14);
   }
+  // A screen reader, and whatever drives the window by role, knows the
+  // buttons by these names.
+  const struct {
+    const char* name;
+    const char* accessible;
+  } named[] = {{"imgTitleClose", QT_TRANSLATE_NOOP("marlo::modHandleFrom", "關閉")},
+               {"imgTitleMinimize", QT_TRANSLATE_NOOP("marlo::modHandleFrom", "最小化")},
+               {"imgTitleHelp", QT_TRANSLATE_NOOP("marlo::modHandleFrom", "幫助")}};
+  for (const auto& element : named)
+    Element(window, element.name)
+        ->setAccessibleName(
+            QCoreApplication::translate("marlo::modHandleFrom", element.accessible));
   add("Imageicon", artwork::WindowIcon().pixmap(24, 24), false);
   auto* title = new QLabel(window);
   title->setObjectName("lblTitle");

@@ -34,11 +34,19 @@ void DragForm(QWidget* window);
 
 // Shows a title in lblTitle, cut with "…" to the room left of the title-bar
 // buttons (the whole title in its tooltip); SkinForm cuts it again for a
-// new width. Never covers the buttons.
-void SetTitle(QWidget* window, const QString& title);
+// new width. Never covers the buttons. The last keepEnd characters (a
+// file's name) are kept whole while there is room for them: the cut is
+// then in the middle of what comes before.
+void SetTitle(QWidget* window, const QString& title, int keepEnd = 0);
 
-// Lets the user resize the window by its left, right and bottom borders
-// and its lower corners.
+// Moves a window that is about to show centred on its owner (or on the
+// screen, without one), wholly inside the owner's screen.
+void PlaceOver(QWidget* window, const QWidget* owner);
+
+// Lets the user resize the window by its borders and corners: the left,
+// right and bottom border images, and the top few pixels of the title bar.
+// Call it after WireFrame: a press on the title bar's edge resizes, it does
+// not move the window.
 void AllowResize(QWidget* window);
 
 // Pressing any mouse button on the title images or lblTitle moves the

@@ -97,7 +97,57 @@ class FrameWidgetsTest : public QObject {
       QCOMPARE(cut, width < 1600);
       QCOMPARE(label->toolTip(), cut ? title : QString());
       if (cut) QVERIFY(label->text().endsWith(QChar(0x2026)));
+      // A preview's title keeps its file name and type, cut in the path.
+      const QString end = QStringLiteral("a.txt(GbToBig)");
+      marlo::modHandleFrom::SetTitle(&window, title + "(GbToBig)", int(end.size()));
+      QVERIFY2(label->text().endsWith(end), qPrintable(label->text()));
+      QCOMPARE(label->text().contains(QChar(0x2026)), cut);
+      if (width >= 640) QVERIFY2(label->text().startsWith("/home/"), qPrintable(label->text()));
     }
+  }
+
+  // Every edge and corner resizes, the title bar's top pixels included; the
+  // rest of the title bar does not. (No system resize here: the frame
+  // follows the mouse itself.)
+  void everyEdgeResizesAndTheTitleBarBelowItsEdgeDoesNot_data() {
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QPoint>("at");    // in the window
+    QTest::addColumn<QPoint>("drag");  // how far
+    QTest::addColumn<QRect>("after");
+    const QRect start(100, 100, 400, 300);
+    QTest::newRow("top") << "imgTitleMain" << QPoint(200, 0) << QPoint(0, -40)
+                         << start.adjusted(0, -40, 0, 0);
+    QTest::newRow("top-left") << "imgTitleLeft" << QPoint(8, 2) << QPoint(-20, -30)
+                              << start.adjusted(-20, -30, 0, 0);
+    QTest::newRow("top-right") << "imgTitleRight" << QPoint(391, 2) << QPoint(25, -10)
+                               << start.adjusted(0, -10, 25, 0);
+    QTest::newRow("left") << "imgWindowLeft" << QPoint(0, 150) << QPoint(-30, 5)
+                          << start.adjusted(-30, 0, 0, 0);
+    QTest::newRow("bottom-right") << "imgWindowBottomRight" << QPoint(392, 296) << QPoint(30, 20)
+                                  << start.adjusted(0, 0, 30, 20);
+    QTest::newRow("title bar") << "imgTitleMain" << QPoint(200, 12) << QPoint(0, -40) << start;
+  }
+  void everyEdgeResizesAndTheTitleBarBelowItsEdgeDoesNot() {
+    QFETCH(QString, element);
+    QFETCH(QPoint, at);
+    QFETCH(QPoint, drag);
+    QFETCH(QRect, after);
+    QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    window.setGeometry(100, 100, 400, 300);
+    window.setMinimumSize(200, 150);
+    marlo::modHandleFrom::CreateFrameElements(&window);
+    marlo::modHandleFrom::SkinForm(&window);
+    marlo::modHandleFrom::WireFrame(&window, {});
+    marlo::modHandleFrom::AllowResize(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* image = window.findChild<QLabel*>(element);
+    QCOMPARE(window.childAt(at), image);
+    const QPoint local = image->mapFrom(&window, at);
+    QTest::mousePress(image, Qt::LeftButton, {}, local);
+    QTest::mouseMove(image, local + drag);
+    QTest::mouseRelease(image, Qt::LeftButton, {}, local + drag);
+    QCOMPARE(window.geometry(), after);
   }
 
   void percentages_data() {
