@@ -143,6 +143,11 @@ inline constexpr const char* kRunReportStopped =
 // After the report of a walk (-r): the files the ignore list left out.
 inline constexpr const char* kIgnoredByList =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個文件按忽略列表跳過");
+// After a folder tree was added in the window: %1 files; then the folders
+// named after a conversion type that the walk did not enter.
+inline constexpr const char* kTreeAdded = QT_TRANSLATE_NOOP("UserTexts", "已加入 %1 個文件");
+inline constexpr const char* kTypeFoldersLeftOut =
+    QT_TRANSLATE_NOOP("UserTexts", "; 未進入 %1 個以轉換方式命名的文件夾 (以前轉換的結果)");
 inline constexpr const char* kCannotWriteReport =
     QT_TRANSLATE_NOOP("UserTexts", "無法寫出轉換報告: %1");
 inline constexpr const char* kReportLost = QT_TRANSLATE_NOOP("UserTexts", ",無法寫出轉換報告");

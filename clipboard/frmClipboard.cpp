@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "clipboard/frmClipboard.h"
 
+#include <QAbstractScrollArea>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -117,6 +118,11 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
       tr("瀏覽器預覽"));
   stbMain_->addTab(Tab(txtDestByte_, "Label1_2", tr("該頁默認只顯示500個字符。")),
                    tr("十六進制編碼"));
+  // Each view is named after its tab, for a screen reader.
+  stbMain_->setAccessibleName(tr("轉換結果"));
+  for (int tab = 0; tab < stbMain_->count(); ++tab)
+    stbMain_->widget(tab)->findChild<QAbstractScrollArea*>()->setAccessibleName(
+        stbMain_->tabText(tab));
   // Showing the page tab reloads the page, by mouse or keyboard, and so
   // does a click on it while it shows.
   connect(stbMain_, &QTabWidget::currentChanged, this, [this](int tab) {
@@ -189,8 +195,8 @@ std::unique_ptr<QTextDocument> frmClipboard::BuildTextDocument(QString text, con
 
 bool frmClipboard::ByteFlag() const { return settings_.IsReturnbyte() != 0; }
 
-void frmClipboard::SetTitle(const QString& title) {
-  modHandleFrom::SetTitle(this, title);
+void frmClipboard::SetTitle(const QString& title, int keepEnd) {
+  modHandleFrom::SetTitle(this, title, keepEnd);
   setWindowTitle(title);
 }
 

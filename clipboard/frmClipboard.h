@@ -50,7 +50,8 @@ class frmClipboard : public QWidget {
 
   // Whether GetConvData asks for byte values now: the setting IsReturnbyte.
   bool ByteFlag() const;
-  void SetTitle(const QString& title);
+  // keepEnd: the last characters (a file's name) kept whole in the title bar.
+  void SetTitle(const QString& title, int keepEnd = 0);
   void SetText(const QString& text);
 
  private:

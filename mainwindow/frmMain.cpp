@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
-#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -24,6 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
@@ -44,12 +45,14 @@
 #include "clipboard/TextForms.h"
 #include "clipboard/frmClipboard.h"
 #include "frame/Artwork.h"
+#include "frame/ElidedLabel.h"
 #include "frame/ProgressBarMarlo.h"
 #include "frame/Translations.h"
 #include "frame/frmSplash.h"
 #include "frame/modFunctions.h"
 #include "frame/modHandleFrom.h"
 #include "mainwindow/BackgroundRun.h"
+#include "mainwindow/FolderWatch.h"
 #include "mainwindow/SourceLists.h"
 #include "mainwindow/TrayIcon.h"
 #include "settings/clsSettings.h"
@@ -59,8 +62,9 @@ namespace marlo {
 
 namespace {
 
-// The size the window starts at the first time, where the screen has room.
-constexpr int kStartWidth = 760, kStartHeight = 740;
+// The size the window starts at the first time, where the screen has room:
+// on 1280 × 1024 its lists show six rows and more.
+constexpr int kStartWidth = 800, kStartHeight = 900;
 
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kDepthRole = Qt::UserRole + 1;
@@ -352,14 +356,29 @@ void frmMain::BuildControls() {
   auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(toolbar);
-  // The lists take what room there is; at their least they show a few rows,
-  // so that the window fits a small screen at 150%.
-  const int fewRows = 3 * fontMetrics().height();
-  layout->addWidget(BuildSourceArea(), 6);
-  layout->addWidget(BuildOptionArea());
+  // The lists take the room there is, and what the window gains. The
+  // options keep their height while the window has room and scroll on a
+  // small screen, so that results and buttons are never off screen.
+  layout->addWidget(BuildSourceArea(), 5);
+  auto* options = Named(new QScrollArea(content), "scrOptions");
+  options->setWidget(BuildOptionArea());
+  options->setWidgetResizable(true);
+  options->setFrameShape(QFrame::NoFrame);
+  options->setFocusPolicy(Qt::NoFocus);  // Tab goes on to the options themselves
+  options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  options->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+  options->setMinimumHeight(3 * fontMetrics().height());
+  // The options' whole height while there is room; QScrollArea would
+  // offer less.
+  options->setMaximumHeight(options->widget()->sizeHint().height());
+  // Scrolled, the options lose no width to the scroll bar.
+  options->setMinimumWidth(options->widget()->minimumSizeHint().width() +
+                           options->verticalScrollBar()->sizeHint().width());
+  layout->addWidget(options);
   layout->addWidget(BuildProgressArea());
 
   lvwResult_ = Named(new QTreeWidget(content), "lvwResult");
+  lvwResult_->setAccessibleName(tr("轉換結果"));
   lvwResult_->setHeaderLabels({tr("文件名"), tr("耗時(秒)"), tr("描述")});
   lvwResult_->setRootIsDecorated(false);
   lvwResult_->header()->setSectionsClickable(true);
@@ -369,9 +388,13 @@ void frmMain::BuildControls() {
           [this](int column) { SortByColumn(lvwResult_, resultSort_, column); });
   connect(lvwResult_, &QTreeWidget::itemDoubleClicked, this, &frmMain::OpenResult);
   layout->addWidget(lvwResult_, 2);
+  // At their least the lists show three rows: the window fits a screen of
+  // 1024 × 560 logical pixels.
+  const int fewRows = 3 * fontMetrics().height() + 8;
   for (QAbstractScrollArea* list :
        std::initializer_list<QAbstractScrollArea*>{dirSource_, FilSource_, lvwDest_, lvwResult_})
     list->setMinimumHeight(fewRows);
+  lvwResult_->setMinimumHeight(fewRows + lvwResult_->header()->sizeHint().height());
 
   auto* taskbar = Named(new QLabel(this), "picTaskbar");
   taskbar->setPixmap(artwork::WindowIcon().pixmap(16, 16));
@@ -380,12 +403,11 @@ void frmMain::BuildControls() {
   modHandleFrom::WireFrame(this, [this] { MinimizeToTray(); });
 
   // A burst of changes (a copy of many files) refreshes the lists once.
-  watcher_ = new QFileSystemWatcher(this);
+  watcher_ = new FolderWatch(this);
   refreshTimer_ = new QTimer(this);
   refreshTimer_->setSingleShot(true);
   refreshTimer_->setInterval(200);
-  connect(watcher_, &QFileSystemWatcher::directoryChanged, refreshTimer_,
-          qOverload<>(&QTimer::start));
+  connect(watcher_, &FolderWatch::Changed, refreshTimer_, qOverload<>(&QTimer::start));
   connect(refreshTimer_, &QTimer::timeout, this, &frmMain::RefreshLists);
 }
 
@@ -397,19 +419,27 @@ QWidget* frmMain::BuildSourceArea() {
   auto* source = Named(new QGroupBox(tr("請選擇要轉換的文件")), "fraSource");
   auto* column = new QVBoxLayout(source);
   drvSource_ = Named(new QComboBox, "drvSource");
+  drvSource_->setAccessibleName(tr("位置"));
   dirSource_ = Named(new QListWidget, "dirSource");
+  dirSource_->setAccessibleName(tr("文件夾"));
   dirSource_->setItemDelegate(new IndentDelegate(dirSource_));
+  dirSource_->setIconSize(QSize(16, 16));  // rows of the text's height: more of them show
   FilSource_ = Named(new QListWidget, "FilSource");
   FilSource_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   FilSource_->setUniformItemSizes(true);
   FilSource_->setToolTip(tr("非處理文件可以在\"設置\"中修改"));
+  FilSource_->setAccessibleName(tr("文件"));
   imcFileType_ = Named(new QComboBox, "imcFileType");
+  imcFileType_->setAccessibleName(tr("文件類型"));
   column->addWidget(drvSource_);
   column->addWidget(dirSource_, 1);
   column->addWidget(FilSource_, 1);
-  column->addWidget(imcFileType_);
+  // The pattern and the tree option share a row: the lists get its height.
+  auto* filterRow = new QHBoxLayout;
+  filterRow->addWidget(imcFileType_, 1);
   chkSubFolders_ = Named(new QCheckBox(UserWord(text::kSubFolders)), "chkSubFolders");
-  column->addWidget(chkSubFolders_);
+  filterRow->addWidget(chkSubFolders_);
+  column->addLayout(filterRow);
   row->addWidget(source, 4);
 
   connect(drvSource_, &QComboBox::activated, this,
@@ -429,6 +459,8 @@ QWidget* frmMain::BuildSourceArea() {
   buttons->addStretch();
   auto* select = Named(new QPushButton(QStringLiteral(">>")), "cmdSelect");
   auto* deselect = Named(new QPushButton(QStringLiteral("<<")), "cmdDisSelect");
+  select->setAccessibleName(tr("加入選定的文件"));
+  deselect->setAccessibleName(tr("移除選定的文件"));
   for (QPushButton* button : {select, deselect}) {
     button->setFixedWidth(44);
     buttons->addWidget(button);
@@ -442,6 +474,7 @@ QWidget* frmMain::BuildSourceArea() {
                                 [this] { RemoveSelectedEntries(); }),
                    "lvwDest");
   lvwDest_->setHeaderLabels({tr("文件名")});
+  lvwDest_->setAccessibleName(tr("要轉換的文件"));
   lvwDest_->setRootIsDecorated(false);
   lvwDest_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lvwDest_->setUniformRowHeights(true);
@@ -477,6 +510,7 @@ QWidget* frmMain::BuildOptionArea() {
   }
   optConvType_[0]->setChecked(true);
   lblRemark_ = Named(new QLabel, "lblRemark");
+  lblRemark_->setAccessibleName(tr("說明"));
   lblRemark_->setWordWrap(true);
   lblRemark_->setMinimumHeight(2 * lblRemark_->fontMetrics().lineSpacing() + 4);
   lblRemark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -510,15 +544,25 @@ QWidget* frmMain::BuildOptionArea() {
   auto* targetGrid = new QGridLayout(target);
   targetGrid->addWidget(Named(new QLabel(tr("保存路徑:")), "lblDescPath"), 0, 0, 1, 2);
   txtDescPath_ = Named(new QLineEdit, "txtDescPath");
+  txtDescPath_->setAccessibleName(tr("保存路徑"));
   targetGrid->addWidget(txtDescPath_, 1, 0);
+  // The folder chooser shows names as UTF-8 only: a folder named in GBK or
+  // Big5 is taken from the folder list, which shows it, as its bytes.
+  auto* useFolder = Named(new QToolButton, "imgUseFolder");
+  useFolder->setIcon(QFileIconProvider().icon(QFileIconProvider::Folder));
+  useFolder->setToolTip(tr("保存到文件夾列表中選定的文件夾"));
+  useFolder->setAccessibleName(useFolder->toolTip());
+  targetGrid->addWidget(useFolder, 1, 1);
   auto* findPath = Named(new QToolButton, "imgFindPath");
   findPath->setText(QStringLiteral("…"));
   findPath->setToolTip(tr("保存路徑"));
-  targetGrid->addWidget(findPath, 1, 1);
+  findPath->setAccessibleName(tr("選擇保存路徑"));
+  targetGrid->addWidget(findPath, 1, 2);
   chkToUtf8_ = Named(new QCheckBox(UserWord(text::kOutputUtf8)), "chkToUtf8");
-  targetGrid->addWidget(chkToUtf8_, 2, 0, 1, 2);
+  targetGrid->addWidget(chkToUtf8_, 2, 0, 1, 3);
   targetGrid->setRowStretch(3, 1);
   connect(findPath, &QToolButton::clicked, this, &frmMain::PickTargetFolder);
+  connect(useFolder, &QToolButton::clicked, this, &frmMain::UseChosenFolderAsTarget);
   right->addWidget(target, 1);
   row->addLayout(right, 2);
   return area;
@@ -529,14 +573,15 @@ QWidget* frmMain::BuildProgressArea() {
   auto* row = new QHBoxLayout(area);
   row->setContentsMargins(0, 0, 0, 0);
   procTotal_ = Named(new ProgressBarMarlo, "procTotal");
+  procTotal_->setAccessibleName(tr("進度"));
   procTotal_->setMinimumWidth(240);
   row->addWidget(procTotal_, 2);
   lblcurFile_ = Named(new QLabel(tr("正在處理:")), "lblcurFile");
   row->addWidget(lblcurFile_);
-  lblHandleFieldName_ = Named(new QLabel, "lblHandleFieldName");
+  // A long name or the run's summary is cut with "…", whole in the tooltip:
+  // it must not widen the window.
+  lblHandleFieldName_ = Named(new ElidedLabel, "lblHandleFieldName");
   lblHandleFieldName_->setMinimumWidth(120);
-  // A long name or the run's summary must not widen the window.
-  lblHandleFieldName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   row->addWidget(lblHandleFieldName_, 3);
   row->addWidget(Named(new QLabel(tr("總共處理文件:")), "lblHandle"));
   lblHandFileCnt_ = Named(new QLabel(QStringLiteral("0")), "lblHandFileCnt");
@@ -593,7 +638,7 @@ void frmMain::FitToScreen() {
   // The last size, or the first one; never more than the screen has room
   // for, never less than the controls need.
   QSize size(Settings().WindowWidth(), Settings().WindowHeight());
-  if (size.width() <= 0 || size.height() <= 0) size = QSize(kStartWidth, kStartHeight);
+  if (size.width() <= 0 || size.height() <= 0) size = StartSize();
   if (const QScreen* screen = this->screen()) {
     // At a fractional scale the room is rounded up: one pixel less fits.
     const QRect room = screen->availableGeometry().adjusted(0, 0, -1, -1);
@@ -605,6 +650,8 @@ void frmMain::FitToScreen() {
   }
   resize(size.expandedTo(minimumSize()));
 }
+
+QSize frmMain::StartSize() { return {kStartWidth, kStartHeight}; }
 
 clsSettings& frmMain::Settings() {
   // A store that failed to load leaves the defaults, in memory only.
@@ -704,13 +751,8 @@ void frmMain::SetSourceFolderBytes(const QByteArray& folder) {
   }
   if (place >= 0) drvSource_->setCurrentIndex(place);
 
-  // New files and folders show without leaving and entering again. A path
-  // that is no UTF-8 cannot be watched: its lists refresh on the next visit.
-  if (watcher_) {
-    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
-    const QString watched = QFile::decodeName(sourceFolder_);
-    if (QFile::encodeName(watched) == sourceFolder_) watcher_->addPath(watched);
-  }
+  // New files and folders show without leaving and entering again.
+  if (watcher_) watcher_->Watch(sourceFolder_);
   FillFolderList();
   RefreshFileList();
   RebuildTargetFolder();
@@ -725,11 +767,13 @@ void frmMain::FillFolderList() {
     item->setData(kPathRole, row.path);
     item->setData(kDepthRole, row.depth);
     item->setToolTip(WithNote(ShowPath(row.path, cfMain_).text, row.name.note));
+    // The folder shown is current, not selected: a selected folder is one
+    // the user chose, whose tree ">>" may add.
     if (row.current) {
       QFont font = item->font();
       font.setBold(true);
       item->setFont(font);
-      dirSource_->setCurrentItem(item);
+      dirSource_->setCurrentItem(item, QItemSelectionModel::NoUpdate);
     }
   }
 }
@@ -772,10 +816,17 @@ void frmMain::AddSelectedFiles() {
   for (int i = 0; i < FilSource_->count(); ++i)
     if (FilSource_->item(i)->isSelected())
       names.push_back(FilSource_->item(i)->data(kPathRole).toByteArray().toStdString());
-  AddFiles(sourceFolder_, names);
+  // Chosen files are what ">>" adds; a folder's tree only when the user
+  // chose the folder and no file.
+  if (!names.empty()) {
+    AddFiles(sourceFolder_, names);
+    ShowEntryCount();
+    return;
+  }
   if (chkSubFolders_->isChecked())
     for (const QListWidgetItem* folder : dirSource_->selectedItems())
       AddTree(folder->data(kPathRole).toByteArray());
+  ShowEntryCount();
 }
 
 void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>& names) {
@@ -788,23 +839,32 @@ void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>&
 void frmMain::AddTree(const QByteArray& folder) {
   // A large tree takes seconds to walk: off the window's thread, and its
   // files join the list once it is walked.
-  auto* walk = new QFutureWatcher<std::vector<RunEntry>>(this);
-  connect(walk, &QFutureWatcher<std::vector<RunEntry>>::finished, this, [this, walk] {
-    std::vector<RunEntry> entries = walk->result();
+  auto* walk = new QFutureWatcher<TreeListing>(this);
+  connect(walk, &QFutureWatcher<TreeListing>::finished, this, [this, walk] {
+    TreeListing listing = walk->result();
     walk->deleteLater();
     if (--treeWalks_ == 0) QGuiApplication::restoreOverrideCursor();
     // A folder that cannot be read has no file to list; files listed
     // already, also by a walk that ended first, stay as they are.
-    std::erase_if(entries, [this](const RunEntry& entry) {
+    std::erase_if(listing.entries, [this](const RunEntry& entry) {
       return entry.failure || destByKey_.contains(QByteArray::fromStdString(entry.fullPath));
     });
-    AddEntries(entries);
+    AddEntries(listing.entries);
+    // What the walk left out is said where the run's summary goes, unless
+    // a run is showing its files there.
+    if (IsConverting()) return;
+    QString added = UserWord(text::kTreeAdded).arg(listing.entries.size());
+    if (listing.typeFolders) added += UserWord(text::kTypeFoldersLeftOut).arg(listing.typeFolders);
+    if (listing.ignoredFiles) added += UserWord(text::kIgnoredByList).arg(listing.ignoredFiles);
+    lblcurFile_->hide();
+    lblHandleFieldName_->setText(added);
+    lblHandleFieldName_->setToolTip(added);
   });
   if (treeWalks_++ == 0) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
   walk->setFuture(QtConcurrent::run([root = folder.toStdString(),
                                      ignore = Settings().IgnoreFileTypes().toStdString(),
                                      target = TargetFolderBytes().toStdString()] {
-    return EntriesInTree(root, IgnoreList(ignore, IgnoreList::Rule::kSubstring), target);
+    return ListTree(root, IgnoreList(ignore, IgnoreList::Rule::kSubstring), target, true);
   }));
 }
 
@@ -813,7 +873,8 @@ void frmMain::AddEntries(const std::vector<RunEntry>& entries) {
   items.reserve(qsizetype(entries.size()));
   for (const RunEntry& entry : entries) {
     const QByteArray path = QByteArray::fromStdString(entry.fullPath);
-    const ShownName name = ShowName(QByteArray::fromStdString(entry.fileName), cfMain_);
+    // A tree's entry is a path below its folder, decoded part by part.
+    const ShownName name = ShowPath(QByteArray::fromStdString(entry.fileName), cfMain_);
     auto* item = new QTreeWidgetItem(QStringList{name.text});
     item->setData(0, kPathRole, path);
     item->setData(0, kNameRole, QByteArray::fromStdString(entry.fileName));
@@ -869,10 +930,31 @@ void frmMain::SortByColumn(QTreeWidget* list, SortState& state, int column) {
   list->header()->setSortIndicator(column, state.order);
 }
 
+namespace {
+
+// The chooser's "Type" column in the window's language: Qt's own
+// translations lack the word.
+class FolderTypeNames : public QFileIconProvider {
+ public:
+  QString type(const QFileInfo& info) const override {
+    return info.isDir() ? QCoreApplication::translate("marlo::frmMain", "文件夾", "a file's type")
+                        : QFileIconProvider::type(info);
+  }
+};
+
+}  // namespace
+
+void frmMain::UseChosenFolderAsTarget() {
+  const QList<QListWidgetItem*> chosen = dirSource_->selectedItems();
+  SetTargetFolder(chosen.isEmpty() ? sourceFolder_ : chosen.first()->data(kPathRole).toByteArray());
+}
+
 void frmMain::PickTargetFolder() {
   // A folder is what the run needs; on this desktop that is a folder chooser.
   QFileDialog dlgMain(this, tr("保存路徑"));
   dlgMain.setObjectName("dlgMain");
+  FolderTypeNames typeNames;
+  dlgMain.setIconProvider(&typeNames);
   dlgMain.setFileMode(QFileDialog::Directory);
   dlgMain.setOption(QFileDialog::ShowDirsOnly);
   const QString current = txtDescPath_->text().trimmed();
@@ -916,6 +998,14 @@ void frmMain::OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entrie
   if (closeAfterRun_) close();
 }
 
+void frmMain::ShowOver(QWidget* window) {
+  // Opened for the first time, or hidden since: centred on this window, not
+  // at the screen's corner over its toolbar. A window left showing stays
+  // where the user put it.
+  if (!window->isVisible()) modHandleFrom::PlaceOver(window, this);
+  window->show();
+}
+
 frmClipboard* frmMain::LoadClipboardWindow() {
   if (!clipboardWindow_) clipboardWindow_ = new frmClipboard(cfMain_, Settings());
   return clipboardWindow_;
@@ -933,7 +1023,7 @@ void frmMain::ConvertClipboard() {
   frmClipboard* window = LoadClipboardWindow();
   window->SetTitle(tr("剪貼板:(") + GetConvTypeName(type) + ')');
   window->SetText(clipboard->text());
-  window->show();
+  ShowOver(window);
   window->raise();
   window->repaint();
   qsizetype lost = 0;
@@ -987,7 +1077,7 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
   }
   frmClipboard* window = LoadClipboardWindow();
   QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-  window->show();
+  ShowOver(window);
   window->raise();
   window->repaint();
 
@@ -1037,8 +1127,11 @@ void frmMain::ShowPreview(const std::shared_ptr<PreviewWork>& work) {
   }
   if (!clipboardWindow_) return;  // closed meanwhile
   clipboardWindow_->ShowConversion(work->data, work->type, std::move(work->text));
-  clipboardWindow_->SetTitle(ShowPath(work->path, cfMain_).text + '(' +
-                             GetConvTypeName(IndexOf(work->type)) + ')');
+  // A long path loses its middle in the title bar, never the file's name.
+  const QString path = ShowPath(work->path, cfMain_).text;
+  const QString name = path.mid(path.lastIndexOf('/') + 1);
+  const QString end = name + '(' + GetConvTypeName(IndexOf(work->type)) + ')';
+  clipboardWindow_->SetTitle(path.left(path.size() - name.size()) + end, int(end.size()));
 }
 
 void frmMain::OpenResult(QTreeWidgetItem* row) {

@@ -18,7 +18,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFileSystemWatcher;
 class QTimer;
 class QLabel;
 class QLineEdit;
@@ -31,6 +30,7 @@ class QTreeWidgetItem;
 namespace marlo {
 
 class BackgroundRun;
+class FolderWatch;
 class ProgressBarMarlo;
 class frmClipboard;
 class TrayIcon;
@@ -46,6 +46,8 @@ class frmMain : public QWidget {
   int32_t GetConvType() const;
   int32_t GetHandleExistFile() const;
   static QString GetConvTypeName(int32_t index);
+  // The size the window first opens at, where the screen has room.
+  static QSize StartSize();
   // The checked option as a type.
   ConvType CurrentType() const;
 
@@ -122,6 +124,10 @@ class frmMain : public QWidget {
   void ShowEntryCount();
   void SortByColumn(QTreeWidget* list, SortState& state, int column);
   void PickTargetFolder();
+  // The folder selected in the folder list (or the one it shows) as the
+  // target, as its bytes.
+  void UseChosenFolderAsTarget();
+  void ShowOver(QWidget* window);
   void ConvertFiles();
   void OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entries);
   void OpenResult(QTreeWidgetItem* row);
@@ -132,7 +138,7 @@ class frmMain : public QWidget {
   QByteArray sourceFolder_;
   QByteArray targetBytes_;  // the target folder as last set, and as shown:
   QString targetShown_;     // a typed text replaces it
-  QFileSystemWatcher* watcher_ = nullptr;
+  FolderWatch* watcher_ = nullptr;
   QTimer* refreshTimer_ = nullptr;
   TrayIcon* tray_ = nullptr;
   std::array<QRadioButton*, 14> optConvType_{};

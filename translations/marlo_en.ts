@@ -456,6 +456,14 @@ Exit status: 0 when every file was converted or skipped, 1 when a file failed
 or the report could not be written, 2 on a usage error, 130 when interrupted.
 </translation>
     </message>
+    <message>
+        <source>已加入 %1 個文件</source>
+        <translation>Added %1 files</translation>
+    </message>
+    <message>
+        <source>; 未進入 %1 個以轉換方式命名的文件夾 (以前轉換的結果)</source>
+        <translation>; %1 folders named after a conversion type (earlier results) not entered</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>
@@ -494,6 +502,10 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
     <message>
         <source>取消(&amp;C)</source>
         <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>轉換結果</source>
+        <translation>Results</translation>
     </message>
 </context>
 <context>
@@ -665,6 +677,59 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
         <source>該文件不存在!</source>
         <translation>The file does not exist.</translation>
     </message>
+    <message>
+        <source>轉換結果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>文件夾</source>
+        <translation>Folders</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>文件類型</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>加入選定的文件</source>
+        <translation>Add the selected files</translation>
+    </message>
+    <message>
+        <source>移除選定的文件</source>
+        <translation>Remove the selected files</translation>
+    </message>
+    <message>
+        <source>要轉換的文件</source>
+        <translation>Files to convert</translation>
+    </message>
+    <message>
+        <source>說明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>保存到文件夾列表中選定的文件夾</source>
+        <translation>Save into the folder selected in the folder list</translation>
+    </message>
+    <message>
+        <source>選擇保存路徑</source>
+        <translation>Choose the target folder</translation>
+    </message>
+    <message>
+        <source>進度</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>文件夾</source>
+        <comment>a file&apos;s type</comment>
+        <translation>Folder</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmSplash</name>
@@ -687,6 +752,21 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
     <message>
         <source>關閉</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>marlo::modHandleFrom</name>
+    <message>
+        <source>關閉</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>幫助</source>
+        <translation>Help</translation>
     </message>
 </context>
 </TS>

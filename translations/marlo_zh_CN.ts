@@ -448,6 +448,14 @@
 用法错误时为 2,被中断时为 130。
 </translation>
     </message>
+    <message>
+        <source>已加入 %1 個文件</source>
+        <translation>已加入 %1 个文件</translation>
+    </message>
+    <message>
+        <source>; 未進入 %1 個以轉換方式命名的文件夾 (以前轉換的結果)</source>
+        <translation>; 未进入 %1 个以转换方式命名的文件夹 (以前转换的结果)</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>
@@ -486,6 +494,10 @@
     <message>
         <source>取消(&amp;C)</source>
         <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>轉換結果</source>
+        <translation>转换结果</translation>
     </message>
 </context>
 <context>
@@ -657,6 +669,59 @@
         <source>該文件不存在!</source>
         <translation>该文件不存在!</translation>
     </message>
+    <message>
+        <source>轉換結果</source>
+        <translation>转换结果</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>文件夾</source>
+        <translation>文件夹</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>文件類型</source>
+        <translation>文件类型</translation>
+    </message>
+    <message>
+        <source>加入選定的文件</source>
+        <translation>加入选定的文件</translation>
+    </message>
+    <message>
+        <source>移除選定的文件</source>
+        <translation>移除选定的文件</translation>
+    </message>
+    <message>
+        <source>要轉換的文件</source>
+        <translation>要转换的文件</translation>
+    </message>
+    <message>
+        <source>說明</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>保存到文件夾列表中選定的文件夾</source>
+        <translation>保存到文件夹列表中选定的文件夹</translation>
+    </message>
+    <message>
+        <source>選擇保存路徑</source>
+        <translation>选择保存路径</translation>
+    </message>
+    <message>
+        <source>進度</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>文件夾</source>
+        <comment>a file&apos;s type</comment>
+        <translation>文件夹</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmSplash</name>
@@ -679,6 +744,21 @@
     <message>
         <source>關閉</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>marlo::modHandleFrom</name>
+    <message>
+        <source>關閉</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>幫助</source>
+        <translation>帮助</translation>
     </message>
 </context>
 </TS>

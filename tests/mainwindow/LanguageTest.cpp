@@ -85,14 +85,16 @@ class LanguageTest : public QObject {
     QTest::addColumn<QByteArray>("locale");
     QTest::addColumn<QStringList>("expected");
     // The toolbar, an option frame, a batch word, a type's remark, a
-    // message box and its button, the settings' and the clipboard's tabs.
+    // message box and its button, the settings' and the clipboard's tabs,
+    // two accessible names.
     QTest::newRow("zh_CN")
         << QByteArray("zh_CN.UTF-8")
         << QStringList{
                "开始转换",      "转换方式",
                "包含子文件夹",  "将GB2312码(简体Windows默认内码)转换为Big5码(繁体Windows默认内码).",
                "该文件不存在!", "确定",
-               "界面语言",      "文本"};
+               "界面语言",      "文本",
+               "要转换的文件",  "关闭"};
     QTest::newRow("en_US") << QByteArray("en_US.UTF-8")
                            << QStringList{"Convert",
                                           "Conversion Type",
@@ -102,14 +104,17 @@ class LanguageTest : public QObject {
                                           "The file does not exist.",
                                           "OK",
                                           "Language",
-                                          "Text"};
+                                          "Text",
+                                          "Files to convert",
+                                          "Close"};
     QTest::newRow("C")
         << QByteArray("C")
         << QStringList{
                "開始轉換",      "轉換方式",
                "包含子文件夾",  "將GB2312碼(簡体Windows默認內碼)轉換為Big5碼(繁体Windows默認內碼).",
                "該文件不存在!", "確定",
-               "界面語言",      "文本"};
+               "界面語言",      "文本",
+               "要轉換的文件",  "關閉"};
   }
   void theWindowsSpeakTheLocalesLanguage() {
     QFETCH(QByteArray, locale);
@@ -149,6 +154,9 @@ class LanguageTest : public QObject {
     clipboard.show();
     QVERIFY(QTest::qWaitForWindowExposed(&clipboard, kBusyMachine));
     seen << clipboard.findChild<QTabWidget*>("stbMain")->tabText(0);
+    // What a screen reader says of a list and a title-bar button.
+    seen << window.findChild<QWidget*>("lvwDest")->accessibleName()
+         << window.findChild<QWidget*>("imgTitleClose")->accessibleName();
     QCOMPARE(seen, expected);
 
     marlo::frmSplash about;

@@ -2,7 +2,9 @@
 // The main window, driven by object name, on a temporary settings store and
 // a temporary home folder.
 #include <sys/stat.h>
+#include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -20,6 +22,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -28,6 +31,8 @@
 
 #include "batch/ConversionTypes.h"
 #include "clipboard/TextForms.h"
+#include "clipboard/frmClipboard.h"
+#include "frame/ElidedLabel.h"
 #include "frame/ProgressBarMarlo.h"
 #include "mainwindow/BackgroundRun.h"
 #include "mainwindow/frmMain.h"
@@ -642,6 +647,44 @@ class frmMainTest : public QObject {
     QCOMPARE(listed, QStringList({"a.txt", "sub/b.txt", "sub/deeper/c.txt"}));
   }
 
+  // ">>" adds the chosen files, with the tree option on too; a tree only
+  // for a folder the user chose, without the folders earlier runs wrote.
+  void theTreeOptionAddsOnlyWhatTheUserChose() {
+    QDir home(Home());
+    for (const char* folder : {"docs/BigToGb", "docs/GbToBig/sub", "docs/notes"})
+      home.mkpath(folder);
+    for (const char* name : {"docs/a.txt", "docs/b.txt", "docs/BigToGb/a.txt",
+                             "docs/GbToBig/sub/a.txt", "docs/notes/c.txt", "docs/notes/d.exe"})
+      WriteBytes(Home(name), "x");
+    frmMain window;
+    window.show();
+    Child<QCheckBox>(window, "chkSubFolders")->setChecked(true);
+    auto* folders = Child<QListWidget>(window, "dirSource");
+    auto* files = Child<QListWidget>(window, "FilSource");
+    auto* dest = Child<QTreeWidget>(window, "lvwDest");
+    emit folders->itemActivated(folders->findItems("docs", Qt::MatchExactly).first());
+    QVERIFY(folders->selectedItems().isEmpty());  // entering a folder does not choose it
+    Add(window, {"a.txt"});
+    QTRY_VERIFY(!window.IsAddingTree());
+    QCOMPARE(Texts(dest), QStringList({"a.txt"}));
+    files->clearSelection();
+    emit files->itemActivated(files->findItems("b.txt", Qt::MatchExactly).first());
+    QTRY_VERIFY(!window.IsAddingTree());
+    QCOMPARE(Texts(dest), QStringList({"a.txt", "b.txt"}));
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("2"));
+
+    // No file chosen, the shown folder chosen: its tree.
+    files->clearSelection();
+    folders->currentItem()->setSelected(true);
+    QTest::mouseClick(Child<QPushButton>(window, "cmdSelect"), Qt::LeftButton);
+    QTRY_VERIFY(!window.IsAddingTree());
+    QCOMPARE(Texts(dest), QStringList({"a.txt", "b.txt", "notes/c.txt"}));
+    QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("3"));
+    QCOMPARE(Child<QLabel>(window, "lblHandleFieldName")->text(),
+             QString("已加入 1 個文件; 未進入 2 個以轉換方式命名的文件夾 (以前轉換的結果); "
+                     "1 個文件按忽略列表跳過"));
+  }
+
   // "按詞語轉換" is there only for the types that take phrases, and the
   // remark says what it does while the pointer is on it.
   void thePhraseChoiceGoesWithItsTypes() {
@@ -716,6 +759,71 @@ class frmMainTest : public QObject {
     }
     QCOMPARE(summary(),
              QString("已停止: 1 個轉換成功, 0 個已跳過, 1 個失敗; 列表中還有 1 個文件未處理"));
+    // Where the row is too narrow the summary is cut with "…", whole in the
+    // tooltip; never cut off without a sign.
+    auto* label = Child<marlo::ElidedLabel>(window, "lblHandleFieldName");
+    window.resize(window.minimumSize());
+    QTRY_VERIFY(label->ShownText() != label->text());
+    QVERIFY2(label->ShownText().endsWith(QChar(0x2026)), qPrintable(label->ShownText()));
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->ShownText()) <=
+            label->contentsRect().width());
+    QCOMPARE(label->toolTip(), summary());
+  }
+
+  // The clipboard and preview window opens over the main window, inside the
+  // screen, not at the screen's corner; a long path loses its middle in the
+  // title, not the file's name.
+  void theClipboardWindowOpensOverTheMainWindow() {
+    const QString deep = QString("很長的文件夾名字/").repeated(8);
+    QVERIFY(QDir(Home()).mkpath(deep));
+    WriteBytes(Home(deep + "最後的文件.txt"), "x");
+    frmMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QGuiApplication::clipboard()->setText("x");
+    window.ConvertClipboard();
+    marlo::frmClipboard* clipboard = window.LoadClipboardWindow();
+    QTRY_VERIFY(clipboard->isVisible());
+    const QRect room = window.screen()->availableGeometry();
+    QVERIFY(room.contains(clipboard->frameGeometry()));
+    const QPoint offCentre = clipboard->frameGeometry().center() - window.frameGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+
+    window.PreviewFile(Home(deep + "最後的文件.txt"), 1);
+    QTRY_VERIFY(!window.IsPreviewing());
+    const QString title = clipboard->findChild<QLabel*>("lblTitle")->text();
+    QVERIFY2(title.endsWith("最後的文件.txt(BigToGb)") && title.contains(QChar(0x2026)),
+             qPrintable(title));
+    clipboard->close();
+  }
+
+  // A screen reader, and a test driving the window by role, finds every
+  // control by a name in the window's language.
+  void everyControlHasAnAccessibleName() {
+    frmMain window;
+    window.show();
+    QGuiApplication::clipboard()->setText("x");
+    window.ConvertClipboard();
+    QStringList unnamed;
+    for (QWidget* top :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(window.LoadClipboardWindow())})
+      for (QWidget* control : top->findChildren<QWidget*>()) {
+        const bool isControl =
+            control->focusPolicy() != Qt::NoFocus ||
+            (qobject_cast<QAbstractItemView*>(control) && !qobject_cast<QHeaderView*>(control)) ||
+            control->objectName().startsWith("imgTitle") || control->objectName() == "procTotal";
+        const bool decoration = control->objectName() == "imgTitleLeft" ||
+                                control->objectName() == "imgTitleMain" ||
+                                control->objectName() == "imgTitleRight";
+        if (!isControl || decoration || !control->isVisibleTo(top)) continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+          unnamed << control->objectName() + '(' + control->metaObject()->className() + ')';
+      }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    QCOMPARE(Child(window, "imgTitleClose")->accessibleName(), QString("關閉"));
+    window.LoadClipboardWindow()->close();
   }
 
   void stopReentryAndAdditionsDuringARun() {
@@ -841,6 +949,31 @@ class frmMainTest : public QObject {
     WaitForRun(window);
     struct stat info;
     QCOMPARE(::stat((home + '/' + gbkFolder + "/BigToGb/a.txt").constData(), &info), 0);
+
+
+    // A tree's entries decode part by part: a UTF-8 folder holding a GBK one.
+    const QByteArray mixed = QByteArray("文檔/") + gbkFolder;
+    QVERIFY(QDir(Home()).mkpath("文檔"));
+    QVERIFY(::mkdir((home + '/' + mixed).constData(), 0755) == 0);
+    write(home + '/' + mixed + "/d.txt", kBig5Zhe);
+    Child<QCheckBox>(window, "chkSubFolders")->setChecked(true);
+    Drop(window, {QUrl::fromLocalFile(Home())});
+    QTRY_VERIFY(!window.IsAddingTree());
+    QVERIFY2(Texts(dest).contains("文檔/中文目录/d.txt"), qPrintable(Texts(dest).join(',')));
+
+    // The target can be a folder of such a name: the one chosen in the list.
+    window.SetSourceFolderBytes(home);
+    const auto chosen = folders->findItems("中文目录", Qt::MatchExactly);
+    QCOMPARE(chosen.size(), 1);
+    chosen.first()->setSelected(true);
+    QTest::mouseClick(Child<QToolButton>(window, "imgUseFolder"), Qt::LeftButton);
+    QCOMPARE(Child<QLineEdit>(window, "txtDescPath")->text(), Home("中文目录"));
+    dest->selectAll();
+    QTest::mouseClick(Child<QPushButton>(window, "cmdDisSelect"), Qt::LeftButton);
+    Add(window, {"繁體檔案.txt"});
+    Convert(window);
+    WaitForRun(window);
+    QCOMPARE(::stat((home + '/' + gbkFolder + '/' + big5Name).constData(), &info), 0);
   }
 
   // A file made while its folder is shown appears, the selection kept.
@@ -855,6 +988,18 @@ class frmMainTest : public QObject {
     QDir(Home()).mkdir("new folder");
     QTRY_COMPARE_WITH_TIMEOUT(files->count(), 2, 10000);
     QVERIFY(files->findItems("a.txt", Qt::MatchExactly).first()->isSelected());
+    // So do those of a folder whose name is GBK, no UTF-8.
+    const QByteArray gbkFolder = QFile::encodeName(Home()) + "/\xD6\xD0\xCE\xC4";  // 中文
+    QVERIFY(::mkdir(gbkFolder.constData(), 0755) == 0);
+    frmMain legacy;
+    legacy.show();
+    legacy.SetSourceFolderBytes(gbkFolder);
+    auto* legacyFiles = Child<QListWidget>(legacy, "FilSource");
+    QCOMPARE(legacyFiles->count(), 0);
+    FILE* file = std::fopen((gbkFolder + "/new.txt").constData(), "wb");
+    QVERIFY(file);
+    std::fclose(file);
+    QTRY_COMPARE_WITH_TIMEOUT(legacyFiles->count(), 1, 10000);
     QVERIFY(!files->findItems("b.txt", Qt::MatchExactly).first()->isSelected());
     QTRY_VERIFY(!Child<QListWidget>(window, "dirSource")
                      ->findItems("new folder", Qt::MatchExactly)
@@ -863,15 +1008,50 @@ class frmMainTest : public QObject {
 
   // The window can be made larger; the lists take the room, and the size
   // is there again at the next start.
-  void theListsTakeTheRoomAndTheSizeIsRemembered() {
+  // The window fits a screen of 1024 × 560 logical pixels with every
+  // control on it; at its first size (on 1280 × 1024) the lists show six
+  // rows, the results five, and what the window gains goes to the lists.
+  void theListsTakeTheRoomAndTheWindowFitsSmallScreens() {
+    QDir home(Home());
+    for (int i = 0; i < 12; ++i) {
+      home.mkpath(QStringLiteral("folder%1").arg(i));
+      WriteBytes(Home(QStringLiteral("file%1.txt").arg(i)), "x");
+    }
     auto* window = new frmMain;
     window->show();
+    QVERIFY2(window->minimumSize().width() <= 1024 && window->minimumSize().height() <= 560,
+             qPrintable(QStringLiteral("%1 x %2")
+                            .arg(window->minimumSize().width())
+                            .arg(window->minimumSize().height())));
+    window->resize(window->minimumSize());
+    // Nothing is pushed out of the window or squeezed out of sight: the
+    // content ends above the bottom border.
+    const int contentBottom = window->height() - 30;
+    for (const char* name : {"lvwResult", "procTotal", "cmdSelect", "tbToolbar", "scrOptions"}) {
+      auto* control = Child(*window, name);
+      const QRect placed(control->mapTo(window, QPoint(0, 0)), control->size());
+      QVERIFY2(placed.height() > 0 && placed.bottom() < contentBottom, name);
+    }
+
+    window->resize(frmMain::StartSize());
+    auto* folders = Child<QListWidget>(*window, "dirSource");
+    auto* files = Child<QListWidget>(*window, "FilSource");
     auto* results = Child<QTreeWidget>(*window, "lvwResult");
+    for (int i = 0; i < 8; ++i) results->addTopLevelItem(new QTreeWidgetItem({"x"}));
+    auto rows = [](QAbstractItemView* list) {
+      return list->viewport()->height() / list->sizeHintForRow(0);
+    };
+    QTRY_VERIFY(rows(folders) > 0);
+    QVERIFY2(rows(folders) >= 6, qPrintable(QString::number(rows(folders))));
+    QVERIFY2(rows(files) >= 6, qPrintable(QString::number(rows(files))));
+    QVERIFY2(rows(results) >= 5, qPrintable(QString::number(rows(results))));
+
     auto* options = Child(*window, "fraOption");
-    QTRY_VERIFY(results->height() > 0);
-    const int listHeight = results->height(), optionHeight = options->height();
+    const int listHeight = results->height(), folderHeight = folders->height(),
+              optionHeight = options->height();
     window->resize(window->width() + 40, window->height() + 120);
     QTRY_VERIFY(results->height() > listHeight);
+    QVERIFY(folders->height() > folderHeight);
     QCOMPARE(options->height(), optionHeight);
     const QSize closedAt = window->size();
     window->close();
