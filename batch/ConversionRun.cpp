@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <deque>
 #include <filesystem>
 #include <future>
+#include <map>
 #include <new>
 #include <system_error>
 
@@ -18,6 +20,7 @@
 #include "batch/InputCheck.h"
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
+#include "batch/WorkerPool.h"
 
 namespace marlo {
 
@@ -36,6 +39,11 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 // Pieces of a file through the conversion, in bounded memory.
 constexpr size_t kPieceSize = 1 << 17;
+
+// A batch of written files reaches the disk at this many, or this long
+// after its first.
+constexpr size_t kBatchFiles = 256;
+constexpr std::chrono::milliseconds kBatchTime(500);
 
 RunRow FailedRow(const std::string& fileName, Failure failure) {
   RunRow row;
@@ -134,45 +142,75 @@ RunOutcome ConversionRun::Run(RunHost& host) {
   }
 
   host.SetBusy(true);
-  const auto count = int32_t(settings_.entries.size());
-  host.RunStarted(count);
-  host.SetProgressMax(count);
+  const bool streamed = bool(settings_.moreEntries);
+  const auto listed = int32_t(settings_.entries.size());
+  host.RunStarted(streamed ? -1 : listed);  // a stream's length is known at its end
+  if (!streamed) host.SetProgressMax(listed);
   int32_t done = 0;
-  // Files in flight, oldest first; rows are reported in list order.
-  std::deque<std::future<RunRow>> inFlight;
-  auto reportOldest = [&] {
-    const RunRow row = inFlight.front().get();
-    inFlight.pop_front();
+  auto report = [&](const RunRow& row) {
     host.AddRow(row);
     if (row.outcome != RowOutcome::kFailed) host.SetProgressValue(++done);
   };
+  // Written files waiting for one sync; rows keep the list's order, so an
+  // unbatched row first puts the batch before it in place.
+  std::vector<Converted> batch;
+  std::chrono::steady_clock::time_point batchStart;
+  auto commit = [&] {
+    CommitBatch(batch);
+    for (const Converted& converted : batch) report(converted.row);
+    batch.clear();
+  };
+  // Files in flight, oldest first.
+  std::deque<std::future<Converted>> inFlight;
+  auto reportOldest = [&] {
+    Converted converted = inFlight.front().get();
+    inFlight.pop_front();
+    if (!converted.file->unsynced) {
+      commit();
+      report(converted.row);
+      return;
+    }
+    if (batch.empty()) batchStart = std::chrono::steady_clock::now();
+    batch.push_back(std::move(converted));
+    // Small files go by the hundred; a slow one does not hold back the
+    // rows of the others for long.
+    if (batch.size() >= kBatchFiles || std::chrono::steady_clock::now() - batchStart > kBatchTime)
+      commit();
+  };
+  auto drain = [&] {
+    while (!inFlight.empty()) reportOldest();
+    commit();
+  };
   const size_t jobs = size_t(std::max(settings_.jobs, 1));
-  for (const RunEntry& entry : settings_.entries) {
+  WorkerPool pool(jobs > 1 ? jobs : 0);
+  size_t nextListed = 0;
+  auto nextEntry = [&](RunEntry& entry, bool& fromList) {
+    fromList = nextListed < settings_.entries.size();
+    if (fromList) {
+      entry = settings_.entries[nextListed++];
+      return true;
+    }
+    return streamed && settings_.moreEntries(entry);
+  };
+  RunEntry entry;
+  for (bool fromList = false; nextEntry(entry, fromList);) {
     host.Yield();
     if (host.StopRequested()) {
-      while (!inFlight.empty()) reportOldest();
+      drain();
       host.SetBusy(false);
       host.RunEnded(RunOutcome::kStopped);
       return RunOutcome::kStopped;
     }
+    ++taken_;
     host.CurrentFile(entry.fileName);
-    auto file = std::make_shared<PreparedFile>(Prepare(host, entry, folder));
-    std::future<RunRow> row;
-    if (jobs > 1) {
-      try {
-        row = std::async(std::launch::async, [this, file] { return ConvertPrepared(*file); });
-      } catch (const std::system_error&) {  // no thread to be had: convert it here
-      }
-    }
-    if (!row.valid()) {
-      std::promise<RunRow> here;
-      here.set_value(ConvertPrepared(*file));
-      row = here.get_future();
-    }
-    inFlight.push_back(std::move(row));
+    auto file = std::make_shared<PreparedFile>(Prepare(host, std::move(entry), folder, fromList));
+    inFlight.push_back(pool.Run<Converted>([this, file] {
+      RunRow row = ConvertPrepared(*file);
+      return Converted{std::move(row), file};
+    }));
     while (inFlight.size() >= jobs) reportOldest();
   }
-  while (!inFlight.empty()) reportOldest();
+  drain();
   host.SetProgressValue(0);
   host.CurrentFile("");
   host.SetBusy(false);
@@ -180,10 +218,50 @@ RunOutcome ConversionRun::Run(RunHost& host) {
   return RunOutcome::kFinished;
 }
 
-ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry& entry,
-                                                   const std::string& folder) {
+void ConversionRun::CommitBatch(std::vector<Converted>& batch) {
+  // One sync for each file system the batch wrote to. A writer whose sync
+  // failed is closed by it: its device is taken first.
+  std::vector<uint64_t> devices;
+  for (const Converted& converted : batch) devices.push_back(converted.file->unsynced->Device());
+  std::map<uint64_t, std::optional<Failure>> synced;
+  for (size_t k = 0; k < batch.size(); ++k) {
+    if (synced.count(devices[k])) continue;
+    try {
+      batch[k].file->unsynced->SyncFileSystem();
+      synced[devices[k]] = std::nullopt;
+    } catch (const textfile::FileError& e) {
+      synced[devices[k]] = e.failure();
+    }
+  }
+  for (size_t k = 0; k < batch.size(); ++k) {
+    Converted& converted = batch[k];
+    // The writer goes here: one not put in place takes its file with it.
+    const std::unique_ptr<textfile::TextWriter> writer = std::move(converted.file->unsynced);
+    const std::optional<Failure>& failure = synced[devices[k]];
+    const std::string& name = converted.row.fileName;
+    try {
+      if (failure) {
+        Failure forThisFile = *failure;
+        forThisFile.path = converted.row.targetPath;
+        throw textfile::FileError(std::move(forThisFile));
+      }
+      if (!writer->Close(converted.file->mayReplace, /*onDisk=*/true))
+        converted.row.outcome = RowOutcome::kSkipped;
+    } catch (const std::bad_alloc&) {
+      converted.row = FailedRow(name, OutOfMemory());
+    } catch (const textfile::FileError& e) {
+      converted.row = FailedRow(name, e.failure());
+    } catch (const std::exception& e) {
+      converted.row = FailedRow(name, Unexpected(converted.file->entry.fullPath, e));
+    }
+  }
+}
+
+ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, RunEntry given,
+                                                   const std::string& folder, bool listed) {
   PreparedFile file;
-  file.entry = &entry;
+  file.entry = std::move(given);
+  const RunEntry& entry = file.entry;
   if (entry.failure) {
     file.failed = FailedRow(entry.fileName, *entry.failure);
     return file;
@@ -197,7 +275,7 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
     // The existing-file option is about files that were there before the
     // run; a target an earlier entry writes is never dropped or replaced
     // by a later one.
-    if (claimed_.count(file.target))
+    if (listed && claimed_.count(file.target))
       throw textfile::FileError({FileAction::kWrite, FailureReason::kSameNameInRun, file.target});
     file.reader = std::make_unique<textfile::TextReader>(entry.fullPath);
 
@@ -222,7 +300,7 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, const RunEntry
       file.mode = ::stat(entry.fullPath.c_str(), &info) == 0
                       ? unsigned(info.st_mode) & textfile::DefaultFileMode()
                       : textfile::DefaultFileMode();
-      claimed_.insert(file.target);
+      if (listed) claimed_.insert(file.target);
     }
   } catch (const std::bad_alloc&) {
     file.failed = FailedRow(entry.fileName, OutOfMemory());
@@ -253,15 +331,19 @@ bool ConversionRun::Overwrites(RunHost& host, const std::string& target) {
 
 RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
   if (file.failed) return *file.failed;
-  const RunEntry& entry = *file.entry;
+  const RunEntry& entry = file.entry;
   try {
-    std::optional<textfile::TextWriter> writer;
-    if (file.outcome == RowOutcome::kConverted) writer.emplace(file.target, file.mode);
+    std::unique_ptr<textfile::TextWriter> writer;
+    if (file.outcome == RowOutcome::kConverted)
+      writer = std::make_unique<textfile::TextWriter>(file.target, file.mode);
     const int64_t start = clock_();
     RunRow row;
-    Convert(*file.reader, writer ? &*writer : nullptr, entry.fullPath, row);
+    Convert(*file.reader, writer.get(), entry.fullPath, row);
     const int64_t end = clock_();
-    if (writer && !writer->Close(file.mayReplace)) file.outcome = RowOutcome::kSkipped;
+    if (writer && settings_.syncInBatches)
+      file.unsynced = std::move(writer);  // put in place with its batch
+    else if (writer && !writer->Close(file.mayReplace))
+      file.outcome = RowOutcome::kSkipped;
     file.reader.reset();  // closes the source while other files are still on their way
     row.outcome = file.outcome;
     row.fileName = entry.fileName;

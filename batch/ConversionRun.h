@@ -50,6 +50,15 @@ struct RunSettings {
   // Files converted at once. Whatever the number, the host sees every call
   // from the thread that runs Run, and the rows in list order.
   int32_t jobs = 1;
+  // Entries after the listed ones, taken one at a time while the run goes
+  // (a walk of a large tree), so that memory holds the files in flight, not
+  // the list. Their names must not repeat: unlike listed ones, they are
+  // not checked against each other's targets.
+  std::function<bool(RunEntry&)> moreEntries;
+  // Files reach the disk in batches: one syncfs for a batch, then their
+  // renames, instead of an fsync each. A crash still leaves each target as
+  // it was or whole; rows come a batch at a time.
+  bool syncInBatches = false;
 };
 
 // What became of one file. Only kConverted wrote the target; a skipped or
@@ -107,12 +116,14 @@ class ConversionRun {
 
   ConversionRun(const ConvMarlo& engine, RunSettings settings, Clock clock = SystemClock);
   RunOutcome Run(RunHost& host);
+  // How many entries the run took, the streamed ones included.
+  int64_t EntriesTaken() const { return taken_; }
 
  private:
   // One file, settled in list order before it is converted: its target,
   // and whether the target is written. A file that fails here has its row.
   struct PreparedFile {
-    const RunEntry* entry = nullptr;
+    RunEntry entry;
     std::string target;
     RowOutcome outcome = RowOutcome::kConverted;
     std::unique_ptr<textfile::TextReader> reader;
@@ -122,12 +133,22 @@ class ConversionRun {
     // another's, and kept.
     bool mayReplace = false;
     std::optional<RunRow> failed;
+    // Written, waiting for its batch to reach the disk (syncInBatches).
+    std::unique_ptr<textfile::TextWriter> unsynced;
   };
-  PreparedFile Prepare(RunHost& host, const RunEntry& entry, const std::string& folder);
+  struct Converted {
+    RunRow row;
+    std::shared_ptr<PreparedFile> file;
+  };
+  // listed: from the list, whose targets are checked against each other.
+  PreparedFile Prepare(RunHost& host, RunEntry entry, const std::string& folder, bool listed);
   // The user's answer about an existing target, or the "all" one given.
   bool Overwrites(RunHost& host, const std::string& target);
   // Converts a prepared file; touches no host and no shared state.
   RunRow ConvertPrepared(PreparedFile& file) const;
+  // Puts a batch of written files in place after one sync of their file
+  // systems; a file whose sync or rename fails gets a failed row.
+  static void CommitBatch(std::vector<Converted>& batch);
   // Reads, checks and converts the file piece by piece into the writer (or
   // nowhere); fills in the row's counts, warning and reading.
   void Convert(textfile::TextReader& reader, textfile::TextWriter* writer, const std::string& path,
@@ -138,6 +159,7 @@ class ConversionRun {
   Clock clock_;
   std::set<std::string> claimed_;     // the targets this run writes, in list order
   std::optional<bool> overwriteAll_;  // an "all" answer given during this run
+  int64_t taken_ = 0;
 };
 
 }  // namespace marlo

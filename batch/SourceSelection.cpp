@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unordered_set>
@@ -73,50 +74,92 @@ std::vector<RunEntry> EntriesToAdd(std::string_view folder, const std::vector<st
   return entries;
 }
 
-TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList,
-                     const std::string& skip, bool skipTypeFolders) {
-  namespace fs = std::filesystem;
-  std::unordered_set<std::string> typeNames;
-  if (skipTypeFolders)
-    for (const ConversionType& type : ConversionTypes()) typeNames.insert(type.identifier);
-  TreeListing listing;
-  std::vector<RunEntry>& entries = listing.entries;
+TreeWalker::TreeWalker(std::string folder, IgnoreList ignoreList, TreeWalkRules rules)
+    : root_(std::move(folder)), ignoreList_(std::move(ignoreList)), rules_(std::move(rules)) {
   std::error_code error;
-  const fs::path skipped = skip.empty() ? fs::path() : fs::weakly_canonical(skip, error);
-  std::vector<fs::path> folders = {folder};
-  while (!folders.empty()) {
-    const fs::path current = std::move(folders.back());
-    folders.pop_back();
-    fs::directory_iterator it(current, error);
-    // A folder that cannot be read is a failure of the run, not a silence:
-    // its files would be missing from the target without a word.
-    if (error) {
-      const std::string relative = current.lexically_relative(folder).string();
-      entries.push_back({current.string(), relative,
-                         Failure{FileAction::kReadFolder, FailureReason::kSystem, current.string(),
-                                 error.value()}});
+  if (!rules_.skip.empty())
+    skipped_ = std::filesystem::weakly_canonical(rules_.skip, error).string();
+}
+
+bool TreeWalker::Enter(const std::string& path, const std::string& relative, RunEntry& failure) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  Folder folder{path, relative, {}, 0};
+  fs::directory_iterator it(path, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error))
+    folder.names.push_back(it->path().filename().string());
+  if (error) {
+    failure = {path, relative.empty() ? "." : relative,
+               Failure{FileAction::kReadFolder, FailureReason::kSystem, path, error.value()}};
+    return false;
+  }
+  std::sort(folder.names.begin(), folder.names.end());
+  stack_.push_back(std::move(folder));
+  return true;
+}
+
+namespace {
+
+bool LooksBinary(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char probe[kBinaryProbe];
+  file.read(probe, sizeof probe);
+  return std::memchr(probe, 0, size_t(file.gcount())) != nullptr;
+}
+
+}  // namespace
+
+bool TreeWalker::Next(RunEntry& entry) {
+  namespace fs = std::filesystem;
+  if (!started_) {
+    started_ = true;
+    if (!Enter(root_, "", entry)) return true;
+  }
+  while (!stack_.empty()) {
+    Folder& folder = stack_.back();
+    if (folder.next == folder.names.size()) {
+      stack_.pop_back();
       continue;
     }
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-      std::error_code ignored;
-      if (!it->is_symlink(ignored) && it->is_directory(ignored)) {  // links to folders not followed
-        if (typeNames.count(it->path().filename().string()))
-          ++listing.typeFolders;
-        else if (skipped.empty() || fs::weakly_canonical(it->path(), ignored) != skipped)
-          folders.push_back(it->path());
+    const std::string& name = folder.names[folder.next++];
+    const std::string path = JoinPath(folder.path, name);
+    const std::string relative = folder.relative.empty() ? name : folder.relative + "/" + name;
+    std::error_code ignored;
+    const fs::file_status status = fs::symlink_status(path, ignored);
+    if (fs::is_directory(status)) {  // links to folders are not followed
+      bool typeFolder = false;
+      if (rules_.skipTypeFolders)
+        for (const ConversionType& type : ConversionTypes()) typeFolder |= name == type.identifier;
+      if (typeFolder) {
+        ++typeFolders_;
         continue;
       }
-      if (!it->is_regular_file(ignored)) continue;  // a link loop is none either
-      const std::string name = it->path().filename().string();
-      if (ignoreList.Ignores(name)) {
-        ++listing.ignoredFiles;
-        continue;
-      }
-      entries.push_back({it->path().string(), it->path().lexically_relative(folder).string()});
+      if (!skipped_.empty() && fs::weakly_canonical(path, ignored).string() == skipped_) continue;
+      if (!Enter(path, relative, entry)) return true;
+      continue;
     }
+    if (!fs::is_regular_file(fs::status(path, ignored))) continue;  // a link loop is none either
+    if (ignoreList_.Ignores(name)) {
+      ++ignoredFiles_;
+      continue;
+    }
+    if (rules_.skipBinary && LooksBinary(path)) {
+      ++binaryFiles_;
+      continue;
+    }
+    entry = {path, relative};
+    return true;
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const RunEntry& a, const RunEntry& b) { return a.fileName < b.fileName; });
+  return false;
+}
+
+TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList, TreeWalkRules rules) {
+  TreeWalker walker(folder, ignoreList, std::move(rules));
+  TreeListing listing;
+  for (RunEntry entry; walker.Next(entry);) listing.entries.push_back(std::move(entry));
+  listing.ignoredFiles = walker.ignoredFiles();
+  listing.typeFolders = walker.typeFolders();
+  listing.binaryFiles = walker.binaryFiles();
   return listing;
 }
 

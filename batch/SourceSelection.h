@@ -48,21 +48,61 @@ class IgnoreList {
 // A folder and a name in it, with one separator between them at the root too.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
-// What a walk of a folder tree found, and what it left out.
+// What a walk leaves out besides the ignored types.
+struct TreeWalkRules {
+  std::string skip;              // a folder not entered: the target folder
+  bool skipTypeFolders = false;  // folders named after a conversion type (below the root)
+  bool skipBinary = false;       // files with a NUL byte in their first kBinaryProbe bytes
+};
+
+// How much of a file tells a binary file from a text in a byte code.
+inline constexpr size_t kBinaryProbe = 4096;
+
+// The regular files under a folder, one at a time, depth first with the
+// names of each folder in byte order, as entries whose name is the path
+// below the folder ("sub/a.txt"). Links to folders are not followed. Its
+// memory is that of the folders on the way down, not of the tree: a tree
+// of millions of files is walked while its files convert.
+class TreeWalker {
+ public:
+  TreeWalker(std::string folder, IgnoreList ignoreList, TreeWalkRules rules);
+  // The next file; false when the walk is over. A folder that cannot be
+  // read comes as an entry with its failure: its files would otherwise be
+  // missing without a word.
+  bool Next(RunEntry& entry);
+
+  size_t ignoredFiles() const { return ignoredFiles_; }
+  size_t typeFolders() const { return typeFolders_; }  // not entered
+  size_t binaryFiles() const { return binaryFiles_; }
+
+ private:
+  struct Folder {
+    std::string path;
+    std::string relative;  // below the root, "" for the root
+    std::vector<std::string> names;
+    size_t next = 0;
+  };
+  bool Enter(const std::string& path, const std::string& relative, RunEntry& failure);
+
+  std::string root_;
+  IgnoreList ignoreList_;
+  TreeWalkRules rules_;
+  std::string skipped_;  // the skipped folder, made canonical
+  std::vector<Folder> stack_;
+  bool started_ = false;
+  size_t ignoredFiles_ = 0, typeFolders_ = 0, binaryFiles_ = 0;
+};
+
+// What a whole walk found, and what it left out.
 struct TreeListing {
   std::vector<RunEntry> entries;
   size_t ignoredFiles = 0;  // ruled out by the ignore list
   size_t typeFolders = 0;   // folders named after a conversion type, not entered
+  size_t binaryFiles = 0;
 };
 
-// Every regular file under a folder, depth first in name order, as entries
-// whose name is the path below the folder ("sub/a.txt"), less the ignored
-// ones and anything under `skip` (the target folder). Links to folders are
-// not followed. With skipTypeFolders, no folder named after a conversion
-// type (GbToBig, BigToGb…) is entered below the given one: those are where
-// earlier runs wrote, and their outputs are no sources.
-TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList,
-                     const std::string& skip, bool skipTypeFolders = false);
+// Every file a walk gives, at once: for trees a window lists.
+TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList, TreeWalkRules rules);
 
 // The entries an add of these names from one folder makes, in the given
 // order: the ignored ones and those already listed (by full path) left out.

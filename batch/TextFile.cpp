@@ -382,10 +382,20 @@ void TextWriter::LinkIntoFolder() {
   Fail(EEXIST);
 }
 
-bool TextWriter::Close(bool mayReplace) {
+void TextWriter::SyncFileSystem() {
+  if (fd_ < 0) Fail(EBADF);
+  if (::syncfs(fd_) != 0) Fail(errno);
+}
+
+uint64_t TextWriter::Device() const {
+  struct stat info;
+  return fd_ >= 0 && ::fstat(fd_, &info) == 0 ? uint64_t(info.st_dev) : 0;
+}
+
+bool TextWriter::Close(bool mayReplace, bool onDisk) {
   if (fd_ < 0) Fail(EBADF);
   // On disk before it replaces anything: a crash leaves the earlier file.
-  if (::fsync(fd_) != 0) Fail(errno);
+  if (!onDisk && ::fsync(fd_) != 0) Fail(errno);
   if (replacing_ && !mayReplace) return KeepOthers();
   if (unnamed_ && !replacing_) {
     // Nothing to replace: the file takes its name at once, and no moment

@@ -80,8 +80,15 @@ class TextWriter {
   void WriteLine(std::string_view bytes);  // followed by CR LF
   // Puts the file in place. Unless mayReplace, a target that has appeared
   // since (another run finishing first) stays as it is, the file written
-  // here is dropped, and Close says false.
-  bool Close(bool mayReplace = true);
+  // here is dropped, and Close says false. The bytes reach the disk first;
+  // with onDisk the caller has made sure of that already (SyncFileSystem
+  // after the last Write), which a batch of files does once for all.
+  bool Close(bool mayReplace = true, bool onDisk = false);
+  // Writes every file system's data that holds this file to disk (syncfs):
+  // one call puts a whole batch of files there.
+  void SyncFileSystem();
+  // Which file system the file is on.
+  uint64_t Device() const;
 
  private:
   [[noreturn]] void Fail(int error);

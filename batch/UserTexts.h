@@ -143,6 +143,12 @@ inline constexpr const char* kRunReportStopped =
 // After the report of a walk (-r): the files the ignore list left out.
 inline constexpr const char* kIgnoredByList =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個文件按忽略列表跳過");
+// A tree walked while it converted, stopped: its rest was never reached.
+inline constexpr const char* kRunReportStoppedWalk =
+    QT_TRANSLATE_NOOP("UserTexts", ", 已停止: 目錄樹中其餘的文件未處理");
+// After the report of a walk: files with NUL bytes, not converted.
+inline constexpr const char* kBinarySkipped =
+    QT_TRANSLATE_NOOP("UserTexts", "; %1 個二進制文件 (含 NUL 字節) 已跳過");
 // After a folder tree was added in the window: %1 files; then the folders
 // named after a conversion type that the walk did not enter.
 inline constexpr const char* kTreeAdded = QT_TRANSLATE_NOOP("UserTexts", "已加入 %1 個文件");
@@ -153,6 +159,27 @@ inline constexpr const char* kCannotWriteReport =
 inline constexpr const char* kReportLost = QT_TRANSLATE_NOOP("UserTexts", ",無法寫出轉換報告");
 inline constexpr const char* kTryHelp =
     QT_TRANSLATE_NOOP("UserTexts", "請用 'marlo-convert --help' 查看用法。");
+// Conversions named by their codes (--from, --to).
+inline constexpr const char* kTypeAndCodes =
+    QT_TRANSLATE_NOOP("UserTexts", "--to 與 -t 只能用一個: 有 --from 時 -t 即目標編碼");
+inline constexpr const char* kCodesNeedBoth =
+    QT_TRANSLATE_NOOP("UserTexts", "--from 和 --to 要一起使用");
+inline constexpr const char* kUnknownCode =
+    QT_TRANSLATE_NOOP("UserTexts", "未知的編碼 \"%1\" (可用: gb2312, gbk, big5, cns11643, utf-8)");
+inline constexpr const char* kNoUtf16 = QT_TRANSLATE_NOOP(
+    "UserTexts",
+    "沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, "
+    "其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式");
+inline constexpr const char* kNoTypeForCodes =
+    QT_TRANSLATE_NOOP("UserTexts", "沒有從 %1 到 %2 的轉換方式; 見 --list-types");
+// After an unknown name: the known one it most likely meant.
+inline constexpr const char* kDidYouMean = QT_TRANSLATE_NOOP("UserTexts", "; 是不是 %1?");
+inline constexpr const char* kNullNeedsFilesFrom =
+    QT_TRANSLATE_NOOP("UserTexts", "-0 只能與 --files-from 一起使用");
+inline constexpr const char* kFilesFromAlone =
+    QT_TRANSLATE_NOOP("UserTexts", "--files-from 給出全部文件: 不能再有文件參數、-r 或 -o -");
+inline constexpr const char* kCannotReadFileList =
+    QT_TRANSLATE_NOOP("UserTexts", "無法讀取文件列表 %1: %2");
 inline constexpr const char* kNotAFolder = QT_TRANSLATE_NOOP("UserTexts", "不是文件夾: %1");
 inline constexpr const char* kOptionNeedsValue =
     QT_TRANSLATE_NOOP("UserTexts", "選項 %1 需要一個值");
@@ -181,6 +208,8 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "                    [--from-utf8] [--to-utf8] [--lossy] [--strict]\n"
     "                    [--phrases] [-j N] 文件...\n"
     "      marlo-convert -t 方式 [選項] -r 文件夾...\n"
+    "      marlo-convert -f 編碼 -t 編碼 [選項] 文件...\n"
+    "      marlo-convert -t 方式 [選項] --files-from 列表 [-0]\n"
     "      marlo-convert -t 方式 [-] < 輸入 > 輸出\n"
     "      marlo-convert --list-types | --help | --version\n"
     "\n"
@@ -190,6 +219,10 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "\n"
     "  -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,\n"
     "                        見 --list-types\n"
+    "  -f, --from 編碼       按編碼指定轉換方式: 讀取的編碼 gb2312、gbk、big5、\n"
+    "                        cns11643 或 utf-8; 寫出的編碼由 --to 或 -t 給出\n"
+    "                        (見 --list-types)\n"
+    "      --to 編碼         寫出的編碼 (與 --from 一起)\n"
     "  -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建);\n"
     "                        -o - 把唯一的一個文件轉換到標準輸出\n"
     "  -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或\n"
@@ -209,9 +242,14 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "  -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾\n"
     "                        下的同樣位置 (默認為第一個文件夾中以轉換方式命名\n"
     "                        的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨\n"
-    "                        指向文件夾的鏈接\n"
+    "                        指向文件夾的鏈接; 開頭 4 KiB 中有 NUL 字節的文件\n"
+    "                        是二進制文件,也跳過 (讀 UCS-2 的方式除外)\n"
     "      --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 \".EXE;.ZIP\"\n"
     "                        (文件的擴展名與列表中的一項相同時跳過,不分大小寫)\n"
+    "      --files-from 列表  轉換列表中的文件,一行一個 (- 為標準輸入); 每個文件\n"
+    "                        在目標文件夾 (默認為當前文件夾中以轉換方式命名的\n"
+    "                        文件夾) 下保持其相對路徑\n"
+    "  -0, --null            與 --files-from 一起: 文件名以 NUL 分隔 (find -print0)\n"
     "  -j, --jobs N          同時轉換 N 個文件 (默認: 每個處理器一個);\n"
     "                        報告仍按文件的順序\n"
     "  -l, --list-types      列出十四種轉換方式\n"
@@ -219,6 +257,7 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "  -V, --version         顯示版本\n"
     "\n"
     "例: marlo-convert -t BigToGb --from-utf8 --to-utf8 < 繁體.txt > 简体.txt\n"
+    "    find . -name '*.txt' -print0 | marlo-convert -f big5 -t gb2312 --files-from - -0 -o 简体\n"
     "\n"
     "退出狀態: 每個文件都已轉換或跳過時為 0,有文件失敗或報告無法寫出時為 1,\n"
     "用法錯誤時為 2,被中斷時為 130。\n");

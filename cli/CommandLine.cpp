@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "batch/CodePairs.h"
 #include "batch/ConversionRun.h"
 #include "batch/ConversionTypes.h"
 #include "batch/UserTexts.h"
@@ -21,6 +22,11 @@ namespace {
 // the converted files go into under their own names: an existing file, or
 // with one input a name of the input's extension, is asked about rather
 // than made into a folder.
+std::string DidYouMean(const std::string& word, const std::vector<std::string>& candidates) {
+  const std::string closest = Closest(word, candidates);
+  return closest.empty() ? std::string() : text::Fill(text::Tr(text::kDidYouMean), {closest});
+}
+
 bool LooksLikeATargetFile(const Options& options) {
   namespace fs = std::filesystem;
   std::error_code error;
@@ -51,14 +57,18 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                                         {"ignore", required_argument, nullptr, 'I'},
                                         {"jobs", required_argument, nullptr, 'j'},
                                         {"phrases", no_argument, nullptr, 'P'},
+                                        {"from", required_argument, nullptr, 'f'},
+                                        {"to", required_argument, nullptr, 'T'},
+                                        {"files-from", required_argument, nullptr, 'X'},
+                                        {"null", no_argument, nullptr, '0'},
                                         {nullptr, 0, nullptr, 0}};
   Options options;
   bool listTypes = false, help = false, version = false;
-  std::string typeText;
+  std::string typeText, fromText, toText;
   ::opterr = 0;
   ::optind = 1;
   int c;
-  while ((c = ::getopt_long(argc, argv, ":t:o:e:j:lhVr", kLongOptions, nullptr)) != -1) {
+  while ((c = ::getopt_long(argc, argv, ":t:o:e:j:f:lhVr0", kLongOptions, nullptr)) != -1) {
     switch (c) {
       case 't':
         typeText = ::optarg;
@@ -104,6 +114,18 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'P':
         options.phrases = true;
         break;
+      case 'f':
+        fromText = ::optarg;
+        break;
+      case 'T':
+        toText = ::optarg;
+        break;
+      case 'X':
+        options.filesFrom = ::optarg;
+        break;
+      case '0':
+        options.nulSeparated = true;
+        break;
       case 'r':
         options.recursive = true;
         break;
@@ -133,10 +155,33 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     options.action = Options::Action::kListTypes;
   if (options.action != Options::Action::kConvert) return {options, ""};
 
-  if (typeText.empty()) return {std::nullopt, text::Tr(text::kNoType)};
-  const auto type = FindConversionType(typeText);
-  if (!type) return {std::nullopt, text::Fill(text::Tr(text::kUnknownType), {typeText})};
-  options.type = *type;
+  if (!fromText.empty() || !toText.empty()) {
+    // iconv's spelling: with -f, -t names the code written, not a type.
+    if (!toText.empty() && !typeText.empty()) return {std::nullopt, text::Tr(text::kTypeAndCodes)};
+    const std::string to = toText.empty() ? typeText : toText;
+    if (fromText.empty() || to.empty()) return {std::nullopt, text::Tr(text::kCodesNeedBoth)};
+    for (const std::string& code : {fromText, to})
+      if (CanonicalCodeName(code).empty())
+        return {std::nullopt, text::Fill(text::Tr(text::kUnknownCode), {code}) +
+                                  DidYouMean(code, CodeNameSpellings())};
+    if (CanonicalCodeName(fromText) == "utf-16le" || CanonicalCodeName(to) == "utf-16le")
+      return {std::nullopt, text::Tr(text::kNoUtf16)};
+    const std::optional<CodePair> pair = FindCodePair(fromText, to);
+    if (!pair) return {std::nullopt, text::Fill(text::Tr(text::kNoTypeForCodes), {fromText, to})};
+    options.type = pair->type;
+    options.fromUtf8 = options.fromUtf8 || pair->fromUtf8;
+    options.toUtf8 = options.toUtf8 || pair->toUtf8;
+  } else {
+    if (typeText.empty()) return {std::nullopt, text::Tr(text::kNoType)};
+    const auto type = FindConversionType(typeText);
+    if (!type) {
+      std::vector<std::string> names;
+      for (const ConversionType& known : ConversionTypes()) names.emplace_back(known.identifier);
+      return {std::nullopt,
+              text::Fill(text::Tr(text::kUnknownType), {typeText}) + DidYouMean(typeText, names)};
+    }
+    options.type = *type;
+  }
   if (options.lossy && !options.fromUtf8)
     return {std::nullopt, text::Tr(text::kLossyNeedsFromUtf8)};
   if (options.phrases && !TakesPhrases(options.type))
@@ -145,6 +190,15 @@ ParseResult ParseCommandLine(int argc, char** argv) {
     return {std::nullopt,
             text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(options.type)})};
   for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
+  if (options.nulSeparated && !options.filesFrom)
+    return {std::nullopt, text::Tr(text::kNullNeedsFilesFrom)};
+  if (options.filesFrom) {
+    // The names come from the list, not as arguments, and never make a
+    // filter: standard input may be the list itself.
+    if (options.recursive || !options.files.empty() || options.targetFolder == "-")
+      return {std::nullopt, text::Tr(text::kFilesFromAlone)};
+    return {options, ""};
+  }
   if (options.recursive && options.files.empty())
     return {std::nullopt, text::Tr(text::kRecursiveNeedsFolders)};
   if (options.ignoreList && !options.recursive)

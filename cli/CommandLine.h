@@ -27,6 +27,10 @@ struct Options {
   std::optional<std::string> ignoreList;  // --ignore; else the window's setting
   int32_t jobs = 0;                       // files at once; 0: one per processor
   std::vector<std::string> files;
+  // --files-from: a file ("-": standard input) naming the files, a line
+  // each, or NUL-separated with -0; read before converting.
+  std::optional<std::string> filesFrom;
+  bool nulSeparated = false;
 };
 
 struct ParseResult {

@@ -105,13 +105,15 @@ void TerminalHost::ShowError(const std::string& message) {
 
 void TerminalHost::RunStarted(int32_t fileCount) {
   total_ = fileCount;
-  showProgress_ = fileCount > 1 && ::isatty(STDERR_FILENO);
+  // -1: a tree walked while it converts, of a length known at its end.
+  showProgress_ = (fileCount > 1 || fileCount < 0) && ::isatty(STDERR_FILENO);
 }
 
 void TerminalHost::CurrentFile(const std::string& fileName) {
   if (!showProgress_ || fileName.empty()) return;
-  std::cerr << "\r\033[K[" << (converted_ + failed_ + 1) << "/" << total_ << "] "
-            << text::Tr(text::kProcessing) << Printable(fileName) << std::flush;
+  std::cerr << "\r\033[K[" << (converted_ + skipped_ + failed_ + 1);
+  if (total_ > 0) std::cerr << "/" << total_;
+  std::cerr << "] " << text::Tr(text::kProcessing) << Printable(fileName) << std::flush;
   progressShown_ = true;
 }
 

@@ -11,8 +11,10 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <thread>
 
+#include "batch/CodePairs.h"
 #include "batch/ConversionRun.h"
 #include "batch/ConversionTypes.h"
 #include "batch/Language.h"
@@ -94,6 +96,36 @@ int OpenRegularFile(const std::string& path) {
   return fd;
 }
 
+// The names of a --files-from list, as find -print (a line each) or
+// find -print0 (-0) writes them; empty names are none.
+bool ReadFileList(const std::string& list, bool nulSeparated, std::vector<std::string>& names,
+                  std::string& error) {
+  const bool standardInput = list == "-";
+  const int fd = standardInput ? STDIN_FILENO : ::open(list.c_str(), O_RDONLY | O_CLOEXEC);
+  std::string text;
+  char buffer[65536];
+  ssize_t got = fd < 0 ? -1 : 0;
+  while (fd >= 0 && ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)))
+    if (got > 0) text.append(buffer, size_t(got));
+  const int readError = errno;
+  if (fd >= 0 && !standardInput) ::close(fd);
+  if (got < 0) {
+    error = marlo::text::Fill(marlo::text::Tr(marlo::text::kCannotReadFileList),
+                              {standardInput ? marlo::text::Tr(marlo::text::kStandardInput) : list,
+                               std::strerror(readError)});
+    return false;
+  }
+  const char separator = nulSeparated ? '\0' : '\n';
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find(separator, at);
+    if (end == std::string::npos) end = text.size();
+    if (end > at) names.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return true;
+}
+
 int UsageError(const std::string& message) {
   std::cerr << "marlo-convert: " << message << "\n"
             << marlo::text::Tr(marlo::text::kTryHelp) << "\n";
@@ -114,43 +146,74 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   settings.handleExistFile = options.handleExistFile;
   settings.jobs =
       options.jobs > 0 ? options.jobs : int32_t(std::max(1u, std::thread::hardware_concurrency()));
-  const std::string firstFolder =
-      options.recursive ? options.files.front() : FolderOf(options.files.front());
+  // A list's names are paths from here: the default target is here too,
+  // and each name keeps its path below it.
+  const std::string firstFolder = options.filesFrom   ? std::string(".")
+                                  : options.recursive ? options.files.front()
+                                                      : FolderOf(options.files.front());
   settings.targetFolderText = options.targetFolder.empty()
                                   ? marlo::DefaultTargetFolder(firstFolder, options.type)
                                   : options.targetFolder;
-  size_t ignored = 0;
+  // Each file reaches the disk before its target is replaced, a batch of
+  // files at a time: an fsync per file would cost more than converting it.
+  settings.syncInBatches = true;
+  size_t ignored = 0, binary = 0;
+  std::optional<marlo::TreeWalker> walk;  // one tree: walked while it converts
   if (options.recursive) {
     // Whole extensions: a walk must not drop main.c because ".CAB" holds ".C".
     const marlo::IgnoreList ignoreList(
         options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList(),
         marlo::IgnoreList::Rule::kWholeExtension);
-    for (const std::string& folder : options.files) {
+    // NUL bytes are text in the UCS form, and nothing else a type reads.
+    const marlo::TreeWalkRules rules{
+        settings.targetFolderText, false,
+        options.fromUtf8 || marlo::TypeInfo(options.type).source != marlo::ByteForm::kUcs};
+    for (const std::string& folder : options.files)
       if (!std::filesystem::is_directory(folder))
         return UsageError(marlo::text::Fill(marlo::text::Tr(marlo::text::kNotAFolder), {folder}));
-      marlo::TreeListing listing = marlo::ListTree(folder, ignoreList, settings.targetFolderText);
-      for (marlo::RunEntry& entry : listing.entries) settings.entries.push_back(std::move(entry));
-      ignored += listing.ignoredFiles;
+    if (options.files.size() == 1) {
+      walk.emplace(options.files.front(), ignoreList, rules);
+      settings.moreEntries = [&walk](marlo::RunEntry& entry) { return walk->Next(entry); };
+    } else {
+      // Trees side by side may hold the same names: listed first, so that
+      // the run can tell when two would write one target.
+      for (const std::string& folder : options.files) {
+        marlo::TreeListing listing = marlo::ListTree(folder, ignoreList, rules);
+        for (marlo::RunEntry& entry : listing.entries) settings.entries.push_back(std::move(entry));
+        ignored += listing.ignoredFiles;
+        binary += listing.binaryFiles;
+      }
     }
   } else {
     for (const std::string& file : options.files)
-      settings.entries.push_back({file, TargetName(file, !options.targetFolder.empty())});
+      settings.entries.push_back(
+          {file, TargetName(file, !options.targetFolder.empty() || options.filesFrom)});
   }
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);
   marlo::cli::TerminalHost host(stopRequested, options.type);
-  const marlo::RunOutcome outcome = marlo::ConversionRun(engine, settings).Run(host);
+  const size_t listed = settings.entries.size();
+  marlo::ConversionRun run(engine, std::move(settings));
+  const marlo::RunOutcome outcome = run.Run(host);
   if (outcome != marlo::RunOutcome::kFinished && outcome != marlo::RunOutcome::kStopped) return 1;
-  const int handled = host.converted() + host.skipped() + host.failed();
+  if (walk) {
+    ignored = walk->ignoredFiles();
+    binary = walk->binaryFiles();
+  }
+  const int64_t handled = host.converted() + host.skipped() + host.failed();
   using marlo::text::Fill;
   std::cout << Fill(marlo::text::Tr(marlo::text::kRunReport),
-                    {std::to_string(settings.entries.size()), std::to_string(host.converted()),
+                    {std::to_string(run.EntriesTaken()), std::to_string(host.converted()),
                      std::to_string(host.skipped()), std::to_string(host.failed())});
+  // A walk that stopped does not know what it did not reach.
   if (outcome == marlo::RunOutcome::kStopped)
-    std::cout << Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
-                      {std::to_string(int(settings.entries.size()) - handled)});
+    std::cout << (walk ? std::string(marlo::text::Tr(marlo::text::kRunReportStoppedWalk))
+                       : Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
+                              {std::to_string(int64_t(listed) - handled)}));
   if (ignored)
     std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
+  if (binary)
+    std::cout << Fill(marlo::text::Tr(marlo::text::kBinarySkipped), {std::to_string(binary)});
   std::cout << "\n" << std::flush;
   // A report that did not reach its reader is no success.
   if (!std::cout) {
@@ -171,7 +234,15 @@ int main(int argc, char** argv) {
   marlo::SetLanguage(marlo::CommandLineLanguage());
   const auto parsed = marlo::cli::ParseCommandLine(argc, argv);
   if (!parsed.options) return UsageError(parsed.error);
-  const marlo::cli::Options& options = *parsed.options;
+  marlo::cli::Options options = *parsed.options;
+  if (options.filesFrom) {
+    std::string error;
+    if (!ReadFileList(*options.filesFrom, options.nulSeparated, options.files, error)) {
+      std::cerr << "marlo-convert: " << error << "\n";
+      return 2;
+    }
+    if (options.files.empty()) return 0;  // nothing named, nothing to do: as xargs -r
+  }
   using Action = marlo::cli::Options::Action;
   switch (options.action) {
     case Action::kHelp:
@@ -181,9 +252,18 @@ int main(int argc, char** argv) {
       std::cout << "marlo-convert " << MARLO_VERSION << "\n";
       return 0;
     case Action::kListTypes:
-      for (const marlo::ConversionType& type : marlo::ConversionTypes())
+      // A fourth column: the same conversion named by its codes.
+      for (const marlo::ConversionType& type : marlo::ConversionTypes()) {
         std::cout << marlo::IndexOf(type.type) << "\t" << type.identifier << "\t" << type.caption
-                  << "\n";
+                  << "\t";
+        const char* separator = "";
+        for (const marlo::CodePair& pair : marlo::CodePairs())
+          if (pair.type == type.type) {
+            std::cout << separator << "--from " << pair.from << " --to " << pair.to;
+            separator = ", ";
+          }
+        std::cout << "\n";
+      }
       return 0;
     case Action::kConvert:
     case Action::kFilter:

@@ -864,7 +864,8 @@ void frmMain::AddTree(const QByteArray& folder) {
   walk->setFuture(QtConcurrent::run([root = folder.toStdString(),
                                      ignore = Settings().IgnoreFileTypes().toStdString(),
                                      target = TargetFolderBytes().toStdString()] {
-    return ListTree(root, IgnoreList(ignore, IgnoreList::Rule::kSubstring), target, true);
+    return ListTree(root, IgnoreList(ignore, IgnoreList::Rule::kSubstring),
+                    {target, /*skipTypeFolders=*/true, /*skipBinary=*/false});
   }));
 }
 

@@ -359,6 +359,8 @@
                     [--from-utf8] [--to-utf8] [--lossy] [--strict]
                     [--phrases] [-j N] 文件...
       marlo-convert -t 方式 [選項] -r 文件夾...
+      marlo-convert -f 編碼 -t 編碼 [選項] 文件...
+      marlo-convert -t 方式 [選項] --files-from 列表 [-0]
       marlo-convert -t 方式 [-] &lt; 輸入 &gt; 輸出
       marlo-convert --list-types | --help | --version
 
@@ -368,6 +370,10 @@
 
   -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,
                         見 --list-types
+  -f, --from 編碼       按編碼指定轉換方式: 讀取的編碼 gb2312、gbk、big5、
+                        cns11643 或 utf-8; 寫出的編碼由 --to 或 -t 給出
+                        (見 --list-types)
+      --to 編碼         寫出的編碼 (與 --from 一起)
   -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建);
                         -o - 把唯一的一個文件轉換到標準輸出
   -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或
@@ -387,9 +393,14 @@
   -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾
                         下的同樣位置 (默認為第一個文件夾中以轉換方式命名
                         的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨
-                        指向文件夾的鏈接
+                        指向文件夾的鏈接; 開頭 4 KiB 中有 NUL 字節的文件
+                        是二進制文件,也跳過 (讀 UCS-2 的方式除外)
       --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 &quot;.EXE;.ZIP&quot;
                         (文件的擴展名與列表中的一項相同時跳過,不分大小寫)
+      --files-from 列表  轉換列表中的文件,一行一個 (- 為標準輸入); 每個文件
+                        在目標文件夾 (默認為當前文件夾中以轉換方式命名的
+                        文件夾) 下保持其相對路徑
+  -0, --null            與 --files-from 一起: 文件名以 NUL 分隔 (find -print0)
   -j, --jobs N          同時轉換 N 個文件 (默認: 每個處理器一個);
                         報告仍按文件的順序
   -l, --list-types      列出十四種轉換方式
@@ -397,6 +408,7 @@
   -V, --version         顯示版本
 
 例: marlo-convert -t BigToGb --from-utf8 --to-utf8 &lt; 繁體.txt &gt; 简体.txt
+    find . -name &apos;*.txt&apos; -print0 | marlo-convert -f big5 -t gb2312 --files-from - -0 -o 简体
 
 退出狀態: 每個文件都已轉換或跳過時為 0,有文件失敗或報告無法寫出時為 1,
 用法錯誤時為 2,被中斷時為 130。
@@ -405,6 +417,8 @@
                      [--from-utf8] [--to-utf8] [--lossy] [--strict]
                      [--phrases] [-j N] FILE...
        marlo-convert -t TYPE [OPTION...] -r FOLDER...
+       marlo-convert -f CODE -t CODE [OPTION...] FILE...
+       marlo-convert -t TYPE [OPTION...] --files-from LIST [-0]
        marlo-convert -t TYPE [-] &lt; INPUT &gt; OUTPUT
        marlo-convert --list-types | --help | --version
 
@@ -416,6 +430,10 @@ output.
 
   -t, --type TYPE         conversion type: a name such as BigToGb (any case)
                           or a number 0..13, see --list-types
+  -f, --from CODE         name the conversion by its codes: the code read, one
+                          of gb2312, gbk, big5, cns11643, utf-8; the code
+                          written follows --to or -t (see --list-types)
+      --to CODE           the code written (with --from)
   -o, --output-dir FOLDER target folder (created when its parent exists);
                           -o - converts the one file to standard output
   -e, --existing WHAT     when a target exists: skip (the default), ask or
@@ -440,10 +458,17 @@ output.
                           file below them to the same place under the target
                           folder (by default a folder named after the type in
                           the first folder), skipping the file types the window
-                          ignores; links to folders are not followed
+                          ignores and binary files (a NUL byte in their first
+                          4 KiB; not for the types that read UCS-2); links to
+                          folders are not followed
       --ignore LIST       with -r: skip these file types instead, such as
                           &quot;.EXE;.ZIP&quot; (a file whose extension is one
                           of them, in any case)
+      --files-from LIST   convert the files the list names, a line each (- for
+                          standard input); each keeps its relative path under
+                          the target folder (by default a folder named after
+                          the type in the current folder)
+  -0, --null              with --files-from: names end in NUL (find -print0)
   -j, --jobs N            convert N files at a time (default: one per
                           processor); the report keeps the files&apos; order
   -l, --list-types        list the fourteen conversion types
@@ -451,6 +476,7 @@ output.
   -V, --version           show the version
 
 Example: marlo-convert -t BigToGb --from-utf8 --to-utf8 &lt; trad.txt &gt; simp.txt
+         find . -name &apos;*.txt&apos; -print0 | marlo-convert -f big5 -t gb2312 --files-from - -0 -o simp
 
 Exit status: 0 when every file was converted or skipped, 1 when a file failed
 or the report could not be written, 2 on a usage error, 130 when interrupted.
@@ -463,6 +489,50 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
     <message>
         <source>; 未進入 %1 個以轉換方式命名的文件夾 (以前轉換的結果)</source>
         <translation>; %1 folders named after a conversion type (earlier results) not entered</translation>
+    </message>
+    <message>
+        <source>--to 與 -t 只能用一個: 有 --from 時 -t 即目標編碼</source>
+        <translation>use --to or -t, not both: with --from, -t names the code written</translation>
+    </message>
+    <message>
+        <source>--from 和 --to 要一起使用</source>
+        <translation>--from and --to go together</translation>
+    </message>
+    <message>
+        <source>未知的編碼 &quot;%1&quot; (可用: gb2312, gbk, big5, cns11643, utf-8)</source>
+        <translation>unknown code &quot;%1&quot; (known: gb2312, gbk, big5, cns11643, utf-8)</translation>
+    </message>
+    <message>
+        <source>沒有從 %1 到 %2 的轉換方式; 見 --list-types</source>
+        <translation>no conversion type converts %1 to %2; see --list-types</translation>
+    </message>
+    <message>
+        <source>; 是不是 %1?</source>
+        <translation>; did you mean %1?</translation>
+    </message>
+    <message>
+        <source>-0 只能與 --files-from 一起使用</source>
+        <translation>-0 goes with --files-from</translation>
+    </message>
+    <message>
+        <source>--files-from 給出全部文件: 不能再有文件參數、-r 或 -o -</source>
+        <translation>--files-from names every file: no file arguments, -r or -o - with it</translation>
+    </message>
+    <message>
+        <source>無法讀取文件列表 %1: %2</source>
+        <translation>cannot read the file list %1: %2</translation>
+    </message>
+    <message>
+        <source>, 已停止: 目錄樹中其餘的文件未處理</source>
+        <translation>, stopped: the rest of the tree was not converted</translation>
+    </message>
+    <message>
+        <source>; %1 個二進制文件 (含 NUL 字節) 已跳過</source>
+        <translation>; %1 binary files (with NUL bytes) skipped</translation>
+    </message>
+    <message>
+        <source>沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, 其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式</source>
+        <translation>no conversion type reads or writes UTF-16: the Unicode types use this program&apos;s own byte form (ASCII in one byte, other characters in two, high byte first); use utf-8, or name a Unicode type with -t</translation>
     </message>
 </context>
 <context>

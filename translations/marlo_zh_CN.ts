@@ -359,6 +359,8 @@
                     [--from-utf8] [--to-utf8] [--lossy] [--strict]
                     [--phrases] [-j N] 文件...
       marlo-convert -t 方式 [選項] -r 文件夾...
+      marlo-convert -f 編碼 -t 編碼 [選項] 文件...
+      marlo-convert -t 方式 [選項] --files-from 列表 [-0]
       marlo-convert -t 方式 [-] &lt; 輸入 &gt; 輸出
       marlo-convert --list-types | --help | --version
 
@@ -368,6 +370,10 @@
 
   -t, --type 方式       轉換方式: 名稱如 BigToGb (不分大小寫) 或序號 0..13,
                         見 --list-types
+  -f, --from 編碼       按編碼指定轉換方式: 讀取的編碼 gb2312、gbk、big5、
+                        cns11643 或 utf-8; 寫出的編碼由 --to 或 -t 給出
+                        (見 --list-types)
+      --to 編碼         寫出的編碼 (與 --from 一起)
   -o, --output-dir 文件夾  目標文件夾 (上一級存在時自動創建);
                         -o - 把唯一的一個文件轉換到標準輸出
   -e, --existing 做法   目標文件已經存在時: skip 跳過 (默認)、ask 詢問或
@@ -387,9 +393,14 @@
   -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾
                         下的同樣位置 (默認為第一個文件夾中以轉換方式命名
                         的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨
-                        指向文件夾的鏈接
+                        指向文件夾的鏈接; 開頭 4 KiB 中有 NUL 字節的文件
+                        是二進制文件,也跳過 (讀 UCS-2 的方式除外)
       --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 &quot;.EXE;.ZIP&quot;
                         (文件的擴展名與列表中的一項相同時跳過,不分大小寫)
+      --files-from 列表  轉換列表中的文件,一行一個 (- 為標準輸入); 每個文件
+                        在目標文件夾 (默認為當前文件夾中以轉換方式命名的
+                        文件夾) 下保持其相對路徑
+  -0, --null            與 --files-from 一起: 文件名以 NUL 分隔 (find -print0)
   -j, --jobs N          同時轉換 N 個文件 (默認: 每個處理器一個);
                         報告仍按文件的順序
   -l, --list-types      列出十四種轉換方式
@@ -397,6 +408,7 @@
   -V, --version         顯示版本
 
 例: marlo-convert -t BigToGb --from-utf8 --to-utf8 &lt; 繁體.txt &gt; 简体.txt
+    find . -name &apos;*.txt&apos; -print0 | marlo-convert -f big5 -t gb2312 --files-from - -0 -o 简体
 
 退出狀態: 每個文件都已轉換或跳過時為 0,有文件失敗或報告無法寫出時為 1,
 用法錯誤時為 2,被中斷時為 130。
@@ -405,6 +417,8 @@
                     [--from-utf8] [--to-utf8] [--lossy] [--strict]
                     [--phrases] [-j N] 文件...
       marlo-convert -t 方式 [选项] -r 文件夹...
+      marlo-convert -f 编码 -t 编码 [选项] 文件...
+      marlo-convert -t 方式 [选项] --files-from 列表 [-0]
       marlo-convert -t 方式 [-] &lt; 输入 &gt; 输出
       marlo-convert --list-types | --help | --version
 
@@ -414,6 +428,10 @@
 
   -t, --type 方式       转换方式: 名称如 BigToGb (不分大小写) 或序号 0..13,
                         见 --list-types
+  -f, --from 编码       按编码指定转换方式: 读取的编码 gb2312、gbk、big5、
+                        cns11643 或 utf-8; 写出的编码由 --to 或 -t 给出
+                        (见 --list-types)
+      --to 编码         写出的编码 (与 --from 一起)
   -o, --output-dir 文件夹  目标文件夹 (上一级存在时自动创建);
                         -o - 把唯一的一个文件转换到标准输出
   -e, --existing 做法   目标文件已经存在时: skip 跳过 (默认)、ask 询问或
@@ -433,9 +451,14 @@
   -r, --recursive       参数是文件夹: 把其下每个普通文件转换到目标文件夹
                         下的同样位置 (默认为第一个文件夹中以转换方式命名
                         的文件夹),跳过窗口中设置的忽略文件类型; 不跟随
-                        指向文件夹的链接
+                        指向文件夹的链接; 开头 4 KiB 中有 NUL 字节的文件
+                        是二进制文件,也跳过 (读 UCS-2 的方式除外)
       --ignore 列表     与 -r 一起: 改为跳过这些文件类型,如 &quot;.EXE;.ZIP&quot;
                         (文件的扩展名与列表中的一项相同时跳过,不分大小写)
+      --files-from 列表  转换列表中的文件,一行一个 (- 为标准输入); 每个文件
+                        在目标文件夹 (默认为当前文件夹中以转换方式命名的
+                        文件夹) 下保持其相对路径
+  -0, --null            与 --files-from 一起: 文件名以 NUL 分隔 (find -print0)
   -j, --jobs N          同时转换 N 个文件 (默认: 每个处理器一个);
                         报告仍按文件的顺序
   -l, --list-types      列出十四种转换方式
@@ -443,6 +466,7 @@
   -V, --version         显示版本
 
 例: marlo-convert -t BigToGb --from-utf8 --to-utf8 &lt; 繁体.txt &gt; 简体.txt
+    find . -name &apos;*.txt&apos; -print0 | marlo-convert -f big5 -t gb2312 --files-from - -0 -o 简体
 
 退出状态: 每个文件都已转换或跳过时为 0,有文件失败或报告无法写出时为 1,
 用法错误时为 2,被中断时为 130。
@@ -455,6 +479,50 @@
     <message>
         <source>; 未進入 %1 個以轉換方式命名的文件夾 (以前轉換的結果)</source>
         <translation>; 未进入 %1 个以转换方式命名的文件夹 (以前转换的结果)</translation>
+    </message>
+    <message>
+        <source>--to 與 -t 只能用一個: 有 --from 時 -t 即目標編碼</source>
+        <translation>--to 与 -t 只能用一个: 有 --from 时 -t 即目标编码</translation>
+    </message>
+    <message>
+        <source>--from 和 --to 要一起使用</source>
+        <translation>--from 和 --to 要一起使用</translation>
+    </message>
+    <message>
+        <source>未知的編碼 &quot;%1&quot; (可用: gb2312, gbk, big5, cns11643, utf-8)</source>
+        <translation>未知的编码 &quot;%1&quot; (可用: gb2312, gbk, big5, cns11643, utf-8)</translation>
+    </message>
+    <message>
+        <source>沒有從 %1 到 %2 的轉換方式; 見 --list-types</source>
+        <translation>没有从 %1 到 %2 的转换方式; 见 --list-types</translation>
+    </message>
+    <message>
+        <source>; 是不是 %1?</source>
+        <translation>; 是不是 %1?</translation>
+    </message>
+    <message>
+        <source>-0 只能與 --files-from 一起使用</source>
+        <translation>-0 只能与 --files-from 一起使用</translation>
+    </message>
+    <message>
+        <source>--files-from 給出全部文件: 不能再有文件參數、-r 或 -o -</source>
+        <translation>--files-from 给出全部文件: 不能再有文件参数、-r 或 -o -</translation>
+    </message>
+    <message>
+        <source>無法讀取文件列表 %1: %2</source>
+        <translation>无法读取文件列表 %1: %2</translation>
+    </message>
+    <message>
+        <source>, 已停止: 目錄樹中其餘的文件未處理</source>
+        <translation>, 已停止: 目录树中其余的文件未处理</translation>
+    </message>
+    <message>
+        <source>; %1 個二進制文件 (含 NUL 字節) 已跳過</source>
+        <translation>; %1 个二进制文件 (含 NUL 字节) 已跳过</translation>
+    </message>
+    <message>
+        <source>沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, 其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式</source>
+        <translation>没有读写 UTF-16 的转换方式: Unicode 方式用本程序自己的字节形式 (ASCII 一个字节, 其他字符两个字节、高字节在前); 请用 utf-8, 或用 -t 指定 Unicode 方式</translation>
     </message>
 </context>
 <context>

@@ -59,13 +59,13 @@ TEST(SourceSelection, AWalkCountsWhatItLeftOut) {
                            "GbToBigToGbk/old.txt", "gbtobig/e.txt"})
     test::WriteFile(dir / ("GbToBig/" + std::string(name)), "x");
   const IgnoreList ignore(".exe", IgnoreList::Rule::kWholeExtension);
-  const TreeListing skipping = ListTree(dir / "GbToBig", ignore, "", true);
+  const TreeListing skipping = ListTree(dir / "GbToBig", ignore, {"", true, false});
   std::vector<std::string> names;
   for (const RunEntry& entry : skipping.entries) names.push_back(entry.fileName);
   EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "gbtobig/e.txt", "sub/d.c"}));
   EXPECT_EQ(skipping.ignoredFiles, 2u);
   EXPECT_EQ(skipping.typeFolders, 2u);
-  const TreeListing entering = ListTree(dir / "GbToBig", ignore, "", false);
+  const TreeListing entering = ListTree(dir / "GbToBig", ignore, {});
   EXPECT_EQ(entering.entries.size(), 5u);
   EXPECT_EQ(entering.typeFolders, 0u);
 }

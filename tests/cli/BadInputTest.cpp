@@ -253,13 +253,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, testing::ValuesIn(kBadInputs),
                          });
 
 // A reader of the report that leaves after the first line: every file is
-// converted all the same, and the status says the report was lost.
+// converted all the same, and the status says the report was lost. (The
+// report, 400 rows of long names, is longer than a pipe and the reader's
+// one read hold: rows come a batch at a time.)
 TEST(BadInput, AReportReaderThatLeavesEndsNoRun) {
   TempFolder dir;
   std::string files;
-  for (int k = 0; k < 200; ++k) {
-    WriteFile(dir / ("f" + std::to_string(k) + ".txt"), kBig5);
-    files += " '" + dir / ("f" + std::to_string(k) + ".txt") + "'";
+  const std::string longName(240, 'n');
+  for (int k = 0; k < 400; ++k) {
+    WriteFile(dir / (longName + std::to_string(k) + ".txt"), kBig5);
+    files += " '" + dir / (longName + std::to_string(k) + ".txt") + "'";
   }
   const std::string script = "'" + std::string(MARLO_CONVERT_EXE) + "' -t BigToGb -j 1 -o '" +
                              dir / "out" + "'" + files +
@@ -267,8 +270,9 @@ TEST(BadInput, AReportReaderThatLeavesEndsNoRun) {
   const auto r = test::RunProcess({"/bin/bash", "-c", script});
   EXPECT_EQ(r.out, "1\n") << r.err;
   int written = 0;
-  for (int k = 0; k < 200; ++k) written += fs::exists(dir / ("out/f" + std::to_string(k) + ".txt"));
-  EXPECT_EQ(written, 200);
+  for (int k = 0; k < 400; ++k)
+    written += fs::exists(dir / ("out/" + longName + std::to_string(k) + ".txt"));
+  EXPECT_EQ(written, 400);
 }
 
 // A kill can land between the link of a replacing target's hidden name and
@@ -325,11 +329,11 @@ TEST(BadInput, AKilledReplaceLeavesWhatTheNextRunRemoves) {
 
 // The last steps of a write failing (the disk reports an error only when
 // the data is flushed or the file closed): the row fails, the earlier
-// target stays, and no hidden file is left. strace makes fsync fail, a
-// preloaded close() the closing of files in the target folder.
+// target stays, and no hidden file is left. strace makes the sync of the
+// batch fail, a preloaded close() the closing of files in the target folder.
 TEST(BadInput, AFailedFlushOrCloseKeepsTheEarlierTarget) {
   if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
-  for (const std::string call : {"fsync", "close"}) {
+  for (const std::string call : {"syncfs", "close"}) {
     // A sanitized build intercepts close() ahead of any preloaded library.
     if (call == "close" && kSanitized) continue;
     TempFolder dir;
@@ -341,9 +345,9 @@ TEST(BadInput, AFailedFlushOrCloseKeepsTheEarlierTarget) {
     std::vector<std::string> args = {"/usr/bin/env",
                                      "LD_PRELOAD=" + std::string(MARLO_FAILING_CLOSE),
                                      "MARLO_FAIL_CLOSE_IN=" + dir / "out"};
-    if (call == "fsync")
+    if (call == "syncfs")
       args = {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o",
-              "/dev/null",    "-e",         "trace=fsync",     "-e", "inject=fsync:error=EIO"};
+              "/dev/null",    "-e",         "trace=syncfs",    "-e", "inject=syncfs:error=EIO"};
     args.insert(args.end(), convert.begin(), convert.end());
     const auto r = test::RunProcess(args);
     EXPECT_EQ(r.exitCode, 1) << call << r.out << r.err;
@@ -354,25 +358,48 @@ TEST(BadInput, AFailedFlushOrCloseKeepsTheEarlierTarget) {
 }
 
 // What is written reaches the disk before it takes a target's place: the
-// file is flushed before it is linked or renamed into the folder.
+// batch's file system is synced once, before any of its files is linked or
+// renamed into the folder, and no file is flushed on its own.
 TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
   if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
   TempFolder dir;
   fs::create_directory(dir / "out");
   WriteFile(dir / "out/a.txt", "old");  // replaced: link, then rename
   for (const char* name : {"a.txt", "b.txt"}) WriteFile(dir / name, kBig5);  // b.txt: new
-  const auto r =
-      test::RunProcess({"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", dir / "trace",
-                        "-e", "trace=fsync,linkat,rename", MARLO_CONVERT_EXE, "-t", "BigToGb", "-j",
-                        "1", "-e", "overwrite", "-o", dir / "out", dir / "a.txt", dir / "b.txt"});
+  const auto r = test::RunProcess({"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o",
+                                   dir / "trace", "-e", "trace=syncfs,fsync,linkat,rename",
+                                   MARLO_CONVERT_EXE, "-t", "BigToGb", "-j", "1", "-e", "overwrite",
+                                   "-o", dir / "out", dir / "a.txt", dir / "b.txt"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   std::string calls;
   std::istringstream trace(ReadFile(dir / "trace"));
   for (std::string line; std::getline(trace, line);)
-    for (const char* call : {"fsync(", "linkat(", "rename("})
-      if (line.find(call) != std::string::npos) calls += std::string(call).substr(0, 1);
-  EXPECT_EQ(calls, "flrfl") << ReadFile(dir /
-                                        "trace");  // a.txt: fsync link rename; b.txt: fsync link
+    for (const char* call : {"syncfs(", "fsync(", "linkat(", "rename("})
+      if (line.find(call) != std::string::npos) calls += std::string(call).substr(0, 2);
+  // One sync; a.txt: link, rename; b.txt: link.
+  EXPECT_EQ(calls, "sylireli") << ReadFile(dir / "trace");
+}
+
+// Files convert on a fixed pool of -j threads, not a thread each.
+TEST(BadInput, ManyFilesTakeNoMoreThreadsThanJobs) {
+  if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
+  TempFolder dir;
+  std::vector<std::string> args = {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o",
+                                   dir / "trace", "-e", "trace=clone,clone3", MARLO_CONVERT_EXE,
+                                   "-t", "BigToGb", "-j", "3", "-o", dir / "out"};
+  for (int k = 0; k < 100; ++k) {
+    WriteFile(dir / ("f" + std::to_string(k) + ".txt"), kBig5);
+    args.push_back(dir / ("f" + std::to_string(k) + ".txt"));
+  }
+  const auto r = test::RunProcess(args);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::istringstream trace(ReadFile(dir / "trace"));
+  int threads = 0;
+  for (std::string line; std::getline(trace, line);)
+    threads += line.find("clone") != std::string::npos && line.find("= -1") == std::string::npos &&
+               line.find("resumed") == std::string::npos;
+  EXPECT_LE(threads, 3) << ReadFile(dir / "trace");
+  EXPECT_GE(threads, 1);
 }
 
 // A full disk, on a small tmpfs: the write fails and the earlier target

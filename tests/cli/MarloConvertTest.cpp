@@ -9,6 +9,7 @@
 #include "batch/SourceSelection.h"
 #include "tests/cli/CliTest.h"
 #include "tests/engine/TestSupport.h"
+#include "tests/support/Glibc.h"
 #include "tests/support/TypeOracle.h"
 
 namespace marlo {
@@ -335,7 +336,8 @@ TEST(MarloConvert, UsageErrorsSayWhatToDo) {
   EXPECT_NE(r.err.find("--phrases 只能與 BigToGb、GbToBig 或 GbToBigToGbk"), std::string::npos);
   r = Convert({"--list-types"});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_NE(r.out.find("13\tGbToBigToGbk\tGB -->>Big5 -->>GBK\n"), std::string::npos);
+  EXPECT_NE(r.out.find("13\tGbToBigToGbk\tGB -->>Big5 -->>GBK\t\n"), std::string::npos);
+  EXPECT_NE(r.out.find("1\tBigToGb\tBig5 -->> GB\t--from big5 --to gb2312\n"), std::string::npos);
   EXPECT_EQ(Convert({"--help"}).exitCode, 0);
   EXPECT_NE(Convert({"--version"}).out.find("marlo-convert "), std::string::npos);
 }
@@ -518,4 +520,112 @@ TEST(MarloConvert, SpeaksTheLocalesLanguage) {
 }
 
 }  // namespace
+
+ProcessOptions Fed(const std::string& input) {
+  ProcessOptions options;
+  options.input = input;
+  return options;
+}
+
+// A conversion named by its codes converts as glibc's iconv does between
+// those codes (on text both codes hold), and a mistyped name is answered
+// with the one it most likely meant.
+TEST(MarloConvert, CodesNameAConversionAsIconvWouldConvert) {
+  const std::string text = "這是繁體中文，轉換。ABC 123\r\n";
+  auto encoded = [&](const char* code) {
+    const Glibc to(code, "UTF-8");
+    std::string bytes;
+    for (size_t at = 0; at < text.size();) {
+      size_t length = 1;
+      while (at + length < text.size() && (uint8_t(text[at + length]) & 0xC0) == 0x80) ++length;
+      bytes += to(text.substr(at, length)).value();
+      at += length;
+    }
+    return bytes;
+  };
+  const struct {
+    const char* from;
+    const char* to;
+    const char* glibcFrom;
+    const char* glibcTo;
+  } pairs[] = {{"big5", "utf-8", "BIG5", "UTF-8"}, {"BIG-5", "UTF8", "BIG5", "UTF-8"},
+               {"utf-8", "big5", "UTF-8", "BIG5"}, {"utf-8", "gbk", "UTF-8", "GBK"},
+               {"gbk", "utf-8", "GBK", "UTF-8"},   {"big5", "cp936", "BIG5", "GBK"},
+               {"gbk", "cp950", "GBK", "BIG5"}};
+  for (const auto& pair : pairs) {
+    const auto r = Convert({"--from", pair.from, "--to", pair.to}, Fed(encoded(pair.glibcFrom)));
+    EXPECT_EQ(r.exitCode, 0) << pair.from << " " << pair.to << r.err;
+    EXPECT_EQ(r.out, encoded(pair.glibcTo)) << pair.from << " " << pair.to;
+  }
+  // Where the codes differ in their characters, the pair is the type.
+  EXPECT_EQ(Convert({"-f", "big5", "-t", "gb2312"}, Fed(kBig5)).out,
+            Convert({"-t", "BigToGb"}, Fed(kBig5)).out);
+  EXPECT_EQ(Convert({"-f", "big5", "-t", "gb2312"}, Fed(kBig5)).out, kGb);
+
+  const struct {
+    std::vector<std::string> args;
+    const char* says;
+  } mistakes[] = {{{"-f", "bgi5", "-t", "gb2312"}, "是不是 big5?"},
+                  {{"--from", "utf-8", "--to", "utf16-el"}, "是不是 utf-16le?"},
+                  {{"--from", "ucs-2le", "--to", "big5"}, "沒有讀寫 UTF-16 的轉換方式"},
+                  {{"-t", "BigTGb"}, "是不是 BigToGb?"},
+                  {{"-f", "utf-8", "-t", "cns11643"}, "沒有從 utf-8 到 cns11643 的轉換方式"},
+                  {{"--to", "big5", "-t", "GbToBig"}, "--to 與 -t 只能用一個"},
+                  {{"--from", "big5"}, "--from 和 --to 要一起使用"}};
+  for (const auto& mistake : mistakes) {
+    const auto r = Convert(mistake.args, Fed(kBig5));
+    EXPECT_EQ(r.exitCode, 2) << mistake.says;
+    EXPECT_NE(r.err.find(mistake.says), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Convert({"-t", "xyzzy"}, Fed(kBig5)).err.find("是不是"), std::string::npos);
+}
+
+// --files-from takes the names find prints, a line each or NUL-separated,
+// and each keeps its relative path under the target: two x.txt both convert.
+TEST(MarloConvert, FilesFromKeepsEachNamesRelativePath) {
+  TempFolder dir;
+  for (const char* folder : {"a", "b", "c"}) std::filesystem::create_directories(dir / folder);
+  for (const char* name : {"a/x.txt", "b/x.txt", "c/two\nlines.txt"}) WriteFile(dir / name, kBig5);
+  ProcessOptions options;
+  options.workingDirectory = dir.path().string();
+  options.input = std::string("./a/x.txt") + '\0' + "b/x.txt" + '\0' + "c/two\nlines.txt" + '\0';
+  auto r = Convert({"-t", "BigToGb", "--files-from", "-", "-0"}, options);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* name : {"a/x.txt", "b/x.txt", "c/two\nlines.txt"})
+    EXPECT_EQ(ReadFile(dir / (std::string("BigToGb/") + name)), kGb) << name;
+  EXPECT_NE(r.out.find("共 3 個文件: 3 個轉換成功"), std::string::npos) << r.out;
+
+  // A line each, from a file, into -o.
+  WriteFile(dir / "list", "a/x.txt\nb/x.txt\n");
+  r = Convert({"-t", "BigToGb", "--files-from", dir / "list", "-o", dir / "out"}, options);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "out/a/x.txt"), kGb);
+  EXPECT_EQ(ReadFile(dir / "out/b/x.txt"), kGb);
+  EXPECT_EQ(Convert({"-t", "BigToGb", "--files-from", dir / "missing"}).exitCode, 2);
+  EXPECT_EQ(Convert({"-t", "BigToGb", "-0", "a/x.txt"}).exitCode, 2);
+  EXPECT_EQ(Convert({"-t", "BigToGb", "--files-from", "-", "-r", "a"}).exitCode, 2);
+}
+
+// -r skips binary files by their bytes, says how many, and walks a tree
+// while converting it: the tree's order, and a stop that says the rest of
+// the tree was not reached.
+TEST(MarloConvert, ATreeWalkSkipsBinaryFilesAndSaysSo) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "tree/sub");
+  WriteFile(dir / "tree/a.txt", kBig5);
+  WriteFile(dir / "tree/sub/b.txt", kBig5);
+  WriteFile(dir / "tree/image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  WriteFile(dir / "tree/late-nul.txt", std::string(5000, 'a') + std::string(1, '\0'));
+  auto r = Convert({"-t", "BigToGb", "-r", dir / "tree", "--ignore", ".exe"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir / "tree/BigToGb/sub/b.txt"), kGb);
+  EXPECT_FALSE(std::filesystem::exists(dir / "tree/BigToGb/image.png"));
+  EXPECT_NE(r.out.find("共 3 個文件: 3 個轉換成功, 0 個已跳過, 0 個失敗; 1 個二進制文件"),
+            std::string::npos)
+      << r.out;
+  // NUL bytes are text to a type that reads the UCS form.
+  r = Convert({"-t", "UscToBig", "-r", dir / "tree", "-o", dir / "ucs", "--ignore", ".exe"});
+  EXPECT_TRUE(std::filesystem::exists(dir / "ucs/image.png")) << r.out;
+}
+
 }  // namespace marlo

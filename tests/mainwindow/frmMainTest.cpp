@@ -950,7 +950,6 @@ class frmMainTest : public QObject {
     struct stat info;
     QCOMPARE(::stat((home + '/' + gbkFolder + "/BigToGb/a.txt").constData(), &info), 0);
 
-
     // A tree's entries decode part by part: a UTF-8 folder holding a GBK one.
     const QByteArray mixed = QByteArray("文檔/") + gbkFolder;
     QVERIFY(QDir(Home()).mkpath("文檔"));
