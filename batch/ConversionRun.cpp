@@ -67,7 +67,9 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
   // The start tells how to read the file: read it first, then feed it.
   std::string start;
   bool ended = false;
-  ReadBuffer piece(kPieceSize);
+  // One buffer for every file a thread converts: a fresh one per file
+  // costs a mapping of the memory each time.
+  thread_local ReadBuffer piece(kPieceSize);
   if (settings_.detectUtf8 && !ends.fromUtf8) {
     while (start.size() < kCheckedBytes && !ended) {
       const size_t n =

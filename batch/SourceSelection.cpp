@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/SourceSelection.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -86,8 +90,10 @@ bool TreeWalker::Enter(const std::string& path, const std::string& relative, Run
   std::error_code error;
   Folder folder{path, relative, {}, 0};
   fs::directory_iterator it(path, error);
-  for (; !error && it != fs::directory_iterator(); it.increment(error))
-    folder.names.push_back(it->path().filename().string());
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code unknown;  // a kind the listing did not give is looked up later
+    folder.names.emplace_back(it->path().filename().string(), it->symlink_status(unknown).type());
+  }
   if (error) {
     failure = {path, relative.empty() ? "." : relative,
                Failure{FileAction::kReadFolder, FailureReason::kSystem, path, error.value()}};
@@ -101,10 +107,14 @@ bool TreeWalker::Enter(const std::string& path, const std::string& relative, Run
 namespace {
 
 bool LooksBinary(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;  // its row will say why it cannot be read
   char probe[kBinaryProbe];
-  file.read(probe, sizeof probe);
-  return std::memchr(probe, 0, size_t(file.gcount())) != nullptr;
+  ssize_t got;
+  do got = ::read(fd, probe, sizeof probe);
+  while (got < 0 && errno == EINTR);
+  ::close(fd);
+  return got > 0 && std::memchr(probe, 0, size_t(got)) != nullptr;
 }
 
 }  // namespace
@@ -121,12 +131,11 @@ bool TreeWalker::Next(RunEntry& entry) {
       stack_.pop_back();
       continue;
     }
-    const std::string& name = folder.names[folder.next++];
+    const auto& [name, kind] = folder.names[folder.next++];
     const std::string path = JoinPath(folder.path, name);
     const std::string relative = folder.relative.empty() ? name : folder.relative + "/" + name;
     std::error_code ignored;
-    const fs::file_status status = fs::symlink_status(path, ignored);
-    if (fs::is_directory(status)) {  // links to folders are not followed
+    if (kind == fs::file_type::directory) {  // links to folders are not followed
       bool typeFolder = false;
       if (rules_.skipTypeFolders)
         for (const ConversionType& type : ConversionTypes()) typeFolder |= name == type.identifier;
@@ -138,7 +147,8 @@ bool TreeWalker::Next(RunEntry& entry) {
       if (!Enter(path, relative, entry)) return true;
       continue;
     }
-    if (!fs::is_regular_file(fs::status(path, ignored))) continue;  // a link loop is none either
+    // A link to a file converts it; a link loop is no file.
+    if (kind != fs::file_type::regular && !fs::is_regular_file(fs::status(path, ignored))) continue;
     if (ignoreList_.Ignores(name)) {
       ++ignoredFiles_;
       continue;

@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "batch/ConversionRun.h"
@@ -79,7 +81,9 @@ class TreeWalker {
   struct Folder {
     std::string path;
     std::string relative;  // below the root, "" for the root
-    std::vector<std::string> names;
+    // Names with their kinds as the folder listing gives them (no look at
+    // each file), in byte order.
+    std::vector<std::pair<std::string, std::filesystem::file_type>> names;
     size_t next = 0;
   };
   bool Enter(const std::string& path, const std::string& relative, RunEntry& failure);

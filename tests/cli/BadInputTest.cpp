@@ -384,9 +384,21 @@ TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
 TEST(BadInput, ManyFilesTakeNoMoreThreadsThanJobs) {
   if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
   TempFolder dir;
-  std::vector<std::string> args = {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o",
-                                   dir / "trace", "-e", "trace=clone,clone3", MARLO_CONVERT_EXE,
-                                   "-t", "BigToGb", "-j", "3", "-o", dir / "out"};
+  std::vector<std::string> args = {"/usr/bin/env",
+                                   kNoLeakCheck,
+                                   "/usr/bin/strace",
+                                   "-f",
+                                   "-o",
+                                   dir / "trace",
+                                   "-e",
+                                   "trace=clone,clone3",
+                                   MARLO_CONVERT_EXE,
+                                   "-t",
+                                   "BigToGb",
+                                   "-j",
+                                   "3",
+                                   "-o",
+                                   dir / "out"};
   for (int k = 0; k < 100; ++k) {
     WriteFile(dir / ("f" + std::to_string(k) + ".txt"), kBig5);
     args.push_back(dir / ("f" + std::to_string(k) + ".txt"));
