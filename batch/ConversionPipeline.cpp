@@ -31,6 +31,9 @@ ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, c
       checked_(!checkInput || ends.fromUtf8),  // UTF-8 input is checked by its decoding
       stream_(engine,
               Bypasses(type, ends) ? std::vector<Operation>{} : OperationsOf(type, phrases)) {
+  // Without its tables the engine turns every character into zero bytes:
+  // no caller may take those for a conversion.
+  if (!engine.IsReady()) throw InputError({FileAction::kRead, FailureReason::kEngineNotReady});
   const ConversionType& info = TypeInfo(type);
   if (ends.toUtf8 && !WritesUtf8(type))
     throw std::invalid_argument(GetConvTypeName(type) + " cannot write UTF-8");

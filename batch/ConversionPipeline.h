@@ -33,8 +33,9 @@ struct ConversionChoices {
   bool phrases = false;     // phrase by phrase, for the types that take it (--phrases)
 };
 
-// The input is refused: invalid UTF-8, or (strict) not the type's code.
-// The failure's path is left to the caller, who knows it.
+// The input is refused: invalid UTF-8, or (strict) not the type's code; or
+// the engine has no tables (made so). The failure's path is left to the
+// caller, who knows it.
 class InputError : public std::runtime_error {
  public:
   explicit InputError(Failure failure);

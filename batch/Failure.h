@@ -29,10 +29,11 @@ enum class FailureReason : uint8_t {
   kFileTooLarge,
   kOutOfMemory,
   kTargetIsSource,
-  kSameNameInRun,  // another file of the run writes this target
-  kNotThisCode,    // strict: the input check's verdict is in `detail`
-  kInvalidUtf8,    // at byte `offset`
-  kUnexpected,     // none of these: the exception's own text is in `detail`
+  kSameNameInRun,   // another file of the run writes this target
+  kNotThisCode,     // strict: the input check's verdict is in `detail`
+  kInvalidUtf8,     // at byte `offset`
+  kUnexpected,      // none of these: the exception's own text is in `detail`
+  kEngineNotReady,  // the code tables did not load: nothing can convert
 };
 
 struct Failure {

@@ -128,6 +128,8 @@ std::string Describe(const Failure& failure) {
     case kUnexpected:
       reason = failure.detail;
       break;
+    case kEngineNotReady:  // no file's fault: the words alone
+      return text::Tr(text::kEngineNotReady);
     default:
       reason = text::Tr(kReasons[size_t(failure.reason)]);
   }

@@ -69,6 +69,11 @@ PreviewData Preview(const ConvMarlo& engine, ConvType type, std::string_view sou
     data.result.reset();
     data.failure = PreviewFailure::kOutOfMemory;
     return data;
+  } catch (const InputError& e) {
+    if (e.failure().reason != FailureReason::kEngineNotReady) throw;
+    data.result.reset();
+    data.failure = PreviewFailure::kEngineNotReady;
+    return data;
   }
   // Only the page shows the body, and only with the byte flag; for a large
   // file it would cost as much as the conversion.

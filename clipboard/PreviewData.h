@@ -19,6 +19,7 @@ namespace marlo {
 enum class PreviewFailure : uint8_t {
   kNone,
   kOutOfMemory,
+  kEngineNotReady,  // the code tables did not load
 };
 
 struct PreviewData {

@@ -224,8 +224,11 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view sour
 }
 
 std::shared_ptr<ConvResult> frmClipboard::Show(const PreviewData& data, ConvType type) {
-  if (data.failure == PreviewFailure::kOutOfMemory)
-    QMessageBox::critical(this, QStringLiteral("Marlo"), UserWord(text::kOutOfMemory));
+  if (data.failure != PreviewFailure::kNone)
+    QMessageBox::critical(
+        this, QStringLiteral("Marlo"),
+        UserWord(data.failure == PreviewFailure::kOutOfMemory ? text::kOutOfMemory
+                                                              : text::kEngineNotReady));
   ShowConversion(data, type);
   return data.result;
 }

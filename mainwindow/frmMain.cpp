@@ -1101,8 +1101,10 @@ void frmMain::PreviewFile(const QByteArray& path, int32_t index) {
           std::string bytes = textfile::ReadAll(path.toStdString());
           work->data = ConvertForPreview(cfMain_, type, bytes, byteFlag, choices);
           std::string().swap(bytes);
-          if (work->data.failure == PreviewFailure::kOutOfMemory)
-            work->error = UserWord(text::kOutOfMemory);
+          if (work->data.failure != PreviewFailure::kNone)
+            work->error = UserWord(work->data.failure == PreviewFailure::kOutOfMemory
+                                       ? text::kOutOfMemory
+                                       : text::kEngineNotReady);
           if (work->data.result) {
             QString text = DecodeBytes(cfMain_, work->data.result->strResult, TypeInfo(type).target,
                                        work->data.utf8Output);

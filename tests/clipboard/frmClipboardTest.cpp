@@ -360,6 +360,28 @@ class frmClipboardTest : public QObject {
     QVERIFY(!QGuiApplication::overrideCursor());
     window->close();
   }
+
+  // An engine whose tables did not load makes zero bytes of every
+  // character: no preview shows them, and the clipboard keeps its text.
+  void anEngineWithoutTablesConvertsNothing() {
+    const marlo::ConvMarlo empty;  // InitMe never called
+    const std::string big5 = "\xA4\xA4\xA4\xE5";
+    const marlo::PreviewData data =
+        marlo::ConvertForPreview(empty, marlo::ConvType::kBigToGb, big5, true, {});
+    QCOMPARE(data.failure, marlo::PreviewFailure::kEngineNotReady);
+    QVERIFY(!data.result);
+    QVERIFY(!marlo::ConvertTextForPreview(empty, marlo::ConvType::kGbToBig, "中文", true, false)
+                 .result);
+    marlo::clsSettings settings;
+    frmClipboard window(empty, settings);
+    QGuiApplication::clipboard()->setText("中文");
+    BoxAnswerer answers({Press(QMessageBox::Ok)});
+    qsizetype lost = 0;
+    QVERIFY(!window.GetConvData(QStringLiteral("中文"), 0, &lost));
+    QCOMPARE(answers.seen.size(), 1);
+    QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("中文"));
+  }
 };
 
 QTEST_MAIN(frmClipboardTest)
