@@ -94,7 +94,7 @@ const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string
     if (code == expected) continue;
     if (expected == SourceCode::kGb2312 && code == SourceCode::kGbk) continue;
     const CheckCount count = CountErrors(engine, code, bytes);
-    if (count.characters && count.share() < kNotThisCode) return SourceCodeName(code);
+    if (count.characters && count.share() < kNotThisCodeShare) return SourceCodeName(code);
   }
   return nullptr;
 }
@@ -106,7 +106,7 @@ std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_vie
   std::string_view checked = bytes.substr(0, kCheckedBytes);
   if (!whole) checked = WholeCharacters(code, checked);
   const CheckCount count = CountErrors(engine, code, checked);
-  if (count.share() <= kNotThisCode) return {};
+  if (count.share() <= kNotThisCodeShare) return {};
   char share[32];
   std::snprintf(share, sizeof share, "%.1f%%", count.share() * 100.0);
   std::string message = text::Fill(text::Tr(text::kNotThisCode), {SourceCodeName(code), share});

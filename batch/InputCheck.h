@@ -26,7 +26,7 @@ SourceCode SourceCodeOf(ConvType type);
 const char* EncodedCodeName(ConvType type, ByteForm form);
 
 // Above this share of bad characters the input is not of the expected code.
-inline constexpr double kNotThisCode = 0.01;
+inline constexpr double kNotThisCodeShare = 0.01;
 
 // The code the bytes fit best, other than `expected`, when one fits well;
 // otherwise nullptr.

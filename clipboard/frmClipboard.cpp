@@ -208,11 +208,11 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, in
   const std::optional<ConvType> type = ConvTypeAt(ConvIndex);
   if (!type) return nullptr;
   const QByteArray utf8 = sSource.toUtf8();
-  const PreviewData data =
+  const PreviewData preview =
       ConvertTextForPreview(engine_, *type, std::string_view(utf8.constData(), size_t(utf8.size())),
                             ByteFlag(), settings_.Choices().phrases);
-  if (lost) *lost = qsizetype(data.replaced);
-  return Show(data, *type);
+  if (lost) *lost = qsizetype(preview.replaced);
+  return Show(preview, *type);
 }
 
 std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view source, ConvType type) {
@@ -223,20 +223,20 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvDataBytes(std::string_view sour
   return Show(ConvertForPreview(engine_, type, source, ByteFlag(), choices), type);
 }
 
-std::shared_ptr<ConvResult> frmClipboard::Show(const PreviewData& data, ConvType type) {
-  if (data.failure != PreviewFailure::kNone)
+std::shared_ptr<ConvResult> frmClipboard::Show(const PreviewData& preview, ConvType type) {
+  if (preview.failure != PreviewFailure::kNone)
     QMessageBox::critical(
         this, QStringLiteral("Marlo"),
-        UserWord(data.failure == PreviewFailure::kOutOfMemory ? text::kOutOfMemory
-                                                              : text::kEngineNotReady));
-  ShowConversion(data, type);
-  return data.result;
+        UserWord(preview.failure == PreviewFailure::kOutOfMemory ? text::kOutOfMemory
+                                                                 : text::kEngineNotReady));
+  ShowConversion(preview, type);
+  return preview.result;
 }
 
-void frmClipboard::ShowConversion(const PreviewData& data, ConvType type,
+void frmClipboard::ShowConversion(const PreviewData& preview, ConvType type,
                                   std::unique_ptr<QTextDocument> text) {
   // Without a result the window keeps what it showed.
-  if (!data.result) return;
+  if (!preview.result) return;
   const bool large = text != nullptr;
   if (text) {
     // The text box deletes the document it held when that is its child, as
@@ -245,9 +245,9 @@ void frmClipboard::ShowConversion(const PreviewData& data, ConvType type,
     txtDest_->setDocument(text.release());
   } else {
     txtDest_->setPlainText(
-        DecodeBytes(engine_, data.result->strResult, TypeInfo(type).target, data.utf8Output));
+        DecodeBytes(engine_, preview.result->strResult, TypeInfo(type).target, preview.utf8Output));
   }
-  if (!data.byteFlag) {
+  if (!preview.byteFlag) {
     SetPageTabsEnabled(false);
     return;
   }
@@ -257,17 +257,19 @@ void frmClipboard::ShowConversion(const PreviewData& data, ConvType type,
     // the window's thread: one after the other, the window answers between.
     QMetaObject::invokeMethod(
         this,
-        [this, page = PreviewData{nullptr, data.pageBody, data.pageCharset, true, data.byteText,
-                                  data.pageHoldsTheStartOnly}] { ShowPage(page); },
+        [this, page = PreviewData{nullptr, preview.pageBody, preview.pageCharset, true,
+                                  preview.byteText, preview.pageHoldsTheStartOnly}] {
+          ShowPage(page);
+        },
         Qt::QueuedConnection);
     return;
   }
-  ShowPage(data);
+  ShowPage(preview);
 }
 
-void frmClipboard::ShowPage(const PreviewData& data) {
+void frmClipboard::ShowPage(const PreviewData& preview) {
   try {
-    WritePreviewPage(PagePath().toStdString(), data.pageBody, data.pageCharset);
+    WritePreviewPage(PagePath().toStdString(), preview.pageBody, preview.pageCharset);
     // Turned on after this window loaded, the flag finds no page open yet.
     if (wbDest_->source().isEmpty())
       wbDest_->setSource(QUrl::fromLocalFile(PagePath()));
@@ -277,7 +279,7 @@ void frmClipboard::ShowPage(const PreviewData& data) {
     // The text and the byte values still show; only the page is missing.
     qWarning("marlo: the preview page was not written: %s", e.what());
   }
-  txtDestByte_->setPlainText(QString::fromLatin1(data.byteText));
+  txtDestByte_->setPlainText(QString::fromLatin1(preview.byteText));
 }
 
 }  // namespace marlo

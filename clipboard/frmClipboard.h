@@ -41,7 +41,7 @@ class frmClipboard : public QWidget {
   std::shared_ptr<ConvResult> GetConvDataBytes(std::string_view source, ConvType type);
   // Shows a conversion worked out on another thread. text is the output
   // already decoded into a plain-text document, or null to decode it here.
-  void ShowConversion(const PreviewData& data, ConvType type,
+  void ShowConversion(const PreviewData& preview, ConvType type,
                       std::unique_ptr<QTextDocument> text = nullptr);
 
   // A plain-text document for txtDest, built on any thread: a large text
@@ -57,9 +57,9 @@ class frmClipboard : public QWidget {
  private:
   void Load();
   void SetPageTabsEnabled(bool enabled);
-  std::shared_ptr<ConvResult> Show(const PreviewData& data, ConvType type);
+  std::shared_ptr<ConvResult> Show(const PreviewData& preview, ConvType type);
   // Writes and shows the page and the byte text of a conversion.
-  void ShowPage(const PreviewData& data);
+  void ShowPage(const PreviewData& preview);
 
   const ConvMarlo& engine_;
   clsSettings& settings_;

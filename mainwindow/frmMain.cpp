@@ -53,6 +53,7 @@
 #include "frame/modHandleFrom.h"
 #include "mainwindow/BackgroundRun.h"
 #include "mainwindow/FolderWatch.h"
+#include "mainwindow/ReportList.h"
 #include "mainwindow/SourceLists.h"
 #include "mainwindow/TrayIcon.h"
 #include "settings/clsSettings.h"
@@ -66,9 +67,7 @@ namespace {
 // on 1280 × 1024 its lists show six rows and more.
 constexpr int kStartWidth = 800, kStartHeight = 900;
 
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kDepthRole = Qt::UserRole + 1;
-constexpr int kNameRole = Qt::UserRole + 2;  // a file's name, or path below its folder, as bytes
+constexpr int kDepthRole = Qt::UserRole + 1;  // of a folder row: how far it is indented
 
 const char* const kFilePatterns[] = {"*.*",   "*.htm", "*.html", "*.txt", "*.asp", "*.jsp",
                                      "*.php", "*.xml", "*.ini",  "*.cpp", "*.h",   "*.vbp",
@@ -114,45 +113,6 @@ class IndentDelegate : public QStyledItemDelegate {
     QStyledItemDelegate::initStyleOption(option, index);
     option->rect.adjust(index.data(kDepthRole).toInt() * 12, 0, 0, 0);
   }
-};
-
-// The selected-files list also takes files and folders dropped on it from
-// a file manager, and removes the selected entries on the Delete key.
-class DestList : public QTreeWidget {
- public:
-  DestList(std::function<void(const QList<QByteArray>&)> onDrop, std::function<void()> onDelete)
-      : onDrop_(std::move(onDrop)), onDelete_(std::move(onDelete)) {
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
-  }
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->matches(QKeySequence::Delete))
-      onDelete_();
-    else
-      QTreeWidget::keyPressEvent(event);
-  }
-  void dragEnterEvent(QDragEnterEvent* event) override {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-  }
-  void dragMoveEvent(QDragMoveEvent* event) override {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-  }
-  void dropEvent(QDropEvent* event) override {
-    // A file manager percent-encodes a name's bytes, whatever their code;
-    // toLocalFile would lose those that are no UTF-8.
-    QList<QByteArray> paths;
-    for (const QUrl& url : event->mimeData()->urls())
-      if (url.isLocalFile())
-        paths << QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-    event->acceptProposedAction();
-    onDrop_(paths);
-  }
-
- private:
-  std::function<void(const QList<QByteArray>&)> onDrop_;
-  std::function<void()> onDelete_;
 };
 
 }  // namespace
@@ -242,7 +202,7 @@ class frmMain::RunView : public RunHost {
     // The description column is narrow: the whole text is a hover away.
     for (int column = 0; column < 3; ++column) item->setToolTip(column, WithNote(tip, name.note));
     w_.lvwResult_->addTopLevelItem(item);
-    if (w_.resultSort_.on) w_.lvwResult_->sortItems(w_.resultSort_.column, w_.resultSort_.order);
+    w_.lvwResult_->KeepSorted();
   }
   void SetProgressMax(int32_t max) override { w_.procTotal_->setMax(max); }
   void SetProgressValue(int32_t value) override { w_.procTotal_->setValue(value); }
@@ -258,7 +218,7 @@ class frmMain::RunView : public RunHost {
                    .arg(converted_)
                    .arg(skipped_)
                    .arg(failed_)
-                   .arg(timer_.elapsed() / 1000.0, 0, 'f', 1)
+                   .arg(double(timer_.elapsed()) / 1000.0, 0, 'f', 1)
              : UserWord(text::kRunStopped)
                    .arg(converted_)
                    .arg(skipped_)
@@ -377,15 +337,11 @@ void frmMain::BuildControls() {
   layout->addWidget(options);
   layout->addWidget(BuildProgressArea());
 
-  lvwResult_ = Named(new QTreeWidget(content), "lvwResult");
+  lvwResult_ = Named(new ReportList(content), "lvwResult");
   lvwResult_->setAccessibleName(tr("轉換結果"));
   lvwResult_->setHeaderLabels({tr("文件名"), tr("耗時(秒)"), tr("描述")});
-  lvwResult_->setRootIsDecorated(false);
-  lvwResult_->header()->setSectionsClickable(true);
   lvwResult_->setColumnWidth(0, 220);
   lvwResult_->setColumnWidth(1, 70);
-  connect(lvwResult_->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { SortByColumn(lvwResult_, resultSort_, column); });
   connect(lvwResult_, &QTreeWidget::itemDoubleClicked, this, &frmMain::OpenResult);
   layout->addWidget(lvwResult_, 2);
   // At their least the lists show three rows: the window fits a screen of
@@ -468,19 +424,13 @@ QWidget* frmMain::BuildSourceArea() {
   buttons->addStretch();
   row->addLayout(buttons);
   connect(select, &QPushButton::clicked, this, &frmMain::AddSelectedFiles);
-  connect(deselect, &QPushButton::clicked, this, &frmMain::RemoveSelectedEntries);
-
-  lvwDest_ = Named(new DestList([this](const QList<QByteArray>& paths) { AddDroppedPaths(paths); },
-                                [this] { RemoveSelectedEntries(); }),
-                   "lvwDest");
+  lvwDest_ = Named(new DestList(cfMain_), "lvwDest");
   lvwDest_->setHeaderLabels({tr("文件名")});
   lvwDest_->setAccessibleName(tr("要轉換的文件"));
-  lvwDest_->setRootIsDecorated(false);
-  lvwDest_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  lvwDest_->setUniformRowHeights(true);
-  lvwDest_->header()->setSectionsClickable(true);
-  connect(lvwDest_->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { SortByColumn(lvwDest_, destSort_, column); });
+  connect(deselect, &QPushButton::clicked, lvwDest_, &DestList::RemoveSelected);
+  connect(lvwDest_, &DestList::PathsDropped, this, &frmMain::AddDroppedPaths);
+  connect(lvwDest_, &DestList::CountChanged, this,
+          [this](int count) { lblHandFileCnt_->setText(QString::number(count)); });
   // A double click, or Enter, previews the entry.
   connect(lvwDest_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     if (!item->isSelected()) lvwDest_->setCurrentItem(item);  // Enter on an unselected entry
@@ -818,22 +768,19 @@ void frmMain::AddSelectedFiles() {
       names.push_back(FilSource_->item(i)->data(kPathRole).toByteArray().toStdString());
   // Chosen files are what ">>" adds; a folder's tree only when the user
   // chose the folder and no file.
-  if (!names.empty()) {
-    AddFiles(sourceFolder_, names);
-    ShowEntryCount();
-    return;
-  }
+  if (!names.empty()) return AddFiles(sourceFolder_, names);
   if (chkSubFolders_->isChecked())
     for (const QListWidgetItem* folder : dirSource_->selectedItems())
       AddTree(folder->data(kPathRole).toByteArray());
-  ShowEntryCount();
+  lvwDest_->AddEntries({});  // the count is shown after every add
 }
 
 void frmMain::AddFiles(const QByteArray& folder, const std::vector<std::string>& names) {
-  AddEntries(EntriesToAdd(folder.toStdString(), names, Settings().IgnoreFileTypes().toStdString(),
-                          [this](const std::string& path) {
-                            return destByKey_.contains(QByteArray::fromStdString(path));
-                          }));
+  lvwDest_->AddEntries(EntriesToAdd(folder.toStdString(), names,
+                                    Settings().IgnoreFileTypes().toStdString(),
+                                    [this](const std::string& path) {
+                                      return lvwDest_->Contains(QByteArray::fromStdString(path));
+                                    }));
 }
 
 void frmMain::AddTree(const QByteArray& folder) {
@@ -847,9 +794,9 @@ void frmMain::AddTree(const QByteArray& folder) {
     // A folder that cannot be read has no file to list; files listed
     // already, also by a walk that ended first, stay as they are.
     std::erase_if(listing.entries, [this](const RunEntry& entry) {
-      return entry.failure || destByKey_.contains(QByteArray::fromStdString(entry.fullPath));
+      return entry.failure || lvwDest_->Contains(QByteArray::fromStdString(entry.fullPath));
     });
-    AddEntries(listing.entries);
+    lvwDest_->AddEntries(listing.entries);
     // What the walk left out is said where the run's summary goes, unless
     // a run is showing its files there.
     if (IsConverting()) return;
@@ -867,25 +814,6 @@ void frmMain::AddTree(const QByteArray& folder) {
     return ListTree(root, IgnoreList(ignore, IgnoreList::Rule::kSubstring),
                     {target, /*skipTypeFolders=*/true, /*skipBinary=*/false});
   }));
-}
-
-void frmMain::AddEntries(const std::vector<RunEntry>& entries) {
-  QList<QTreeWidgetItem*> items;
-  items.reserve(qsizetype(entries.size()));
-  for (const RunEntry& entry : entries) {
-    const QByteArray path = QByteArray::fromStdString(entry.fullPath);
-    // A tree's entry is a path below its folder, decoded part by part.
-    const ShownName name = ShowPath(QByteArray::fromStdString(entry.fileName), cfMain_);
-    auto* item = new QTreeWidgetItem(QStringList{name.text});
-    item->setData(0, kPathRole, path);
-    item->setData(0, kNameRole, QByteArray::fromStdString(entry.fileName));
-    item->setToolTip(0, WithNote(ShowPath(path, cfMain_).text, name.note));
-    destByKey_.insert(path, item);
-    items << item;
-  }
-  lvwDest_->addTopLevelItems(items);
-  if (destSort_.on) lvwDest_->sortItems(destSort_.column, destSort_.order);
-  ShowEntryCount();
 }
 
 void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
@@ -906,29 +834,6 @@ void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
                {path.mid(slash + 1).toStdString()});
     }
   }
-}
-
-void frmMain::RemoveSelectedEntries() {
-  QList<QByteArray> keys;
-  for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i)
-    if (lvwDest_->topLevelItem(i)->isSelected())
-      keys << lvwDest_->topLevelItem(i)->data(0, kPathRole).toByteArray();
-  for (const QByteArray& key : keys) delete destByKey_.take(key);
-  ShowEntryCount();
-}
-
-void frmMain::ShowEntryCount() {
-  lblHandFileCnt_->setText(QString::number(lvwDest_->topLevelItemCount()));
-}
-
-void frmMain::SortByColumn(QTreeWidget* list, SortState& state, int column) {
-  // One order for the whole list, flipped by a click on any column.
-  state.on = true;
-  state.column = column;
-  state.order = state.order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-  list->sortItems(column, state.order);
-  list->header()->setSortIndicatorShown(true);
-  list->header()->setSortIndicator(column, state.order);
 }
 
 namespace {
@@ -967,11 +872,7 @@ void frmMain::PickTargetFolder() {
 void frmMain::ConvertFiles() {
   if (lvwDest_->topLevelItemCount() == 0 || IsConverting()) return;
   RunSettings settings;
-  for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* item = lvwDest_->topLevelItem(i);
-    settings.entries.push_back({item->data(0, kPathRole).toByteArray().toStdString(),
-                                item->data(0, kNameRole).toByteArray().toStdString()});
-  }
+  settings.entries = lvwDest_->Entries();
   settings.convType = CurrentType();
   settings.checkInput = true;  // as marlo-convert does: a row says when the bytes look wrong
   settings.targetFolderText = TargetFolderBytes().toStdString();
@@ -992,9 +893,7 @@ void frmMain::ConvertFiles() {
 
 void frmMain::OnRunEnded(RunOutcome outcome, const std::vector<RunEntry>& entries) {
   // Entries the user added during the run wait for the next one.
-  if (outcome == RunOutcome::kFinished)
-    for (const RunEntry& entry : entries)
-      delete destByKey_.take(QByteArray::fromStdString(entry.fullPath));
+  if (outcome == RunOutcome::kFinished) lvwDest_->Remove(entries);
   butConvert_->setEnabled(true);
   if (closeAfterRun_) close();
 }
@@ -1049,11 +948,8 @@ void frmMain::ConvertClipboard() {
 }
 
 void frmMain::PreviewSelected() {
-  for (int i = 0; i < lvwDest_->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* item = lvwDest_->topLevelItem(i);
-    if (item->isSelected())
-      return PreviewFile(item->data(0, kPathRole).toByteArray(), GetConvType());
-  }
+  const QByteArray path = lvwDest_->SelectedPath();
+  if (!path.isEmpty()) PreviewFile(path, GetConvType());
 }
 
 void frmMain::PreviewFile(const QString& path, int32_t type) {

@@ -30,6 +30,8 @@ class QTreeWidgetItem;
 namespace marlo {
 
 class BackgroundRun;
+class DestList;
+class ReportList;
 class FolderWatch;
 class ProgressBarMarlo;
 class frmClipboard;
@@ -86,12 +88,6 @@ class frmMain : public QWidget {
 
  private:
   class RunView;
-  struct SortState {
-    bool on = false;
-    int column = 0;
-    Qt::SortOrder order = Qt::AscendingOrder;
-  };
-
   void BuildControls();
   QWidget* BuildSourceArea();
   QWidget* BuildOptionArea();
@@ -115,14 +111,10 @@ class frmMain : public QWidget {
   void AddDroppedPaths(const QList<QByteArray>& paths);
   // Every file under the folder, named by its path below it.
   void AddTree(const QByteArray& folder);
-  void AddEntries(const std::vector<RunEntry>& entries);
   // The check boxes as they stand; phrases only for a type that takes them.
   ConversionChoices Choices() const;
   void StoreChoices();
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void RemoveSelectedEntries();
-  void ShowEntryCount();
-  void SortByColumn(QTreeWidget* list, SortState& state, int column);
   void PickTargetFolder();
   // The folder selected in the folder list (or the one it shows) as the
   // target, as its bytes.
@@ -154,16 +146,14 @@ class frmMain : public QWidget {
   QListWidget* dirSource_ = nullptr;
   QListWidget* FilSource_ = nullptr;
   QComboBox* imcFileType_ = nullptr;
-  QTreeWidget* lvwDest_ = nullptr;
-  QTreeWidget* lvwResult_ = nullptr;
+  DestList* lvwDest_ = nullptr;
+  ReportList* lvwResult_ = nullptr;
   QLabel* lblHandFileCnt_ = nullptr;
   QLabel* lblcurFile_ = nullptr;
   QLabel* lblHandleFieldName_ = nullptr;
   QPushButton* cmdStopConvert_ = nullptr;
   ProgressBarMarlo* procTotal_ = nullptr;
   QAction* butConvert_ = nullptr;
-  QHash<QByteArray, QTreeWidgetItem*> destByKey_;  // full path → lvwDest entry
-  SortState destSort_, resultSort_;
   bool filling_ = false;  // the lists are being refilled, not changed by the user
   bool closeAfterRun_ = false;
   bool unloaded_ = false;

@@ -58,7 +58,7 @@ TEST_P(ConvStreamTypes, ASplitAtEveryPosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, ConvStreamTypes, testing::Range(0, kConversionTypeCount),
-                         [](const auto& info) { return GetConvTypeName(ConvType(info.param)); });
+                         [](const auto& test) { return GetConvTypeName(ConvType(test.param)); });
 
 TEST(WholeCharacterPrefix, HoldsBackOnlyWhatCouldStillPair) {
   using enum CharacterParse;

@@ -308,8 +308,8 @@ std::vector<ConvType> AllTypes() {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, Utf8Ends, testing::ValuesIn(AllTypes()),
-                         [](const testing::TestParamInfo<ConvType>& info) {
-                           return GetConvTypeName(info.param);
+                         [](const testing::TestParamInfo<ConvType>& test) {
+                           return GetConvTypeName(test.param);
                          });
 
 }  // namespace

@@ -245,8 +245,8 @@ TEST_P(BadInputTest, FailsCleanlyAndLeavesEveryFileIntact) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, testing::ValuesIn(kBadInputs),
-                         [](const testing::TestParamInfo<BadInput>& info) {
-                           std::string name = info.param.name;
+                         [](const testing::TestParamInfo<BadInput>& test) {
+                           std::string name = test.param.name;
                            for (char& c : name)
                              if (!isalnum(static_cast<unsigned char>(c))) c = '_';
                            return name;

@@ -80,10 +80,10 @@ std::string ReferenceScan(std::string_view s, uint8_t minTrail,
 
 TEST(BigGbScan, MatchesThePlainRulesOnRandomInput) {
   auto bigToGb = [](const ConvMarlo::CodeTables& t, uint8_t a, uint8_t b) {
-    return t.BigToGBTable[a << 8 | b];
+    return t.BigToGBTable[size_t(a << 8 | b)];
   };
   auto gbToBig = [](const ConvMarlo::CodeTables& t, uint8_t a, uint8_t b) {
-    return t.GBToBigTable[(a <= 0xAF ? a + 6 : a) << 8 | b];
+    return t.GBToBigTable[size_t((a <= 0xAF ? a + 6 : a) << 8 | b)];
   };
   std::mt19937 rng(20261207);
   for (int round = 0; round < 3000; ++round) {

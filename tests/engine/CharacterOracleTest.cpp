@@ -126,7 +126,7 @@ const Direction kDirections[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, CharacterOracle, testing::ValuesIn(kDirections),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace marlo

@@ -123,12 +123,12 @@ TEST(CodeTables, GbkUnicodeBig5Lines) {
     if (line.empty()) break;
     ASSERT_TRUE(std::regex_match(line, lineFormat)) << line;
     ASSERT_LT(lines, expectedGbk.size());
-    const unsigned gbk = std::stoul(line.substr(0, 4), nullptr, 16);
-    const unsigned unicode = std::stoul(line.substr(8, 4), nullptr, 16);
+    const auto gbk = unsigned(std::stoul(line.substr(0, 4), nullptr, 16));
+    const auto unicode = unsigned(std::stoul(line.substr(8, 4), nullptr, 16));
     ASSERT_EQ(gbk, expectedGbk[lines]) << "ascending GBK order";
     ASSERT_TRUE(unicodes.insert(unicode).second) << "Unicode twice: " << line;
     if (line.size() == 20) {
-      ASSERT_TRUE(big5s.insert(std::stoul(line.substr(16), nullptr, 16)).second) << line;
+      ASSERT_TRUE(big5s.insert(unsigned(std::stoul(line.substr(16), nullptr, 16))).second) << line;
       ++threeColumns;
     } else {
       ++twoColumns;

@@ -110,7 +110,7 @@ TEST_P(Phrases, StreamingAtEverySplitGivesTheWholeConversion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, Phrases, testing::ValuesIn(kDirections),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace marlo

@@ -86,7 +86,7 @@ TEST_P(ScanProperties, LengthAndByteValuesHoldOnRandomInput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryScan, ScanProperties, testing::ValuesIn(kScans),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The word-at-a-time copy must not change what a byte means next to a
 // character, whatever its offset.

@@ -23,7 +23,8 @@ inline std::string Hex(std::string_view text) {
 inline std::string ToHex(std::string_view bytes) {
   static const char* digits = "0123456789ABCDEF";
   std::string out;
-  for (unsigned char c : bytes) {
+  for (const char byte : bytes) {
+    const auto c = uint8_t(byte);
     if (!out.empty()) out.push_back(' ');
     out.push_back(digits[c >> 4]);
     out.push_back(digits[c & 15]);

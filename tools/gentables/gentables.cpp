@@ -25,8 +25,8 @@ void Check(bool condition, const std::string& what) {
 }
 
 void PutCode(Bytes& out, uint16_t code) {
-  out.push_back(code >> 8);
-  out.push_back(code & 0xFF);
+  out.push_back(uint8_t(code >> 8));
+  out.push_back(uint8_t(code & 0xFF));
 }
 
 // Big5 trail bytes in Big5 order: 0x40..0x7E, then 0xA1..0xFE.
@@ -229,7 +229,7 @@ Bytes BuildGbkUnicodeBig5(const Inputs& in) {
       const uint16_t big5 = f9 != rowF9.end() ? f9->second : encoded.value_or(0);
       if (hasBig5 && DecodeShared(in.big5, big5)) {
         Check(big5Seen.insert(big5).second, "no Big5 value on two lines");
-        length += std::snprintf(line + length, sizeof line - length, "    %04X", big5);
+        length += std::snprintf(line + length, sizeof line - size_t(length), "    %04X", big5);
         ++threeColumns;
       } else {
         ++twoColumns;
@@ -239,7 +239,7 @@ Bytes BuildGbkUnicodeBig5(const Inputs& in) {
       out.push_back('\n');
     }
   }
-  for (unsigned char c : {'\r', '\n', '\0', '\0'}) out.push_back(c);
+  for (const char c : {'\r', '\n', '\0', '\0'}) out.push_back(uint8_t(c));
   Check(twoColumns == 10452 && threeColumns == 13488,
         "10,452 two-column and 13,488 three-column lines");
   Check(out.size() == 443068, "GBK/Unicode/Big5 size");
@@ -284,7 +284,7 @@ Bytes BuildSpecialSymbols(const Inputs& in) {
     out.push_back('\r');
     out.push_back('\n');
   }
-  for (unsigned char c : {'\r', '\n', '\0', '\0'}) out.push_back(c);
+  for (const char c : {'\r', '\n', '\0', '\0'}) out.push_back(uint8_t(c));
   Check(in.specialSymbols.size() == 140 && out.size() == 4064, "140 special symbols, 4,064 bytes");
   return out;
 }
