@@ -54,6 +54,7 @@
 #include "mainwindow/BackgroundRun.h"
 #include "mainwindow/FolderWatch.h"
 #include "mainwindow/ReportList.h"
+#include "mainwindow/RunView.h"
 #include "mainwindow/SourceLists.h"
 #include "mainwindow/TrayIcon.h"
 #include "settings/clsSettings.h"
@@ -117,140 +118,15 @@ class IndentDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-// The run as the window shows it, called on the window's thread.
-class frmMain::RunView : public RunHost {
- public:
-  explicit RunView(frmMain& window) : w_(window) {}
-  ~RunView() override { SetBusy(false); }
-  // The type whose rows come next: it names the code a row's replaced
-  // characters could not be written in.
-  void SetType(ConvType type) { type_ = type; }
-
-  OverwriteAnswer AskOverwrite(const std::string& targetPath) override {
-    const ShownName target = ShowPath(QByteArray::fromStdString(targetPath), w_.cfMain_);
-    QMessageBox box(QMessageBox::NoIcon, UserWord(text::kOverwriteTitle),
-                    UserWord(text::kOverwriteQuestion), QMessageBox::Yes | QMessageBox::No, &w_);
-    box.setObjectName("msgOverwrite");
-    box.setInformativeText(target.text);
-    QPushButton* all = box.addButton(UserWord(text::kOverwriteAll), QMessageBox::YesRole);
-    all->setObjectName("cmdOverwriteAll");
-    QPushButton* none = box.addButton(UserWord(text::kSkipAll), QMessageBox::NoRole);
-    none->setObjectName("cmdSkipAll");
-    box.setDefaultButton(QMessageBox::Yes);
-    box.exec();
-    if (box.clickedButton() == all) return OverwriteAnswer::kOverwriteAll;
-    if (box.clickedButton() == none) return OverwriteAnswer::kSkipAll;
-    return box.clickedButton() == box.button(QMessageBox::Yes) ? OverwriteAnswer::kOverwrite
-                                                               : OverwriteAnswer::kSkip;
-  }
-  void ShowError(const std::string& message) override {
-    QMessageBox::critical(&w_, QStringLiteral("Marlo"), QString::fromStdString(message));
-  }
-  void SetBusy(bool busy) override {
-    if (busy == busy_) return;
-    busy_ = busy;
-    if (busy)
-      QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    else
-      QGuiApplication::restoreOverrideCursor();
-  }
-  void RunStarted(int32_t fileCount) override {
-    converted_ = skipped_ = failed_ = doubtful_ = 0;
-    timer_.start();
-    w_.lblHandFileCnt_->setText(QString::number(fileCount));
-    w_.lblcurFile_->show();
-    w_.lblHandleFieldName_->setToolTip({});
-    w_.cmdStopConvert_->show();
-    w_.lvwResult_->clear();
-  }
-  void CurrentFile(const std::string& fileName) override {
-    w_.lblHandleFieldName_->setText(ShowPath(QByteArray::fromStdString(fileName), w_.cfMain_).text);
-  }
-  void AddRow(const RunRow& row) override {
-    const ShownName name = ShowPath(QByteArray::fromStdString(row.fileName), w_.cfMain_);
-    // A source that did not look like the type's code converted all the
-    // same, most likely into garbage, and characters the code could not hold
-    // were replaced: its row says so, not a plain success.
-    const std::string warnings = RowWarnings(row, type_);
-    const bool doubtful = !warnings.empty();
-    const QString description = QString::fromStdString(
-        doubtful ? RowDescription(row) + "; " + warnings : RowDescription(row));
-    auto* item = new QTreeWidgetItem(
-        QStringList{name.text, QString::fromStdString(row.seconds), description});
-    QString tip = description;
-    switch (row.outcome) {
-      case RowOutcome::kConverted:
-        ++converted_;
-        doubtful_ += doubtful;
-        item->setIcon(0, doubtful ? warningIcon_ : okIcon_);
-        break;
-      case RowOutcome::kSkipped:
-      case RowOutcome::kDeclined:
-        ++skipped_;
-        item->setIcon(0, skippedIcon_);
-        break;
-      case RowOutcome::kFailed:
-        ++failed_;
-        item->setIcon(0, errorIcon_);
-        break;
-    }
-    if (row.outcome != RowOutcome::kFailed) {
-      const QByteArray target = QByteArray::fromStdString(row.targetPath);
-      item->setData(0, kPathRole, target);
-      tip = ShowPath(target, w_.cfMain_).text + '\n' + description;
-    }
-    // The description column is narrow: the whole text is a hover away.
-    for (int column = 0; column < 3; ++column) item->setToolTip(column, WithNote(tip, name.note));
-    w_.lvwResult_->addTopLevelItem(item);
-    w_.lvwResult_->KeepSorted();
-  }
-  void SetProgressMax(int32_t max) override { w_.procTotal_->setMax(max); }
-  void SetProgressValue(int32_t value) override { w_.procTotal_->setValue(value); }
-  void RunEnded(RunOutcome outcome) override {
-    w_.cmdStopConvert_->hide();
-    SetBusy(false);
-    if (outcome == RunOutcome::kNoTargetFolder) w_.txtDescPath_->setFocus();
-    if (outcome != RunOutcome::kFinished && outcome != RunOutcome::kStopped) return;
-    // The progress area says how the run ended, not the last file's name.
-    const QString summary =
-        (outcome == RunOutcome::kFinished
-             ? UserWord(text::kRunSummary)
-                   .arg(converted_)
-                   .arg(skipped_)
-                   .arg(failed_)
-                   .arg(double(timer_.elapsed()) / 1000.0, 0, 'f', 1)
-             : UserWord(text::kRunStopped)
-                   .arg(converted_)
-                   .arg(skipped_)
-                   .arg(failed_)
-                   .arg(w_.lvwDest_->topLevelItemCount() - converted_ - skipped_ - failed_)) +
-        (doubtful_ ? UserWord(text::kConvertedWithWarnings).arg(doubtful_) : QString());
-    w_.lblcurFile_->hide();
-    w_.lblHandleFieldName_->setText(summary);
-    w_.lblHandleFieldName_->setToolTip(summary);
-  }
-
- private:
-  frmMain& w_;
-  bool busy_ = false;
-  ConvType type_ = ConvType::kGbToBig;
-  int converted_ = 0, skipped_ = 0, failed_ = 0;
-  int doubtful_ = 0;  // converted, with a warning
-  QElapsedTimer timer_;
-  QIcon okIcon_{artwork::ResultOk()};
-  QIcon skippedIcon_{artwork::ResultSkipped()};
-  QIcon warningIcon_{artwork::ResultWarning()};
-  QIcon errorIcon_{artwork::ResultError()};
-};
-
 frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
   setObjectName("frmMain");
   // The program ends through this window's unload only, which saves the
   // settings; not when some other window happens to close last.
   QApplication::setQuitOnLastWindowClosed(false);
   modFunctions::RegisterForm(this);
-  runView_ = std::make_unique<RunView>(*this);
   BuildControls();
+  runView_ =
+      std::make_unique<RunView>(*this, cfMain_, *progress_, *lvwResult_, *lvwDest_, *txtDescPath_);
   setMinimumSize(minimumSizeHint());
   modHandleFrom::AllowResize(this);
   previewWatcher_ = new QFutureWatcher<std::shared_ptr<PreviewWork>>(this);
@@ -335,7 +211,11 @@ void frmMain::BuildControls() {
   options->setMinimumWidth(options->widget()->minimumSizeHint().width() +
                            options->verticalScrollBar()->sizeHint().width());
   layout->addWidget(options);
-  layout->addWidget(BuildProgressArea());
+  progress_ = new ProgressArea(content);
+  connect(progress_, &ProgressArea::StopClicked, this, [this] {
+    if (run_) run_->RequestStop();
+  });
+  layout->addWidget(progress_);
 
   lvwResult_ = Named(new ReportList(content), "lvwResult");
   lvwResult_->setAccessibleName(tr("轉換結果"));
@@ -430,7 +310,7 @@ QWidget* frmMain::BuildSourceArea() {
   connect(deselect, &QPushButton::clicked, lvwDest_, &DestList::RemoveSelected);
   connect(lvwDest_, &DestList::PathsDropped, this, &frmMain::AddDroppedPaths);
   connect(lvwDest_, &DestList::CountChanged, this,
-          [this](int count) { lblHandFileCnt_->setText(QString::number(count)); });
+          [this](int count) { progress_->ShowCount(count); });
   // A double click, or Enter, previews the entry.
   connect(lvwDest_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     if (!item->isSelected()) lvwDest_->setCurrentItem(item);  // Enter on an unselected entry
@@ -515,37 +395,6 @@ QWidget* frmMain::BuildOptionArea() {
   connect(useFolder, &QToolButton::clicked, this, &frmMain::UseChosenFolderAsTarget);
   right->addWidget(target, 1);
   row->addLayout(right, 2);
-  return area;
-}
-
-QWidget* frmMain::BuildProgressArea() {
-  auto* area = new QWidget;
-  auto* row = new QHBoxLayout(area);
-  row->setContentsMargins(0, 0, 0, 0);
-  procTotal_ = Named(new ProgressBarMarlo, "procTotal");
-  procTotal_->setAccessibleName(tr("進度"));
-  procTotal_->setMinimumWidth(240);
-  row->addWidget(procTotal_, 2);
-  lblcurFile_ = Named(new QLabel(tr("正在處理:")), "lblcurFile");
-  row->addWidget(lblcurFile_);
-  // A long name or the run's summary is cut with "…", whole in the tooltip:
-  // it must not widen the window.
-  lblHandleFieldName_ = Named(new ElidedLabel, "lblHandleFieldName");
-  lblHandleFieldName_->setMinimumWidth(120);
-  row->addWidget(lblHandleFieldName_, 3);
-  row->addWidget(Named(new QLabel(tr("總共處理文件:")), "lblHandle"));
-  lblHandFileCnt_ = Named(new QLabel(QStringLiteral("0")), "lblHandFileCnt");
-  lblHandFileCnt_->setMinimumWidth(40);
-  row->addWidget(lblHandFileCnt_);
-  cmdStopConvert_ = Named(new QPushButton(tr("停止")), "cmdStopConvert");
-  cmdStopConvert_->hide();
-  // Keeps the row's height when the button comes and goes.
-  cmdStopConvert_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  area->setMinimumHeight(cmdStopConvert_->sizeHint().height());
-  connect(cmdStopConvert_, &QPushButton::clicked, this, [this] {
-    if (run_) run_->RequestStop();
-  });
-  row->addWidget(cmdStopConvert_);
   return area;
 }
 
@@ -803,9 +652,7 @@ void frmMain::AddTree(const QByteArray& folder) {
     QString added = UserWord(text::kTreeAdded).arg(listing.entries.size());
     if (listing.typeFolders) added += UserWord(text::kTypeFoldersLeftOut).arg(listing.typeFolders);
     if (listing.ignoredFiles) added += UserWord(text::kIgnoredByList).arg(listing.ignoredFiles);
-    lblcurFile_->hide();
-    lblHandleFieldName_->setText(added);
-    lblHandleFieldName_->setToolTip(added);
+    progress_->ShowOutcome(added);
   });
   if (treeWalks_++ == 0) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
   walk->setFuture(QtConcurrent::run([root = folder.toStdString(),

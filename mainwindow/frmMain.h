@@ -30,10 +30,11 @@ class QTreeWidgetItem;
 namespace marlo {
 
 class BackgroundRun;
+class ProgressArea;
+class RunView;
 class DestList;
 class ReportList;
 class FolderWatch;
-class ProgressBarMarlo;
 class frmClipboard;
 class TrayIcon;
 class clsSettings;
@@ -87,11 +88,9 @@ class frmMain : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  class RunView;
   void BuildControls();
   QWidget* BuildSourceArea();
   QWidget* BuildOptionArea();
-  QWidget* BuildProgressArea();
   void Load();
   void FitToScreen();
 
@@ -148,11 +147,7 @@ class frmMain : public QWidget {
   QComboBox* imcFileType_ = nullptr;
   DestList* lvwDest_ = nullptr;
   ReportList* lvwResult_ = nullptr;
-  QLabel* lblHandFileCnt_ = nullptr;
-  QLabel* lblcurFile_ = nullptr;
-  QLabel* lblHandleFieldName_ = nullptr;
-  QPushButton* cmdStopConvert_ = nullptr;
-  ProgressBarMarlo* procTotal_ = nullptr;
+  ProgressArea* progress_ = nullptr;  // procTotal … cmdStopConvert
   QAction* butConvert_ = nullptr;
   bool filling_ = false;  // the lists are being refilled, not changed by the user
   bool closeAfterRun_ = false;
