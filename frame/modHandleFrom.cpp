@@ -205,6 +205,16 @@ void SetTitle(QWidget* window, const QString& title, int keepEnd) {
   }
 }
 
+void FitToScreen(QWidget* window, QSize wanted) {
+  const QScreen* screen = window->screen();
+  if (!screen) return window->resize(wanted.expandedTo(window->minimumSize()));
+  // At a fractional scale the room is rounded up: one pixel less fits.
+  const QRect room = screen->availableGeometry().adjusted(0, 0, -1, -1);
+  window->resize(wanted.boundedTo(room.size()).expandedTo(window->minimumSize()));
+  window->move(room.topLeft() + QPoint(std::max(0, (room.width() - window->width()) / 2),
+                                       std::max(0, (room.height() - window->height()) / 2)));
+}
+
 void PlaceOver(QWidget* window, const QWidget* owner) {
   const QScreen* screen = owner && owner->isVisible() ? owner->screen() : window->screen();
   if (!screen) return;

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QRegion>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -38,6 +39,10 @@ void DragForm(QWidget* window);
 // file's name) are kept whole while there is room for them: the cut is
 // then in the middle of what comes before.
 void SetTitle(QWidget* window, const QString& title, int keepEnd = 0);
+
+// Gives a window this size, never more than its screen has room for nor
+// less than its controls need, centred in that room.
+void FitToScreen(QWidget* window, QSize wanted);
 
 // Moves a window that is about to show centred on its owner (or on the
 // screen, without one), wholly inside the owner's screen.

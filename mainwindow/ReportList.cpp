@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mainwindow/ReportList.h"
 
+#include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "batch/SourceSelection.h"
+#include "batch/UserTexts.h"
+#include "frame/Translations.h"
 
 #include "mainwindow/SourceLists.h"
 
@@ -55,6 +62,42 @@ void DestList::AddEntries(const std::vector<RunEntry>& entries) {
   addTopLevelItems(items);
   KeepSorted();
   emit CountChanged(topLevelItemCount());
+}
+
+DestList::~DestList() {
+  if (treeWalks_ > 0) QGuiApplication::restoreOverrideCursor();  // its rows are gone
+}
+
+void DestList::AddFiles(const QByteArray& folder, const std::vector<std::string>& names,
+                        const std::string& ignoreList) {
+  AddEntries(EntriesToAdd(folder.toStdString(), names, ignoreList, [this](const std::string& path) {
+    return Contains(QByteArray::fromStdString(path));
+  }));
+}
+
+void DestList::AddTree(const QByteArray& folder, const std::string& ignoreList,
+                       const std::string& targetFolder) {
+  auto* walk = new QFutureWatcher<TreeListing>(this);
+  connect(walk, &QFutureWatcher<TreeListing>::finished, this, [this, walk] {
+    TreeListing listing = walk->result();
+    walk->deleteLater();
+    if (--treeWalks_ == 0) QGuiApplication::restoreOverrideCursor();
+    // A folder that cannot be read has no file to list; files listed
+    // already, also by a walk that ended first, stay as they are.
+    std::erase_if(listing.entries, [this](const RunEntry& entry) {
+      return entry.failure || Contains(QByteArray::fromStdString(entry.fullPath));
+    });
+    AddEntries(listing.entries);
+    QString report = UserWord(text::kTreeAdded).arg(listing.entries.size());
+    if (listing.typeFolders) report += UserWord(text::kTypeFoldersLeftOut).arg(listing.typeFolders);
+    if (listing.ignoredFiles) report += UserWord(text::kIgnoredByList).arg(listing.ignoredFiles);
+    emit TreeAdded(report);
+  });
+  if (treeWalks_++ == 0) QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  walk->setFuture(QtConcurrent::run([root = folder.toStdString(), ignoreList, targetFolder] {
+    return ListTree(root, IgnoreList(ignoreList, IgnoreList::Rule::kSubstring),
+                    {targetFolder, /*skipTypeFolders=*/true, /*skipBinary=*/false});
+  }));
 }
 
 void DestList::RemoveSelected() {

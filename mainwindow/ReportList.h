@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QTreeWidget>
+#include <string>
 #include <vector>
 
 #include "batch/ConversionRun.h"
@@ -42,10 +43,22 @@ class DestList : public ReportList {
 
  public:
   explicit DestList(const ConvMarlo& engine, QWidget* parent = nullptr);
+  ~DestList() override;
 
   bool Contains(const QByteArray& path) const { return rows_.contains(path); }
   // Adds entries not listed yet, in their order (then the list's).
   void AddEntries(const std::vector<RunEntry>& entries);
+  // These files of one folder, less those the ignore list (the window's
+  // rule) rules out.
+  void AddFiles(const QByteArray& folder, const std::vector<std::string>& names,
+                const std::string& ignoreList);
+  // Every file under the folder, named by its path below it, less the
+  // ignored ones, the target folder and folders named after a conversion
+  // type. A large tree takes seconds to walk: it is walked off the window's
+  // thread, and its files join the list when it is done.
+  void AddTree(const QByteArray& folder, const std::string& ignoreList,
+               const std::string& targetFolder);
+  bool IsAddingTree() const { return treeWalks_ > 0; }
   void RemoveSelected();
   // Takes out these entries, where still listed (a finished run's): the
   // count shown stays the run's, so this one does not announce it.
@@ -57,6 +70,8 @@ class DestList : public ReportList {
 
  signals:
   void CountChanged(int count);
+  // A tree was added: how many files, and what was left out.
+  void TreeAdded(const QString& report);
   // Paths as the file system holds them, also where they are no UTF-8.
   void PathsDropped(const QList<QByteArray>& paths);
 
@@ -69,6 +84,7 @@ class DestList : public ReportList {
  private:
   const ConvMarlo& engine_;
   QHash<QByteArray, QTreeWidgetItem*> rows_;  // full path → row
+  int treeWalks_ = 0;
 };
 
 }  // namespace marlo

@@ -34,7 +34,10 @@ class ProgressArea;
 class RunView;
 class DestList;
 class ReportList;
-class FolderWatch;
+class OptionPanel;
+class PreviewJob;
+struct PreviewResult;
+class SourcePanel;
 class frmClipboard;
 class TrayIcon;
 class clsSettings;
@@ -58,7 +61,7 @@ class frmMain : public QWidget {
   // file lists and rebuilds the target folder. The bytes are the path as
   // the file system holds it; the text is how the lists show it.
   QString SourceFolder() const;
-  QByteArray SourceFolderBytes() const { return sourceFolder_; }
+  QByteArray SourceFolderBytes() const;
   void SetSourceFolder(const QString& folder);
   void SetSourceFolderBytes(const QByteArray& folder);
 
@@ -66,9 +69,9 @@ class frmMain : public QWidget {
   // The settings as loaded, or the defaults when the store could not load.
   clsSettings& Settings();
   bool IsConverting() const;
-  bool IsPreviewing() const { return previewing_; }
+  bool IsPreviewing() const;
   // A folder tree is being walked for its files.
-  bool IsAddingTree() const { return treeWalks_ > 0; }
+  bool IsAddingTree() const;
 
   // Converts the clipboard's text with the chosen type, shows it in the
   // clipboard window and puts the converted text back on the clipboard.
@@ -90,30 +93,17 @@ class frmMain : public QWidget {
  private:
   void BuildControls();
   QWidget* BuildSourceArea();
-  QWidget* BuildOptionArea();
   void Load();
   void FitToScreen();
 
-  void OnConvTypeClicked(int32_t index);
   void RebuildTargetFolder();
   void SetTargetFolder(const QByteArray& folder);
   // The target as typed, or as set when the text is still what was set.
   QByteArray TargetFolderBytes() const;
-  void FillDrives();
-  void FillFolderList();
-  void RefreshFileList();
-  // After the shown folder changed on disk: both lists again, the
-  // selections and the current rows kept.
-  void RefreshLists();
   void AddSelectedFiles();
-  void AddFiles(const QByteArray& folder, const std::vector<std::string>& names);
   void AddDroppedPaths(const QList<QByteArray>& paths);
-  // Every file under the folder, named by its path below it.
-  void AddTree(const QByteArray& folder);
   // The check boxes as they stand; phrases only for a type that takes them.
-  ConversionChoices Choices() const;
   void StoreChoices();
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void PickTargetFolder();
   // The folder selected in the folder list (or the one it shows) as the
   // target, as its bytes.
@@ -126,25 +116,10 @@ class frmMain : public QWidget {
 
   ConvMarlo cfMain_;
   std::unique_ptr<clsSettings> settings_;
-  QByteArray sourceFolder_;
-  QByteArray targetBytes_;  // the target folder as last set, and as shown:
-  QString targetShown_;     // a typed text replaces it
-  FolderWatch* watcher_ = nullptr;
-  QTimer* refreshTimer_ = nullptr;
   TrayIcon* tray_ = nullptr;
-  std::array<QRadioButton*, 14> optConvType_{};
-  std::array<QRadioButton*, 3> optHandleExistFile_{};
   QLabel* lblTitle_ = nullptr;
-  QLabel* lblRemark_ = nullptr;
-  QCheckBox* chkAutoUtf8_ = nullptr;
-  QCheckBox* chkPhrases_ = nullptr;
-  QCheckBox* chkToUtf8_ = nullptr;
-  QCheckBox* chkSubFolders_ = nullptr;
-  QLineEdit* txtDescPath_ = nullptr;
-  QComboBox* drvSource_ = nullptr;
-  QListWidget* dirSource_ = nullptr;
-  QListWidget* FilSource_ = nullptr;
-  QComboBox* imcFileType_ = nullptr;
+  OptionPanel* options_ = nullptr;  // fraOption, fraHandleExistFile, fraDesc
+  SourcePanel* source_ = nullptr;   // fraSource: drvSource … chkSubFolders
   DestList* lvwDest_ = nullptr;
   ReportList* lvwResult_ = nullptr;
   ProgressArea* progress_ = nullptr;  // procTotal … cmdStopConvert
@@ -157,11 +132,8 @@ class frmMain : public QWidget {
   std::unique_ptr<BackgroundRun> run_;
   QPointer<frmClipboard> clipboardWindow_;
   // A file's preview is read and converted off the window's thread.
-  struct PreviewWork;
-  void ShowPreview(const std::shared_ptr<PreviewWork>& work);
-  QFutureWatcher<std::shared_ptr<PreviewWork>>* previewWatcher_ = nullptr;
-  bool previewing_ = false;  // until the result is shown
-  int treeWalks_ = 0;
+  void ShowPreview(PreviewResult& result);
+  PreviewJob* preview_ = nullptr;
 };
 
 }  // namespace marlo
