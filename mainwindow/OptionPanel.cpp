@@ -21,22 +21,12 @@
 #include "batch/ConversionTypes.h"
 #include "batch/UserTexts.h"
 #include "frame/Translations.h"
+#include "mainwindow/Captions.h"
 #include "mainwindow/SourceLists.h"
 
 namespace marlo {
 
 namespace {
-
-// The captions are the main window's words.
-QString Caption(const char* source) {
-  return QCoreApplication::translate("marlo::frmMain", source);
-}
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 // What the remark says of a type, in the window's language.
 QString TypeDescription(ConvType type) {

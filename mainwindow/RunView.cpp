@@ -14,25 +14,11 @@
 #include "frame/ElidedLabel.h"
 #include "frame/ProgressBarMarlo.h"
 #include "frame/Translations.h"
+#include "mainwindow/Captions.h"
 #include "mainwindow/ReportList.h"
 #include "mainwindow/SourceLists.h"
 
 namespace marlo {
-
-namespace {
-
-// The captions are the main window's words.
-QString Caption(const char* source) {
-  return QCoreApplication::translate("marlo::frmMain", source);
-}
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-}  // namespace
 
 ProgressArea::ProgressArea(QWidget* parent) : QWidget(parent) {
   auto* row = new QHBoxLayout(this);

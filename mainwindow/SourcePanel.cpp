@@ -15,6 +15,7 @@
 
 #include "batch/UserTexts.h"
 #include "frame/Translations.h"
+#include "mainwindow/Captions.h"
 #include "mainwindow/FolderWatch.h"
 #include "mainwindow/ReportList.h"
 #include "mainwindow/SourceLists.h"
@@ -28,17 +29,6 @@ constexpr int kDepthRole = Qt::UserRole + 1;  // of a folder row: how far it is 
 const char* const kFilePatterns[] = {"*.*",   "*.htm", "*.html", "*.txt", "*.asp", "*.jsp",
                                      "*.php", "*.xml", "*.ini",  "*.cpp", "*.h",   "*.vbp",
                                      "*.frm", "*.cls", "*.bas",  "*.log", "*.bat", "*.sql"};
-
-// The captions are the main window's words.
-QString Caption(const char* source) {
-  return QCoreApplication::translate("marlo::frmMain", source);
-}
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 QString WithNote(const QString& text, const QString& note) {
   return note.isEmpty() ? text : text + '\n' + note;

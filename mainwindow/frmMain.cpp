@@ -32,6 +32,7 @@
 #include "frame/modFunctions.h"
 #include "frame/modHandleFrom.h"
 #include "mainwindow/BackgroundRun.h"
+#include "mainwindow/Captions.h"
 #include "mainwindow/MainToolbar.h"
 #include "mainwindow/OptionPanel.h"
 #include "mainwindow/PreviewJob.h"
@@ -50,12 +51,6 @@ namespace {
 // The size the window starts at the first time, where the screen has room:
 // on 1280 × 1024 its lists show six rows and more.
 constexpr int kStartWidth = 800, kStartHeight = 900;
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 // A step of the load that fails leaves its part as designed, and the next
 // runs; the failure is logged. Tables that did not load say so when a run
