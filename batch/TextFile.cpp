@@ -246,8 +246,7 @@ bool RenameWithoutReplacing(const std::string& from, const fs::path& to) {
   return true;
 }
 
-}  // namespace
-
+// What a killed writer left in the folder, removed (see TextWriter).
 void RemoveLeftovers(const fs::path& folder) {
   // Once per folder and process: a run writes many files into one folder.
   static std::mutex mutex;
@@ -273,6 +272,8 @@ void RemoveLeftovers(const fs::path& folder) {
     RemoveIfDead(it->path());
   }
 }
+
+}  // namespace
 
 TextWriter::TextWriter(fs::path target, unsigned newFileMode) : target_(std::move(target)) {
   folder_ = target_.has_parent_path() ? target_.parent_path() : fs::path(".");

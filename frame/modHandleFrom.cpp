@@ -341,9 +341,7 @@ QRegion RoundedOutline(int w, int h) {
 }
 
 void ShapeForm(QWidget* window) {
-  const int w = int(std::nearbyint(double(window->width())));
-  const int h = int(std::nearbyint(double(window->height())));
-  window->setMask(RoundedOutline(w, h));
+  window->setMask(RoundedOutline(window->width(), window->height()));
 }
 
 void DragForm(QWidget* window) {

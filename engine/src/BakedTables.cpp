@@ -21,15 +21,14 @@ void PutNative(ScanTable& table, unsigned a, unsigned b, uint16_t code) {
   std::memcpy(&table[NativePairIndex(uint8_t(a), uint8_t(b))], out, 2);
 }
 
-void NativeFromCodes(const ConvMarlo::CodeTable& codes, ScanTable& table) {
+void NativeFromCodes(const CodeTable& codes, ScanTable& table) {
   for (unsigned a = 0; a < 256; ++a)
     for (unsigned b = 0; b < 256; ++b) PutNative(table, a, b, codes[a << 8 | b]);
 }
 
 }  // namespace
 
-std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
-                                         const ConvMarlo::CodeTable& toUnicode) {
+std::array<uint16_t, 128> FullWidthCodes(const CodeTable& fromUnicode, const CodeTable& toUnicode) {
   std::array<uint16_t, 128> codes{};
   for (unsigned c = 0x20; c <= 0x7E; ++c) {
     const uint16_t wide =
@@ -58,7 +57,7 @@ void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>
   }
 }
 
-void FillHeldPairs(const ConvMarlo::CodeTables& codes,
+void FillHeldPairs(const CodeTables& codes,
                    std::array<PairBits, size_t(SourceCode::kBig5) + 1>& held) {
   held = {};
   auto put = [&](SourceCode code, unsigned a, unsigned b) {
@@ -84,7 +83,7 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
   baked->magic = BakedTables::kMagic;
   for (size_t i = 0; i < 5; ++i) baked->resourceSizes[i] = uint32_t(resources[i].size());
 
-  ConvMarlo::CodeTables& codes = baked->codes;
+  CodeTables& codes = baked->codes;
   FillBig5ToGbTable(resources[0], codes.BigToGBTable);
   FillGbToBig5Table(resources[1], codes.GBToBigTable);
   FillGbkUnicodeBig5Tables(resources[2], codes);
@@ -106,7 +105,7 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
       }
     }
   }
-  const std::pair<ScanTableId, const ConvMarlo::CodeTable*> direct[] = {
+  const std::pair<ScanTableId, const CodeTable*> direct[] = {
       {ScanTableId::kGbkToBig, &codes.GbkToBigTable},
       {ScanTableId::kBigToGbk, &codes.BigToGbkTable},
       {ScanTableId::kUscToBig, &codes.UscToBigTable},
@@ -115,7 +114,7 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
       {ScanTableId::kUscToGbk, &codes.UscToGbkTable},
   };
   for (const auto& [id, table] : direct) NativeFromCodes(*table, baked->scan[size_t(id)]);
-  auto cns = std::make_unique<ConvMarlo::CodeTable>();
+  auto cns = std::make_unique<CodeTable>();
   FillBigToCnsPairs(resources[3], *cns);
   NativeFromCodes(*cns, baked->scan[size_t(ScanTableId::kBigToCns)]);
 

@@ -9,8 +9,7 @@
 #include <memory>
 #include <span>
 
-#include "engine/ConvMarlo.h"
-#include "engine/FormCheck.h"
+#include "engine/CodeTables.h"
 #include "engine/Operations.h"
 
 namespace marlo {
@@ -19,7 +18,7 @@ namespace marlo {
 // word, and each entry holds the output pair as it lies in memory: a scan
 // copies two bytes in and two bytes out and never swaps them, on either
 // byte order.
-using ScanTable = ConvMarlo::CodeTable;
+using ScanTable = CodeTable;
 
 // One bit per pair, by native index.
 using PairBits = std::array<uint64_t, 65536 / 64>;
@@ -31,7 +30,7 @@ struct BakedTables {
   std::array<uint32_t, 5> resourceSizes;
   uint32_t reserved[3];
 
-  ConvMarlo::CodeTables codes;  // by code value, first byte in the high half
+  CodeTables codes;  // by code value, first byte in the high half
   std::array<ScanTable, kScanTableCount> scan;
   // The full-width code of each byte 0x20..0x7E, 0 where there is none.
   std::array<uint16_t, 128> widenBig5;
@@ -60,8 +59,7 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
 
 // The full-width code of each byte 0x20..0x7E in a double-byte code page:
 // used only where the tables map the code back to the full-width character.
-std::array<uint16_t, 128> FullWidthCodes(const ConvMarlo::CodeTable& fromUnicode,
-                                         const ConvMarlo::CodeTable& toUnicode);
+std::array<uint16_t, 128> FullWidthCodes(const CodeTable& fromUnicode, const CodeTable& toUnicode);
 
 // The scan table (65,536 native entries) with, in the entries whose first
 // byte is 0x01..0x7E, what that byte comes out as after widening and the
@@ -74,10 +72,10 @@ void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>
 // 0x40..0x7E or 0xA1..0xFE, a GBK pair with one from 0x40 up, a GB2312 pair
 // in rows 0xA1..0xF7 and cells 0xA1..0xFE, and each only where its Unicode
 // table holds a character.
-void FillHeldPairs(const ConvMarlo::CodeTables& codes,
+void FillHeldPairs(const CodeTables& codes,
                    std::array<PairBits, size_t(SourceCode::kBig5) + 1>& held);
 
 // Big5 → CNS 11643 for every pair, from the rules and resource 104.
-void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs);
+void FillBigToCnsPairs(std::span<const uint8_t> cnsData, CodeTable& pairs);
 
 }  // namespace marlo

@@ -71,7 +71,7 @@ uint16_t BigToCNSExtra(uint8_t /*lead*/, uint8_t trail) { return Pair(0xAB, trai
 
 }  // namespace
 
-void FillBigToCnsPairs(std::span<const uint8_t> cnsData, ConvMarlo::CodeTable& pairs) {
+void FillBigToCnsPairs(std::span<const uint8_t> cnsData, CodeTable& pairs) {
   pairs.fill(Pair(0xA1, 0xA1));  // the CNS ideographic space: no CNS code
   for (unsigned index = 0; index < 157; ++index) {
     const uint8_t trail = uint8_t(index < 63 ? 0x40 + index : 0xA1 + index - 63);

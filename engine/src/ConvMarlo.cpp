@@ -43,7 +43,7 @@ struct ConvMarlo::PhraseLookups {
 
 struct ConvMarlo::EncodingLookups {
   std::once_flag built;
-  std::unique_ptr<ConvMarlo::CodeTable> gbk, gb2312;  // only for an engine that encodes
+  std::unique_ptr<CodeTable> gbk, gb2312;  // only for an engine that encodes
 };
 
 ConvMarlo::ConvMarlo()
@@ -79,24 +79,23 @@ void ConvMarlo::InitMe() {
   ready_ = true;
 }
 
-const ConvMarlo::CodeTables& ConvMarlo::Tables() const { return tables_->codes; }
+const CodeTables& ConvMarlo::Tables() const { return tables_->codes; }
 
-const ConvMarlo::CodeTable* FormTables::Encoding(const ConvMarlo& engine, ByteForm form,
-                                                 bool asGb2312) {
+const CodeTable* FormTables::Encoding(const ConvMarlo& engine, ByteForm form, bool asGb2312) {
   if (form == ByteForm::kUcs) return nullptr;
-  const ConvMarlo::CodeTables& tables = engine.Tables();
+  const CodeTables& tables = engine.Tables();
   if (form == ByteForm::kBig5) return &tables.UscToBigTable;
   ConvMarlo::EncodingLookups& lookups = *engine.encoding_;
   // Copies with the aliases in them keep the encoders' per-character loop
   // one lookup.
   std::call_once(lookups.built, [&] {
-    lookups.gbk = std::make_unique<ConvMarlo::CodeTable>(tables.UscToGbkTable);
+    lookups.gbk = std::make_unique<CodeTable>(tables.UscToGbkTable);
     // GB2312 is GBK less the codes a GB2312 reading does not take: a
     // character only GBK holds has no code there.
     std::vector<bool> taken(0x10000);
     for (const CodeRun& run : Gb2312CodeRuns())
       for (unsigned code = run.first; code <= run.last; ++code) taken[code] = true;
-    lookups.gb2312 = std::make_unique<ConvMarlo::CodeTable>();
+    lookups.gb2312 = std::make_unique<CodeTable>();
     for (size_t c = 0; c < tables.UscToGbkTable.size(); ++c)
       if (taken[tables.UscToGbkTable[c]]) (*lookups.gb2312)[c] = tables.UscToGbkTable[c];
     for (const UnicodeAlias& alias : GbkUnicodeAliases()) {
@@ -107,7 +106,7 @@ const ConvMarlo::CodeTable* FormTables::Encoding(const ConvMarlo& engine, ByteFo
   return asGb2312 ? lookups.gb2312.get() : lookups.gbk.get();
 }
 
-const ConvMarlo::CodeTable& FormTables::Decoding(const ConvMarlo& engine, ByteForm form) {
+const CodeTable& FormTables::Decoding(const ConvMarlo& engine, ByteForm form) {
   return form == ByteForm::kBig5 ? engine.Tables().BigToUscTable : engine.Tables().GbkToUscTable;
 }
 

@@ -140,7 +140,7 @@ size_t Utf8ToForm::Decode(const uint8_t* p, size_t n, bool last, size_t enough, 
     // plane. The members live in locals here: every byte stored through the
     // output pointer could otherwise be them, and they would be read again.
     if (table_) {
-      const ConvMarlo::CodeTable& table = *table_;
+      const CodeTable& table = *table_;
       const uint16_t replacement = replacement_;
       char* o = o_;
       uint64_t replaced = 0;
@@ -311,7 +311,7 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
     // A run of a table form's pairs: the tables hold no surrogates, and
     // nothing waits. Locals, as the output pointer could alias the members.
     if (!ucs && IsDoubleByteLead(p[i]) && i + 1 < n) {
-      const ConvMarlo::CodeTable& table = *table_;
+      const CodeTable& table = *table_;
       char* o = o_;
       while (i + 1 < n && IsDoubleByteLead(p[i])) {
         const uint16_t unit = table[uint16_t(p[i] << 8 | p[i + 1])];

@@ -14,10 +14,9 @@ struct FormTables {
   // characters other GB2312 decoders give for a code encode to that code
   // where GBK lacks them, and always with asGb2312 (U+2015 is A844 in GBK,
   // but A1AA in GB2312).
-  static const ConvMarlo::CodeTable* Encoding(const ConvMarlo& engine, ByteForm form,
-                                              bool asGb2312);
+  static const CodeTable* Encoding(const ConvMarlo& engine, ByteForm form, bool asGb2312);
   // Code → Unicode of GBK or Big5.
-  static const ConvMarlo::CodeTable& Decoding(const ConvMarlo& engine, ByteForm form);
+  static const CodeTable& Decoding(const ConvMarlo& engine, ByteForm form);
   // The pairs the input check accepts in GB2312, GBK or Big5, a bit per
   // native pair index. Throws std::out_of_range for another code.
   static const uint64_t* HeldPairs(const ConvMarlo& engine, SourceCode code);

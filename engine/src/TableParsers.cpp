@@ -18,7 +18,7 @@ constexpr uint16_t kBig5IdeographicSpace = 0xA140;
 
 // Fills table[row << 8 | cell] from consecutive two-byte records.
 void FillRecords(std::span<const uint8_t> resource, int id, unsigned firstRow, unsigned lastRow,
-                 unsigned firstCell, unsigned lastCell, ConvMarlo::CodeTable& table) {
+                 unsigned firstCell, unsigned lastCell, CodeTable& table) {
   const size_t records = size_t(lastRow - firstRow + 1) * (lastCell - firstCell + 1);
   if (resource.size() < 2 * records) Malformed(id, "too short");
   size_t p = 0;
@@ -81,15 +81,15 @@ std::string FirstCharacter(std::string_view line) {
 
 }  // namespace
 
-void FillBig5ToGbTable(std::span<const uint8_t> resource, ConvMarlo::CodeTable& table) {
+void FillBig5ToGbTable(std::span<const uint8_t> resource, CodeTable& table) {
   FillRecords(resource, 101, 0xA1, 0xFE, 0x40, 0xFE, table);
 }
 
-void FillGbToBig5Table(std::span<const uint8_t> resource, ConvMarlo::CodeTable& table) {
+void FillGbToBig5Table(std::span<const uint8_t> resource, CodeTable& table) {
   FillRecords(resource, 102, 0xA7, 0xFE, 0xA1, 0xFE, table);
 }
 
-void FillGbkUnicodeBig5Tables(std::span<const uint8_t> resource, ConvMarlo::CodeTables& tables) {
+void FillGbkUnicodeBig5Tables(std::span<const uint8_t> resource, CodeTables& tables) {
   size_t p = 0;
   for (size_t n = 0; n < kGbkUnicodeBig5Lines; ++n) {
     const std::string_view line = NextLine(resource, p, 103);

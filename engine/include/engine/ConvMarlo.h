@@ -13,38 +13,20 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/CodeTables.h"
 #include "engine/ConvResult.h"
 #include "engine/Operations.h"
 
 namespace marlo {
-
-// One line of the special-symbol table, as bytes.
-struct SpecialSymbol {
-  std::string Symbol;
-  std::string Column2;
-  std::string Column3;
-  std::string Column4;
-};
 
 struct BakedTables;
 class PhraseTable;
 
 class ConvMarlo {
  public:
-  // A 256 × 256 table indexed by (first byte << 8) | second byte; an entry
-  // holds a two-byte code, first byte in the high half, 0 for nothing.
-  using CodeTable = std::array<uint16_t, 256 * 256>;
-
-  struct CodeTables {
-    CodeTable BigToGBTable;  // Big5 lead 0xA1..0xFE, trail 0x40..0xFE → GB2312
-    CodeTable GBToBigTable;  // stored row 0xA7..0xFE, cell 0xA1..0xFE → Big5
-    CodeTable GbkToBigTable;
-    CodeTable UscToBigTable;
-    CodeTable BigToGbkTable;
-    CodeTable BigToUscTable;
-    CodeTable GbkToUscTable;
-    CodeTable UscToGbkTable;
-  };
+  // The table types, as the engine's callers have long named them.
+  using CodeTable = marlo::CodeTable;
+  using CodeTables = marlo::CodeTables;
 
   ConvMarlo();
   ~ConvMarlo();

@@ -11,9 +11,6 @@
 
 namespace marlo {
 
-// The source codes a check knows.
-enum class SourceCode : uint8_t { kGb2312, kGbk, kBig5, kUcs, kUtf8 };
-
 struct CheckCount {
   uint64_t characters = 0;
   uint64_t errors = 0;  // a lead byte without a valid second byte, a pair the tables lack…
