@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "settings/StoredSettings.h"
 
+#include "settings/SettingKeys.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -159,12 +161,14 @@ std::optional<std::string> ReadStoredText(const std::filesystem::path& file, std
 }
 
 std::string StoredIgnoreList() {
-  return ReadStoredText(StoreFile(), "Configs", "IgnoreFileTypes")
-      .value_or(kDefaultIgnoreFileTypes);
+  return ReadStoredText(StoreFile(), kSettingsGroup, KeyName(Setting::kIgnoreFileTypes))
+      .value_or(KeyOf(Setting::kIgnoreFileTypes).defaultValue);
 }
 
 std::optional<Language> StoredLanguage() {
-  return LanguageNamed(ReadStoredText(StoreFile(), "Configs", "InterfaceLanguage").value_or(""));
+  return LanguageNamed(
+      ReadStoredText(StoreFile(), kSettingsGroup, KeyName(Setting::kInterfaceLanguage))
+          .value_or(""));
 }
 
 }  // namespace marlo

@@ -7,24 +7,19 @@
 
 #include "batch/SourceSelection.h"
 #include "batch/UserTexts.h"
+#include "settings/SettingKeys.h"
 #include "settings/StoredNumber.h"
 #include "settings/StoredSettings.h"
 
 namespace marlo {
 
-namespace {
-
-const char* kGroup = "Configs";
-
-}  // namespace
-
 const QString clsSettings::kDefaultIgnoreFileTypes =
     QString::fromLatin1(::marlo::kDefaultIgnoreFileTypes);
 
-clsSettings::clsSettings() {
-  Open(QFile::decodeName(QByteArray::fromStdString(StoreFile().string())),
-       [] { return std::make_unique<QSettings>("Marlo", "Marlo"); });
-}
+// The one place the store's path is worked out is StoreFile, which
+// marlo-convert reads too; QSettings is given that file in its own format.
+clsSettings::clsSettings()
+    : clsSettings(QFile::decodeName(QByteArray::fromStdString(StoreFile().string()))) {}
 
 clsSettings::clsSettings(const QString& iniFile) {
   Open(iniFile, [&] { return std::make_unique<QSettings>(iniFile, QSettings::IniFormat); });
@@ -46,38 +41,44 @@ void clsSettings::Open(const QString& file,
 clsSettings::~clsSettings() = default;
 
 void clsSettings::Load() {
-  store_->beginGroup(kGroup);
-  auto number = [this](const char* key, int32_t& field) {
-    const QString text = store_->value(key, QStringLiteral("0")).toString();
+  store_->beginGroup(kSettingsGroup);
+  auto number = [this](Setting setting, int32_t& field) {
+    const char* key = KeyName(setting);
+    const QString text =
+        store_->value(key, QString::fromLatin1(KeyOf(setting).defaultValue)).toString();
     if (const auto value = ParseStoredInteger(text.toStdString())) field = *value;
   };
-  number("HandleExistFile", handleExistFile_);
+  number(Setting::kHandleExistFile, handleExistFile_);
   // A stored empty list stays empty: the default is only for a missing key.
-  ignoreFileTypes_ = store_->value("IgnoreFileTypes", kDefaultIgnoreFileTypes).toString();
-  number("IsReturnbyte", isReturnbyte_);
-  number("WindowWidth", windowWidth_);
-  number("WindowHeight", windowHeight_);
+  ignoreFileTypes_ =
+      store_->value(KeyName(Setting::kIgnoreFileTypes), kDefaultIgnoreFileTypes).toString();
+  number(Setting::kIsReturnbyte, isReturnbyte_);
+  number(Setting::kWindowWidth, windowWidth_);
+  number(Setting::kWindowHeight, windowHeight_);
   auto flag = [this](const char* key, bool& field) {
     if (const auto value = ParseStoredInteger(store_->value(key).toString().toStdString()))
       field = *value != 0;
   };
   for (const auto& [key, field] : ChoiceKeys()) flag(key, this->*field);
-  interfaceLanguage_ = store_->value("InterfaceLanguage", interfaceLanguage_).toString();
+  interfaceLanguage_ =
+      store_->value(KeyName(Setting::kInterfaceLanguage), interfaceLanguage_).toString();
   store_->endGroup();
 }
 
 // The check boxes' keys, beside the others.
 std::vector<std::pair<const char*, bool clsSettings::*>> clsSettings::ChoiceKeys() {
-  return {{"AutoDetectUtf8", &clsSettings::detectUtf8_},
-          {"OutputUtf8", &clsSettings::outputUtf8_},
-          {"ConvertPhrases", &clsSettings::phrases_},
-          {"IncludeSubFolders", &clsSettings::includeSubFolders_}};
+  return {{KeyName(Setting::kAutoDetectUtf8), &clsSettings::detectUtf8_},
+          {KeyName(Setting::kOutputUtf8), &clsSettings::outputUtf8_},
+          {KeyName(Setting::kConvertPhrases), &clsSettings::phrases_},
+          {KeyName(Setting::kIncludeSubFolders), &clsSettings::includeSubFolders_}};
 }
 
 bool clsSettings::WindowSizeStored(const QSettings& stored) const {
   return windowWidth_ <= 0 || windowHeight_ <= 0 ||
-         (stored.value("WindowWidth").toString() == QString::number(windowWidth_) &&
-          stored.value("WindowHeight").toString() == QString::number(windowHeight_));
+         (stored.value(KeyName(Setting::kWindowWidth)).toString() ==
+              QString::number(windowWidth_) &&
+          stored.value(KeyName(Setting::kWindowHeight)).toString() ==
+              QString::number(windowHeight_));
 }
 
 bool clsSettings::ChoicesStored(const QSettings& stored) const {
@@ -89,11 +90,13 @@ bool clsSettings::ChoicesStored(const QSettings& stored) const {
 bool clsSettings::StoredValuesMatch() const {
   QSettings stored(store_->fileName(), store_->format());
   if (stored.status() != QSettings::NoError) return false;
-  stored.beginGroup(kGroup);
-  return stored.value("HandleExistFile").toString() == QString::number(handleExistFile_) &&
-         stored.value("IgnoreFileTypes").toString() == ignoreFileTypes_ &&
-         stored.value("IsReturnbyte").toString() == QString::number(isReturnbyte_) &&
-         stored.value("InterfaceLanguage").toString() == interfaceLanguage_ &&
+  stored.beginGroup(kSettingsGroup);
+  return stored.value(KeyName(Setting::kHandleExistFile)).toString() ==
+             QString::number(handleExistFile_) &&
+         stored.value(KeyName(Setting::kIgnoreFileTypes)).toString() == ignoreFileTypes_ &&
+         stored.value(KeyName(Setting::kIsReturnbyte)).toString() ==
+             QString::number(isReturnbyte_) &&
+         stored.value(KeyName(Setting::kInterfaceLanguage)).toString() == interfaceLanguage_ &&
          ChoicesStored(stored) && WindowSizeStored(stored);
 }
 
@@ -102,16 +105,16 @@ void clsSettings::SaveSettings() {
   if (!store_)
     throw std::runtime_error(
         text::Fill(text::Tr(text::kCannotSaveSettings), {unreadable_.toStdString()}));
-  store_->beginGroup(kGroup);
-  store_->setValue("HandleExistFile", QString::number(handleExistFile_));
-  store_->setValue("IgnoreFileTypes", ignoreFileTypes_);
-  store_->setValue("IsReturnbyte", QString::number(isReturnbyte_));
+  store_->beginGroup(kSettingsGroup);
+  store_->setValue(KeyName(Setting::kHandleExistFile), QString::number(handleExistFile_));
+  store_->setValue(KeyName(Setting::kIgnoreFileTypes), ignoreFileTypes_);
+  store_->setValue(KeyName(Setting::kIsReturnbyte), QString::number(isReturnbyte_));
   for (const auto& [key, field] : ChoiceKeys())
     store_->setValue(key, QString::number(int(this->*field)));
-  store_->setValue("InterfaceLanguage", interfaceLanguage_);
+  store_->setValue(KeyName(Setting::kInterfaceLanguage), interfaceLanguage_);
   if (windowWidth_ > 0 && windowHeight_ > 0) {
-    store_->setValue("WindowWidth", QString::number(windowWidth_));
-    store_->setValue("WindowHeight", QString::number(windowHeight_));
+    store_->setValue(KeyName(Setting::kWindowWidth), QString::number(windowWidth_));
+    store_->setValue(KeyName(Setting::kWindowHeight), QString::number(windowHeight_));
   }
   store_->endGroup();
   store_->sync();
