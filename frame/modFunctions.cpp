@@ -30,7 +30,6 @@
 #include "frame/Artwork.h"
 #include "frame/Translations.h"
 #include "frame/frmSplash.h"
-#include "settings/StoredSettings.h"
 
 namespace marlo::modFunctions {
 
@@ -209,7 +208,8 @@ void CloseOnTerminationSignals(QWidget* window) {
   for (const int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &action, nullptr);
 }
 
-int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow) {
+int Main(int argc, char** argv, std::optional<Language> chosenLanguage,
+         const std::function<QWidget*()>& createMainWindow) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     std::fprintf(stderr,
@@ -228,7 +228,7 @@ int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindo
 
   // The windows' words, and Qt's own buttons and dialogs ("OK", the file
   // chooser), in the chosen language.
-  if (!InstallTranslations(WindowLanguage(StoredLanguage())))
+  if (!InstallTranslations(WindowLanguage(chosenLanguage)))
     qWarning("marlo: Qt's translations are not installed (qt6-translations-l10n)");
 
   SingleInstance instance;

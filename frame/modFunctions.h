@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
+
+#include "batch/Language.h"
 
 class QLocalServer;
 class QWidget;
@@ -63,6 +66,9 @@ void UnloadAllForms();
 // SIGTERM, SIGHUP and SIGINT close the window as the user would.
 void CloseOnTerminationSignals(QWidget* window);
 
-int Main(int argc, char** argv, const std::function<QWidget*()>& createMainWindow);
+// chosenLanguage: the one the user chose in the settings; nothing follows
+// the locale.
+int Main(int argc, char** argv, std::optional<Language> chosenLanguage,
+         const std::function<QWidget*()>& createMainWindow);
 
 }  // namespace marlo::modFunctions

@@ -2,7 +2,11 @@
 // marlo: the desktop program.
 #include "frame/modFunctions.h"
 #include "mainwindow/frmMain.h"
+#include "settings/StoredSettings.h"
 
 int main(int argc, char** argv) {
-  return marlo::modFunctions::Main(argc, argv, [] { return new marlo::frmMain; });
+  // The language chosen in the settings reaches the frame from here: the
+  // frame knows no settings.
+  return marlo::modFunctions::Main(argc, argv, marlo::StoredLanguage(),
+                                   [] { return new marlo::frmMain; });
 }
