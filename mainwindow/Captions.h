@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// What the main window's parts share to build their controls: the form's
+// What the main window's panels share to build their controls: the form's
 // words (one translation context for the whole window) and object names.
 #pragma once
 

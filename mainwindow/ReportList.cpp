@@ -49,7 +49,7 @@ void DestList::AddEntries(const std::vector<RunEntry>& entries) {
   for (const RunEntry& entry : entries) {
     const QByteArray path = QByteArray::fromStdString(entry.fullPath);
     if (rows_.contains(path)) continue;
-    // A tree's entry is a path below its folder, decoded part by part.
+    // A tree's entry is a path below its folder, decoded folder by folder.
     const ShownName name = ShowPath(QByteArray::fromStdString(entry.fileName), engine_);
     auto* item = new QTreeWidgetItem(QStringList{name.text});
     item->setData(0, kPathRole, path);

@@ -11,8 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # About 8 MiB of Big5 lines, each a little different, some blank, in CR LF.
 line=$(printf '\xb3\x6f\xac\x4f\xc1\x63\xc5\xe9\xa4\xa4\xa4\xe5\xa1\x41\xc2\xe0\xb4\xab\xab\xe1')
-for ((k = 0; k < 40000; ++k)); do printf '%s %d\r\n%s%s\r\n\r\n' "$line" "$k" "$line" "$line"; done >"$work/part"
-cat "$work/part" "$work/part" "$work/part" >"$work/big5.txt"
+for ((k = 0; k < 40000; ++k)); do printf '%s %d\r\n%s%s\r\n\r\n' "$line" "$k" "$line" "$line"; done >"$work/chunk"
+cat "$work/chunk" "$work/chunk" "$work/chunk" >"$work/big5.txt"
 "$convert" -t BigToGb <"$work/big5.txt" >"$work/whole"
 parallel --will-cite --pipepart -a "$work/big5.txt" --block 1M -k -j 2 "'$convert' -t BigToGb" >"$work/split"
 if ! cmp -s "$work/whole" "$work/split"; then

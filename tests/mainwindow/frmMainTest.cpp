@@ -950,7 +950,7 @@ class frmMainTest : public QObject {
     struct stat info;
     QCOMPARE(::stat((home + '/' + gbkFolder + "/BigToGb/a.txt").constData(), &info), 0);
 
-    // A tree's entries decode part by part: a UTF-8 folder holding a GBK one.
+    // A tree's entries decode folder by folder: a UTF-8 folder holding a GBK one.
     const QByteArray mixed = QByteArray("文檔/") + gbkFolder;
     QVERIFY(QDir(Home()).mkpath("文檔"));
     QVERIFY(::mkdir((home + '/' + mixed).constData(), 0755) == 0);
