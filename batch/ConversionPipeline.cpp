@@ -10,7 +10,8 @@
 namespace marlo {
 
 InputError::InputError(Failure failure)
-    : std::runtime_error(Describe(failure)), failure_(std::move(failure)) {}
+    : std::runtime_error("marlo::InputError (its words: Describe(failure()))"),
+      failure_(std::move(failure)) {}
 
 namespace {
 
@@ -123,10 +124,11 @@ void ConversionPipeline::Check(std::string_view piece, bool last) {
   checked_ = true;
   // A start of exactly the checked size is judged as a start whether the
   // input ends there or not, as the UTF-8 detection does.
-  warning_ = CheckMessage(engine_, type_, head_, head_.size() < kCheckedBytes);
+  verdict_ = CheckInput(engine_, type_, head_, head_.size() < kCheckedBytes);
   std::string().swap(head_);
-  if (!warning_.empty() && strict_)
-    throw InputError({FileAction::kRead, FailureReason::kNotThisCode, {}, 0, 0, warning_});
+  if (verdict_ && strict_)
+    throw InputError(
+        {.action = FileAction::kRead, .reason = FailureReason::kNotThisCode, .verdict = verdict_});
 }
 
 std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {

@@ -59,7 +59,7 @@ class ConversionPipeline {
   std::string_view Feed(std::string_view piece, bool last);
 
   // Set once the checked start of the input shows another code.
-  const std::string& warning() const { return warning_; }
+  const std::optional<CodeVerdict>& verdict() const { return verdict_; }
   // Characters the form UTF-8 went into could not hold (FormEncodedFromUtf8).
   uint64_t replaced() const { return fromUtf8_ ? fromUtf8_->replaced() : 0; }
   // Invalid UTF-8 sequences replaced (lossy).
@@ -75,7 +75,7 @@ class ConversionPipeline {
   std::string head_;      // the checked start of the input
   std::string held_;      // strict: output waiting for the verdict
   std::string released_;  // what the last Feed returned, when it was held
-  std::string warning_;
+  std::optional<CodeVerdict> verdict_;
   ConvStream stream_;
   std::optional<Utf8ToForm> fromUtf8_;
   std::optional<FormToUtf8> toUtf8_;

@@ -99,7 +99,7 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
     failure.path = path;
     throw textfile::FileError(std::move(failure));
   }
-  row.warning = pipeline.warning();
+  row.verdict = pipeline.verdict();
   row.invalidSequences = pipeline.invalid();
   row.replacedCharacters = pipeline.replaced();
 }
@@ -137,7 +137,7 @@ RunOutcome ConversionRun::Run(RunHost& host) {
   try {
     if (!textfile::FolderExists(folder)) textfile::CreateFolder(folder);
   } catch (const std::exception& e) {
-    host.ShowError(e.what());
+    host.ShowError(DescribeError(e));
     host.SetBusy(false);
     host.RunEnded(RunOutcome::kAborted);
     return RunOutcome::kAborted;

@@ -75,8 +75,9 @@ struct RunRow {
   // From UTF-8: characters the type's source form cannot hold, replaced.
   uint64_t replacedCharacters = 0;
   uint64_t invalidSequences = 0;  // lossy UTF-8: broken sequences replaced
-  std::string warning;            // the input looked like another code; converted all the same
-  bool readAsUtf8 = false;        // found to be UTF-8 and read as such (detectUtf8)
+  // The input looked like another code; converted all the same.
+  std::optional<CodeVerdict> verdict;
+  bool readAsUtf8 = false;  // found to be UTF-8 and read as such (detectUtf8)
 };
 
 // The answers to "該文件已經存在,是否覆蓋?"; the "all" ones hold for the

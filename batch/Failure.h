@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "batch/CodeVerdict.h"
+
 namespace marlo {
 
 // Describe lists the words of both enums in their order.
@@ -30,7 +32,7 @@ enum class FailureReason : uint8_t {
   kOutOfMemory,
   kTargetIsSource,
   kSameNameInRun,   // another file of the run writes this target
-  kNotThisCode,     // strict: the input check's verdict is in `detail`
+  kNotThisCode,     // strict: the input check's finding is in `verdict`
   kInvalidUtf8,     // at byte `offset`
   kUnexpected,      // none of these: the exception's own text is in `detail`
   kEngineNotReady,  // the code tables did not load: nothing can convert
@@ -39,13 +41,16 @@ enum class FailureReason : uint8_t {
 struct Failure {
   FileAction action = FileAction::kRead;
   FailureReason reason = FailureReason::kSystem;
-  std::string path = {};    // empty where none applies (out of memory)
-  int error = 0;            // errno, for kSystem
-  uint64_t offset = 0;      // kInvalidUtf8
-  std::string detail = {};  // kNotThisCode, kUnexpected
+  std::string path = {};                    // empty where none applies (out of memory)
+  int error = 0;                            // errno, for kSystem
+  uint64_t offset = 0;                      // kInvalidUtf8
+  std::string detail = {};                  // kUnexpected
+  std::optional<CodeVerdict> verdict = {};  // kNotThisCode
 };
 
 // The failure in the user's words.
 std::string Describe(const Failure& failure);
+// The input check's finding in the user's words: "看起來不是 GB2312 文本: …".
+std::string Describe(const CodeVerdict& verdict);
 
 }  // namespace marlo

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/InputCheck.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "batch/ConversionTypes.h"
-#include "batch/UserTexts.h"
 
 namespace marlo {
 
@@ -87,32 +83,28 @@ bool LooksLikeUtf8(std::string_view bytes, bool whole) {
   return IsUtf8BeyondAscii(whole ? bytes : WholeCharacters(SourceCode::kUtf8, bytes));
 }
 
-const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes) {
+std::optional<SourceCode> LikelyCode(const ConvMarlo& engine, SourceCode expected,
+                                     std::string_view bytes) {
   // UTF-8 first: its sequences are the hardest to meet by chance.
   for (const SourceCode code :
        {SourceCode::kUtf8, SourceCode::kBig5, SourceCode::kGb2312, SourceCode::kGbk}) {
     if (code == expected) continue;
     if (expected == SourceCode::kGb2312 && code == SourceCode::kGbk) continue;
     const CheckCount count = CountErrors(engine, code, bytes);
-    if (count.characters && count.share() < kNotThisCodeShare) return SourceCodeName(code);
+    if (count.characters && count.share() < kNotThisCodeShare) return code;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes,
-                         bool whole) {
+std::optional<CodeVerdict> CheckInput(const ConvMarlo& engine, ConvType type,
+                                      std::string_view bytes, bool whole) {
   const SourceCode code = SourceCodeOf(type);
   if (bytes.size() > kCheckedBytes) whole = false;
   std::string_view checked = bytes.substr(0, kCheckedBytes);
   if (!whole) checked = WholeCharacters(code, checked);
   const CheckCount count = CountErrors(engine, code, checked);
-  if (count.share() <= kNotThisCodeShare) return {};
-  char share[32];
-  std::snprintf(share, sizeof share, "%.1f%%", count.share() * 100.0);
-  std::string message = text::Fill(text::Tr(text::kNotThisCode), {SourceCodeName(code), share});
-  if (const char* likely = LikelyCode(engine, code, checked))
-    message += text::Fill(text::Tr(text::kLooksLike), {likely});
-  return message;
+  if (count.share() <= kNotThisCodeShare) return std::nullopt;
+  return CodeVerdict{code, count.share(), LikelyCode(engine, code, checked)};
 }
 
 }  // namespace marlo

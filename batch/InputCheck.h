@@ -6,9 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "batch/CodeVerdict.h"
 #include "batch/ConversionTypes.h"
 #include "engine/ConvMarlo.h"
 #include "engine/FormCheck.h"
@@ -28,16 +30,16 @@ const char* EncodedCodeName(ConvType type, ByteForm form);
 // Above this share of bad characters the input is not of the expected code.
 inline constexpr double kNotThisCodeShare = 0.01;
 
-// The code the bytes fit best, other than `expected`, when one fits well;
-// otherwise nullptr.
-const char* LikelyCode(const ConvMarlo& engine, SourceCode expected, std::string_view bytes);
+// The code the bytes fit best, other than `expected`, when one fits well.
+std::optional<SourceCode> LikelyCode(const ConvMarlo& engine, SourceCode expected,
+                                     std::string_view bytes);
 
-// The warning for a file, or empty when its bytes fit: "… 3.2% …". Judged
+// The verdict on a file, or none when its bytes fit. Judged
 // on the first kCheckedBytes; bytes that are only the start of a longer
 // input (not whole) lose a character their end cuts in two, which is no
 // fault of the input.
-std::string CheckMessage(const ConvMarlo& engine, ConvType type, std::string_view bytes,
-                         bool whole = true);
+std::optional<CodeVerdict> CheckInput(const ConvMarlo& engine, ConvType type,
+                                      std::string_view bytes, bool whole = true);
 
 // The start of a longer input up to its last whole character in a code.
 std::string_view WholeCharacters(SourceCode code, std::string_view start);

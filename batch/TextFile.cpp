@@ -29,7 +29,8 @@ namespace marlo::textfile {
 namespace fs = std::filesystem;
 
 FileError::FileError(Failure failure)
-    : std::runtime_error(Describe(failure)), failure_(std::move(failure)) {}
+    : std::runtime_error("marlo::FileError (its words: Describe(failure()))"),
+      failure_(std::move(failure)) {}
 
 namespace {
 

@@ -2,13 +2,17 @@
 #include "batch/UserTexts.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <new>
 #include <span>
 
+#include "batch/ConversionPipeline.h"
 #include "batch/ConversionRun.h"
 #include "batch/Failure.h"
 #include "batch/InputCheck.h"
 #include "batch/Language.h"
+#include "batch/TextFile.h"
 
 namespace marlo {
 
@@ -124,7 +128,8 @@ std::string Describe(const Failure& failure) {
       reason = text::SystemReason(failure.error, std::strerror(failure.error));
       break;
     case kNotThisCode:
-      reason = failure.detail + text::Tr(text::kNotConverted);
+      reason = (failure.verdict ? Describe(*failure.verdict) : std::string()) +
+               text::Tr(text::kNotConverted);
       break;
     case kInvalidUtf8:
       reason = text::Fill(text::Tr(text::kInvalidUtf8At), {std::to_string(failure.offset)});
@@ -139,6 +144,24 @@ std::string Describe(const Failure& failure) {
   }
   return std::string(text::Tr(kActions[size_t(failure.action)])) + " \"" + failure.path +
          "\": " + reason;
+}
+
+std::string Describe(const CodeVerdict& verdict) {
+  char share[32];
+  std::snprintf(share, sizeof share, "%.1f%%", verdict.invalidShare * 100.0);
+  std::string words =
+      text::Fill(text::Tr(text::kNotThisCode), {SourceCodeName(verdict.expected), share});
+  if (verdict.likely)
+    words += text::Fill(text::Tr(text::kLooksLike), {SourceCodeName(*verdict.likely)});
+  return words;
+}
+
+std::string DescribeError(const std::exception& e) {
+  if (const auto* file = dynamic_cast<const textfile::FileError*>(&e))
+    return Describe(file->failure());
+  if (const auto* input = dynamic_cast<const InputError*>(&e)) return Describe(input->failure());
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return text::Tr(text::kOutOfMemory);
+  return e.what();
 }
 
 std::string RowDescription(const RunRow& row) {
@@ -168,7 +191,7 @@ std::string InvalidText(uint64_t count) {
 
 std::string RowWarnings(const RunRow& row, ConvType type) {
   if (row.outcome != RowOutcome::kConverted) return {};
-  std::string warnings = row.warning;
+  std::string warnings = row.verdict ? Describe(*row.verdict) : std::string();
   auto add = [&](const std::string& warning) {
     if (!warnings.empty()) warnings += "; ";
     warnings += warning;

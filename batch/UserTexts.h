@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <exception>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ std::string InvalidText(uint64_t count);
 // another code, characters replaced, invalid UTF-8 replaced. Empty when
 // nothing is doubtful about it.
 std::string RowWarnings(const RunRow& row, ConvType type);
+// Whatever was thrown, in the user's words: a file or input failure by
+// Describe, running out of memory as such, anything else by its own text.
+std::string DescribeError(const std::exception& e);
 
 }  // namespace marlo
 
@@ -122,6 +126,8 @@ inline constexpr const char* kDashOutputOneFile =
     QT_TRANSLATE_NOOP("UserTexts", "-o - 把一個文件轉換到標準輸出: 請只給一個文件");
 inline constexpr const char* kOutputInFilter =
     QT_TRANSLATE_NOOP("UserTexts", "-o 只能與文件一起使用: 過濾模式把結果寫到標準輸出");
+inline constexpr const char* kOutputFolderEmpty =
+    QT_TRANSLATE_NOOP("UserTexts", "-o 需要一個文件夾名稱, 不能是空的");
 inline constexpr const char* kOutputLooksLikeFile = QT_TRANSLATE_NOOP(
     "UserTexts",
     "-o 指定目標文件夾 (轉換後的文件以原名寫入其中), \"%1\" 卻像是一個文件; 請指定文件夾");

@@ -76,7 +76,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case 'o':
         options.targetFolder = ::optarg;
         if (options.targetFolder.find_first_not_of(' ') == std::string::npos)
-          return {std::nullopt, "-o needs a folder name, not an empty one"};
+          return {std::nullopt, text::Tr(text::kOutputFolderEmpty)};
         break;
       case 'e': {
         const std::string what = ::optarg;

@@ -65,8 +65,9 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
       failure.path = text::Tr(text::kStandardInput);
       return failure;
     }
-    if (!warned && !pipeline.warning().empty()) {
-      std::cerr << "marlo-convert: standard input: " << pipeline.warning() << "\n";
+    if (!warned && pipeline.verdict()) {
+      std::cerr << "marlo-convert: " << text::Tr(text::kStandardInput) << ": "
+                << Describe(*pipeline.verdict()) << "\n";
       warned = true;
     }
     if (!WriteFully(outputFd, out))

@@ -142,7 +142,7 @@ void TerminalHost::AddRow(const RunRow& row) {
   const bool failed = row.outcome == RowOutcome::kFailed;
   if (row.replacedCharacters) ReportReplaced(row.fileName, row.replacedCharacters, type_);
   if (row.invalidSequences) ReportInvalid(row.fileName, row.invalidSequences);
-  if (!row.warning.empty()) std::cerr << "marlo-convert: " << name << ": " << row.warning << "\n";
+  if (row.verdict) std::cerr << "marlo-convert: " << name << ": " << Describe(*row.verdict) << "\n";
   std::cout << name << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"
             << std::flush;
 }

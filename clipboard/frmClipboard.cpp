@@ -164,7 +164,7 @@ void frmClipboard::Load() {
     wbDest_->setSource(QUrl::fromLocalFile(page));
   } catch (const std::exception& e) {
     // The tabs still open; the page shows once a conversion writes it.
-    qWarning("marlo: the empty preview page was not written: %s", e.what());
+    qWarning("marlo: the empty preview page was not written: %s", DescribeError(e).c_str());
   }
   SetPageTabsEnabled(true);
 }
@@ -277,7 +277,7 @@ void frmClipboard::ShowPage(const PreviewData& preview) {
       wbDest_->reload();
   } catch (const std::exception& e) {
     // The text and the byte values still show; only the page is missing.
-    qWarning("marlo: the preview page was not written: %s", e.what());
+    qWarning("marlo: the preview page was not written: %s", DescribeError(e).c_str());
   }
   txtDestByte_->setPlainText(QString::fromLatin1(preview.byteText));
 }

@@ -4,6 +4,8 @@
 #include <future>
 #include <memory>
 
+#include "batch/UserTexts.h"
+
 namespace marlo {
 
 // The run's host on the worker thread: passes each call on to the window's
@@ -98,7 +100,7 @@ void BackgroundRun::Start() {
     try {
       outcome = ConversionRun(engine_, settings_).Run(relay);
     } catch (const std::exception& e) {  // a failure outside any one file
-      relay.ShowError(e.what());
+      relay.ShowError(DescribeError(e));
       relay.SetBusy(false);
       relay.RunEnded(outcome);
     }

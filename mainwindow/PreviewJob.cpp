@@ -55,7 +55,7 @@ bool PreviewJob::Start(const QByteArray& path, ConvType type, bool byteFlag, con
     } catch (const std::bad_alloc&) {
       work->error = UserWord(text::kOutOfMemory);
     } catch (const std::exception& e) {  // a file that cannot be read, mostly
-      work->error = QString::fromStdString(e.what());
+      work->error = QString::fromStdString(DescribeError(e));
     }
     return work;
   }));

@@ -60,7 +60,7 @@ void Suppressed(const char* what, Step step) {
   try {
     step();
   } catch (const std::exception& e) {
-    qWarning("marlo: %s failed: %s", what, e.what());
+    qWarning("marlo: %s failed: %s", what, DescribeError(e).c_str());
   }
 }
 
@@ -484,7 +484,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
   try {
     Settings().SaveSettings();
   } catch (const std::exception& e) {
-    QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromStdString(e.what()));
+    QMessageBox::critical(this, QStringLiteral("Marlo"), QString::fromStdString(DescribeError(e)));
   }
   if (tray_) tray_->RemoveTrayIcon();
   event->accept();

@@ -534,6 +534,10 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
         <source>沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, 其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式</source>
         <translation>no conversion type reads or writes UTF-16: the Unicode types use this program&apos;s own byte form (ASCII in one byte, other characters in two, high byte first); use utf-8, or name a Unicode type with -t</translation>
     </message>
+    <message>
+        <source>-o 需要一個文件夾名稱, 不能是空的</source>
+        <translation>-o needs a folder name, not an empty one</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

@@ -524,6 +524,10 @@
         <source>沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, 其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式</source>
         <translation>没有读写 UTF-16 的转换方式: Unicode 方式用本程序自己的字节形式 (ASCII 一个字节, 其他字符两个字节、高字节在前); 请用 utf-8, 或用 -t 指定 Unicode 方式</translation>
     </message>
+    <message>
+        <source>-o 需要一個文件夾名稱, 不能是空的</source>
+        <translation>-o 需要一个文件夹名称, 不能是空的</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

@@ -241,9 +241,10 @@ TEST(RowWords, AConvertedRowWarnsOfEachDoubt) {
   EXPECT_EQ(RowWarnings(row, ConvType::kGbkToBig), "2 個字符無法用 GBK 表示,已替換");
   EXPECT_EQ(RowWarnings(row, ConvType::kUscToBig), "2 個字符無法用 Big5 表示,已替換");
   row.invalidSequences = 3;
-  row.warning = "W";
+  row.verdict = CodeVerdict{SourceCode::kBig5, 0.0345, SourceCode::kGb2312};
   EXPECT_EQ(RowWarnings(row, ConvType::kBigToGb),
-            "W; 2 個字符無法用 Big5 表示,已替換; 3 個無效的 UTF-8 序列已替換");
+            "看起來不是 Big5 文本: 3.5% 的非 ASCII 字符無效,像是 GB2312 文本; "
+            "2 個字符無法用 Big5 表示,已替換; 3 個無效的 UTF-8 序列已替換");
   row.outcome = RowOutcome::kSkipped;
   EXPECT_EQ(RowWarnings(row, ConvType::kBigToGb), "");
 }

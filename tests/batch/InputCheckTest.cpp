@@ -52,9 +52,9 @@ TEST(InputCheck, TextOfTheExpectedCodeNeverWarns) {
                               : code == SourceCode::kGb2312 ? gb
                                                             : gbk;
     if (code == SourceCode::kUcs) continue;
-    EXPECT_EQ(CheckMessage(test::Engine(), type.type, text), "") << type.identifier;
+    EXPECT_EQ(CheckInput(test::Engine(), type.type, text), std::nullopt) << type.identifier;
     if (code == SourceCode::kBig5) {
-      EXPECT_EQ(CheckMessage(test::Engine(), type.type, sample), "");
+      EXPECT_EQ(CheckInput(test::Engine(), type.type, sample), std::nullopt);
     }
   }
 }
@@ -62,13 +62,18 @@ TEST(InputCheck, TextOfTheExpectedCodeNeverWarns) {
 TEST(InputCheck, AnotherCodeWarnsAndIsNamed) {
   const std::string big5 = RandomText(test::Engine().Tables().BigToUscTable, false, 4);
   const std::string utf8 = Utf8Text();
-  const std::string underGb = CheckMessage(test::Engine(), ConvType::kGbToBig, big5);
-  EXPECT_NE(underGb.find("看起來不是 GB2312 文本"), std::string::npos) << underGb;
-  EXPECT_NE(underGb.find("像是 Big5 文本"), std::string::npos) << underGb;
+  const auto underGb = CheckInput(test::Engine(), ConvType::kGbToBig, big5);
+  ASSERT_TRUE(underGb);
+  EXPECT_EQ(underGb->expected, SourceCode::kGb2312);
+  EXPECT_EQ(underGb->likely, SourceCode::kBig5);
+  EXPECT_GT(underGb->invalidShare, kNotThisCodeShare);
+  EXPECT_LE(underGb->invalidShare, 1.0);
   for (const ConversionType& type : ConversionTypes()) {
     if (type.source != ByteForm::kBig5) continue;
-    const std::string message = CheckMessage(test::Engine(), type.type, utf8);
-    EXPECT_NE(message.find("像是 UTF-8 文本"), std::string::npos) << type.identifier << message;
+    const auto verdict = CheckInput(test::Engine(), type.type, utf8);
+    ASSERT_TRUE(verdict) << type.identifier;
+    EXPECT_EQ(Describe(*verdict).find("看起來不是 Big5 文本"), 0u) << Describe(*verdict);
+    EXPECT_NE(Describe(*verdict).find("像是 UTF-8 文本"), std::string::npos) << Describe(*verdict);
   }
   // A dangling byte is what the UCS form can show.
   EXPECT_EQ(CountErrors(test::Engine(), SourceCode::kUcs, "A\x4E\x2D\x90").errors, 1u);
@@ -149,7 +154,7 @@ TEST(InputCheck, StrictRefusesWhatWarnsHoweverTheInputIsCut) {
           EXPECT_EQ(out, "");
         } else {
           EXPECT_EQ(out.size(), text.size());
-          EXPECT_EQ(!pipeline.warning().empty(), c.warns);
+          EXPECT_EQ(pipeline.verdict().has_value(), c.warns);
         }
       }
     }

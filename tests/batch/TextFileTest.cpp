@@ -37,7 +37,7 @@ TEST(TextFile, ReadAllRefusesWhatItCannotReadWhole) {
     try {
       ReadAll(path, limit);
     } catch (const FileError& e) {
-      return std::string(e.what());
+      return Describe(e.failure());
     }
     return std::string("no error");
   };
@@ -122,7 +122,7 @@ TEST(TextWriter, AFullDiskKeepsTheEarlierTarget) {
     try {
       WriteAll(dir / "t.txt", std::string(size, 'x'));
     } catch (const FileError& e) {
-      error = e.what();
+      error = Describe(e.failure());
     }
     setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, oldHandler);

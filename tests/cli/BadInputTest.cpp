@@ -216,7 +216,7 @@ const BadInput kBadInputs[] = {
        args[1] = "";
        return args;
      },
-     2, "!-o needs a folder name"},
+     2, "!-o 需要一個文件夾名稱, 不能是空的"},
 };
 
 void PrintTo(const BadInput& c, std::ostream* os) { *os << c.name; }
