@@ -12,7 +12,7 @@ namespace marlo {
 
 struct CodeVerdict {
   SourceCode expected = SourceCode::kGbk;
-  double invalidShare = 0;  // of the non-ASCII characters, 0…1
+  double invalidShare = 0;                // of the non-ASCII characters, 0…1
   std::optional<SourceCode> likely = {};  // a code the bytes fit well, if one does
 
   bool operator==(const CodeVerdict&) const = default;

@@ -84,8 +84,8 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
   setObjectName("frmClipboard");
   setAttribute(Qt::WA_DeleteOnClose);  // the close image and cancel unload it
   modFunctions::RegisterForm(this);
-  modHandleFrom::CreateFrameElements(this);
-  lblTitle_ = findChild<QLabel*>("lblTitle");
+  frame_ = new modHandleFrom::SkinnedFrame(this);
+  lblTitle_ = frame_->title();
   lblTitle_->setText(tr("剪貼板"));
   setWindowTitle(tr("剪貼板"));
 
@@ -140,7 +140,8 @@ frmClipboard::frmClipboard(const ConvMarlo& engine, clsSettings& settings, QWidg
   buttons->addWidget(cancel);
   layout->addLayout(buttons);
 
-  modHandleFrom::WireFrame(this, [this] { hide(); });
+  frame_->Wire();
+  connect(frame_, &modHandleFrom::SkinnedFrame::minimizeClicked, this, &QWidget::hide);
   setFixedSize(minimumSizeHint().expandedTo(QSize(kWidth, kHeight)));
   Load();
 }
@@ -151,7 +152,7 @@ QString frmClipboard::PagePath() {
 }
 
 void frmClipboard::Load() {
-  modHandleFrom::SkinForm(this);
+  frame_->Skin();
   if (settings_.IsReturnbyte() != 1) {
     SetPageTabsEnabled(false);
     return;
@@ -196,7 +197,7 @@ std::unique_ptr<QTextDocument> frmClipboard::BuildTextDocument(QString text, con
 bool frmClipboard::ByteFlag() const { return settings_.IsReturnbyte() != 0; }
 
 void frmClipboard::SetTitle(const QString& title, int keepEnd) {
-  modHandleFrom::SetTitle(this, title, keepEnd);
+  frame_->SetTitle(title, keepEnd);
   setWindowTitle(title);
 }
 

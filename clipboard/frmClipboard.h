@@ -16,6 +16,10 @@ class QTabWidget;
 class QTextBrowser;
 class QTextDocument;
 
+namespace marlo::modHandleFrom {
+class SkinnedFrame;
+}
+
 namespace marlo {
 
 class clsSettings;
@@ -63,6 +67,7 @@ class frmClipboard : public QWidget {
 
   const ConvMarlo& engine_;
   clsSettings& settings_;
+  modHandleFrom::SkinnedFrame* frame_ = nullptr;
   QLabel* lblTitle_ = nullptr;
   QTabWidget* stbMain_ = nullptr;
   QPlainTextEdit* txtDest_ = nullptr;

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
+#include <iterator>
 
 #include "frame/Artwork.h"
 
@@ -21,86 +21,97 @@ namespace {
 
 const QColor kBackground(207, 207, 207);
 
-QLabel* Element(QWidget* window, const char* name) {
-  return window->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
-}
+using enum FrameElement;
 
-void Place(QWidget* window, const char* name, int left, int top, int width = -1, int height = -1) {
-  if (QLabel* element = Element(window, name)) {
-    element->move(left, top);
-    if (width >= 0 || height >= 0)
-      element->resize(width >= 0 ? width : element->width(),
-                      height >= 0 ? height : element->height());
-  }
+// Each element's object name and artwork; stretched ones are scaled to the
+// size Skin gives them.
+struct ElementKind {
+  FrameElement which;
+  const char* name;
+  QPixmap (*artwork)();
+  bool stretched;
+};
+// In the order they are made: later ones are drawn over earlier ones.
+constexpr ElementKind kElements[] = {
+    {kTitleMain, "imgTitleMain", artwork::TitleMain, true},
+    {kTitleLeft, "imgTitleLeft", artwork::TitleLeft, false},
+    {kTitleRight, "imgTitleRight", artwork::TitleRight, false},
+    {kWindowLeft, "imgWindowLeft", artwork::WindowLeft, true},
+    {kWindowRight, "imgWindowRight", artwork::WindowRight, true},
+    {kWindowBottom, "imgWindowBottom", artwork::WindowBottom, true},
+    {kWindowBottomLeft, "imgWindowBottomLeft", artwork::WindowBottomLeft, false},
+    {kWindowBottomRight, "imgWindowBottomRight", artwork::WindowBottomRight, false},
+    {kTitleClose, "imgTitleClose", artwork::TitleClose, true},
+    {kTitleMinimize, "imgTitleMinimize", artwork::TitleMinimize, true},
+    {kTitleHelp, "imgTitleHelp", artwork::TitleHelp, true},
+    {kIcon, "Imageicon", [] { return artwork::WindowIcon().pixmap(24, 24); }, false},
+    {kTitle, "lblTitle", nullptr, false},
+};
+static_assert(std::size(kElements) == kFrameElementCount, "one row per frame element");
+
+// The images the window is moved by, and the title-bar buttons.
+constexpr FrameElement kTitleBar[] = {kTitleLeft, kTitleMain, kTitleRight, kTitle};
+constexpr FrameElement kButtons[] = {kTitleClose, kTitleMinimize, kTitleHelp};
+
+// What a screen reader, and whatever drives the window by role, calls the
+// buttons.
+constexpr const char* kButtonNames[] = {QT_TRANSLATE_NOOP("marlo::modHandleFrom", "關閉"),
+                                        QT_TRANSLATE_NOOP("marlo::modHandleFrom", "最小化"),
+                                        QT_TRANSLATE_NOOP("marlo::modHandleFrom", "幫助")};
+static_assert(std::size(kButtonNames) == std::size(kButtons));
+
+// The borders, with the edges a press on them moves and their cursor. The
+// title images resize only by their top pixels, so their cursor follows
+// the pointer.
+struct Border {
+  FrameElement which;
+  Qt::Edges edges;
+  Qt::CursorShape cursor;
+};
+constexpr Border kBorders[] = {
+    {kWindowLeft, Qt::LeftEdge, Qt::SizeHorCursor},
+    {kWindowRight, Qt::RightEdge, Qt::SizeHorCursor},
+    {kWindowBottom, Qt::BottomEdge, Qt::SizeVerCursor},
+    {kWindowBottomLeft, Qt::BottomEdge | Qt::LeftEdge, Qt::SizeBDiagCursor},
+    {kWindowBottomRight, Qt::BottomEdge | Qt::RightEdge, Qt::SizeFDiagCursor},
+};
+
+template <size_t N>
+bool OneOf(const SkinnedFrame& frame, const QObject* watched, const FrameElement (&which)[N]) {
+  return std::any_of(std::begin(which), std::end(which),
+                     [&](FrameElement e) { return frame.element(e) == watched; });
 }
 
 class FrameEvents : public QObject {
  public:
-  FrameEvents(QWidget* window, std::function<void()> minimize)
-      : QObject(window), window_(window), minimize_(std::move(minimize)) {}
+  FrameEvents(SkinnedFrame* frame, QWidget* window)
+      : QObject(frame), frame_(*frame), window_(window) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    const QString name = watched->objectName();
-    if (event->type() == QEvent::MouseButtonPress &&
-        (name == "imgTitleLeft" || name == "imgTitleMain" || name == "imgTitleRight" ||
-         name == "lblTitle")) {
+    if (event->type() == QEvent::MouseButtonPress && OneOf(frame_, watched, kTitleBar)) {
       DragForm(window_);
       return true;
     }
-    const bool button =
-        name == "imgTitleClose" || name == "imgTitleMinimize" || name == "imgTitleHelp";
+    const bool button = OneOf(frame_, watched, kButtons);
     if (button && event->type() == QEvent::MouseButtonPress) return true;  // act on release
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (button && event->type() == QEvent::MouseButtonRelease) {
       // As a button does: a press dragged off the image and released
       // elsewhere does nothing.
       const auto* release = static_cast<QMouseEvent*>(event);
-      if (button && !static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint()))
+      if (!static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint()))
         return true;
-      if (name == "imgTitleClose") {
-        window_->close();
-        return true;
-      }
-      if (name == "imgTitleMinimize") {
-        if (minimize_) minimize_();
-        return true;
-      }
+      if (watched == frame_.element(kTitleClose)) window_->close();
+      if (watched == frame_.element(kTitleMinimize)) emit frame_.minimizeClicked();
+      return true;
     }
     return false;
   }
 
  private:
+  SkinnedFrame& frame_;
   QWidget* window_;
-  std::function<void()> minimize_;
 };
-
-constexpr const char* kFullTitle = "marloFullTitle";
-constexpr const char* kKeptEnd = "marloKeptEnd";
-
-// The title label ends a few pixels before the leftmost title-bar button.
-// A title whose end is asked to be kept (a file's name) loses characters
-// from the middle of what comes before it.
-void FitTitle(QWidget* window) {
-  QLabel* title = Element(window, "lblTitle");
-  if (!title) return;
-  const QString full = title->property(kFullTitle).isValid()
-                           ? title->property(kFullTitle).toString()
-                           : title->text();
-  const qsizetype kept = std::min<qsizetype>(title->property(kKeptEnd).toInt(), full.size());
-  const int room = std::max(0, window->width() - 62 - 6 - title->x());
-  const QFontMetrics metrics = title->fontMetrics();
-  QString shown = full;
-  if (metrics.horizontalAdvance(full) > room) {
-    const QString end = full.right(kept);
-    const int headRoom = room - metrics.horizontalAdvance(end);
-    shown = kept > 0 && headRoom > metrics.horizontalAdvance(QStringLiteral("……"))
-                ? metrics.elidedText(full.left(full.size() - kept), Qt::ElideMiddle, headRoom) + end
-                : metrics.elidedText(full, kept > 0 ? Qt::ElideMiddle : Qt::ElideRight, room);
-  }
-  title->setText(shown);
-  title->setToolTip(shown == full ? QString() : full);
-  title->resize(std::min(room, title->sizeHint().width()), title->height());
-}
 
 // The title bar's top pixels are its edge, and its ends' top pixels are
 // corners, as on a system frame; the rest of it moves the window.
@@ -110,17 +121,14 @@ constexpr int kTopEdge = 5, kCorner = 16;
 // can, else by following the mouse.
 class ResizeEvents : public QObject {
  public:
-  explicit ResizeEvents(QWidget* window) : QObject(window), window_(window) {}
+  ResizeEvents(SkinnedFrame* frame, QWidget* window)
+      : QObject(frame), frame_(*frame), window_(window) {}
 
   // The edges a press at this point of the element would move.
   Qt::Edges EdgesAt(const QWidget* element, QPoint at) const {
-    const QString name = element->objectName();
-    if (name == "imgWindowLeft") return Qt::LeftEdge;
-    if (name == "imgWindowRight") return Qt::RightEdge;
-    if (name == "imgWindowBottom") return Qt::BottomEdge;
-    if (name == "imgWindowBottomLeft") return Qt::BottomEdge | Qt::LeftEdge;
-    if (name == "imgWindowBottomRight") return Qt::BottomEdge | Qt::RightEdge;
-    if (name != "imgTitleLeft" && name != "imgTitleMain" && name != "imgTitleRight") return {};
+    for (const Border& border : kBorders)
+      if (element == frame_.element(border.which)) return border.edges;
+    if (!OneOf(frame_, element, kTitleBar)) return {};
     const QPoint inWindow = element->mapTo(window_, at);
     if (inWindow.y() >= kTopEdge) return {};
     Qt::Edges edges = Qt::TopEdge;
@@ -188,6 +196,7 @@ class ResizeEvents : public QObject {
     return edges & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor : Qt::SizeVerCursor;
   }
 
+  SkinnedFrame& frame_;
   QWidget* window_;
   Qt::Edges dragging_;
   QPoint start_;
@@ -195,15 +204,6 @@ class ResizeEvents : public QObject {
 };
 
 }  // namespace
-
-void SetTitle(QWidget* window, const QString& title, int keepEnd) {
-  if (QLabel* label = Element(window, "lblTitle")) {
-    label->setProperty(kFullTitle, title);
-    label->setProperty(kKeptEnd, keepEnd);
-    label->setText(title);
-    FitTitle(window);
-  }
-}
 
 void FitToScreen(QWidget* window, QSize wanted) {
   const QScreen* screen = window->screen();
@@ -230,69 +230,113 @@ void PlaceOver(QWidget* window, const QWidget* owner) {
   window->move(placed.topLeft());
 }
 
-void AllowResize(QWidget* window) {
-  auto* events = new ResizeEvents(window);
-  const struct {
-    const char* name;
-    Qt::CursorShape cursor;  // none: set by the pointer's place on it
-  } borders[] = {{"imgWindowLeft", Qt::SizeHorCursor},
-                 {"imgWindowRight", Qt::SizeHorCursor},
-                 {"imgWindowBottom", Qt::SizeVerCursor},
-                 {"imgWindowBottomLeft", Qt::SizeBDiagCursor},
-                 {"imgWindowBottomRight", Qt::SizeFDiagCursor},
-                 {"imgTitleLeft", Qt::ArrowCursor},
-                 {"imgTitleMain", Qt::ArrowCursor},
-                 {"imgTitleRight", Qt::ArrowCursor}};
-  for (const auto& border : borders)
-    if (QLabel* element = Element(window, border.name)) {
-      if (border.cursor == Qt::ArrowCursor)
-        element->setMouseTracking(true);
-      else
-        element->setCursor(border.cursor);
-      element->installEventFilter(events);
+SkinnedFrame::SkinnedFrame(QWidget* window) : QObject(window), window_(window) {
+  for (const ElementKind& kind : kElements) {
+    auto* label = new QLabel(window);
+    label->setObjectName(kind.name);
+    if (kind.artwork) {
+      const QPixmap pixmap = kind.artwork();
+      label->setPixmap(pixmap);
+      label->setScaledContents(kind.stretched);
+      label->resize(pixmap.size());
     }
+    elements_[size_t(kind.which)] = label;
+  }
+  for (size_t i = 0; i < std::size(kButtons); ++i) {
+    element(kButtons[i])->resize(14, 14);
+    element(kButtons[i])
+        ->setAccessibleName(QCoreApplication::translate("marlo::modHandleFrom", kButtonNames[i]));
+  }
+  title()->setStyleSheet("color: white; font-weight: bold;");
+  title()->resize(300, 18);
 }
 
-void CreateFrameElements(QWidget* window) {
-  auto add = [window](const char* name, const QPixmap& pixmap, bool stretched) {
-    auto* label = new QLabel(window);
-    label->setObjectName(name);
-    label->setPixmap(pixmap);
-    label->setScaledContents(stretched);
-    label->resize(pixmap.size());
-    return label;
-  };
-  add("imgTitleMain", artwork::TitleMain(), true);
-  add("imgTitleLeft", artwork::TitleLeft(), false);
-  add("imgTitleRight", artwork::TitleRight(), false);
-  add("imgWindowLeft", artwork::WindowLeft(), true);
-  add("imgWindowRight", artwork::WindowRight(), true);
-  add("imgWindowBottom", artwork::WindowBottom(), true);
-  add("imgWindowBottomLeft", artwork::WindowBottomLeft(), false);
-  add("imgWindowBottomRight", artwork::WindowBottomRight(), false);
-  for (const char* name : {"imgTitleClose", "imgTitleMinimize", "imgTitleHelp"}) {
-    const QPixmap pixmap = name == std::string_view("imgTitleClose")      ? artwork::TitleClose()
-                           : name == std::string_view("imgTitleMinimize") ? artwork::TitleMinimize()
-                                                                          : artwork::TitleHelp();
-    add(name, pixmap, true)->resize(14, 14);
-  }
-  // A screen reader, and whatever drives the window by role, knows the
-  // buttons by these names.
+void SkinnedFrame::Skin() {
+  const int w = window_->width(), h = window_->height();
+  QPalette palette = window_->palette();
+  palette.setColor(QPalette::Window, kBackground);
+  window_->setPalette(palette);
+  window_->setAutoFillBackground(true);
   const struct {
-    const char* name;
-    const char* accessible;
-  } named[] = {{"imgTitleClose", QT_TRANSLATE_NOOP("marlo::modHandleFrom", "關閉")},
-               {"imgTitleMinimize", QT_TRANSLATE_NOOP("marlo::modHandleFrom", "最小化")},
-               {"imgTitleHelp", QT_TRANSLATE_NOOP("marlo::modHandleFrom", "幫助")}};
-  for (const auto& element : named)
-    Element(window, element.name)
-        ->setAccessibleName(
-            QCoreApplication::translate("marlo::modHandleFrom", element.accessible));
-  add("Imageicon", artwork::WindowIcon().pixmap(24, 24), false);
-  auto* title = new QLabel(window);
-  title->setObjectName("lblTitle");
-  title->setStyleSheet("color: white; font-weight: bold;");
-  title->resize(300, 18);
+    FrameElement which;
+    QRect place;  // a width or height below 0 keeps the artwork's
+  } places[] = {
+      {kTitle, {35, 7, -1, -1}},
+      {kIcon, {10, 3, -1, -1}},
+      {kTitleLeft, {0, 0, -1, -1}},
+      {kTitleRight, {w - 19, 0, -1, -1}},
+      {kTitleMain, {19, 0, w - 19, -1}},
+      {kWindowLeft, {0, 30, -1, h - 60}},
+      {kWindowBottomLeft, {0, h - 30, -1, -1}},
+      {kWindowBottom, {19, h - 30, w - 38, -1}},
+      {kWindowBottomRight, {w - 19, h - 30, -1, -1}},
+      {kWindowRight, {w - 19, 30, -1, h - 60}},
+      {kTitleClose, {w - 22, 8, -1, -1}},
+      {kTitleMinimize, {w - 42, 8, -1, -1}},
+      {kTitleHelp, {w - 62, 8, -1, -1}},
+  };
+  static_assert(std::size(places) == kFrameElementCount, "every element has its place");
+  for (const auto& [which, place] : places) {
+    QLabel* label = element(which);
+    label->move(place.topLeft());
+    label->resize(place.width() >= 0 ? place.width() : label->width(),
+                  place.height() >= 0 ? place.height() : label->height());
+  }
+  FitTitle();
+  // The right end is drawn over the stretched middle piece; the buttons go
+  // over everything, so that a click on them never moves the window.
+  for (const FrameElement which :
+       {kTitleRight, kIcon, kTitle, kTitleHelp, kTitleMinimize, kTitleClose})
+    element(which)->raise();
+  ShapeForm(window_);
+}
+
+void SkinnedFrame::SetTitle(const QString& text, int keepEnd) {
+  fullTitle_ = text;
+  titleSet_ = true;
+  keptEnd_ = keepEnd;
+  title()->setText(text);
+  FitTitle();
+}
+
+// The title ends a few pixels before the leftmost title-bar button. A
+// title whose end is asked to be kept (a file's name) loses characters
+// from the middle of what comes before it.
+void SkinnedFrame::FitTitle() {
+  QLabel* label = title();
+  const QString full = titleSet_ ? fullTitle_ : label->text();
+  const qsizetype kept = std::min<qsizetype>(keptEnd_, full.size());
+  const int room = std::max(0, window_->width() - 62 - 6 - label->x());
+  const QFontMetrics metrics = label->fontMetrics();
+  QString shown = full;
+  if (metrics.horizontalAdvance(full) > room) {
+    const QString end = full.right(kept);
+    const int headRoom = room - metrics.horizontalAdvance(end);
+    shown = kept > 0 && headRoom > metrics.horizontalAdvance(QStringLiteral("……"))
+                ? metrics.elidedText(full.left(full.size() - kept), Qt::ElideMiddle, headRoom) + end
+                : metrics.elidedText(full, kept > 0 ? Qt::ElideMiddle : Qt::ElideRight, room);
+  }
+  label->setText(shown);
+  label->setToolTip(shown == full ? QString() : full);
+  label->resize(std::min(room, label->sizeHint().width()), label->height());
+}
+
+void SkinnedFrame::Wire() {
+  auto* events = new FrameEvents(this, window_);
+  for (const FrameElement which : kTitleBar) element(which)->installEventFilter(events);
+  for (const FrameElement which : kButtons) element(which)->installEventFilter(events);
+}
+
+void SkinnedFrame::AllowResize() {
+  auto* events = new ResizeEvents(this, window_);
+  for (const Border& border : kBorders) {
+    element(border.which)->setCursor(border.cursor);
+    element(border.which)->installEventFilter(events);
+  }
+  for (const FrameElement which : {kTitleLeft, kTitleMain, kTitleRight}) {
+    element(which)->setMouseTracking(true);  // its cursor says where it resizes
+    element(which)->installEventFilter(events);
+  }
 }
 
 QWidget* ContentArea(QWidget* window) {
@@ -303,35 +347,6 @@ QWidget* ContentArea(QWidget* window) {
   outer->setContentsMargins(kLeft, kTop, kRight, kBottom);
   outer->addWidget(content);
   return content;
-}
-
-void SkinForm(QWidget* window) {
-  const int w = window->width(), h = window->height();
-  QPalette palette = window->palette();
-  palette.setColor(QPalette::Window, kBackground);
-  window->setPalette(palette);
-  window->setAutoFillBackground(true);
-  Place(window, "lblTitle", 35, 7);
-  Place(window, "Imageicon", 10, 3);
-  Place(window, "imgTitleLeft", 0, 0);
-  Place(window, "imgTitleRight", w - 19, 0);
-  Place(window, "imgTitleMain", 19, 0, w - 19);
-  Place(window, "imgWindowLeft", 0, 30, -1, h - 60);
-  Place(window, "imgWindowBottomLeft", 0, h - 30);
-  Place(window, "imgWindowBottom", 19, h - 30, w - 38);
-  Place(window, "imgWindowBottomRight", w - 19, h - 30);
-  Place(window, "imgWindowRight", w - 19, 30, -1, h - 60);
-  Place(window, "imgTitleClose", w - 22, 8);
-  Place(window, "imgTitleMinimize", w - 42, 8);
-  Place(window, "imgTitleHelp", w - 62, 8);
-  FitTitle(window);
-  // The right end is drawn over the stretched middle piece; the buttons go
-  // over everything, so that a click on them never moves the window.
-  if (QLabel* right = Element(window, "imgTitleRight")) right->raise();
-  for (const char* name :
-       {"Imageicon", "lblTitle", "imgTitleHelp", "imgTitleMinimize", "imgTitleClose"})
-    if (QLabel* element = Element(window, name)) element->raise();
-  ShapeForm(window);
 }
 
 QRegion RoundedOutline(int w, int h) {
@@ -346,13 +361,6 @@ void ShapeForm(QWidget* window) {
 
 void DragForm(QWidget* window) {
   if (QWindow* handle = window->windowHandle()) handle->startSystemMove();
-}
-
-void WireFrame(QWidget* window, std::function<void()> minimize) {
-  auto* events = new FrameEvents(window, std::move(minimize));
-  for (const char* name : {"imgTitleLeft", "imgTitleMain", "imgTitleRight", "lblTitle",
-                           "imgTitleClose", "imgTitleMinimize", "imgTitleHelp"})
-    if (QLabel* element = Element(window, name)) element->installEventFilter(events);
 }
 
 }  // namespace marlo::modHandleFrom

@@ -76,7 +76,7 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
   runView_ = std::make_unique<RunView>(*this, cfMain_, *progress_, *lvwResult_, *lvwDest_,
                                        *options_->Target());
   setMinimumSize(minimumSizeHint());
-  modHandleFrom::AllowResize(this);
+  frame_->AllowResize();
   preview_ = new PreviewJob(
       cfMain_, [this](PreviewResult& result) { ShowPreview(result); }, this);
   Load();
@@ -89,8 +89,8 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildControls() {
-  modHandleFrom::CreateFrameElements(this);
-  lblTitle_ = findChild<QLabel*>("lblTitle");
+  frame_ = new modHandleFrom::SkinnedFrame(this);
+  lblTitle_ = frame_->title();
 
   QWidget* content = modHandleFrom::ContentArea(this);
 
@@ -148,7 +148,8 @@ void frmMain::BuildControls() {
   taskbar->setPixmap(artwork::WindowIcon().pixmap(16, 16));
   taskbar->hide();
 
-  modHandleFrom::WireFrame(this, [this] { MinimizeToTray(); });
+  frame_->Wire();
+  connect(frame_, &modHandleFrom::SkinnedFrame::minimizeClicked, this, &frmMain::MinimizeToTray);
 }
 
 QWidget* frmMain::BuildSourceArea() {
@@ -196,7 +197,7 @@ QWidget* frmMain::BuildSourceArea() {
 }
 
 void frmMain::Load() {
-  Suppressed("the skin", [this] { modHandleFrom::SkinForm(this); });
+  Suppressed("the skin", [this] { frame_->Skin(); });
   Suppressed("loading the settings", [this] { settings_ = std::make_unique<clsSettings>(); });
   Suppressed("loading the code tables", [this] { cfMain_.InitMe(); });
   Suppressed("the file types", [this] { source_->FillPatterns(); });
@@ -207,8 +208,7 @@ void frmMain::Load() {
   setWindowTitle(QStringLiteral("Marlo"));
   const QStringList version = QCoreApplication::applicationVersion().split('.');
   auto part = [&version](int k) { return k < version.size() ? version[k].toInt() : 0; };
-  modHandleFrom::SetTitle(
-      this, QStringLiteral("Marlo  %1.%2.%3 Bata").arg(part(0)).arg(part(1)).arg(part(2)));
+  frame_->SetTitle(QStringLiteral("Marlo  %1.%2.%3 Bata").arg(part(0)).arg(part(1)).arg(part(2)));
   Suppressed("the notification area icon", [this] {
     tray_ = new TrayIcon(this, lblTitle_);
     tray_->SetTrayIcon(true);
@@ -463,7 +463,7 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  modHandleFrom::SkinForm(this);
+  frame_->Skin();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -27,6 +27,10 @@ class QRadioButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace marlo::modHandleFrom {
+class SkinnedFrame;
+}
+
 namespace marlo {
 
 class BackgroundRun;
@@ -117,6 +121,7 @@ class frmMain : public QWidget {
   ConvMarlo cfMain_;
   std::unique_ptr<clsSettings> settings_;
   TrayIcon* tray_ = nullptr;
+  modHandleFrom::SkinnedFrame* frame_ = nullptr;
   QLabel* lblTitle_ = nullptr;
   OptionPanel* options_ = nullptr;  // fraOption, fraHandleExistFile, fraDesc
   SourcePanel* source_ = nullptr;   // fraSource: drvSource … chkSubFolders

@@ -41,8 +41,8 @@ frmConfig::frmConfig(clsSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), settings_(settings) {
   setObjectName("frmConfig");
   setModal(true);
-  modHandleFrom::CreateFrameElements(this);
-  findChild<QLabel*>("lblTitle")->setText(tr("設置"));
+  frame_ = new modHandleFrom::SkinnedFrame(this);
+  frame_->title()->setText(tr("設置"));
   setWindowTitle(tr("設置"));  // for screen readers and task switchers
 
   QWidget* content = modHandleFrom::ContentArea(this);
@@ -102,13 +102,14 @@ frmConfig::frmConfig(clsSettings& settings, QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   // Hiding a modal window ends its wait too, with nothing copied.
-  modHandleFrom::WireFrame(this, [this] { reject(); });
+  frame_->Wire();
+  connect(frame_, &modHandleFrom::SkinnedFrame::minimizeClicked, this, &QDialog::reject);
   setFixedSize(minimumSizeHint().expandedTo(QSize(kWidth, kHeight)));
   Load();
 }
 
 void frmConfig::Load() {
-  modHandleFrom::SkinForm(this);
+  frame_->Skin();
   txtIgnoreFileTypes_->setText(settings_.IgnoreFileTypes());
   txtIgnoreFileTypes_->setCursorPosition(0);  // the list reads from its start
   // A value the box does not take, or one too large for its state, leaves

@@ -12,6 +12,10 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
+namespace marlo::modHandleFrom {
+class SkinnedFrame;
+}
+
 namespace marlo {
 
 class clsSettings;
@@ -27,6 +31,7 @@ class frmConfig : public QDialog {
   void Confirm();
 
   clsSettings& settings_;
+  modHandleFrom::SkinnedFrame* frame_ = nullptr;
   QLineEdit* txtIgnoreFileTypes_ = nullptr;
   QCheckBox* chkIsReturnbyte_ = nullptr;
   QComboBox* cboLanguage_ = nullptr;

@@ -28,8 +28,7 @@ class FrameWidgetsTest : public QObject {
   void skinFormPlacesTheFrameFor500By400() {
     QWidget window;
     window.resize(500, 400);
-    marlo::modHandleFrom::CreateFrameElements(&window);
-    marlo::modHandleFrom::SkinForm(&window);
+    (new marlo::modHandleFrom::SkinnedFrame(&window))->Skin();
     auto at = [&](const char* name) { return window.findChild<QLabel*>(name)->geometry(); };
     QCOMPARE(at("imgTitleRight").left(), 481);
     QCOMPARE(at("imgTitleClose").left(), 478);
@@ -57,10 +56,12 @@ class FrameWidgetsTest : public QObject {
   void titleButtonsCloseAndMinimizeButHelpDoesNothing() {
     QWidget window;
     window.resize(300, 200);
-    marlo::modHandleFrom::CreateFrameElements(&window);
-    marlo::modHandleFrom::SkinForm(&window);
+    auto* frame = new marlo::modHandleFrom::SkinnedFrame(&window);
+    frame->Skin();
     int minimized = 0;
-    marlo::modHandleFrom::WireFrame(&window, [&] { ++minimized; });
+    frame->Wire();
+    QObject::connect(frame, &marlo::modHandleFrom::SkinnedFrame::minimizeClicked,
+                     [&] { ++minimized; });
     window.show();
     for (const char* name : {"imgTitleClose", "imgTitleMinimize"}) {
       auto* image = window.findChild<QLabel*>(name);
@@ -84,9 +85,9 @@ class FrameWidgetsTest : public QObject {
     for (const int width : {300, 640, 1600}) {
       QWidget window;
       window.resize(width, 200);
-      marlo::modHandleFrom::CreateFrameElements(&window);
-      marlo::modHandleFrom::SkinForm(&window);
-      marlo::modHandleFrom::SetTitle(&window, title);
+      auto* frame = new marlo::modHandleFrom::SkinnedFrame(&window);
+      frame->Skin();
+      frame->SetTitle(title);
       auto* label = window.findChild<QLabel*>("lblTitle");
       for (const char* name : {"imgTitleClose", "imgTitleMinimize", "imgTitleHelp"}) {
         auto* button = window.findChild<QLabel*>(name);
@@ -99,7 +100,7 @@ class FrameWidgetsTest : public QObject {
       if (cut) QVERIFY(label->text().endsWith(QChar(0x2026)));
       // A preview's title keeps its file name and type, cut in the path.
       const QString end = QStringLiteral("a.txt(GbToBig)");
-      marlo::modHandleFrom::SetTitle(&window, title + "(GbToBig)", int(end.size()));
+      frame->SetTitle(title + "(GbToBig)", int(end.size()));
       QVERIFY2(label->text().endsWith(end), qPrintable(label->text()));
       QCOMPARE(label->text().contains(QChar(0x2026)), cut);
       if (width >= 640) QVERIFY2(label->text().startsWith("/home/"), qPrintable(label->text()));
@@ -135,10 +136,10 @@ class FrameWidgetsTest : public QObject {
     QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
     window.setGeometry(100, 100, 400, 300);
     window.setMinimumSize(200, 150);
-    marlo::modHandleFrom::CreateFrameElements(&window);
-    marlo::modHandleFrom::SkinForm(&window);
-    marlo::modHandleFrom::WireFrame(&window, {});
-    marlo::modHandleFrom::AllowResize(&window);
+    auto* frame = new marlo::modHandleFrom::SkinnedFrame(&window);
+    frame->Skin();
+    frame->Wire();
+    frame->AllowResize();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* image = window.findChild<QLabel*>(element);
