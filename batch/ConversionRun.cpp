@@ -115,76 +115,94 @@ std::optional<ExistingFile> ExistingFileAt(int32_t index) {
   return ExistingFile(index);
 }
 
-RunOutcome ConversionRun::Run(RunHost& host) {
+std::optional<RunOutcome> ConversionRun::Refusal(RunHost& host, const std::string& folder) {
+  auto refuse = [&host](const std::string& words, RunOutcome outcome) {
+    host.ShowError(words);
+    host.SetBusy(false);
+    host.RunEnded(outcome);
+    return outcome;
+  };
   // Without its tables the engine would write zero-filled files.
-  if (!engine_.IsReady()) {
-    host.ShowError(text::Tr(text::kEngineNotReady));
-    host.RunEnded(RunOutcome::kAborted);
-    return RunOutcome::kAborted;
-  }
-  if (settings_.ends.toUtf8 && !WritesUtf8(settings_.convType)) {
-    host.ShowError(
-        text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(settings_.convType)}));
-    host.RunEnded(RunOutcome::kAborted);
-    return RunOutcome::kAborted;
-  }
-  const std::string folder = TrimBlanks(settings_.targetFolderText);
-  if (folder.empty()) {
-    host.ShowError(text::Tr(text::kNoTargetFolder));
-    host.RunEnded(RunOutcome::kNoTargetFolder);
-    return RunOutcome::kNoTargetFolder;
-  }
+  if (!engine_.IsReady()) return refuse(text::Tr(text::kEngineNotReady), RunOutcome::kAborted);
+  if (settings_.ends.toUtf8 && !WritesUtf8(settings_.convType))
+    return refuse(text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(settings_.convType)}),
+                  RunOutcome::kAborted);
+  if (folder.empty()) return refuse(text::Tr(text::kNoTargetFolder), RunOutcome::kNoTargetFolder);
   try {
     if (!textfile::FolderExists(folder)) textfile::CreateFolder(folder);
   } catch (const std::exception& e) {
-    host.ShowError(DescribeError(e));
-    host.SetBusy(false);
-    host.RunEnded(RunOutcome::kAborted);
-    return RunOutcome::kAborted;
+    return refuse(DescribeError(e), RunOutcome::kAborted);
   }
+  return std::nullopt;
+}
+
+// Takes the files in flight oldest first and reports their rows in that
+// order; written files wait for one sync a batch before they take their
+// place and are reported.
+class ConversionRun::InOrderRows {
+ public:
+  InOrderRows(RunHost& host, size_t jobs) : host_(host), jobs_(jobs) {}
+
+  void Add(std::future<Converted> file) {
+    inFlight_.push_back(std::move(file));
+    while (inFlight_.size() >= jobs_) ReportOldest();
+  }
+
+  void Drain() {
+    while (!inFlight_.empty()) ReportOldest();
+    Commit();
+  }
+
+ private:
+  void Report(const RunRow& row) {
+    host_.AddRow(row);
+    if (row.outcome != RowOutcome::kFailed) host_.SetProgressValue(++done_);
+  }
+
+  void Commit() {
+    CommitBatch(batch_);
+    for (const Converted& converted : batch_) Report(converted.row);
+    batch_.clear();
+  }
+
+  void ReportOldest() {
+    Converted converted = inFlight_.front().get();
+    inFlight_.pop_front();
+    // An unbatched row first puts the batch before it in place: rows keep
+    // the list's order.
+    if (!converted.file->unsynced) {
+      Commit();
+      Report(converted.row);
+      return;
+    }
+    if (batch_.empty()) batchStart_ = std::chrono::steady_clock::now();
+    batch_.push_back(std::move(converted));
+    // Small files go by the hundred; a slow one does not hold back the
+    // rows of the others for long.
+    if (batch_.size() >= kBatchFiles || std::chrono::steady_clock::now() - batchStart_ > kBatchTime)
+      Commit();
+  }
+
+  RunHost& host_;
+  size_t jobs_;
+  int32_t done_ = 0;
+  std::deque<std::future<Converted>> inFlight_;
+  std::vector<Converted> batch_;
+  std::chrono::steady_clock::time_point batchStart_;
+};
+
+RunOutcome ConversionRun::Run(RunHost& host) {
+  const std::string folder = TrimBlanks(settings_.targetFolderText);
+  if (const auto refused = Refusal(host, folder)) return *refused;
 
   host.SetBusy(true);
   const bool streamed = bool(settings_.moreEntries);
   const auto listed = int32_t(settings_.entries.size());
   host.RunStarted(streamed ? -1 : listed);  // a stream's length is known at its end
   if (!streamed) host.SetProgressMax(listed);
-  int32_t done = 0;
-  auto report = [&](const RunRow& row) {
-    host.AddRow(row);
-    if (row.outcome != RowOutcome::kFailed) host.SetProgressValue(++done);
-  };
-  // Written files waiting for one sync; rows keep the list's order, so an
-  // unbatched row first puts the batch before it in place.
-  std::vector<Converted> batch;
-  std::chrono::steady_clock::time_point batchStart;
-  auto commit = [&] {
-    CommitBatch(batch);
-    for (const Converted& converted : batch) report(converted.row);
-    batch.clear();
-  };
-  // Files in flight, oldest first.
-  std::deque<std::future<Converted>> inFlight;
-  auto reportOldest = [&] {
-    Converted converted = inFlight.front().get();
-    inFlight.pop_front();
-    if (!converted.file->unsynced) {
-      commit();
-      report(converted.row);
-      return;
-    }
-    if (batch.empty()) batchStart = std::chrono::steady_clock::now();
-    batch.push_back(std::move(converted));
-    // Small files go by the hundred; a slow one does not hold back the
-    // rows of the others for long.
-    if (batch.size() >= kBatchFiles || std::chrono::steady_clock::now() - batchStart > kBatchTime)
-      commit();
-  };
-  auto drain = [&] {
-    while (!inFlight.empty()) reportOldest();
-    commit();
-  };
   const size_t jobs = size_t(std::max(settings_.jobs, 1));
   WorkerPool pool(jobs > 1 ? jobs : 0);
+  InOrderRows rows(host, jobs);
   size_t nextListed = 0;
   auto nextEntry = [&](RunEntry& entry, bool& fromList) {
     fromList = nextListed < settings_.entries.size();
@@ -198,7 +216,7 @@ RunOutcome ConversionRun::Run(RunHost& host) {
   for (bool fromList = false; nextEntry(entry, fromList);) {
     host.Yield();
     if (host.StopRequested()) {
-      drain();
+      rows.Drain();
       host.SetBusy(false);
       host.RunEnded(RunOutcome::kStopped);
       return RunOutcome::kStopped;
@@ -206,13 +224,12 @@ RunOutcome ConversionRun::Run(RunHost& host) {
     ++taken_;
     host.CurrentFile(entry.fileName);
     auto file = std::make_shared<PreparedFile>(Prepare(host, std::move(entry), folder, fromList));
-    inFlight.push_back(pool.Run<Converted>([this, file] {
+    rows.Add(pool.Run<Converted>([this, file] {
       RunRow row = ConvertPrepared(*file);
       return Converted{std::move(row), file};
     }));
-    while (inFlight.size() >= jobs) reportOldest();
   }
-  drain();
+  rows.Drain();
   host.SetProgressValue(0);
   host.CurrentFile("");
   host.SetBusy(false);

@@ -141,6 +141,10 @@ class ConversionRun {
     RunRow row;
     std::shared_ptr<PreparedFile> file;
   };
+  class InOrderRows;
+  // Says why the run cannot start and ends it, if it cannot: no tables, no
+  // UTF-8 for the type, no target folder or one that cannot be made.
+  std::optional<RunOutcome> Refusal(RunHost& host, const std::string& folder);
   // listed: from the list, whose targets are checked against each other.
   PreparedFile Prepare(RunHost& host, RunEntry entry, const std::string& folder, bool listed);
   // The user's answer about an existing target, or the "all" one given.

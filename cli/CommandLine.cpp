@@ -40,9 +40,15 @@ bool LooksLikeATargetFile(const Options& options) {
   return !extension.empty() && target.extension() == extension;
 }
 
-}  // namespace
+// What the options say, before they are checked against each other: an
+// error, or none.
+struct Given {
+  Options options;
+  bool listTypes = false, help = false, version = false;
+  std::string type, from, to;
+};
 
-ParseResult ParseCommandLine(int argc, char** argv) {
+std::string ReadOptions(int argc, char** argv, Given& given) {
   static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
                                         {"output-dir", required_argument, nullptr, 'o'},
                                         {"existing", required_argument, nullptr, 'e'},
@@ -62,21 +68,19 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                                         {"files-from", required_argument, nullptr, 'X'},
                                         {"null", no_argument, nullptr, '0'},
                                         {nullptr, 0, nullptr, 0}};
-  Options options;
-  bool listTypes = false, help = false, version = false;
-  std::string typeText, fromText, toText;
+  Options& options = given.options;
   ::opterr = 0;
   ::optind = 1;
   int c;
   while ((c = ::getopt_long(argc, argv, ":t:o:e:j:f:lhVr0", kLongOptions, nullptr)) != -1) {
     switch (c) {
       case 't':
-        typeText = ::optarg;
+        given.type = ::optarg;
         break;
       case 'o':
         options.targetFolder = ::optarg;
         if (options.targetFolder.find_first_not_of(' ') == std::string::npos)
-          return {std::nullopt, text::Tr(text::kOutputFolderEmpty)};
+          return text::Tr(text::kOutputFolderEmpty);
         break;
       case 'e': {
         const std::string what = ::optarg;
@@ -87,17 +91,17 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         else if (what == "overwrite")
           options.handleExistFile = ExistingFile::kOverwrite;
         else
-          return {std::nullopt, text::Fill(text::Tr(text::kBadExisting), {what})};
+          return text::Fill(text::Tr(text::kBadExisting), {what});
         break;
       }
       case 'l':
-        listTypes = true;
+        given.listTypes = true;
         break;
       case 'h':
-        help = true;
+        given.help = true;
         break;
       case 'V':
-        version = true;
+        given.version = true;
         break;
       case 'F':
         options.fromUtf8 = true;
@@ -115,10 +119,10 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         options.phrases = true;
         break;
       case 'f':
-        fromText = ::optarg;
+        given.from = ::optarg;
         break;
       case 'T':
-        toText = ::optarg;
+        given.to = ::optarg;
         break;
       case 'X':
         options.filesFrom = ::optarg;
@@ -137,93 +141,112 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         int32_t jobs = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
         if (error != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > 256)
-          return {std::nullopt, text::Fill(text::Tr(text::kBadJobs), {text})};
+          return text::Fill(text::Tr(text::kBadJobs), {text});
         options.jobs = jobs;
         break;
       }
       case ':':
-        return {std::nullopt, text::Fill(text::Tr(text::kOptionNeedsValue), {argv[::optind - 1]})};
+        return text::Fill(text::Tr(text::kOptionNeedsValue), {argv[::optind - 1]});
       default:
-        return {std::nullopt, text::Fill(text::Tr(text::kUnknownOption), {argv[::optind - 1]})};
+        return text::Fill(text::Tr(text::kUnknownOption), {argv[::optind - 1]});
     }
   }
-  if (help)
-    options.action = Options::Action::kHelp;
-  else if (version)
-    options.action = Options::Action::kVersion;
-  else if (listTypes)
-    options.action = Options::Action::kListTypes;
-  if (options.action != Options::Action::kConvert) return {options, ""};
+  for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
+  return {};
+}
 
-  if (!fromText.empty() || !toText.empty()) {
-    // iconv's spelling: with -f, -t names the code written, not a type.
-    if (!toText.empty() && !typeText.empty()) return {std::nullopt, text::Tr(text::kTypeAndCodes)};
-    const std::string to = toText.empty() ? typeText : toText;
-    if (fromText.empty() || to.empty()) return {std::nullopt, text::Tr(text::kCodesNeedBoth)};
-    for (const std::string& code : {fromText, to})
-      if (CanonicalCodeName(code).empty())
-        return {std::nullopt, text::Fill(text::Tr(text::kUnknownCode), {code}) +
-                                  DidYouMean(code, CodeNameSpellings())};
-    if (CanonicalCodeName(fromText) == "utf-16le" || CanonicalCodeName(to) == "utf-16le")
-      return {std::nullopt, text::Tr(text::kNoUtf16)};
-    const std::optional<CodePair> pair = FindCodePair(fromText, to);
-    if (!pair) return {std::nullopt, text::Fill(text::Tr(text::kNoTypeForCodes), {fromText, to})};
-    options.type = pair->type;
-    options.fromUtf8 = options.fromUtf8 || pair->fromUtf8;
-    options.toUtf8 = options.toUtf8 || pair->toUtf8;
-  } else {
-    if (typeText.empty()) return {std::nullopt, text::Tr(text::kNoType)};
-    const auto type = FindConversionType(typeText);
+// The type named by -t, or by the codes of --from and --to, with the UTF-8
+// ends the codes ask for.
+std::string ChooseType(const Given& given, Options& options) {
+  if (given.from.empty() && given.to.empty()) {
+    if (given.type.empty()) return text::Tr(text::kNoType);
+    const auto type = FindConversionType(given.type);
     if (!type) {
       std::vector<std::string> names;
       for (const ConversionType& known : ConversionTypes()) names.emplace_back(known.identifier);
-      return {std::nullopt,
-              text::Fill(text::Tr(text::kUnknownType), {typeText}) + DidYouMean(typeText, names)};
+      return text::Fill(text::Tr(text::kUnknownType), {given.type}) + DidYouMean(given.type, names);
     }
     options.type = *type;
+    return {};
   }
-  if (options.lossy && !options.fromUtf8)
-    return {std::nullopt, text::Tr(text::kLossyNeedsFromUtf8)};
-  if (options.phrases && !TakesPhrases(options.type))
-    return {std::nullopt, text::Tr(text::kPhrasesNeedType)};
+  // iconv's spelling: with -f, -t names the code written, not a type.
+  if (!given.to.empty() && !given.type.empty()) return text::Tr(text::kTypeAndCodes);
+  const std::string& from = given.from;
+  const std::string& to = given.to.empty() ? given.type : given.to;
+  if (from.empty() || to.empty()) return text::Tr(text::kCodesNeedBoth);
+  for (const std::string& code : {from, to})
+    if (CanonicalCodeName(code).empty())
+      return text::Fill(text::Tr(text::kUnknownCode), {code}) +
+             DidYouMean(code, CodeNameSpellings());
+  if (CanonicalCodeName(from) == "utf-16le" || CanonicalCodeName(to) == "utf-16le")
+    return text::Tr(text::kNoUtf16);
+  const std::optional<CodePair> pair = FindCodePair(from, to);
+  if (!pair) return text::Fill(text::Tr(text::kNoTypeForCodes), {from, to});
+  options.type = pair->type;
+  options.fromUtf8 = options.fromUtf8 || pair->fromUtf8;
+  options.toUtf8 = options.toUtf8 || pair->toUtf8;
+  return {};
+}
+
+// Whether the options make sense together, and what the names given make
+// of the run: files, a filter of standard input, or one file to standard
+// output.
+std::string CheckTogether(Options& options) {
+  if (options.lossy && !options.fromUtf8) return text::Tr(text::kLossyNeedsFromUtf8);
+  if (options.phrases && !TakesPhrases(options.type)) return text::Tr(text::kPhrasesNeedType);
   if (options.toUtf8 && !WritesUtf8(options.type))
-    return {std::nullopt,
-            text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(options.type)})};
-  for (int k = ::optind; k < argc; ++k) options.files.emplace_back(argv[k]);
-  if (options.nulSeparated && !options.filesFrom)
-    return {std::nullopt, text::Tr(text::kNullNeedsFilesFrom)};
+    return text::Fill(text::Tr(text::kNoUtf8Output), {GetConvTypeName(options.type)});
+  if (options.nulSeparated && !options.filesFrom) return text::Tr(text::kNullNeedsFilesFrom);
   if (options.filesFrom) {
     // The names come from the list, not as arguments, and never make a
     // filter: standard input may be the list itself.
     if (options.recursive || !options.files.empty() || options.targetFolder == "-")
-      return {std::nullopt, text::Tr(text::kFilesFromAlone)};
-    return {options, ""};
+      return text::Tr(text::kFilesFromAlone);
+    return {};
   }
-  if (options.recursive && options.files.empty())
-    return {std::nullopt, text::Tr(text::kRecursiveNeedsFolders)};
-  if (options.ignoreList && !options.recursive)
-    return {std::nullopt, text::Tr(text::kIgnoreNeedsRecursive)};
+  if (options.recursive && options.files.empty()) return text::Tr(text::kRecursiveNeedsFolders);
+  if (options.ignoreList && !options.recursive) return text::Tr(text::kIgnoreNeedsRecursive);
   // -o -: one file converted to standard output, as the filter converts
   // standard input; no report there, only the text.
   if (options.targetFolder == "-") {
     if (options.recursive || options.files.size() != 1 || options.files[0] == "-")
-      return {std::nullopt, text::Tr(text::kDashOutputOneFile)};
+      return text::Tr(text::kDashOutputOneFile);
     options.toStandardOutput = true;
     options.targetFolder.clear();
     options.action = Options::Action::kFilter;
-    return {options, ""};
+    return {};
   }
   if (options.files.empty() || (options.files.size() == 1 && options.files[0] == "-")) {
     options.action = Options::Action::kFilter;
     options.files.clear();
     // The filter writes to standard output: an -o would be ignored.
-    if (!options.targetFolder.empty()) return {std::nullopt, text::Tr(text::kOutputInFilter)};
+    if (!options.targetFolder.empty()) return text::Tr(text::kOutputInFilter);
   } else {
     for (const std::string& file : options.files)
-      if (file == "-") return {std::nullopt, text::Tr(text::kStandardInputMixed)};
+      if (file == "-") return text::Tr(text::kStandardInputMixed);
   }
   if (!options.targetFolder.empty() && LooksLikeATargetFile(options))
-    return {std::nullopt, text::Fill(text::Tr(text::kOutputLooksLikeFile), {options.targetFolder})};
+    return text::Fill(text::Tr(text::kOutputLooksLikeFile), {options.targetFolder});
+  return {};
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(int argc, char** argv) {
+  Given given;
+  Options& options = given.options;
+  std::string error = ReadOptions(argc, argv, given);
+  if (!error.empty()) return {std::nullopt, error};
+  if (given.help)
+    options.action = Options::Action::kHelp;
+  else if (given.version)
+    options.action = Options::Action::kVersion;
+  else if (given.listTypes)
+    options.action = Options::Action::kListTypes;
+  if (options.action != Options::Action::kConvert) return {options, ""};
+  error = ChooseType(given, options);
+  if (error.empty()) error = CheckTogether(options);
+  if (!error.empty()) return {std::nullopt, error};
   return {options, ""};
 }
 

@@ -136,6 +136,36 @@ marlo::TextEnds Ends(const marlo::cli::Options& options) {
   return {options.fromUtf8, options.toUtf8, options.lossy};
 }
 
+// The run's last line: what was taken, converted, skipped and failed, and
+// what was left out. False when the report did not reach its reader.
+bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome, int64_t taken,
+                 size_t listed, bool walked, size_t ignored, size_t binary) {
+  const int64_t handled = host.converted() + host.skipped() + host.failed();
+  using marlo::text::Fill;
+  std::cout << Fill(marlo::text::Tr(marlo::text::kRunReport),
+                    {std::to_string(taken), std::to_string(host.converted()),
+                     std::to_string(host.skipped()), std::to_string(host.failed())});
+  // A walk that stopped does not know what it did not reach.
+  if (outcome == marlo::RunOutcome::kStopped)
+    std::cout << (walked ? std::string(marlo::text::Tr(marlo::text::kRunReportStoppedWalk))
+                         : Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
+                                {std::to_string(int64_t(listed) - handled)}));
+  if (ignored)
+    std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
+  if (binary)
+    std::cout << Fill(marlo::text::Tr(marlo::text::kBinarySkipped), {std::to_string(binary)});
+  std::cout << "\n" << std::flush;
+  // A report that did not reach its reader is no success.
+  if (!std::cout) {
+    std::cerr << "marlo-convert: "
+              << Fill(marlo::text::Tr(marlo::text::kCannotWriteReport),
+                      {std::strerror(errno ? errno : EIO)})
+              << "\n";
+    return false;
+  }
+  return true;
+}
+
 int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& options) {
   marlo::RunSettings settings;
   settings.ends = Ends(options);
@@ -200,31 +230,68 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     ignored = walk->ignoredFiles();
     binary = walk->binaryFiles();
   }
-  const int64_t handled = host.converted() + host.skipped() + host.failed();
-  using marlo::text::Fill;
-  std::cout << Fill(marlo::text::Tr(marlo::text::kRunReport),
-                    {std::to_string(run.EntriesTaken()), std::to_string(host.converted()),
-                     std::to_string(host.skipped()), std::to_string(host.failed())});
-  // A walk that stopped does not know what it did not reach.
-  if (outcome == marlo::RunOutcome::kStopped)
-    std::cout << (walk ? std::string(marlo::text::Tr(marlo::text::kRunReportStoppedWalk))
-                       : Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
-                              {std::to_string(int64_t(listed) - handled)}));
-  if (ignored)
-    std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
-  if (binary)
-    std::cout << Fill(marlo::text::Tr(marlo::text::kBinarySkipped), {std::to_string(binary)});
-  std::cout << "\n" << std::flush;
-  // A report that did not reach its reader is no success.
-  if (!std::cout) {
+  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, bool(walk), ignored, binary))
+    return 1;
+  if (outcome == marlo::RunOutcome::kStopped) return 130;
+  return host.failed() == 0 ? 0 : 1;
+}
+
+// Each type with its number, identifier and caption; a fourth column: the
+// same conversion named by its codes.
+void ListTypes() {
+  for (const marlo::ConversionType& type : marlo::ConversionTypes()) {
+    std::cout << marlo::IndexOf(type.type) << "\t" << type.identifier << "\t" << type.caption
+              << "\t";
+    const char* separator = "";
+    for (const marlo::CodePair& pair : marlo::CodePairs())
+      if (pair.type == type.type) {
+        std::cout << separator << "--from " << pair.from << " --to " << pair.to;
+        separator = ", ";
+      }
+    std::cout << "\n";
+  }
+}
+
+// Standard input (or with -o -, the one file) converted to standard output.
+int Filter(const marlo::ConvMarlo& engine, const marlo::cli::Options& options,
+           const StandardStreams& streams) {
+  // A closed stream is no empty text: converting it would report a
+  // success that wrote nothing anywhere.
+  if ((!streams.inputOpen && !options.toStandardOutput) || !streams.outputOpen) {
     std::cerr << "marlo-convert: "
-              << Fill(marlo::text::Tr(marlo::text::kCannotWriteReport),
-                      {std::strerror(errno ? errno : EIO)})
+              << (streams.outputOpen ? marlo::text::Tr(marlo::text::kStandardInputClosed)
+                                     : marlo::text::Tr(marlo::text::kStandardOutputClosed))
               << "\n";
     return 1;
   }
-  if (outcome == marlo::RunOutcome::kStopped) return 130;
-  return host.failed() == 0 ? 0 : 1;
+  // -o -: the one file instead of standard input.
+  const std::string input = options.toStandardOutput
+                                ? options.files.front()
+                                : std::string(marlo::text::Tr(marlo::text::kStandardInput));
+  int inputFd = STDIN_FILENO;
+  if (options.toStandardOutput) {
+    inputFd = OpenRegularFile(input);
+    if (inputFd < 0) {
+      std::cerr << "marlo-convert: "
+                << marlo::Describe(
+                       inputFd == -1 ? marlo::Failure{marlo::FileAction::kOpen,
+                                                      marlo::FailureReason::kSystem, input, errno}
+                                     : marlo::Failure{marlo::FileAction::kOpen,
+                                                      marlo::FailureReason::kNotRegularFile, input})
+                << "\n";
+      return 1;
+    }
+  }
+  uint64_t replaced = 0, invalid = 0;
+  const std::optional<marlo::Failure> failure =
+      marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict, options.phrases,
+                               inputFd, STDOUT_FILENO, replaced, invalid);
+  if (inputFd != STDIN_FILENO) ::close(inputFd);
+  if (replaced) marlo::cli::ReportReplaced(input, replaced, options.type);
+  if (invalid) marlo::cli::ReportInvalid(input, invalid);
+  if (!failure) return 0;
+  std::cerr << "marlo-convert: " << marlo::Describe(*failure) << "\n";
+  return 1;
 }
 
 }  // namespace
@@ -252,18 +319,7 @@ int main(int argc, char** argv) {
       std::cout << "marlo-convert " << MARLO_VERSION << "\n";
       return 0;
     case Action::kListTypes:
-      // A fourth column: the same conversion named by its codes.
-      for (const marlo::ConversionType& type : marlo::ConversionTypes()) {
-        std::cout << marlo::IndexOf(type.type) << "\t" << type.identifier << "\t" << type.caption
-                  << "\t";
-        const char* separator = "";
-        for (const marlo::CodePair& pair : marlo::CodePairs())
-          if (pair.type == type.type) {
-            std::cout << separator << "--from " << pair.from << " --to " << pair.to;
-            separator = ", ";
-          }
-        std::cout << "\n";
-      }
+      ListTypes();
       return 0;
     case Action::kConvert:
     case Action::kFilter:
@@ -278,46 +334,7 @@ int main(int argc, char** argv) {
               << e.what() << ")\n";
     return 1;
   }
-  if (options.action == Action::kFilter) {
-    // A closed stream is no empty text: converting it would report a
-    // success that wrote nothing anywhere.
-    if ((!streams.inputOpen && !options.toStandardOutput) || !streams.outputOpen) {
-      std::cerr << "marlo-convert: "
-                << (streams.outputOpen ? marlo::text::Tr(marlo::text::kStandardInputClosed)
-                                       : marlo::text::Tr(marlo::text::kStandardOutputClosed))
-                << "\n";
-      return 1;
-    }
-    // -o -: the one file instead of standard input.
-    const std::string input = options.toStandardOutput
-                                  ? options.files.front()
-                                  : std::string(marlo::text::Tr(marlo::text::kStandardInput));
-    int inputFd = STDIN_FILENO;
-    if (options.toStandardOutput) {
-      inputFd = OpenRegularFile(input);
-      if (inputFd < 0) {
-        std::cerr << "marlo-convert: "
-                  << marlo::Describe(
-                         inputFd == -1
-                             ? marlo::Failure{marlo::FileAction::kOpen,
-                                              marlo::FailureReason::kSystem, input, errno}
-                             : marlo::Failure{marlo::FileAction::kOpen,
-                                              marlo::FailureReason::kNotRegularFile, input})
-                  << "\n";
-        return 1;
-      }
-    }
-    uint64_t replaced = 0, invalid = 0;
-    const std::optional<marlo::Failure> failure =
-        marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict,
-                                 options.phrases, inputFd, STDOUT_FILENO, replaced, invalid);
-    if (inputFd != STDIN_FILENO) ::close(inputFd);
-    if (replaced) marlo::cli::ReportReplaced(input, replaced, options.type);
-    if (invalid) marlo::cli::ReportInvalid(input, invalid);
-    if (!failure) return 0;
-    std::cerr << "marlo-convert: " << marlo::Describe(*failure) << "\n";
-    return 1;
-  }
+  if (options.action == Action::kFilter) return Filter(engine, options, streams);
   // A reader of the report that goes away (| head) must not end the run
   // halfway: every file converts, and the status says the report was lost.
   ::signal(SIGPIPE, SIG_IGN);
