@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -88,7 +90,7 @@ SingleInstance::~SingleInstance() {
   if (owner_ >= 0) ::close(owner_);
 }
 
-bool SingleInstance::Claim() {
+bool SingleInstance::Claim(const QList<QByteArray>& paths) {
   if (path_.isEmpty()) {
     qWarning("marlo: no private folder for the single-instance socket; starting unguarded");
     return true;
@@ -104,7 +106,7 @@ bool SingleInstance::Claim() {
   }
   QDeadlineTimer deadline(10000);
   while (::flock(owner_, LOCK_EX | LOCK_NB) != 0) {
-    if (HandOver()) return false;
+    if (HandOver(paths)) return false;
     if (deadline.hasExpired()) {
       // Alive but not answering: its socket stays, and this copy runs alone.
       qWarning("marlo: the running copy does not answer; starting unguarded");
@@ -115,20 +117,47 @@ bool SingleInstance::Claim() {
     QThread::msleep(50);  // it may be starting, not listening yet
   }
   // A copy of an older version holds no lock: it answers, if it runs.
-  if (HandOver()) return false;
+  if (HandOver(paths)) return false;
   guarded_ = Listen();
   if (!guarded_) qWarning("marlo: cannot listen for later starts; starting unguarded");
   return true;
 }
 
-bool SingleInstance::HandOver() {
+QByteArray SingleInstance::HandOverMessage(const QList<QByteArray>& paths) {
+  QByteArray message("activate\n");
+  for (const QByteArray& path : paths)
+    if (!path.isEmpty() && !path.contains('\0')) message += path + '\0';
+  return message;
+}
+
+std::optional<QList<QByteArray>> SingleInstance::ReadHandOver(const QByteArray& message) {
+  static const QByteArray kHead("activate\n");
+  if (!message.startsWith(kHead)) return std::nullopt;
+  QList<QByteArray> paths;
+  qsizetype at = kHead.size();
+  while (at < message.size()) {
+    const qsizetype end = message.indexOf('\0', at);
+    if (end < 0) return std::nullopt;  // cut short: the sender did not finish
+    if (end > at) paths.append(message.mid(at, end - at));
+    at = end + 1;
+  }
+  return paths;
+}
+
+bool SingleInstance::HandOver(const QList<QByteArray>& paths) {
   QLocalSocket socket;
   socket.connectToServer(path_);
   if (!socket.waitForConnected(500)) return false;
-  socket.write("activate\n");
-  socket.waitForBytesWritten(500);
+  socket.write(HandOverMessage(paths));
+  // The running copy reads the message whole once this end closes; a busy
+  // one may take a while to read a long list.
+  QDeadlineTimer deadline(10000);
+  while (socket.bytesToWrite() > 0 && !deadline.hasExpired())
+    if (!socket.waitForBytesWritten(int(std::max<qint64>(1, deadline.remainingTime())))) break;
+  const bool sent = socket.bytesToWrite() == 0;
   socket.disconnectFromServer();
-  return true;
+  if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
+  return sent;
 }
 
 bool SingleInstance::Listen() {
@@ -142,15 +171,41 @@ bool SingleInstance::Listen() {
   }
   connect(server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        if (!socket->readAll().contains("activate")) return;
-        qCInfo(instanceLog) << "a second start handed over";
-        emit activationRequested();
+      // The message is whole when its sender closes; a runaway one is cut.
+      auto message = std::make_shared<QByteArray>();
+      constexpr qsizetype kLongest = 64 << 20;
+      connect(socket, &QLocalSocket::readyRead, this, [socket, message] {
+        *message += socket->readAll();
+        if (message->size() > kLongest) socket->abort();
+      });
+      connect(socket, &QLocalSocket::disconnected, this, [this, socket, message] {
+        socket->deleteLater();
+        *message += socket->readAll();
+        const std::optional<QList<QByteArray>> paths = ReadHandOver(*message);
+        if (!paths) return;
+        qCInfo(instanceLog) << "a second start handed over" << paths->size() << "paths";
+        emit activationRequested(*paths);
       });
     }
   });
   return true;
+}
+
+QList<QByteArray> PathArguments(int argc, char** argv, const QByteArray& currentFolder) {
+  QList<QByteArray> paths;
+  bool options = true;
+  for (int k = 1; k < argc; ++k) {
+    const QByteArray argument(argv[k]);
+    if (options && argument == "--") {
+      options = false;
+      continue;
+    }
+    if (argument.isEmpty() || (options && argument.startsWith('-'))) continue;
+    paths.append(argument.startsWith('/') || currentFolder.isEmpty() ? argument
+                 : currentFolder.endsWith('/')                       ? currentFolder + argument
+                                               : currentFolder + '/' + argument);
+  }
+  return paths;
 }
 
 void BringForward(QWidget* window) {
@@ -209,7 +264,8 @@ void CloseOnTerminationSignals(QWidget* window) {
 }
 
 int Main(int argc, char** argv, std::optional<Language> chosenLanguage,
-         const std::function<QWidget*()>& createMainWindow) {
+         const std::function<QWidget*()>& createMainWindow,
+         const std::function<void(QWidget*, const QList<QByteArray>&)>& openPaths) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     std::fprintf(stderr,
@@ -231,8 +287,15 @@ int Main(int argc, char** argv, std::optional<Language> chosenLanguage,
   if (!InstallTranslations(WindowLanguage(chosenLanguage)))
     qWarning("marlo: Qt's translations are not installed (qt6-translations-l10n)");
 
+  // Qt has taken its own options out of argc and argv by now.
+  // The working folder as its bytes: a legacy-named one would not survive
+  // a decoding.
+  std::vector<char> folder(4096);
+  while (!::getcwd(folder.data(), folder.size()) && errno == ERANGE)
+    folder.resize(folder.size() * 2);
+  const QList<QByteArray> paths = PathArguments(argc, argv, QByteArray(folder.data()));
   SingleInstance instance;
-  if (!instance.Claim()) return 0;
+  if (!instance.Claim(paths)) return 0;
 
   auto* splash = new frmSplash;
   splash->show();
@@ -245,7 +308,11 @@ int Main(int argc, char** argv, std::optional<Language> chosenLanguage,
     mainWindow->installEventFilter(new QuitAfterFirstPaint(mainWindow));
   mainWindow->show();
   QObject::connect(&instance, &SingleInstance::activationRequested, mainWindow,
-                   [mainWindow] { BringForward(mainWindow); });
+                   [mainWindow, openPaths](const QList<QByteArray>& handed) {
+                     BringForward(mainWindow);
+                     if (openPaths && !handed.isEmpty()) openPaths(mainWindow, handed);
+                   });
+  if (openPaths && !paths.isEmpty()) openPaths(mainWindow, paths);
   if (!instance.guarded()) {
     // Said once: a later start may open a window of its own beside this one.
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Marlo"),

@@ -3,6 +3,8 @@
 // window loads, and closing every window when the main one closes.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -33,17 +35,27 @@ class SingleInstance : public QObject {
   // copy holds a lock for its lifetime, and only the holder of that lock
   // ever removes a socket: a copy that is alive but does not answer (stopped,
   // its queue full) keeps its socket, and the new start runs unguarded.
-  bool Claim();
+  // A start that hands over passes on the paths it was given (absolute,
+  // as bytes), for the running copy to open.
+  bool Claim(const QList<QByteArray>& paths = {});
   // Whether this copy is the one later starts hand over to.
   bool guarded() const { return guarded_; }
 
-  // Tells a running copy to come forward; true when one answered.
-  bool HandOver();
+  // Tells a running copy to come forward and open the paths; true when
+  // one answered and took them.
+  bool HandOver(const QList<QByteArray>& paths = {});
   // Becomes the running copy; a socket left by a crashed copy is removed.
   bool Listen();
 
+  // What a start says to the running copy: "activate", a line of its own
+  // (all a copy of an older version looks for), then each path ended by a
+  // NUL, the one byte no path holds. ReadHandOver gives the paths back, or
+  // nothing for a message that is not one.
+  static QByteArray HandOverMessage(const QList<QByteArray>& paths);
+  static std::optional<QList<QByteArray>> ReadHandOver(const QByteArray& message);
+
  signals:
-  void activationRequested();
+  void activationRequested(const QList<QByteArray>& paths);
 
  private:
   QString name_;
@@ -68,7 +80,16 @@ void CloseOnTerminationSignals(QWidget* window);
 
 // chosenLanguage: the one the user chose in the settings; nothing follows
 // the locale.
+// The paths named on the command line, absolute, as the bytes they were
+// given in: a legacy-named file arrives intact. Arguments after "--" are
+// paths whatever they start with; before it, those starting with "-" are
+// options, none of which is a path.
+QList<QByteArray> PathArguments(int argc, char** argv, const QByteArray& currentFolder);
+
+// openPaths: the main window takes paths named at its start, or handed
+// over by a later start, as it takes a drop.
 int Main(int argc, char** argv, std::optional<Language> chosenLanguage,
-         const std::function<QWidget*()>& createMainWindow);
+         const std::function<QWidget*()>& createMainWindow,
+         const std::function<void(QWidget*, const QList<QByteArray>&)>& openPaths = {});
 
 }  // namespace marlo::modFunctions

@@ -179,7 +179,7 @@ QWidget* frmMain::BuildSourceArea() {
   lvwDest_->setHeaderLabels({tr("文件名")});
   lvwDest_->setAccessibleName(tr("要轉換的文件"));
   connect(deselect, &QPushButton::clicked, lvwDest_, &DestList::RemoveSelected);
-  connect(lvwDest_, &DestList::PathsDropped, this, &frmMain::AddDroppedPaths);
+  connect(lvwDest_, &DestList::PathsDropped, this, &frmMain::AddPaths);
   connect(lvwDest_, &DestList::CountChanged, this,
           [this](int count) { progress_->ShowCount(count); });
   // What a tree's walk left out is said where the run's summary goes,
@@ -291,12 +291,16 @@ void frmMain::AddSelectedFiles() {
   lvwDest_->AddEntries({});  // the count is shown after every add
 }
 
-void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
+void frmMain::AddPaths(const QList<QByteArray>& paths) {
   const std::string ignore = Settings().IgnoreFileTypes().toStdString();
+  QStringList missing;
   for (QByteArray path : paths) {
     while (path.size() > 1 && path.endsWith('/')) path.chop(1);
     struct stat info;
-    if (::stat(path.constData(), &info) != 0) continue;
+    if (::stat(path.constData(), &info) != 0) {
+      missing << ShowPath(path, cfMain_).text;
+      continue;
+    }
     if (S_ISDIR(info.st_mode) && source_->SubFolders()->isChecked()) {
       lvwDest_->AddTree(path, ignore, TargetFolderBytes().toStdString());
     } else if (S_ISDIR(info.st_mode)) {
@@ -310,6 +314,9 @@ void frmMain::AddDroppedPaths(const QList<QByteArray>& paths) {
                          {path.mid(slash + 1).toStdString()}, ignore);
     }
   }
+  if (!missing.isEmpty() && !IsConverting())
+    progress_->ShowOutcome(
+        tr("%1 個路徑不存在, 未加入: %2").arg(missing.size()).arg(missing.join(", ")));
 }
 
 void frmMain::UseChosenFolderAsTarget() {

@@ -88,6 +88,10 @@ class frmMain : public QWidget {
   void PreviewFile(const QString& path, int32_t type);
   // The clipboard window, loaded when it is not.
   frmClipboard* LoadClipboardWindow();
+  // Adds files and folders to lvwDest as a drop does: a file; a folder's
+  // files matching the pattern, or its tree with 包含子文件夾. Paths that
+  // are not there are named in the progress area.
+  void AddPaths(const QList<QByteArray>& paths);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -105,7 +109,6 @@ class frmMain : public QWidget {
   // The target as typed, or as set when the text is still what was set.
   QByteArray TargetFolderBytes() const;
   void AddSelectedFiles();
-  void AddDroppedPaths(const QList<QByteArray>& paths);
   // The check boxes as they stand; phrases only for a type that takes them.
   void StoreChoices();
   void PickTargetFolder();

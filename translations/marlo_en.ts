@@ -804,6 +804,10 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
         <comment>a file&apos;s type</comment>
         <translation>Folder</translation>
     </message>
+    <message>
+        <source>%1 個路徑不存在, 未加入: %2</source>
+        <translation>%1 paths not found, not added: %2</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmSplash</name>

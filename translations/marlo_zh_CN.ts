@@ -794,6 +794,10 @@
         <comment>a file&apos;s type</comment>
         <translation>文件夹</translation>
     </message>
+    <message>
+        <source>%1 個路徑不存在, 未加入: %2</source>
+        <translation>%1 个路径不存在, 未加入: %2</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmSplash</name>

@@ -24,13 +24,17 @@ wait_until() {
   done
 }
 
-# Starts marlo once the X server answers, and waits for its main window;
-# sets $window.
+# The scratch home's settings, for env: env runs the program in its own
+# place, so that a background start's $! is the program's pid.
+home_env=(HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+  XDG_RUNTIME_DIR="$work/runtime" MARLO_INSTANCE_NAME="marlo-e2e-$$")
+
+# Starts marlo (with the arguments after it) once the X server answers,
+# and waits for its main window; sets $window.
 start_marlo() {
   wait_until xdotool getdisplaygeometry >/dev/null 2>&1 ||
     { echo "e2e: the X server does not answer" >&2; exit 1; }
-  HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime \
-    MARLO_INSTANCE_NAME=marlo-e2e-$$ "$1" &
+  env "${home_env[@]}" "$@" &
   pid=$!
   window=$(wait_for_window '^Marlo$')
 }

@@ -276,7 +276,8 @@ class frmMainTest : public QObject {
     auto* dest = Child<QTreeWidget>(window, "lvwDest");
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(Home("drop")), QUrl::fromLocalFile(Home("4.txt")),
-                  QUrl::fromLocalFile(Home("drop/1.txt"))});
+                  QUrl::fromLocalFile(Home("drop/1.txt")), QUrl::fromLocalFile(Home("gone.txt")),
+                  QUrl::fromLocalFile(Home("gone/"))});
     // Qt delivers a drop only where the drag was let in.
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QVERIFY(QApplication::sendEvent(dest->viewport(), &enter));
@@ -284,6 +285,13 @@ class frmMainTest : public QObject {
     QVERIFY(QApplication::sendEvent(dest->viewport(), &drop));
     QCOMPARE(Texts(dest), QStringList({"1.txt", "4.txt"}));  // not recursive, .EXE ignored
     QCOMPARE(Child<QLabel>(window, "lblHandFileCnt")->text(), QString("2"));
+    // What is not there is named, not left out without a word.
+    QCOMPARE(Child<QLabel>(window, "lblHandleFieldName")->toolTip(),
+             "2 個路徑不存在, 未加入: " + Home("gone.txt") + ", " + Home("gone"));
+    // Paths named to the program (a file manager's "Open with") go the same way.
+    window.AddPaths(
+        {QFile::encodeName(Home("drop/inner/3.txt")), QFile::encodeName(Home("drop/"))});
+    QCOMPARE(Texts(dest), QStringList({"1.txt", "4.txt", "3.txt"}));
   }
 
   void bothListsSortByTheClickedColumnWithOneFlippingOrder() {
