@@ -63,6 +63,12 @@ struct ScanVariant {
   // Returns the bytes read, which end at a character start.
   size_t (*checkBlocks)(const uint8_t* s, size_t n, const uint64_t* held, uint64_t& characters,
                         uint64_t& errors);
+  // Where pairs begin as leadAndTrail reads them from s[0]: bit k of
+  // starts[b] is set where one begins at byte 64 * b + k. Over whole 64-byte
+  // blocks while 65 or more bytes remain, at most `blocks` of them; returns
+  // the blocks marked. A pair begun at a block's byte 63 ends beyond it.
+  size_t (*leadAndTrailStarts)(const uint8_t* s, size_t n, uint8_t minTrail, uint64_t* starts,
+                               size_t blocks);
 };
 
 // Every variant this processor runs, the plain byte-at-a-time masks first

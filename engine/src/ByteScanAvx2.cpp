@@ -5,7 +5,11 @@
 
 namespace marlo::scan {
 
-extern const ScanVariant kAvx2Scan = {"avx2", &avx2::ScanLeadAndTrail, &avx2::ScanByTable,
-                                      &avx2::WidenBlocks, &avx2::CheckBlocks};
+extern const ScanVariant kAvx2Scan = {"avx2",
+                                      &avx2::ScanLeadAndTrail,
+                                      &avx2::ScanByTable,
+                                      &avx2::WidenBlocks,
+                                      &avx2::CheckBlocks,
+                                      &avx2::LeadAndTrailStarts};
 
 }  // namespace marlo::scan

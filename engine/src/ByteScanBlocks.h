@@ -152,14 +152,19 @@ inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t*
 
 // Two bytes a, b form a pair when a >= 0xA1 and b >= minTrail; a pair is
 // replaced through the table, any other byte is copied alone.
+// The bytes of p[0..63] that start a pair of lead-and-trail reading if
+// they stand at a character start; reads p[64].
+inline uint64_t LeadAndTrailCandidates(const uint8_t* p, uint8_t minTrail) {
+  const uint64_t leads = ByteRangeMask64(p, kLeadAndTrailFirst, 0xFF);
+  const uint64_t trails = ByteRangeMask64(p, minTrail, 0xFF) >> 1 | uint64_t(p[64] >= minTrail)
+                                                                        << 63;
+  return leads & trails;
+}
+
 inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
                              const uint16_t* pairs) {
-  size_t i = ScanBlocks(s, o, n, pairs, [minTrail](const uint8_t* p) {
-    const uint64_t leads = ByteRangeMask64(p, kLeadAndTrailFirst, 0xFF);
-    const uint64_t trails = ByteRangeMask64(p, minTrail, 0xFF) >> 1 | uint64_t(p[64] >= minTrail)
-                                                                          << 63;
-    return leads & trails;
-  });
+  size_t i = ScanBlocks(
+      s, o, n, pairs, [minTrail](const uint8_t* p) { return LeadAndTrailCandidates(p, minTrail); });
   while (i + 1 < n) {
     const uint8_t a = s[i], b = s[i + 1];
     if (IsLeadAndTrail(a, b, minTrail)) {
@@ -170,6 +175,20 @@ inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t min
     }
   }
   if (i == n - 1) o[i] = s[i];
+}
+
+// Where pairs begin as ScanLeadAndTrail reads them from s[0], as ScanVariant
+// describes.
+inline size_t LeadAndTrailStarts(const uint8_t* s, size_t n, uint8_t minTrail, uint64_t* starts,
+                                 size_t blocks) {
+  size_t b = 0;
+  uint64_t carry = 0;  // byte 0 of this block ends a pair begun at byte 63 of the last
+  for (; b < blocks && 64 * b + 65 <= n; ++b) {
+    const uint64_t marked = LeadAndTrailCandidates(s + 64 * b, minTrail);
+    starts[b] = PairStarts(carry ? marked & ~uint64_t(1) : marked);
+    carry = starts[b] >> 63;
+  }
+  return b;
 }
 
 // A byte 0x01..0x7E is single; any other byte starts a pair with whatever

@@ -5,7 +5,11 @@
 
 namespace marlo::scan {
 
-extern const ScanVariant kPlainScan = {"plain", &plain::ScanLeadAndTrail, &plain::ScanByTable,
-                                       &plain::WidenBlocks, &plain::CheckBlocks};
+extern const ScanVariant kPlainScan = {"plain",
+                                       &plain::ScanLeadAndTrail,
+                                       &plain::ScanByTable,
+                                       &plain::WidenBlocks,
+                                       &plain::CheckBlocks,
+                                       &plain::LeadAndTrailStarts};
 
 }  // namespace marlo::scan

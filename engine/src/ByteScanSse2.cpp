@@ -5,7 +5,11 @@
 
 namespace marlo::scan {
 
-extern const ScanVariant kSse2Scan = {"sse2", &sse2::ScanLeadAndTrail, &sse2::ScanByTable,
-                                      &sse2::WidenBlocks, &sse2::CheckBlocks};
+extern const ScanVariant kSse2Scan = {"sse2",
+                                      &sse2::ScanLeadAndTrail,
+                                      &sse2::ScanByTable,
+                                      &sse2::WidenBlocks,
+                                      &sse2::CheckBlocks,
+                                      &sse2::LeadAndTrailStarts};
 
 }  // namespace marlo::scan

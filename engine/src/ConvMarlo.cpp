@@ -36,8 +36,10 @@ const uint8_t* Bytes(std::string_view text) {
 
 }  // namespace
 
+// Each direction's table is made when first used: the traditional one
+// takes milliseconds, which a simplifying run need not spend.
 struct ConvMarlo::PhraseLookups {
-  std::once_flag built;
+  std::once_flag toGbBuilt, toBigBuilt;
   std::unique_ptr<PhraseTable> toGb, toBig;
 };
 
@@ -123,54 +125,119 @@ const ConvMarlo::SymbolLookups& ConvMarlo::Symbols() const {
 }
 
 const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
-  std::call_once(phrases_->built, [this] {
-    // Before InitMe no phrase applies, as no character converts.
-    static const uint8_t kNone[] = {'#'};
-    phrases_->toGb = std::make_unique<PhraseTable>(ready_ ? LoadResource(106) : std::span(kNone));
-    phrases_->toBig = std::make_unique<PhraseTable>(ready_ ? LoadResource(107) : std::span(kNone));
+  // Before InitMe no phrase applies, as no character converts.
+  static const uint8_t kNone[] = {'#'};
+  const bool toGb = direction == ScanTableId::kBigToGb;
+  std::call_once(toGb ? phrases_->toGbBuilt : phrases_->toBigBuilt, [&] {
+    (toGb ? phrases_->toGb : phrases_->toBig) =
+        std::make_unique<PhraseTable>(ready_ ? LoadResource(toGb ? 106 : 107) : std::span(kNone));
   });
-  return direction == ScanTableId::kBigToGb ? *phrases_->toGb : *phrases_->toBig;
+  return toGb ? *phrases_->toGb : *phrases_->toBig;
 }
 
-// Walks the characters; a pair that starts a phrase is replaced by the
-// phrase's value, and the stretches between are converted by the block scan.
+// The text is converted through the table whole, by the block scan; then
+// only the places where a pair begins are visited, found by the block scan
+// too, and where a phrase starts its value takes the place of the converted
+// key. The converted text waits in the last third of out, which has room
+// for three times the text. What is put in place never overtakes what is
+// still to be read: before a phrase at i, at most i + 2m bytes are out, m
+// being the bytes of the phrases so far (a value is at most three times
+// its key), so 3i at most; a value is written as a whole word of eight
+// bytes, which ends by 3i + 8 <= 2n + i + 4 (a key has four bytes or
+// more, and i + 4 <= n), before the bytes still to be read.
 size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out,
                              bool last, size_t& consumed) const {
   const PhraseTable& phrases = Phrases(step.table);
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
+  const scan::ScanVariant& scanner = scan::Fastest();
   const auto* s = Bytes(text);
   const size_t n = text.size();
+  uint8_t* converted = out + 2 * n;
+  scanner.leadAndTrail(s, converted, n, step.minTrail, table);
   uint8_t* o = out;
-  size_t i = 0, stretch = 0;
-  const scan::ScanVariant& scanner = scan::Fastest();
-  auto flush = [&](size_t end) {
-    scanner.leadAndTrail(s + stretch, o, end - stretch, step.minTrail, table);
-    o += end - stretch;
-  };
-  size_t stop = n;
-  while (i + 1 < n) {
-    if (!IsLeadAndTrail(s[i], s[i + 1], step.minTrail)) {
-      ++i;
-      continue;
+  size_t copied = 0;  // converted[0, copied) is in its place in out
+  // Between phrases are a few characters mostly: copied sixteen bytes at a
+  // time, which may run over into what the next value or stretch writes.
+  auto copyUpTo = [&](size_t end) {
+    const size_t length = end - copied;
+    if (length <= 16 && copied + 16 <= n && converted + copied >= o + 16) {
+      std::memcpy(o, converted + copied, 16);
+    } else {
+      std::memmove(o, converted + copied, length);
     }
-    if (phrases.MayStart(s + i)) {
-      // A phrase might reach into bytes yet to come: wait for them.
-      if (!last && i + phrases.LongestKey() > n) {
+    o += length;
+    copied = end;
+  };
+  constexpr size_t kBlocks = 64;
+  uint64_t starts[kBlocks + 1];
+  constexpr uint32_t kWait = uint32_t(1) << 31;  // a candidate where the text may go on
+  uint32_t candidates[kBlocks * 64];
+  size_t stop = n;
+  // at: a character start from which the pairs are found, as the table
+  // conversion found them from the start, or where a phrase ended.
+  for (size_t at = 0, skip = 0; at + 1 < n && stop == n;) {
+    size_t blocks = scanner.leadAndTrailStarts(s + at, n - at, step.minTrail, starts, kBlocks);
+    size_t covered = 64 * blocks;
+    if (blocks == 0) {  // under 65 bytes left: found one by one
+      starts[0] = starts[1] = 0;
+      size_t i = at;
+      while (i + 1 < n)
+        if (IsLeadAndTrail(s[i], s[i + 1], step.minTrail)) {
+          starts[(i - at) / 64] |= uint64_t(1) << ((i - at) % 64);
+          i += 2;
+        } else {
+          ++i;
+        }
+      blocks = (n - at + 63) / 64;
+      covered = n - at;
+    }
+    size_t next = at + covered + (starts[blocks - 1] >> 63);  // past a pair over the end
+    // The places a phrase may start, their lookups begun together: the
+    // processor fetches for many at once instead of one after the other.
+    size_t count = 0;
+    for (size_t b = 0; b < blocks; ++b)
+      for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
+        const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));
+        // A phrase might reach into bytes yet to come: unless an earlier
+        // phrase covers the place, wait for them.
+        if (!last && i + phrases.LongestKey() > n && phrases.MayStart(s + i)) {
+          candidates[count++] = uint32_t(i - at) | kWait;
+          continue;
+        }
+        if (i + 4 > n) continue;
+        // Noted whether it passes or not, and passed over when it does
+        // not: no branch waits on the filter's answer.
+        phrases.Prefetch(s + i);
+        candidates[count] = uint32_t(i - at);
+        count += phrases.MayMatch(s + i);
+      }
+    for (size_t k = 0; k < count; ++k)
+      if (!(candidates[k] & kWait)) phrases.PrefetchPhrases(s + at + candidates[k]);
+    for (size_t k = 0; k < count; ++k) {
+      const size_t i = at + (candidates[k] & ~kWait);
+      if (i < skip) continue;
+      if (candidates[k] & kWait) {
         stop = i;
         break;
       }
-      if (const PhraseTable::Entry* entry = phrases.Match(s + i, n - i)) {
-        flush(i);
-        std::memcpy(o, entry->value.data(), entry->value.size());
-        o += entry->value.size();
-        i += entry->key.size();
-        stretch = i;
-        continue;
+      const PhraseTable::Phrase* phrase = phrases.MatchGroup(s + i, n - i);
+      if (!phrase) continue;
+      copyUpTo(i);
+      o = phrases.PutValue(*phrase, o);
+      copied = skip = i + phrase->keyLength;
+      // Characters are read on from the phrase's end. Where the pairs
+      // found from the start put a pair's second byte there instead, the
+      // rest is converted and searched again from the phrase's end.
+      const size_t before = skip - 1 - at;
+      if (skip < at + covered && (starts[before / 64] >> (before % 64) & 1)) {
+        scanner.leadAndTrail(s + skip, converted + skip, n - skip, step.minTrail, table);
+        next = skip;
+        break;
       }
     }
-    i += 2;
+    at = std::max(next, skip);
   }
-  flush(stop);
+  copyUpTo(stop);
   consumed = stop;
   return size_t(o - out);
 }

@@ -2,29 +2,21 @@
 #include "engine/src/PhraseTable.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 #include <stdexcept>
 #include <string>
 
 namespace marlo {
 
-namespace {
-
-uint32_t FirstTwo(const uint8_t* p) {
-  uint32_t word;
-  std::memcpy(&word, p, 4);
-  return word;
-}
-
-}  // namespace
-
-PhraseTable::PhraseTable(std::span<const uint8_t> resource) {
+PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.data()) {
   const std::string_view text(reinterpret_cast<const char*>(resource.data()), resource.size());
+  if (text.size() > UINT32_MAX) throw std::runtime_error("phrase table: too large");
   size_t lineNumber = 0;
   for (size_t at = 0; at < text.size();) {
     size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
     const std::string_view line = text.substr(at, end - at);
+    const size_t lineAt = at;
     at = end + 1;
     ++lineNumber;
     if (line.empty() || line[0] == '#') continue;
@@ -33,35 +25,78 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) {
     const std::string_view value = tab == line.npos ? line : line.substr(tab + 1);
     // Whole double-byte characters only; a value at most three times its key
     // bounds the output a converter must make room for.
-    if (tab == line.npos || key.size() < 4 || key.size() % 2 != 0 || value.empty() ||
-        value.size() > 3 * key.size() ||
+    if (tab == line.npos || key.size() < 4 || key.size() % 2 != 0 || key.size() > UINT8_MAX ||
+        value.empty() || value.size() > 3 * key.size() || value.size() > UINT8_MAX ||
         std::any_of(key.begin(), key.end(), [](char c) { return uint8_t(c) < 0x40; }))
       throw std::runtime_error("phrase table: malformed line " + std::to_string(lineNumber));
-    entries_.push_back({key, value});
+    Phrase phrase;
+    phrase.keyAt = uint32_t(lineAt);
+    phrase.valueAt = uint32_t(lineAt + tab + 1);
+    phrase.keyLength = uint8_t(key.size());
+    phrase.valueLength = uint8_t(value.size());
+    std::memcpy(&phrase.tail, key.data() + 4, std::min<size_t>(key.size() - 4, 8));
+    std::memcpy(&phrase.valueStart, value.data(), std::min<size_t>(value.size(), 8));
+    phrases_.push_back(phrase);
     longestKey_ = std::max(longestKey_, key.size());
   }
-  for (uint32_t i = 0; i < entries_.size(); ++i) {
-    const auto* key = reinterpret_cast<const uint8_t*>(entries_[i].key.data());
-    byFirstTwo_[FirstTwo(key)].push_back(i);
+  // Phrases of one first two characters side by side, longest first; the
+  // file's order among keys of one length, so the first of two alike wins.
+  auto firstTwo = [this](const Phrase& phrase) { return FirstTwo(base_ + phrase.keyAt); };
+  std::stable_sort(phrases_.begin(), phrases_.end(), [&](const Phrase& a, const Phrase& b) {
+    if (firstTwo(a) != firstTwo(b)) return firstTwo(a) < firstTwo(b);
+    return a.keyLength > b.keyLength;
+  });
+  size_t groupCount = 0;
+  for (size_t i = 0; i < phrases_.size(); ++i)
+    if (i == 0 || firstTwo(phrases_[i]) != firstTwo(phrases_[i - 1])) ++groupCount;
+  // At most half full: a lookup seldom probes past its own slot.
+  while ((size_t(1) << groupBits_) < 2 * groupCount) ++groupBits_;
+  groups_.resize(size_t(1) << groupBits_);
+  constexpr size_t kMostPhrases = (1 << 22) - 1, kMostInGroup = (1 << 10) - 1;
+  if (phrases_.size() > kMostPhrases) throw std::runtime_error("phrase table: too many phrases");
+  for (size_t begin = 0, end; begin < phrases_.size(); begin = end) {
+    const uint8_t* key = base_ + phrases_[begin].keyAt;
+    for (end = begin + 1; end < phrases_.size() && firstTwo(phrases_[end]) == FirstTwo(key);) ++end;
+    if (end - begin > kMostInGroup)
+      throw std::runtime_error("phrase table: too many keys start with the same two characters");
+    const uint32_t bit = Hash(key) >> (32 - kFilterBits);
+    filter_[bit >> 6] |= uint64_t(1) << (bit & 63);
+    size_t slot = Slot(Hash(key));
+    while (groups_[slot].count != 0) slot = (slot + 1) & (groups_.size() - 1);
+    groups_[slot].firstTwo = FirstTwo(key);
+    groups_[slot].begin = uint32_t(begin) & kMostPhrases;
+    groups_[slot].count = uint32_t(end - begin) & kMostInGroup;
     const unsigned pair = unsigned(key[0]) << 8 | key[1];
     firstPairs_[pair >> 6] |= uint64_t(1) << (pair & 63);
   }
-  for (auto& [first, candidates] : byFirstTwo_)
-    std::stable_sort(candidates.begin(), candidates.end(), [this](uint32_t a, uint32_t b) {
-      return entries_[a].key.size() > entries_[b].key.size();
-    });
 }
 
-const PhraseTable::Entry* PhraseTable::Match(const uint8_t* p, size_t available) const {
-  if (available < 4) return nullptr;
-  const auto found = byFirstTwo_.find(FirstTwo(p));
-  if (found == byFirstTwo_.end()) return nullptr;
-  for (const uint32_t i : found->second) {
-    const Entry& entry = entries_[i];
-    if (entry.key.size() <= available && std::memcmp(entry.key.data(), p, entry.key.size()) == 0)
-      return &entry;
+const PhraseTable::Phrase* PhraseTable::MatchGroup(const uint8_t* p, size_t available) const {
+  const uint32_t first = FirstTwo(p);
+  for (size_t slot = Slot(Hash(p));; slot = (slot + 1) & (groups_.size() - 1)) {
+    const Group& group = groups_[slot];
+    if (group.count == 0) return nullptr;
+    if (group.firstTwo != first) continue;
+    // The first two characters are the group's: only the rest is compared,
+    // a word at a time, the bytes beyond the text as zeros.
+    uint64_t next = 0;
+    std::memcpy(&next, p + 4, std::min<size_t>(available - 4, 8));
+    const Phrase* end = phrases_.data() + group.begin + group.count;
+    // The mask of a key's bytes after the first four, by its length.
+    static constexpr auto kTailMasks = [] {
+      std::array<uint64_t, 256> masks{};
+      for (size_t length = 4; length < masks.size(); ++length)
+        masks[length] = length >= 12 ? ~uint64_t(0) : (uint64_t(1) << (8 * (length - 4))) - 1;
+      return masks;
+    }();
+    for (const Phrase* phrase = phrases_.data() + group.begin; phrase != end; ++phrase)
+      if (phrase->keyLength <= available &&
+          (next & kTailMasks[phrase->keyLength]) == phrase->tail &&
+          (phrase->keyLength <= 12 ||
+           std::memcmp(base_ + phrase->keyAt + 12, p + 12, phrase->keyLength - 12u) == 0))
+        return phrase;
+    return nullptr;
   }
-  return nullptr;
 }
 
 }  // namespace marlo

@@ -3,6 +3,9 @@
 // entry of the phrase tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -106,6 +109,78 @@ TEST_P(Phrases, StreamingAtEverySplitGivesTheWholeConversion) {
     std::string out(stream.Feed(std::string_view(text).substr(0, split), false));
     out += stream.Feed(std::string_view(text).substr(split), true);
     ASSERT_EQ(test::ToHex(out), test::ToHex(whole)) << "split at " << split;
+  }
+}
+
+// The phrase step against the rule it follows, written plainly: from a
+// character start, the longest key there (the file's first of equal ones)
+// gives its value, and the text from one phrase to the next converts by
+// its characters. The texts mix keys, keys cut short or run on, ASCII,
+// lone and odd high bytes, line ends, and are long enough to cross the
+// step's own blocks and chunks, at every offset.
+TEST_P(Phrases, FollowsTheLongestKeyRuleOnMixedText) {
+  const auto entries = Entries(GetParam().resource);
+  std::map<std::string, std::string> byKey;
+  size_t longest = 0;
+  for (const auto& [key, value] : entries) {
+    byKey.emplace(key, value);  // the first of equal keys stays
+    longest = std::max(longest, key.size());
+  }
+  const uint8_t leastTrail = GetParam().resource == 106 ? 0x40 : 0xA1;
+  auto reference = [&](const std::string& text) {
+    std::string out;
+    size_t stretch = 0, i = 0;
+    while (i + 1 < text.size()) {
+      if (uint8_t(text[i]) < 0xA1 || uint8_t(text[i + 1]) < leastTrail) {
+        ++i;
+        continue;
+      }
+      const std::map<std::string, std::string>::const_iterator none = byKey.end();
+      auto found = none;
+      for (size_t length = std::min(longest, text.size() - i); length >= 4 && found == none;
+           --length)
+        found = byKey.find(text.substr(i, length));
+      if (found == none) {
+        i += 2;
+        continue;
+      }
+      out += Convert(text.substr(stretch, i - stretch), false) + found->second;
+      i += found->first.size();
+      stretch = i;
+    }
+    return out + Convert(text.substr(stretch), false);
+  };
+  std::mt19937 random(7);
+  auto pick = [&](size_t n) { return size_t(random() % n); };
+  for (int round = 0; round < 12; ++round) {
+    std::string text;
+    while (text.size() < 9000) {
+      const std::string& key = entries[pick(entries.size())].first;
+      switch (pick(8)) {
+        case 0:
+          text += "ab c\r\n";
+          break;
+        case 1:
+          text += key.substr(0, 2 + 2 * pick(key.size() / 2));
+          break;  // cut short
+        case 2:
+          text += key + key.substr(0, 2);
+          break;  // run on
+        case 3:
+          text += char(0xA1 + pick(0x5E));
+          break;  // a lone lead
+        case 4:
+          text += std::string{char(0xA1 + pick(0x5E)), char(0x40 + pick(0x3F))};
+          break;
+        default:
+          text += key;
+      }
+    }
+    for (const size_t from : {size_t(0), size_t(1), size_t(63), size_t(4097)}) {
+      const std::string piece = text.substr(from);
+      ASSERT_EQ(test::ToHex(Convert(piece)), test::ToHex(reference(piece)))
+          << "round " << round << " from " << from;
+    }
   }
 }
 

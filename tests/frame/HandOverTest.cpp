@@ -22,14 +22,15 @@ class HandOverTest : public QObject {
         << QByteArrayList{"a.txt", "b/", "/tmp/c.txt"} << QByteArray("/home/u")
         << QByteArrayList{"/home/u/a.txt", "/home/u/b/", "/tmp/c.txt"};
     QTest::newRow("legacy bytes, in a legacy folder")
-        << QByteArrayList{gbk} << QByteArray("/home/\xa4\xa4") << QByteArrayList{"/home/\xa4\xa4/" + gbk};
+        << QByteArrayList{gbk} << QByteArray("/home/\xa4\xa4")
+        << QByteArrayList{"/home/\xa4\xa4/" + gbk};
     QTest::newRow("at the root") << QByteArrayList{"a.txt"} << QByteArray("/")
                                  << QByteArrayList{"/a.txt"};
     QTest::newRow("options are no paths, but after --")
         << QByteArrayList{"-style", "--x", "a\nb.txt", "--", "-c.txt"} << QByteArray("/h")
         << QByteArrayList{"/h/a\nb.txt", "/h/-c.txt"};
-    QTest::newRow("no working folder") << QByteArrayList{"a.txt", "/b"} << QByteArray()
-                                       << QByteArrayList{"a.txt", "/b"};
+    QTest::newRow("no working folder")
+        << QByteArrayList{"a.txt", "/b"} << QByteArray() << QByteArrayList{"a.txt", "/b"};
   }
   void pathsArriveAsTheyWereNamed() {
     QFETCH(QByteArrayList, arguments);
