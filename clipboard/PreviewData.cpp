@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "clipboard/PreviewData.h"
 
+#include <algorithm>
+
 #include "batch/ConversionPipeline.h"
 #include "batch/ConversionTypes.h"
 #include "batch/InputCheck.h"
@@ -20,7 +22,19 @@ std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, ConvType type, std:
   ConversionPipeline pipeline(engine, type, ends, /*checkInput=*/false, /*strict=*/false,
                               phrases && TakesPhrases(type));
   auto result = std::make_shared<ConvResult>();
-  result->strResult = pipeline.Feed(source, true);
+  // Piece by piece, each piece's output added to the result: the
+  // pipeline's own buffer stays small and warm, and the result's memory is
+  // written once, where a whole-text feed would fill a buffer of the whole
+  // output and then copy it. Room is asked for the wide types' double size
+  // up front, without being cleared.
+  constexpr size_t kPiece = size_t(1) << 20;
+  std::string& out = result->strResult;
+  out.reserve(2 * source.size() + 16);
+  for (size_t at = 0;; at += kPiece) {
+    const bool last = at + kPiece >= source.size();
+    out.append(pipeline.Feed(source.substr(std::min(at, source.size()), kPiece), last));
+    if (last) break;
+  }
   if (replaced) *replaced = pipeline.replaced() + pipeline.invalid();
   // An empty input gives a result untouched, as the engine's calls do.
   if (byteFlag && !source.empty() && (ends.toUtf8 || OperationsOf(type).size() == 1))

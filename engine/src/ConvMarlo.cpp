@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "engine/ConvMarlo.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
 
+#include "engine/ConvStream.h"
 #include "engine/src/BakedTables.h"
 #include "engine/src/ByteScan.h"
 #include "engine/src/EmbeddedResources.h"
@@ -268,29 +270,25 @@ size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uin
 }
 
 // An empty input gives a result untouched; any other carries a byte
-// collection, filled on request.
+// collection, filled on request. The text goes through a stream piece by
+// piece and each piece's output is added to the result: the result's
+// memory is written once, never cleared first, and the steps' buffers stay
+// small. Room for twice the text (the widening types') is asked up front.
 std::shared_ptr<ConvResult> ConvMarlo::Run(Operation operation, std::string_view text,
                                            bool IsReturnbyte) const {
   auto result = std::make_shared<ConvResult>();
   if (text.empty()) return result;
-  std::string out;
-  std::string_view in = text;
-  for (const ConversionStep& step : StepsOf(operation)) {
-    int pending = -1;
-    size_t consumed = 0;
-    if (step.InPlace() && in.data() == out.data()) {
-      RunStep(step, in, reinterpret_cast<uint8_t*>(out.data()), pending, true, consumed);
-      continue;
-    }
-    std::string next(step.MaxOutput(in.size()), '\0');
-    next.resize(
-        RunStep(step, in, reinterpret_cast<uint8_t*>(next.data()), pending, true, consumed));
-    out = std::move(next);
-    in = out;
+  constexpr size_t kPiece = size_t(1) << 20;
+  ConvStream stream(*this, {operation});
+  std::string& out = result->strResult;
+  out.reserve(2 * text.size() + 16);
+  for (size_t at = 0;; at += kPiece) {
+    const bool last = at + kPiece >= text.size();
+    out.append(stream.Feed(text.substr(std::min(at, text.size()), kPiece), last));
+    if (last) break;
   }
   const auto& bytes = result->byteResults();
   if (IsReturnbyte) bytes->AppendValues(out);
-  result->strResult = std::move(out);
   return result;
 }
 

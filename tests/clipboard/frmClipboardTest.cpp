@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "batch/ConversionPipeline.h"
 #include "clipboard/PreviewData.h"
 #include "clipboard/TextForms.h"
 #include "clipboard/frmClipboard.h"
@@ -114,6 +115,30 @@ class frmClipboardTest : public QObject {
       QCOMPARE(data.pageBody.size() > expected.size(), startOnly);
       if (startOnly) QVERIFY(data.pageBody.find("<hr>&#") == expected.size());
       QCOMPARE(data.byteText.substr(0, 9), std::string(" D5 E2 20"));
+    }
+  }
+
+  // A source longer than the preview's pieces converts as it does whole,
+  // with a character cut by a piece's end and a widened type's pending
+  // byte there: for a narrow, a wide and a phrase type.
+  void aLongSourceConvertsAsItDoesWhole() {
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    // Seven bytes first: the piece ends at 1 MiB fall inside a 這.
+    std::string source = "abcdefg";
+    while (source.size() < (size_t(3) << 20)) source += "\xB3\x6F\xC5\xE9 x\r\n";  // 這體 x
+    const struct {
+      marlo::ConvType type;
+      bool phrases;
+    } cases[] = {{marlo::ConvType::kBigToGb, false},
+                 {marlo::ConvType::kBigToUscWide, false},
+                 {marlo::ConvType::kBigToGb, true}};
+    for (const auto& c : cases) {
+      marlo::ConversionChoices choices;
+      choices.phrases = c.phrases;
+      const auto data = marlo::ConvertForPreview(engine, c.type, source, false, choices);
+      marlo::ConversionPipeline whole(engine, c.type, {}, false, false, c.phrases);
+      QVERIFY(data.result->strResult == whole.Feed(source, true));
     }
   }
 
