@@ -9,6 +9,7 @@ extern const ScanVariant kPlainScan;
 #if defined(__x86_64__)
 extern const ScanVariant kSse2Scan;  // every x86-64 processor has SSE2
 extern const ScanVariant kAvx2Scan;
+extern const ScanVariant kAvx512Vbmi2Scan;
 #endif
 
 std::span<const ScanVariant> Variants() {
@@ -17,9 +18,13 @@ std::span<const ScanVariant> Variants() {
 #if defined(__x86_64__)
     runnable.push_back(kSse2Scan);
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
-        __builtin_cpu_supports("bmi2"))
-      runnable.push_back(kAvx2Scan);
+    const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+                      __builtin_cpu_supports("bmi2");
+    if (avx2) runnable.push_back(kAvx2Scan);
+    if (avx2 && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi") &&
+        __builtin_cpu_supports("avx512vbmi2"))
+      runnable.push_back(kAvx512Vbmi2Scan);
 #endif
     return runnable;
   }();

@@ -254,7 +254,9 @@ inline bool WideningBlock(const uint8_t* p, uint64_t& starts, uint64_t& alone) {
   return true;
 }
 
-#if MARLO_SCAN_MASK == MARLO_MASK_AVX2
+#if defined(MARLO_SCAN_OWN_WIDENING)
+// The variant brings its own WidenBlocks.
+#elif MARLO_SCAN_MASK == MARLO_MASK_AVX2
 
 // For each 8-bit mask m, the shuffle that spreads 8 bytes over 8 + popcount(m)
 // bytes: byte k, then byte 8 + k where bit k of m is set.

@@ -164,7 +164,7 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
     const size_t length = end - copied;
     if (length <= 16 && copied + 16 <= n && converted + copied >= o + 16) {
       std::memcpy(o, converted + copied, 16);
-    } else {
+    } else if (length > 0) {  // out may be null when nothing is to be written
       std::memmove(o, converted + copied, length);
     }
     o += length;

@@ -309,7 +309,12 @@ TEST(ScanDispatch, TheWidestVariantTheProcessorRunsIsChosen) {
   const bool avx2 = flags.find(" avx2 ") != std::string::npos &&
                     flags.find(" bmi1 ") != std::string::npos &&
                     flags.find(" bmi2 ") != std::string::npos;
-  EXPECT_STREQ(scan::Fastest().name, avx2 ? "avx2" : "sse2");
+  const bool vbmi2 = avx2 && flags.find(" avx512f ") != std::string::npos &&
+                     flags.find(" avx512bw ") != std::string::npos &&
+                     flags.find(" avx512vl ") != std::string::npos &&
+                     flags.find(" avx512vbmi ") != std::string::npos &&
+                     flags.find(" avx512_vbmi2 ") != std::string::npos;
+  EXPECT_STREQ(scan::Fastest().name, vbmi2 ? "avx512vbmi2" : avx2 ? "avx2" : "sse2");
 #else
   EXPECT_STREQ(scan::Fastest().name, "plain");
 #endif
