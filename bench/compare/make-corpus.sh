@@ -29,4 +29,20 @@ make_one() {
 make_one zh_TW CP950 big5.txt
 make_one zh_CN CP936 gbk.txt
 make_one zh_CN GB2312 gb2312.txt
+
+# Han-dense: the same pages with everything but the characters from U+3000
+# on (and line ends) taken out, 16 MiB, cut at a line end; where phrases
+# are looked up most.
+make_dense() {
+  python3 - "$out/$2" "$1" "$out/$3" <<'PY'
+import sys
+source, codec, target = sys.argv[1], sys.argv[2], sys.argv[3]
+text = open(source, "rb").read(8 << 20).decode(codec, errors="ignore")
+dense = "".join(c for c in text if c == "\n" or ord(c) >= 0x3000).encode(codec, errors="ignore")
+whole = (dense * ((16 << 20) // len(dense) + 1))[: 16 << 20]
+open(target, "wb").write(whole[: whole.rfind(b"\n") + 1])
+PY
+}
+make_dense cp950 big5.txt han-big5.txt
+make_dense gb2312 gb2312.txt han-gb2312.txt
 ls -l "$out"

@@ -11,7 +11,7 @@
 # read/write loop (dd) over the same file, in the same rounds: idle, and
 # with stress-ng keeping the other processor busy.
 #
-# Needs: zh-autoconvert (autogb, autob5), opencc, time, manpages-zh, stress-ng.
+# Needs: zh-autoconvert (autogb, autob5), opencc, time, manpages-zh, stress-ng, python3.
 #   bench/compare/run.sh [rounds]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -24,6 +24,10 @@ rounds=${1:-15}
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARLO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target marlo-convert >/dev/null
 
+[ -f "$corpus/han-big5.txt" ] || "$top/bench/compare/make-corpus.sh" "$corpus"
+# The sections written by hand after the made ones stay as they are.
+kept=$(mktemp)
+sed -n '/^## A tree of many small files/,$p' "$top/bench/RESULTS.md" > "$kept" 2>/dev/null || true
 python3 - "$corpus" "$exe" "$rounds" > "$top/bench/RESULTS.md" <<'PY'
 import os, shlex, shutil, statistics, subprocess, sys, time
 corpus, exe, rounds = sys.argv[1], sys.argv[2], int(sys.argv[3])
@@ -140,5 +144,26 @@ for name, _, _, _ in jobs:
     else:
         row += " (no stress-ng) | |"
     print(row)
+
+# Phrase by phrase against the same type without phrases, taking turns:
+# what "按詞語轉換" costs.
+print("\n## Phrases\n")
+print(f"`--phrases` against the same type without it, taking turns ({rounds} rounds, medians); "
+      "the Han-dense files hold only the pages' characters from U+3000 on, 16 MiB.\n")
+print("| job | without / with phrases, ms | × without |")
+print("|---|---|---|")
+for name, conv_type, input_name in [
+        ("Big5 → GB2312", "BigToGb", "big5.txt"), ("GB2312 → Big5", "GbToBig", "gb2312.txt"),
+        ("Big5 → GB2312, Han-dense", "BigToGb", "han-big5.txt"),
+        ("GB2312 → Big5, Han-dense", "GbToBig", "han-gb2312.txt")]:
+    path = os.path.join(corpus, input_name)
+    runs = {"without": [], "with": []}
+    for _ in range(rounds):
+        runs["without"].append(seconds(f"{exe} -t {conv_type}", path))
+        runs["with"].append(seconds(f"{exe} -t {conv_type} --phrases", path))
+    without, phrased = statistics.median(runs["without"]), statistics.median(runs["with"])
+    print(f"| {name} | {without * 1000:.0f} / {phrased * 1000:.0f} | **{phrased / without:.1f}×** |")
 PY
+if [ -s "$kept" ]; then printf '\n' >> "$top/bench/RESULTS.md"; cat "$kept" >> "$top/bench/RESULTS.md"; fi
+rm -f "$kept"
 cat "$top/bench/RESULTS.md"
