@@ -254,6 +254,67 @@ inline bool WideningBlock(const uint8_t* p, uint64_t& starts, uint64_t& alone) {
   return true;
 }
 
+// The run of blocks both block widenings go by. Each block is looked up as
+// singles first: lookUp(p, firsts, seconds) writes every byte's code, first
+// byte and second, into the two rows and returns the mask of the bytes
+// whose code has two bytes; then a pair's two bytes in the first row are
+// written over with the pair's code; then putOut(firsts, seconds, spread,
+// out) puts the block out, the second bytes of the singles in spread among
+// the first row's, and returns where the output goes on. A pair writes as
+// many bytes as it reads, so only the singles that widen move it on. Each
+// step goes over the whole run before the next: the pairs' count per block,
+// which no processor predicts, sets no loop's length, and putting out
+// reads rows whose stores are long done. Both rows are laid out as the
+// run's input: a pair's code goes where its bytes are, and a pair that ends
+// on byte 64 of a block puts that byte just before the next block, which
+// then begins a byte later.
+template <typename LookUp, typename PutOut>
+inline size_t WidenInRuns(const uint8_t* s, size_t n, uint8_t* o, const uint16_t* wide,
+                          size_t& written, LookUp lookUp, PutOut putOut) {
+  constexpr size_t kRunBlocks = 32;
+  alignas(64) uint8_t firsts[kRunBlocks * 65 + 64];
+  alignas(64) uint8_t seconds[kRunBlocks * 65 + 64];
+  uint64_t spreadMasks[kRunBlocks];
+  uint16_t pairsAt[kRunBlocks * 32 + 8];
+  size_t i = 0;
+  uint8_t* out = o;
+  bool stopped = false;
+  while (!stopped && i + 72 <= n) {
+    const uint8_t* run = s + i;
+    uint16_t* pairsEnd = pairsAt;
+    size_t blocks = 0;
+    uint64_t carries = 0;  // bit b: block b's last pair ends on its byte 64
+    for (; blocks < kRunBlocks && i + 72 <= n; ++blocks) {
+      const uint8_t* p = s + i;
+      uint64_t starts, alone;
+      if (!WideningBlock(p, starts, alone)) {
+        stopped = true;
+        break;
+      }
+      const auto at = uint16_t(p - run);
+      // Bytes of pairs look up garbage here; they are written over.
+      const uint64_t widens = lookUp(p, firsts + at, seconds + at);
+      if (starts != 0) AppendBitPositions(starts, at, pairsEnd);
+      spreadMasks[blocks] = alone & widens;
+      carries |= (starts >> 63) << blocks;
+      i += 64 + (starts >> 63);
+    }
+    for (const uint16_t* at = pairsAt; at != pairsEnd; ++at)
+      TranslatePair(run + *at, firsts + *at, wide);
+    size_t at = 0;
+    for (size_t block = 0; block < blocks; ++block) {
+      out = putOut(firsts + at, seconds + at, spreadMasks[block], out);
+      // A pair begun on byte 63 ends on byte 64, which this block takes.
+      const uint64_t carry = carries >> block & 1;
+      *out = firsts[at + 64];
+      out += carry;
+      at += 64 + carry;
+    }
+  }
+  written = size_t(out - o);
+  return i;
+}
+
 #if defined(MARLO_SCAN_OWN_WIDENING)
 // The variant brings its own WidenBlocks.
 #elif MARLO_SCAN_MASK == MARLO_MASK_AVX2
@@ -312,75 +373,39 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
   const __m256i highBit = _mm256_broadcastsi128_si256(
       _mm_setr_epi8(1, 2, 4, 8, 16, 32, 64, char(128), 0, 0, 0, 0, 0, 0, 0, 0));
   const auto& spreads = SpreadShuffles();
-  // Both rows are laid out as the run's input: a pair's code goes where
-  // its bytes are, and a pair that ends on byte 64 of a block puts that byte
-  // just before the next block, which then begins a byte later.
-  constexpr size_t kRunBlocks = 32;
-  alignas(32) uint8_t firsts[kRunBlocks * 65 + 64];
-  alignas(32) uint8_t seconds[kRunBlocks * 65 + 64];
-  uint64_t spreadMasks[kRunBlocks];
-  uint16_t pairsAt[kRunBlocks * 32 + 8];
-  size_t i = 0;
-  uint8_t* out = o;
-  bool stopped = false;
-  while (!stopped && i + 72 <= n) {
-    const uint8_t* run = s + i;
-    uint16_t* pairsEnd = pairsAt;
-    size_t blocks = 0;
-    uint64_t carries = 0;  // bit b: block b's last pair ends on its byte 64
-    for (; blocks < kRunBlocks && i + 72 <= n; ++blocks) {
-      const uint8_t* p = s + i;
-      uint64_t starts, alone;
-      if (!WideningBlock(p, starts, alone)) {
-        stopped = true;
-        break;
-      }
-      const auto at = uint16_t(p - run);
-      uint64_t widens = 0;
-      for (int half = 0; half < 2; ++half) {
-        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
-        // Bytes of pairs look up garbage here; they are written over.
-        const __m256i index = _mm256_and_si256(x, _mm256_set1_epi8(0x7F));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(firsts + at + 32 * half),
-                            LookUp128(index, first));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(seconds + at + 32 * half),
-                            LookUp128(index, second));
-        const __m256i bit = _mm256_shuffle_epi8(
-            highBit, _mm256_and_si256(_mm256_srli_epi16(index, 4), _mm256_set1_epi8(0x0F)));
-        const __m256i rowBits =
-            _mm256_shuffle_epi8(twoByteBits, _mm256_and_si256(index, _mm256_set1_epi8(0x0F)));
-        const __m256i two = _mm256_cmpeq_epi8(_mm256_and_si256(rowBits, bit), bit);
-        widens |= uint64_t(uint32_t(_mm256_movemask_epi8(two))) << (32 * half);
-      }
-      if (starts != 0) AppendBitPositions(starts, at, pairsEnd);
-      spreadMasks[blocks] = alone & widens;
-      carries |= (starts >> 63) << blocks;
-      i += 64 + (starts >> 63);
+  auto lookUp = [&](const uint8_t* p, uint8_t* firsts, uint8_t* seconds) {
+    uint64_t widens = 0;
+    for (int half = 0; half < 2; ++half) {
+      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * half));
+      const __m256i index = _mm256_and_si256(x, _mm256_set1_epi8(0x7F));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(firsts + 32 * half), LookUp128(index, first));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(seconds + 32 * half),
+                          LookUp128(index, second));
+      const __m256i bit = _mm256_shuffle_epi8(
+          highBit, _mm256_and_si256(_mm256_srli_epi16(index, 4), _mm256_set1_epi8(0x0F)));
+      const __m256i rowBits =
+          _mm256_shuffle_epi8(twoByteBits, _mm256_and_si256(index, _mm256_set1_epi8(0x0F)));
+      const __m256i two = _mm256_cmpeq_epi8(_mm256_and_si256(rowBits, bit), bit);
+      widens |= uint64_t(uint32_t(_mm256_movemask_epi8(two))) << (32 * half);
     }
-    for (const uint16_t* at = pairsAt; at != pairsEnd; ++at)
-      TranslatePair(run + *at, firsts + *at, lookups.wide);
-    size_t at = 0;
-    for (size_t block = 0; block < blocks; ++block) {
-      const uint64_t spread = spreadMasks[block];
-      for (int j = 0; j < 8; ++j) {
-        const unsigned mask = unsigned(spread >> (8 * j)) & 0xFF;
-        const __m128i bytes = _mm_unpacklo_epi64(
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(firsts + at + 8 * j)),
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(seconds + at + 8 * j)));
-        const __m128i shuffle =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(spreads[mask].data()));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, shuffle));
-        out += 8 + __builtin_popcount(mask);
-      }
-      // A pair begun on byte 63 ends on byte 64, which this block takes.
-      const uint64_t carry = carries >> block & 1;
-      *out = firsts[at + 64];
-      out += carry;
-      at += 64 + carry;
+    return widens;
+  };
+  // Every 8 bytes of the first row go out with the second bytes of their
+  // singles that widen, by a shuffle made for that mask.
+  auto putOut = [&](const uint8_t* firsts, const uint8_t* seconds, uint64_t spread, uint8_t* out) {
+    for (int j = 0; j < 8; ++j) {
+      const unsigned mask = unsigned(spread >> (8 * j)) & 0xFF;
+      const __m128i bytes =
+          _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(firsts + 8 * j)),
+                             _mm_loadl_epi64(reinterpret_cast<const __m128i*>(seconds + 8 * j)));
+      const __m128i shuffle =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(spreads[mask].data()));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(bytes, shuffle));
+      out += 8 + __builtin_popcount(mask);
     }
-  }
-  written = size_t(out - o);
-  return i;
+    return out;
+  };
+  return WidenInRuns(s, n, o, lookups.wide, written, lookUp, putOut);
 }
 
 #else

@@ -38,66 +38,28 @@ inline size_t WidenBlocks(const uint8_t* s, size_t n, uint8_t* o, const Widening
       interleave[half][2 * k + 1] = uint8_t(64 + 32 * half + k);
     }
   const __m512i interleaveLow = table(interleave[0]), interleaveHigh = table(interleave[1]);
-  // As the AVX2 widening: a run of blocks is looked up first, its pairs'
-  // codes written over the first row where their bytes are, then the run
-  // goes out. A pair that ends on byte 64 of a block puts that byte just
-  // before the next block, which begins a byte later.
-  constexpr size_t kRunBlocks = 32;
-  alignas(64) uint8_t firsts[kRunBlocks * 65 + 64];
-  alignas(64) uint8_t seconds[kRunBlocks * 65 + 64];
-  uint64_t spreadMasks[kRunBlocks];
-  uint16_t pairsAt[kRunBlocks * 32 + 8];
-  size_t i = 0;
-  uint8_t* out = o;
-  bool stopped = false;
+  auto lookUp = [&](const uint8_t* p, uint8_t* firsts, uint8_t* seconds) {
+    const __m512i index = _mm512_and_si512(_mm512_loadu_si512(p), _mm512_set1_epi8(0x7F));
+    _mm512_storeu_si512(firsts, _mm512_permutex2var_epi8(first0, index, first1));
+    _mm512_storeu_si512(seconds, _mm512_permutex2var_epi8(second0, index, second1));
+    return uint64_t(_mm512_movepi8_mask(_mm512_permutex2var_epi8(two0, index, two1)));
+  };
   // The output has room for two bytes a byte read, so a full 64-byte
   // store never reaches past it while 72 bytes remain to be read.
-  while (!stopped && i + 72 <= n) {
-    const uint8_t* run = s + i;
-    uint16_t* pairsEnd = pairsAt;
-    size_t blocks = 0;
-    uint64_t carries = 0;  // bit b: block b's last pair ends on its byte 64
-    for (; blocks < kRunBlocks && i + 72 <= n; ++blocks) {
-      const uint8_t* p = s + i;
-      uint64_t starts, alone;
-      if (!WideningBlock(p, starts, alone)) {
-        stopped = true;
-        break;
-      }
-      const auto at = uint16_t(p - run);
-      const __m512i index = _mm512_and_si512(_mm512_loadu_si512(p), _mm512_set1_epi8(0x7F));
-      // Bytes of pairs look up garbage here; they are written over.
-      _mm512_storeu_si512(firsts + at, _mm512_permutex2var_epi8(first0, index, first1));
-      _mm512_storeu_si512(seconds + at, _mm512_permutex2var_epi8(second0, index, second1));
-      const uint64_t widens = _mm512_movepi8_mask(_mm512_permutex2var_epi8(two0, index, two1));
-      if (starts != 0) AppendBitPositions(starts, at, pairsEnd);
-      spreadMasks[blocks] = alone & widens;
-      carries |= (starts >> 63) << blocks;
-      i += 64 + (starts >> 63);
+  auto putOut = [&](const uint8_t* firsts, const uint8_t* seconds, uint64_t spread, uint8_t* out) {
+    const __m512i firstRow = _mm512_loadu_si512(firsts);
+    const __m512i secondRow = _mm512_loadu_si512(seconds);
+    for (unsigned half = 0; half < 2; ++half) {
+      const __m512i both =
+          _mm512_permutex2var_epi8(firstRow, half ? interleaveHigh : interleaveLow, secondRow);
+      const uint64_t keep =
+          0x5555555555555555ull | _pdep_u64(spread >> (32 * half), 0xAAAAAAAAAAAAAAAAull);
+      _mm512_storeu_si512(out, _mm512_maskz_compress_epi8(keep, both));
+      out += __builtin_popcountll(keep);
     }
-    for (const uint16_t* at = pairsAt; at != pairsEnd; ++at)
-      TranslatePair(run + *at, firsts + *at, lookups.wide);
-    size_t at = 0;
-    for (size_t block = 0; block < blocks; ++block) {
-      const __m512i firstRow = _mm512_loadu_si512(firsts + at);
-      const __m512i secondRow = _mm512_loadu_si512(seconds + at);
-      for (unsigned half = 0; half < 2; ++half) {
-        const __m512i both =
-            _mm512_permutex2var_epi8(firstRow, half ? interleaveHigh : interleaveLow, secondRow);
-        const uint64_t keep = 0x5555555555555555ull |
-                              _pdep_u64(spreadMasks[block] >> (32 * half), 0xAAAAAAAAAAAAAAAAull);
-        _mm512_storeu_si512(out, _mm512_maskz_compress_epi8(keep, both));
-        out += __builtin_popcountll(keep);
-      }
-      // A pair begun on byte 63 ends on byte 64, which this block takes.
-      const uint64_t carry = carries >> block & 1;
-      *out = firsts[at + 64];
-      out += carry;
-      at += 64 + carry;
-    }
-  }
-  written = size_t(out - o);
-  return i;
+    return out;
+  };
+  return WidenInRuns(s, n, o, lookups.wide, written, lookUp, putOut);
 }
 
 }  // namespace marlo::scan::MARLO_SCAN_VARIANT
