@@ -11,6 +11,9 @@ namespace marlo {
 PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.data()) {
   const std::string_view text(reinterpret_cast<const char*>(resource.data()), resource.size());
   if (text.size() > UINT32_MAX) throw std::runtime_error("phrase table: too large");
+  // Room for a phrase a line, once: growing by doubling would hold twice
+  // the table at its peak.
+  phrases_.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t lineNumber = 0;
   for (size_t at = 0; at < text.size();) {
     size_t end = text.find('\n', at);
