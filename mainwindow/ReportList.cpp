@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mainwindow/ReportList.h"
 
+#include <sys/stat.h>
+
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -73,6 +75,31 @@ void DestList::AddFiles(const QByteArray& folder, const std::vector<std::string>
   AddEntries(EntriesToAdd(folder.toStdString(), names, ignoreList, [this](const std::string& path) {
     return Contains(QByteArray::fromStdString(path));
   }));
+}
+
+QList<QByteArray> DestList::AddPaths(const QList<QByteArray>& paths, const std::string& ignoreList,
+                                     const QString& pattern, bool tree,
+                                     const std::string& targetFolder) {
+  QList<QByteArray> missing;
+  for (QByteArray path : paths) {
+    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0) {
+      missing << path;
+    } else if (S_ISDIR(info.st_mode) && tree) {
+      AddTree(path, ignoreList, targetFolder);
+    } else if (S_ISDIR(info.st_mode)) {
+      std::vector<std::string> names;
+      for (const ShownName& name : FilesMatching(path, pattern, engine_))
+        names.push_back(name.bytes.toStdString());
+      AddFiles(path, names, ignoreList);
+    } else if (S_ISREG(info.st_mode)) {
+      const qsizetype slash = path.lastIndexOf('/');
+      AddFiles(slash <= 0 ? QByteArray("/") : path.left(slash), {path.mid(slash + 1).toStdString()},
+               ignoreList);
+    }
+  }
+  return missing;
 }
 
 void DestList::AddTree(const QByteArray& folder, const std::string& ignoreList,

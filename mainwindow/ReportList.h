@@ -58,6 +58,11 @@ class DestList : public ReportList {
   // thread, and its files join the list when it is done.
   void AddTree(const QByteArray& folder, const std::string& ignoreList,
                const std::string& targetFolder);
+  // Files and folders as a drop brings them: a file; a folder's files that
+  // match the pattern, or its tree when asked. Returns the paths that are
+  // not there.
+  QList<QByteArray> AddPaths(const QList<QByteArray>& paths, const std::string& ignoreList,
+                             const QString& pattern, bool tree, const std::string& targetFolder);
   bool IsAddingTree() const { return treeWalks_ > 0; }
   void RemoveSelected();
   // Takes out these entries, where still listed (a finished run's): the

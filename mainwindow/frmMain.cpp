@@ -18,8 +18,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include <sys/stat.h>
-
 #include "batch/ConversionTypes.h"
 #include "batch/InputCheck.h"
 #include "batch/TextFile.h"
@@ -292,31 +290,14 @@ void frmMain::AddSelectedFiles() {
 }
 
 void frmMain::AddPaths(const QList<QByteArray>& paths) {
-  const std::string ignore = Settings().IgnoreFileTypes().toStdString();
-  QStringList missing;
-  for (QByteArray path : paths) {
-    while (path.size() > 1 && path.endsWith('/')) path.chop(1);
-    struct stat info;
-    if (::stat(path.constData(), &info) != 0) {
-      missing << ShowPath(path, cfMain_).text;
-      continue;
-    }
-    if (S_ISDIR(info.st_mode) && source_->SubFolders()->isChecked()) {
-      lvwDest_->AddTree(path, ignore, TargetFolderBytes().toStdString());
-    } else if (S_ISDIR(info.st_mode)) {
-      std::vector<std::string> names;
-      for (const ShownName& name : FilesMatching(path, source_->Pattern(), cfMain_))
-        names.push_back(name.bytes.toStdString());
-      lvwDest_->AddFiles(path, names, ignore);
-    } else if (S_ISREG(info.st_mode)) {
-      const qsizetype slash = path.lastIndexOf('/');
-      lvwDest_->AddFiles(slash <= 0 ? QByteArray("/") : path.left(slash),
-                         {path.mid(slash + 1).toStdString()}, ignore);
-    }
-  }
-  if (!missing.isEmpty() && !IsConverting())
+  const QList<QByteArray> missing =
+      lvwDest_->AddPaths(paths, Settings().IgnoreFileTypes().toStdString(), source_->Pattern(),
+                         source_->SubFolders()->isChecked(), TargetFolderBytes().toStdString());
+  QStringList shown;
+  for (const QByteArray& path : missing) shown << ShowPath(path, cfMain_).text;
+  if (!shown.isEmpty() && !IsConverting())
     progress_->ShowOutcome(
-        tr("%1 個路徑不存在, 未加入: %2").arg(missing.size()).arg(missing.join(", ")));
+        tr("%1 個路徑不存在, 未加入: %2").arg(shown.size()).arg(shown.join(", ")));
 }
 
 void frmMain::UseChosenFolderAsTarget() {
