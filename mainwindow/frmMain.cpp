@@ -205,8 +205,9 @@ void frmMain::Load() {
   Suppressed("the start folder", [this] { SetSourceFolder(QDir::homePath()); });
   setWindowTitle(QStringLiteral("Marlo"));
   const QStringList version = QCoreApplication::applicationVersion().split('.');
-  auto part = [&version](int k) { return k < version.size() ? version[k].toInt() : 0; };
-  frame_->SetTitle(QStringLiteral("Marlo  %1.%2.%3 Bata").arg(part(0)).arg(part(1)).arg(part(2)));
+  auto number = [&version](int k) { return k < version.size() ? version[k].toInt() : 0; };
+  frame_->SetTitle(
+      QStringLiteral("Marlo  %1.%2.%3 Bata").arg(number(0)).arg(number(1)).arg(number(2)));
   Suppressed("the notification area icon", [this] {
     tray_ = new TrayIcon(this, lblTitle_);
     tray_->SetTrayIcon(true);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // What the main window's tests share: a temporary settings store and a
 // temporary home folder for each test, and the ways they drive the window
-// by its controls' object names. Each of the window's parts has its own
-// test class on this base.
+// by its controls' object names. Each of the window's panels and lists has
+// its own test class on this base.
 #pragma once
 
 #include <sys/stat.h>
