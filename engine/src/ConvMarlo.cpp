@@ -222,7 +222,7 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
         stop = i;
         break;
       }
-      const PhraseTable::Phrase* phrase = phrases.MatchGroup(s + i, n - i);
+      const PhraseTable::Phrase* phrase = phrases.Match(s + i, n - i);
       if (!phrase) continue;
       copyUpTo(i);
       o = phrases.PutValue(*phrase, o);

@@ -5,6 +5,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace marlo {
 
@@ -74,7 +75,7 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   }
 }
 
-const PhraseTable::Phrase* PhraseTable::MatchGroup(const uint8_t* p, size_t available) const {
+const PhraseTable::Phrase* PhraseTable::Match(const uint8_t* p, size_t available) const {
   const uint32_t first = FirstTwo(p);
   for (size_t slot = Slot(Hash(p));; slot = (slot + 1) & (groups_.size() - 1)) {
     const Group& group = groups_[slot];

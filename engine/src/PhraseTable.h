@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
-#include <string_view>
 #include <vector>
 
 namespace marlo {
@@ -37,11 +36,6 @@ class PhraseTable {
   // The longest key, in bytes: how far ahead a match may reach.
   size_t LongestKey() const { return longestKey_; }
 
-  std::string_view Key(const Phrase& phrase) const { return Text(phrase.keyAt, phrase.keyLength); }
-  std::string_view Value(const Phrase& phrase) const {
-    return Text(phrase.valueAt, phrase.valueLength);
-  }
-
   // Whether some key starts with the pair at p.
   bool MayStart(const uint8_t* p) const {
     const unsigned pair = unsigned(p[0]) << 8 | p[1];
@@ -61,13 +55,9 @@ class PhraseTable {
     __builtin_prefetch(&phrases_[groups_[Slot(Hash(p))].begin]);
   }
 
-  // The longest phrase whose key the bytes p[0..available) start with.
-  const Phrase* Match(const uint8_t* p, size_t available) const {
-    if (available < 4 || !MayMatch(p)) return nullptr;
-    return MatchGroup(p, available);
-  }
-  // Match where MayMatch has let the place through (four bytes there).
-  const Phrase* MatchGroup(const uint8_t* p, size_t available) const;
+  // The longest phrase whose key the bytes p[0..available) start with,
+  // where MayMatch has let the place through (four bytes there).
+  const Phrase* Match(const uint8_t* p, size_t available) const;
 
   // Writes the phrase's value at o, which has room for eight bytes more.
   uint8_t* PutValue(const Phrase& phrase, uint8_t* o) const {
@@ -97,10 +87,6 @@ class PhraseTable {
     uint32_t firstTwo = 0;
     uint32_t begin : 22 = 0, count : 10 = 0;
   };
-
-  std::string_view Text(uint32_t at, uint8_t length) const {
-    return {reinterpret_cast<const char*>(base_) + at, length};
-  }
 
   const uint8_t* base_;
   std::vector<Phrase> phrases_;  // grouped by their first two characters
