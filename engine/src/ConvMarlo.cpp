@@ -150,6 +150,7 @@ const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
 size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out,
                              bool last, size_t& consumed) const {
   const PhraseTable& phrases = Phrases(step.table);
+  const PhraseTable::Filter filter = phrases.filter();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
   const scan::ScanVariant& scanner = scan::Fastest();
   const auto* s = Bytes(text);
@@ -207,12 +208,19 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
           continue;
         }
         if (i + 4 > n) continue;
+        if (i + 6 > n) {  // too near the end for the filter: looked up
+          candidates[count++] = uint32_t(i - at);
+          continue;
+        }
         // Noted whether it passes or not, and passed over when it does
         // not: no branch waits on the filter's answer.
-        phrases.Prefetch(s + i);
         candidates[count] = uint32_t(i - at);
-        count += phrases.MayMatch(s + i);
+        count += filter.MayMatch(s + i);
       }
+    // Only the places the filter let through are fetched for: few enough
+    // now that fetching for every place would only crowd them out.
+    for (size_t k = 0; k < count; ++k)
+      if (!(candidates[k] & kWait)) phrases.Prefetch(s + at + candidates[k]);
     for (size_t k = 0; k < count; ++k)
       if (!(candidates[k] & kWait)) phrases.PrefetchPhrases(s + at + candidates[k]);
     for (size_t k = 0; k < count; ++k) {

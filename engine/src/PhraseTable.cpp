@@ -2,12 +2,15 @@
 #include "engine/src/PhraseTable.h"
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace marlo {
+
+// A tail's first key byte is its lowest: its top bytes are the ones a
+// shorter key leaves zero.
+static_assert(std::endian::native == std::endian::little);
 
 PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.data()) {
   const std::string_view text(reinterpret_cast<const char*>(resource.data()), resource.size());
@@ -34,18 +37,16 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
         std::any_of(key.begin(), key.end(), [](char c) { return uint8_t(c) < 0x40; }))
       throw std::runtime_error("phrase table: malformed line " + std::to_string(lineNumber));
     Phrase phrase;
-    phrase.keyAt = uint32_t(lineAt);
     phrase.valueAt = uint32_t(lineAt + tab + 1);
     phrase.keyLength = uint8_t(key.size());
     phrase.valueLength = uint8_t(value.size());
-    std::memcpy(&phrase.tail, key.data() + 4, std::min<size_t>(key.size() - 4, 8));
     std::memcpy(&phrase.valueStart, value.data(), std::min<size_t>(value.size(), 8));
     phrases_.push_back(phrase);
     longestKey_ = std::max(longestKey_, key.size());
   }
   // Phrases of one first two characters side by side, longest first; the
   // file's order among keys of one length, so the first of two alike wins.
-  auto firstTwo = [this](const Phrase& phrase) { return FirstTwo(base_ + phrase.keyAt); };
+  auto firstTwo = [this](const Phrase& phrase) { return FirstTwo(KeyOf(phrase)); };
   std::stable_sort(phrases_.begin(), phrases_.end(), [&](const Phrase& a, const Phrase& b) {
     if (firstTwo(a) != firstTwo(b)) return firstTwo(a) < firstTwo(b);
     return a.keyLength > b.keyLength;
@@ -58,13 +59,29 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   groups_.resize(size_t(1) << groupBits_);
   constexpr size_t kMostPhrases = (1 << 22) - 1, kMostInGroup = (1 << 10) - 1;
   if (phrases_.size() > kMostPhrases) throw std::runtime_error("phrase table: too many phrases");
+  tails_.resize(phrases_.size());
+  for (size_t i = 0; i < phrases_.size(); ++i)
+    std::memcpy(&tails_[i], KeyOf(phrases_[i]) + 4,
+                std::min<size_t>(phrases_[i].keyLength - 4u, 8));
+  // The filter: for each key a bit in the word of its first two
+  // characters, standing for the key itself where it has two, for its
+  // third character where it has more.
+  unsigned wordBits = 13;  // 64 KiB at least: a small table's filter lets few through
+  while ((size_t(64) << wordBits) < 32 * phrases_.size()) ++wordBits;
+  filterWords_.assign(size_t(1) << wordBits, 0);
+  filter_.words_ = filterWords_.data();
+  filter_.shift_ = 32 - wordBits;
+  for (const Phrase& phrase : phrases_) {
+    const uint8_t* key = KeyOf(phrase);
+    const uint32_t hash = FirstTwo(key) * 0x9E3779B1u;
+    const unsigned bit = phrase.keyLength == 4 ? filter_.TwoBit(hash) : Filter::ThreeBit(key);
+    filterWords_[hash >> filter_.shift_] |= uint64_t(1) << bit;
+  }
   for (size_t begin = 0, end; begin < phrases_.size(); begin = end) {
-    const uint8_t* key = base_ + phrases_[begin].keyAt;
+    const uint8_t* key = KeyOf(phrases_[begin]);
     for (end = begin + 1; end < phrases_.size() && firstTwo(phrases_[end]) == FirstTwo(key);) ++end;
     if (end - begin > kMostInGroup)
       throw std::runtime_error("phrase table: too many keys start with the same two characters");
-    const uint32_t bit = Hash(key) >> (32 - kFilterBits);
-    filter_[bit >> 6] |= uint64_t(1) << (bit & 63);
     size_t slot = Slot(Hash(key));
     while (groups_[slot].count != 0) slot = (slot + 1) & (groups_.size() - 1);
     groups_[slot].firstTwo = FirstTwo(key);
@@ -82,23 +99,22 @@ const PhraseTable::Phrase* PhraseTable::Match(const uint8_t* p, size_t available
     if (group.count == 0) return nullptr;
     if (group.firstTwo != first) continue;
     // The first two characters are the group's: only the rest is compared,
-    // a word at a time, the bytes beyond the text as zeros.
+    // a word at a time, the bytes beyond the text as zeros (which no key
+    // has). Longest first, so the first that matches wins.
     uint64_t next = 0;
     std::memcpy(&next, p + 4, std::min<size_t>(available - 4, 8));
-    const Phrase* end = phrases_.data() + group.begin + group.count;
-    // The mask of a key's bytes after the first four, by its length.
-    static constexpr auto kTailMasks = [] {
-      std::array<uint64_t, 256> masks{};
-      for (size_t length = 4; length < masks.size(); ++length)
-        masks[length] = length >= 12 ? ~uint64_t(0) : (uint64_t(1) << (8 * (length - 4))) - 1;
-      return masks;
-    }();
-    for (const Phrase* phrase = phrases_.data() + group.begin; phrase != end; ++phrase)
-      if (phrase->keyLength <= available &&
-          (next & kTailMasks[phrase->keyLength]) == phrase->tail &&
-          (phrase->keyLength <= 12 ||
-           std::memcmp(base_ + phrase->keyAt + 12, p + 12, phrase->keyLength - 12u) == 0))
-        return phrase;
+    const uint64_t* tails = tails_.data() + group.begin;
+    for (size_t k = 0; k < group.count; ++k) {
+      const uint64_t tail = tails[k];
+      // A tail's own bytes: the key is shorter where its top bytes are zero.
+      const uint64_t mask = tail == 0 ? 0 : ~uint64_t(0) >> (__builtin_clzll(tail) & 56);
+      if ((next & mask) != tail) continue;
+      const Phrase& phrase = phrases_[group.begin + k];
+      if (phrase.keyLength <= 12 ||
+          (phrase.keyLength <= available &&
+           std::memcmp(KeyOf(phrase) + 12, p + 12, phrase.keyLength - 12u) == 0))
+        return &phrase;
+    }
     return nullptr;
   }
 }

@@ -4,6 +4,7 @@
 // own conversion. Engine-internal.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -13,15 +14,13 @@ namespace marlo {
 
 class PhraseTable {
  public:
-  // A phrase as the lookup keeps it: small, so that the many a text meets
-  // stay in the processor's caches.
+  // What a phrase puts out, and how long its key is; what its key is
+  // compared by is kept apart (tails_), so that the lookups of a text run
+  // through little memory and stay in the processor's caches.
   struct Phrase {
-    // The key's bytes after its first two characters, up to eight of them
-    // (the rest zeros): most keys are compared by one word.
-    uint64_t tail = 0;
     // The value's first eight bytes: most values are written from here.
     uint64_t valueStart = 0;
-    uint32_t keyAt = 0, valueAt = 0;  // offsets into the resource
+    uint32_t valueAt = 0;  // offset into the resource; the key ends before its tab
     uint8_t keyLength = 0, valueLength = 0;
   };
 
@@ -31,6 +30,9 @@ class PhraseTable {
   // which must outlive the table. Throws std::runtime_error on a malformed
   // line.
   explicit PhraseTable(std::span<const uint8_t> resource);
+  // The filter's view points into the table's own storage.
+  PhraseTable(const PhraseTable&) = delete;
+  PhraseTable& operator=(const PhraseTable&) = delete;
 
   size_t size() const { return phrases_.size(); }
   // The longest key, in bytes: how far ahead a match may reach.
@@ -42,17 +44,39 @@ class PhraseTable {
     return (firstPairs_[pair >> 6] >> (pair & 63)) & 1;
   }
 
-  // Whether a key may start with the two characters at p (four bytes there):
-  // most places in a text start none, and a bit of a filter says so. Where
-  // it lets one through, Prefetch starts fetching what Match will look at.
-  bool MayMatch(const uint8_t* p) const {
-    const uint32_t bit = Hash(p) >> (32 - kFilterBits);
-    return (filter_[bit >> 6] >> (bit & 63)) & 1;
-  }
+  // Whether a key may start at p, where six bytes can be read: most places
+  // in a text start none, and a filter says so. The first two characters
+  // choose a word of it; one bit of the word stands for a key of just those
+  // two, others for the third characters of longer keys, so a place whose
+  // first two start only longer keys seldom gets through. One word a place:
+  // the words of a text's common pairs stay in the caches. Copied out of
+  // the table (filter()), the view stays in registers through a loop that
+  // stores, where members read through the table would be read again.
+  class Filter {
+   public:
+    bool MayMatch(const uint8_t* p) const {
+      const uint32_t hash = FirstTwo(p) * 0x9E3779B1u;
+      const uint64_t word = words_[hash >> shift_];
+      return ((word >> TwoBit(hash)) | (word >> ThreeBit(p))) & 1;
+    }
+
+   private:
+    friend class PhraseTable;
+    unsigned TwoBit(uint32_t hash) const { return (hash >> (shift_ - 6)) & 63; }
+    static unsigned ThreeBit(const uint8_t* p) {
+      return unsigned((FirstThree(p) * 0x9E3779B97F4A7C15u) >> 58);
+    }
+    const uint64_t* words_ = nullptr;
+    unsigned shift_ = 32;
+  };
+  Filter filter() const { return filter_; }
+
+  // Where the filter lets a place through, Prefetch starts fetching the
+  // group Match will look at.
   void Prefetch(const uint8_t* p) const { __builtin_prefetch(&groups_[Slot(Hash(p))]); }
   // Once the group has come (after Prefetch), its phrases.
   void PrefetchPhrases(const uint8_t* p) const {
-    __builtin_prefetch(&phrases_[groups_[Slot(Hash(p))].begin]);
+    __builtin_prefetch(&tails_[groups_[Slot(Hash(p))].begin]);
   }
 
   // The longest phrase whose key the bytes p[0..available) start with,
@@ -69,14 +93,20 @@ class PhraseTable {
   }
 
  private:
-  // 2^19 bits, 64 KiB: few of a text's character pairs that start no key
-  // find their bit set.
-  static constexpr unsigned kFilterBits = 19;
-
+  const uint8_t* KeyOf(const Phrase& phrase) const {
+    return base_ + phrase.valueAt - 1 - phrase.keyLength;
+  }
   static uint32_t FirstTwo(const uint8_t* p) {
     uint32_t word;
     std::memcpy(&word, p, 4);
     return word;
+  }
+  // Two loads put together: one of six bytes through memory would wait for
+  // both to be stored first.
+  static uint64_t FirstThree(const uint8_t* p) {
+    uint16_t third;
+    std::memcpy(&third, p + 4, 2);
+    return FirstTwo(p) | uint64_t(third) << 32;
   }
   static uint32_t Hash(const uint8_t* p) { return FirstTwo(p) * 0x9E3779B1u; }
   size_t Slot(uint32_t hash) const { return hash >> (32 - groupBits_); }
@@ -90,9 +120,16 @@ class PhraseTable {
 
   const uint8_t* base_;
   std::vector<Phrase> phrases_;  // grouped by their first two characters
-  std::vector<Group> groups_;    // open addressing; a power of two long
+  // Beside each phrase, its key's bytes after the first two characters, up
+  // to eight of them, the rest zeros: most keys are compared by this word
+  // alone. Key bytes are never zero, so the word tells its own length.
+  std::vector<uint64_t> tails_;
+  std::vector<Group> groups_;  // open addressing; a power of two long
   unsigned groupBits_ = 1;
-  std::vector<uint64_t> filter_ = std::vector<uint64_t>((size_t(1) << kFilterBits) / 64);
+  // About 32 bits a filter entry: few of a text's places that start no key
+  // find either of their bits set.
+  std::vector<uint64_t> filterWords_;
+  Filter filter_;
   std::vector<uint64_t> firstPairs_ = std::vector<uint64_t>(65536 / 64);
   size_t longestKey_ = 0;
 };
