@@ -176,6 +176,9 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   constexpr uint32_t kWait = uint32_t(1) << 31;  // a candidate where the text may go on
   uint32_t candidates[kBlocks * 64];
   size_t stop = n;
+  // Before nearEnd a place neither waits for more text nor lacks the bytes
+  // the filter reads: one test a place.
+  const size_t nearEnd = n - std::min(n, std::max<size_t>(6, last ? 0 : phrases.LongestKey()));
   // at: a character start from which the pairs are found, as the table
   // conversion found them from the start, or where a phrase ended.
   for (size_t at = 0, skip = 0; at + 1 < n && stop == n;) {
@@ -201,16 +204,18 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
     for (size_t b = 0; b < blocks; ++b)
       for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
         const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));
-        // A phrase might reach into bytes yet to come: unless an earlier
-        // phrase covers the place, wait for them.
-        if (!last && i + phrases.LongestKey() > n && phrases.MayStart(s + i)) {
-          candidates[count++] = uint32_t(i - at) | kWait;
-          continue;
-        }
-        if (i + 4 > n) continue;
-        if (i + 6 > n) {  // too near the end for the filter: looked up
-          candidates[count++] = uint32_t(i - at);
-          continue;
+        if (i >= nearEnd) {
+          // A phrase might reach into bytes yet to come: unless an earlier
+          // phrase covers the place, wait for them.
+          if (!last && i + phrases.LongestKey() > n && phrases.MayStart(s + i)) {
+            candidates[count++] = uint32_t(i - at) | kWait;
+            continue;
+          }
+          if (i + 4 > n) continue;
+          if (i + 6 > n) {  // too near the end for the filter: looked up
+            candidates[count++] = uint32_t(i - at);
+            continue;
+          }
         }
         // Noted whether it passes or not, and passed over when it does
         // not: no branch waits on the filter's answer.
