@@ -78,10 +78,12 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   filterWords_.assign(size_t(1) << wordBits, 0);
   filter_.words_ = filterWords_.data();
   filter_.shift_ = 32 - wordBits;
+  filter_.byThree_ = phrases_.size() > 4096;  // 64 KiB of tails and groups
   for (const Phrase& phrase : phrases_) {
     const uint8_t* key = KeyOf(phrase);
     const uint32_t hash = FirstTwo(key) * 0x9E3779B1u;
-    const unsigned bit = phrase.keyLength == 4 ? filter_.TwoBit(hash) : Filter::ThreeBit(key);
+    const unsigned bit =
+        filter_.byThree_ && phrase.keyLength > 4 ? Filter::ThreeBit(key) : filter_.TwoBit(hash);
     filterWords_[hash >> filter_.shift_] |= uint64_t(1) << bit;
   }
   for (size_t begin = 0, end; begin < phrases_.size(); begin = end) {

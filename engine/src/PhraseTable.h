@@ -57,7 +57,7 @@ class PhraseTable {
     bool MayMatch(const uint8_t* p) const {
       const uint32_t hash = FirstTwo(p) * 0x9E3779B1u;
       const uint64_t word = words_[hash >> shift_];
-      return ((word >> TwoBit(hash)) | (word >> ThreeBit(p))) & 1;
+      return ((word >> TwoBit(hash)) | (word >> (byThree_ ? ThreeBit(p) : TwoBit(hash)))) & 1;
     }
 
    private:
@@ -68,6 +68,10 @@ class PhraseTable {
     }
     const uint64_t* words_ = nullptr;
     unsigned shift_ = 32;
+    // A small table answers a lookup that finds nothing from the nearest
+    // cache: there the third character is not worth its hash, and every
+    // key is filtered by its first two.
+    bool byThree_ = false;
   };
   Filter filter() const { return filter_; }
 
