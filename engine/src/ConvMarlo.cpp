@@ -159,12 +159,13 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   scanner.leadAndTrail(s, converted, n, step.minTrail, table);
   uint8_t* o = out;
   size_t copied = 0;  // converted[0, copied) is in its place in out
-  // Between phrases are a few characters mostly: copied sixteen bytes at a
+  // Between phrases are a few characters mostly: copied 64 bytes at a
   // time, which may run over into what the next value or stretch writes.
+  // Fewer bytes would leave the copy's branch to chance on Chinese text.
   auto copyUpTo = [&](size_t end) {
     const size_t length = end - copied;
-    if (length <= 16 && copied + 16 <= n && converted + copied >= o + 16) {
-      std::memcpy(o, converted + copied, 16);
+    if (length <= 64 && copied + 64 <= n && converted + copied >= o + 64) {
+      std::memcpy(o, converted + copied, 64);
     } else if (length > 0) {  // out may be null when nothing is to be written
       std::memmove(o, converted + copied, length);
     }
@@ -201,7 +202,16 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
     // The places a phrase may start, their lookups begun together: the
     // processor fetches for many at once instead of one after the other.
     size_t count = 0;
-    for (size_t b = 0; b < blocks; ++b)
+    // Most blocks lie wholly before nearEnd: their places are tested by
+    // the filter alone.
+    size_t b = 0;
+    for (const size_t clear = std::min(blocks, (std::max(nearEnd, at) - at) / 64); b < clear; ++b)
+      for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
+        const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));
+        candidates[count] = uint32_t(i - at);
+        count += filter.MayMatch(s + i);
+      }
+    for (; b < blocks; ++b)
       for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
         const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));
         if (i >= nearEnd) {
@@ -226,8 +236,6 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
     // now that fetching for every place would only crowd them out.
     for (size_t k = 0; k < count; ++k)
       if (!(candidates[k] & kWait)) phrases.Prefetch(s + at + candidates[k]);
-    for (size_t k = 0; k < count; ++k)
-      if (!(candidates[k] & kWait)) phrases.PrefetchPhrases(s + at + candidates[k]);
     for (size_t k = 0; k < count; ++k) {
       const size_t i = at + (candidates[k] & ~kWait);
       if (i < skip) continue;
@@ -235,11 +243,11 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
         stop = i;
         break;
       }
-      const PhraseTable::Phrase* phrase = phrases.Match(s + i, n - i);
-      if (!phrase) continue;
+      const PhraseTable::Phrase phrase = phrases.Match(s + i, n - i);
+      if (phrase.keyLength == 0) continue;
       copyUpTo(i);
-      o = phrases.PutValue(*phrase, o);
-      copied = skip = i + phrase->keyLength;
+      o = phrases.PutValue(phrase, o);
+      copied = skip = i + phrase.keyLength;
       // Characters are read on from the phrase's end. Where the pairs
       // found from the start put a pair's second byte there instead, the
       // rest is converted and searched again from the phrase's end.

@@ -36,7 +36,7 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
         value.empty() || value.size() > 3 * key.size() || value.size() > UINT8_MAX ||
         std::any_of(key.begin(), key.end(), [](char c) { return uint8_t(c) < 0x40; }))
       throw std::runtime_error("phrase table: malformed line " + std::to_string(lineNumber));
-    Phrase phrase;
+    Phrase phrase{};
     phrase.valueAt = uint32_t(lineAt + tab + 1);
     phrase.keyLength = uint8_t(key.size());
     phrase.valueLength = uint8_t(value.size());
@@ -48,12 +48,15 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   // file's order among keys of one length, so the first of two alike wins.
   // Sorted as plain numbers (first two, then length downwards, then line),
   // which takes a fraction of the time comparing through the keys did:
-  // the table is made while the user waits for the first output.
-  constexpr size_t kMostPhrases = (1 << 22) - 1, kMostInGroup = (1 << 10) - 1;
+  // the table is made while the user waits for the first output. The first
+  // two as the file orders them (its first byte highest): a file in key
+  // order is read through once, not all over.
+  constexpr size_t kMostPhrases = (size_t(1) << kBeginBits) - 1,
+                   kMostLonger = (size_t(1) << kLongerBits) - 1;
   if (phrases_.size() > kMostPhrases) throw std::runtime_error("phrase table: too many phrases");
   std::vector<uint64_t> order(phrases_.size());
   for (size_t i = 0; i < phrases_.size(); ++i)
-    order[i] = uint64_t(FirstTwo(KeyOf(phrases_[i]))) << 32 |
+    order[i] = uint64_t(__builtin_bswap32(FirstTwo(KeyOf(phrases_[i])))) << 32 |
                uint64_t(UINT8_MAX - phrases_[i].keyLength) << 24 | i;
   std::sort(order.begin(), order.end());
   std::vector<Phrase> sorted(phrases_.size());
@@ -63,9 +66,9 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   size_t groupCount = 0;
   for (size_t i = 0; i < phrases_.size(); ++i)
     if (i == 0 || firstTwo(phrases_[i]) != firstTwo(phrases_[i - 1])) ++groupCount;
-  // At most half full: a lookup seldom probes past its own slot.
-  while ((size_t(1) << groupBits_) < 2 * groupCount) ++groupBits_;
-  groups_.resize(size_t(1) << groupBits_);
+  // Three groups in four slots, and a bucket always left with an empty
+  // slot somewhere: a lookup that finds none stops.
+  buckets_.resize(std::max<size_t>(2, (groupCount + 2) / 3));
   tails_.resize(phrases_.size());
   for (size_t i = 0; i < phrases_.size(); ++i)
     std::memcpy(&tails_[i], KeyOf(phrases_[i]) + 4,
@@ -88,44 +91,81 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   }
   for (size_t begin = 0, end; begin < phrases_.size(); begin = end) {
     const uint8_t* key = KeyOf(phrases_[begin]);
-    for (end = begin + 1; end < phrases_.size() && firstTwo(phrases_[end]) == FirstTwo(key);) ++end;
-    if (end - begin > kMostInGroup)
+    size_t longer = 0;
+    uint32_t thirds = 0;
+    for (end = begin; end < phrases_.size() && firstTwo(phrases_[end]) == FirstTwo(key); ++end)
+      if (phrases_[end].keyLength > 4) {
+        ++longer;
+        thirds |= uint32_t(1) << ThirdBit(KeyOf(phrases_[end]));
+      }
+    if (longer > kMostLonger)
       throw std::runtime_error("phrase table: too many keys start with the same two characters");
-    size_t slot = Slot(Hash(key));
-    while (groups_[slot].count != 0) slot = (slot + 1) & (groups_.size() - 1);
-    groups_[slot].firstTwo = FirstTwo(key);
-    groups_[slot].begin = uint32_t(begin) & kMostPhrases;
-    groups_[slot].count = uint32_t(end - begin) & kMostInGroup;
+    uint32_t where = uint32_t(begin) | uint32_t(longer) << kBeginBits;
+    uint32_t pairValue = 0;
+    if (begin + longer < end) {  // the first of its two-character keys wins
+      const Phrase& pair = phrases_[begin + longer];
+      where |= kHasPair;
+      if (pair.valueLength == 4) {
+        where |= kPairInline;
+        pairValue = uint32_t(pair.valueStart);
+      }
+    }
+    for (size_t b = BucketOf(Hash(key));; b = b + 1 == buckets_.size() ? 0 : b + 1) {
+      Bucket& bucket = buckets_[b];
+      const auto slot = std::find(std::begin(bucket.firstTwo), std::end(bucket.firstTwo), 0u);
+      if (slot == std::end(bucket.firstTwo)) continue;
+      const size_t s = size_t(slot - std::begin(bucket.firstTwo));
+      bucket.firstTwo[s] = FirstTwo(key);
+      bucket.where[s] = where;
+      bucket.thirds[s] = thirds;
+      bucket.pairValue[s] = pairValue;
+      break;
+    }
     const unsigned pair = unsigned(key[0]) << 8 | key[1];
     firstPairs_[pair >> 6] |= uint64_t(1) << (pair & 63);
   }
 }
 
-const PhraseTable::Phrase* PhraseTable::Match(const uint8_t* p, size_t available) const {
+PhraseTable::Phrase PhraseTable::Match(const uint8_t* p, size_t available) const {
   const uint32_t first = FirstTwo(p);
-  for (size_t slot = Slot(Hash(p));; slot = (slot + 1) & (groups_.size() - 1)) {
-    const Group& group = groups_[slot];
-    if (group.count == 0) return nullptr;
-    if (group.firstTwo != first) continue;
-    // The first two characters are the group's: only the rest is compared,
-    // a word at a time, the bytes beyond the text as zeros (which no key
-    // has). Longest first, so the first that matches wins.
+  for (size_t b = BucketOf(Hash(p));; b = b + 1 == buckets_.size() ? 0 : b + 1) {
+    const Bucket& bucket = buckets_[b];
+    unsigned found = 0, empty = 0;
+    for (unsigned s = 0; s < 4; ++s) {
+      found |= unsigned(bucket.firstTwo[s] == first) << s;
+      empty |= unsigned(bucket.firstTwo[s] == 0) << s;
+    }
+    if (found != 0) return InGroup(bucket, unsigned(__builtin_ctz(found)), p, available);
+    if (empty != 0) return {};
+  }
+}
+
+PhraseTable::Phrase PhraseTable::InGroup(const Bucket& bucket, unsigned slot, const uint8_t* p,
+                                         size_t available) const {
+  const uint32_t where = bucket.where[slot];
+  const size_t begin = where & ((uint32_t(1) << kBeginBits) - 1);
+  const size_t longer = (where >> kBeginBits) & ((uint32_t(1) << kLongerBits) - 1);
+  if (available >= 6 && (bucket.thirds[slot] >> ThirdBit(p) & 1)) {
+    // Only the bytes after the first two are compared, a word at a time,
+    // those beyond the text as zeros (which no key has). Longest first, so
+    // the first that matches wins.
     uint64_t next = 0;
     std::memcpy(&next, p + 4, std::min<size_t>(available - 4, 8));
-    const uint64_t* tails = tails_.data() + group.begin;
-    for (size_t k = 0; k < group.count; ++k) {
-      const uint64_t tail = tails[k];
+    for (size_t k = begin; k < begin + longer; ++k) {
+      const uint64_t tail = tails_[k];
       // A tail's own bytes: the key is shorter where its top bytes are zero.
-      const uint64_t mask = tail == 0 ? 0 : ~uint64_t(0) >> (__builtin_clzll(tail) & 56);
+      const uint64_t mask = ~uint64_t(0) >> (__builtin_clzll(tail) & 56);
       if ((next & mask) != tail) continue;
-      const Phrase& phrase = phrases_[group.begin + k];
+      const Phrase& phrase = phrases_[k];
       if (phrase.keyLength <= 12 ||
           (phrase.keyLength <= available &&
            std::memcmp(KeyOf(phrase) + 12, p + 12, phrase.keyLength - 12u) == 0))
-        return &phrase;
+        return phrase;
     }
-    return nullptr;
   }
+  if (!(where & kHasPair)) return {};
+  if (where & kPairInline) return {bucket.pairValue[slot], 0, 4, 4};
+  return phrases_[begin + longer];
 }
 
 }  // namespace marlo

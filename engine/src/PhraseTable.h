@@ -14,14 +14,15 @@ namespace marlo {
 
 class PhraseTable {
  public:
-  // What a phrase puts out, and how long its key is; what its key is
-  // compared by is kept apart (tails_), so that the lookups of a text run
-  // through little memory and stay in the processor's caches.
+  // What a phrase puts out, and how long its key is: keyLength 0 where no
+  // key matched. What a key is compared by is kept apart (tails_, the
+  // buckets), so that the lookups of a text run through little memory and
+  // stay in the processor's caches. Not cleared unless braced ({}).
   struct Phrase {
     // The value's first eight bytes: most values are written from here.
-    uint64_t valueStart = 0;
-    uint32_t valueAt = 0;  // offset into the resource; the key ends before its tab
-    uint8_t keyLength = 0, valueLength = 0;
+    uint64_t valueStart;
+    uint32_t valueAt;  // offset into the resource; the key ends before its tab
+    uint8_t keyLength, valueLength;
   };
 
   // Reads lines "key<TAB>value<LF>"; a line starting with '#' is a remark.
@@ -75,17 +76,13 @@ class PhraseTable {
   };
   Filter filter() const { return filter_; }
 
-  // Where the filter lets a place through, Prefetch starts fetching the
-  // group Match will look at.
-  void Prefetch(const uint8_t* p) const { __builtin_prefetch(&groups_[Slot(Hash(p))]); }
-  // Once the group has come (after Prefetch), its phrases.
-  void PrefetchPhrases(const uint8_t* p) const {
-    __builtin_prefetch(&tails_[groups_[Slot(Hash(p))].begin]);
-  }
+  // Where the filter lets a place through, Prefetch starts fetching what
+  // Match will look at first.
+  void Prefetch(const uint8_t* p) const { __builtin_prefetch(&buckets_[BucketOf(Hash(p))]); }
 
   // The longest phrase whose key the bytes p[0..available) start with,
   // where MayMatch has let the place through (four bytes there).
-  const Phrase* Match(const uint8_t* p, size_t available) const;
+  Phrase Match(const uint8_t* p, size_t available) const;
 
   // Writes the phrase's value at o, which has room for eight bytes more.
   uint8_t* PutValue(const Phrase& phrase, uint8_t* o) const {
@@ -113,14 +110,28 @@ class PhraseTable {
     return FirstTwo(p) | uint64_t(third) << 32;
   }
   static uint32_t Hash(const uint8_t* p) { return FirstTwo(p) * 0x9E3779B1u; }
-  size_t Slot(uint32_t hash) const { return hash >> (32 - groupBits_); }
+  size_t BucketOf(uint32_t hash) const { return size_t((uint64_t(hash) * buckets_.size()) >> 32); }
+  static unsigned ThirdBit(const uint8_t* p) {
+    uint16_t third;
+    std::memcpy(&third, p + 4, 2);
+    return (third * 0x9E3779B1u) >> 27;
+  }
 
-  // The keys that start with these two characters: phrases_[begin, begin +
-  // count), longest first. count 0: an empty slot.
-  struct Group {
-    uint32_t firstTwo = 0;
-    uint32_t begin : 22 = 0, count : 10 = 0;
+  // The keys that start with the same two characters are a group:
+  // phrases_[begin, begin + longer) are its longer keys, longest first, and
+  // the one after them its key of just the two, where it has one. A lookup
+  // reads one bucket of four groups; it goes on to the tails only where
+  // some longer key has the text's third character, and most matches, of
+  // two characters, find their value in the bucket itself.
+  static constexpr unsigned kBeginBits = 22, kLongerBits = 8;
+  static constexpr uint32_t kHasPair = uint32_t(1) << 31, kPairInline = uint32_t(1) << 30;
+  struct alignas(64) Bucket {
+    uint32_t firstTwo[4] = {};   // 0: an empty slot (key bytes are never zero)
+    uint32_t where[4] = {};      // begin, longer, kHasPair, kPairInline
+    uint32_t thirds[4] = {};     // a bit per third character of the longer keys
+    uint32_t pairValue[4] = {};  // the two-character key's value, where kPairInline
   };
+  Phrase InGroup(const Bucket& bucket, unsigned slot, const uint8_t* p, size_t available) const;
 
   const uint8_t* base_;
   std::vector<Phrase> phrases_;  // grouped by their first two characters
@@ -128,8 +139,9 @@ class PhraseTable {
   // to eight of them, the rest zeros: most keys are compared by this word
   // alone. Key bytes are never zero, so the word tells its own length.
   std::vector<uint64_t> tails_;
-  std::vector<Group> groups_;  // open addressing; a power of two long
-  unsigned groupBits_ = 1;
+  // Open addressing by bucket, about three groups in four slots: a lookup
+  // seldom reads a second bucket.
+  std::vector<Bucket> buckets_;
   // About 32 bits a filter entry: few of a text's places that start no key
   // find either of their bits set.
   std::vector<uint64_t> filterWords_;
