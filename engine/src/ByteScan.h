@@ -11,6 +11,8 @@
 #include <cstring>
 #include <span>
 
+#include "engine/src/PhraseFilter.h"
+
 namespace marlo::scan {
 
 // Replaces the pair at s by its table entry at o (which may be s). Tables
@@ -69,6 +71,12 @@ struct ScanVariant {
   // the blocks marked. A pair begun at a block's byte 63 ends beyond it.
   size_t (*leadAndTrailStarts)(const uint8_t* s, size_t n, uint8_t minTrail, uint64_t* starts,
                                size_t blocks);
+  // Of the pairs' starts marked in starts[0, blocks) (leadAndTrailStarts's
+  // form), the offsets from s of those the filter lets through, in order;
+  // returns how many. Each marked start has six bytes to read before s + n.
+  // places has room for 32 * blocks + 16.
+  size_t (*filterStarts)(const uint8_t* s, size_t n, const uint64_t* starts, size_t blocks,
+                         const PhraseFilter& filter, uint32_t* places);
 };
 
 // Every variant this processor runs, the plain byte-at-a-time masks first

@@ -10,6 +10,7 @@ extern const ScanVariant kAvx2Scan = {"avx2",
                                       &avx2::ScanByTable,
                                       &avx2::WidenBlocks,
                                       &avx2::CheckBlocks,
-                                      &avx2::LeadAndTrailStarts};
+                                      &avx2::LeadAndTrailStarts,
+                                      &avx2::FilterStarts};
 
 }  // namespace marlo::scan

@@ -191,6 +191,22 @@ inline size_t LeadAndTrailStarts(const uint8_t* s, size_t n, uint8_t minTrail, u
   return b;
 }
 
+#if !defined(MARLO_SCAN_OWN_FILTER)
+// A place at a time: noted whether it passes or not, and passed over when
+// it does not, so that no branch waits on the filter's answer.
+inline size_t FilterStarts(const uint8_t* s, size_t, const uint64_t* starts, size_t blocks,
+                           const PhraseFilter& filter, uint32_t* places) {
+  size_t count = 0;
+  for (size_t b = 0; b < blocks; ++b)
+    for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
+      const size_t i = 64 * b + size_t(__builtin_ctzll(bits));
+      places[count] = uint32_t(i);
+      count += filter.MayMatch(s + i);
+    }
+  return count;
+}
+#endif
+
 // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
 // follows, and the pair is replaced through the table.
 inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table) {

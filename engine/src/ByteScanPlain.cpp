@@ -10,6 +10,7 @@ extern const ScanVariant kPlainScan = {"plain",
                                        &plain::ScanByTable,
                                        &plain::WidenBlocks,
                                        &plain::CheckBlocks,
-                                       &plain::LeadAndTrailStarts};
+                                       &plain::LeadAndTrailStarts,
+                                       &plain::FilterStarts};
 
 }  // namespace marlo::scan

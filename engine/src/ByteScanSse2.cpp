@@ -10,6 +10,7 @@ extern const ScanVariant kSse2Scan = {"sse2",
                                       &sse2::ScanByTable,
                                       &sse2::WidenBlocks,
                                       &sse2::CheckBlocks,
-                                      &sse2::LeadAndTrailStarts};
+                                      &sse2::LeadAndTrailStarts,
+                                      &sse2::FilterStarts};
 
 }  // namespace marlo::scan

@@ -150,7 +150,7 @@ const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
 size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out,
                              bool last, size_t& consumed) const {
   const PhraseTable& phrases = Phrases(step.table);
-  const PhraseTable::Filter filter = phrases.filter();
+  const PhraseFilter filter = phrases.filter();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
   const scan::ScanVariant& scanner = scan::Fastest();
   const auto* s = Bytes(text);
@@ -175,7 +175,7 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   constexpr size_t kBlocks = 64;
   uint64_t starts[kBlocks + 1];
   constexpr uint32_t kWait = uint32_t(1) << 31;  // a candidate where the text may go on
-  uint32_t candidates[kBlocks * 64];
+  uint32_t candidates[kBlocks * 64 + 16];
   size_t stop = n;
   // Before nearEnd a place neither waits for more text nor lacks the bytes
   // the filter reads: one test a place.
@@ -201,16 +201,10 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
     size_t next = at + covered + (starts[blocks - 1] >> 63);  // past a pair over the end
     // The places a phrase may start, their lookups begun together: the
     // processor fetches for many at once instead of one after the other.
-    size_t count = 0;
     // Most blocks lie wholly before nearEnd: their places are tested by
-    // the filter alone.
-    size_t b = 0;
-    for (const size_t clear = std::min(blocks, (std::max(nearEnd, at) - at) / 64); b < clear; ++b)
-      for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
-        const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));
-        candidates[count] = uint32_t(i - at);
-        count += filter.MayMatch(s + i);
-      }
+    // the filter alone, many at once where the processor can.
+    size_t b = std::min(blocks, (std::max(nearEnd, at) - at) / 64);
+    size_t count = scanner.filterStarts(s + at, n - at, starts, b, filter, candidates);
     for (; b < blocks; ++b)
       for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
         const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));

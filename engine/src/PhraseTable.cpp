@@ -86,18 +86,21 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   // The filter: for each key a bit in the word of its first two
   // characters, standing for the key itself where it has two, for its
   // third character where it has more.
-  unsigned wordBits = 13;  // 64 KiB at least: a small table's filter lets few through
-  while ((size_t(64) << wordBits) < 32 * phrases_.size()) ++wordBits;
+  unsigned wordBits = 14;  // 64 KiB at least: a small table's filter lets few through
+  while ((size_t(32) << wordBits) < 32 * phrases_.size()) ++wordBits;
   filterWords_.assign(size_t(1) << wordBits, 0);
-  filter_.words_ = filterWords_.data();
-  filter_.shift_ = 32 - wordBits;
-  filter_.byThree_ = phrases_.size() > 4096;  // 64 KiB of tails and groups
+  filter_.words = filterWords_.data();
+  filter_.shift = 32 - wordBits;
+  filter_.byThree = phrases_.size() > 4096;  // 64 KiB of tails and buckets
   for (const Phrase& phrase : phrases_) {
     const uint8_t* key = KeyOf(phrase);
-    const uint32_t hash = FirstTwo(key) * 0x9E3779B1u;
-    const unsigned bit =
-        filter_.byThree_ && phrase.keyLength > 4 ? Filter::ThreeBit(key) : filter_.TwoBit(hash);
-    filterWords_[hash >> filter_.shift_] |= uint64_t(1) << bit;
+    const uint32_t hash = PhraseFilter::Hash(FirstTwo(key));
+    uint16_t third;
+    std::memcpy(&third, key + 4, 2);  // a key of two characters has its tab here
+    const unsigned bit = filter_.byThree && phrase.keyLength > 4
+                             ? PhraseFilter::ThreeBit(hash, third)
+                             : filter_.TwoBit(hash);
+    filterWords_[filter_.WordOf(hash)] |= uint32_t(1) << bit;
   }
   for (const auto& [begin, end] : groups) {
     const uint8_t* key = KeyOf(phrases_[begin]);

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "engine/src/PhraseFilter.h"
+
 namespace marlo {
 
 class PhraseTable {
@@ -45,36 +47,10 @@ class PhraseTable {
     return (firstPairs_[pair >> 6] >> (pair & 63)) & 1;
   }
 
-  // Whether a key may start at p, where six bytes can be read: most places
-  // in a text start none, and a filter says so. The first two characters
-  // choose a word of it; one bit of the word stands for a key of just those
-  // two, others for the third characters of longer keys, so a place whose
-  // first two start only longer keys seldom gets through. One word a place:
-  // the words of a text's common pairs stay in the caches. Copied out of
-  // the table (filter()), the view stays in registers through a loop that
-  // stores, where members read through the table would be read again.
-  class Filter {
-   public:
-    bool MayMatch(const uint8_t* p) const {
-      const uint32_t hash = FirstTwo(p) * 0x9E3779B1u;
-      const uint64_t word = words_[hash >> shift_];
-      return ((word >> TwoBit(hash)) | (word >> (byThree_ ? ThreeBit(p) : TwoBit(hash)))) & 1;
-    }
-
-   private:
-    friend class PhraseTable;
-    unsigned TwoBit(uint32_t hash) const { return (hash >> (shift_ - 6)) & 63; }
-    static unsigned ThreeBit(const uint8_t* p) {
-      return unsigned((FirstThree(p) * 0x9E3779B97F4A7C15u) >> 58);
-    }
-    const uint64_t* words_ = nullptr;
-    unsigned shift_ = 32;
-    // A small table answers a lookup that finds nothing from the nearest
-    // cache: there the third character is not worth its hash, and every
-    // key is filtered by its first two.
-    bool byThree_ = false;
-  };
-  Filter filter() const { return filter_; }
+  // The filter of the places a key may start at. Copied out of the table,
+  // it stays in registers through a loop that stores, where members read
+  // through the table would be read again.
+  PhraseFilter filter() const { return filter_; }
 
   // Where the filter lets a place through, Prefetch starts fetching what
   // Match will look at first.
@@ -101,13 +77,6 @@ class PhraseTable {
     uint32_t word;
     std::memcpy(&word, p, 4);
     return word;
-  }
-  // Two loads put together: one of six bytes through memory would wait for
-  // both to be stored first.
-  static uint64_t FirstThree(const uint8_t* p) {
-    uint16_t third;
-    std::memcpy(&third, p + 4, 2);
-    return FirstTwo(p) | uint64_t(third) << 32;
   }
   static uint32_t Hash(const uint8_t* p) { return FirstTwo(p) * 0x9E3779B1u; }
   size_t BucketOf(uint32_t hash) const { return size_t((uint64_t(hash) * buckets_.size()) >> 32); }
@@ -144,8 +113,8 @@ class PhraseTable {
   std::vector<Bucket> buckets_;
   // About 32 bits a filter entry: few of a text's places that start no key
   // find either of their bits set.
-  std::vector<uint64_t> filterWords_;
-  Filter filter_;
+  std::vector<uint32_t> filterWords_;
+  PhraseFilter filter_;
   std::vector<uint64_t> firstPairs_ = std::vector<uint64_t>(65536 / 64);
   size_t longestKey_ = 0;
 };

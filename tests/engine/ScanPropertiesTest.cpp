@@ -287,6 +287,51 @@ TEST(ScanProperties, EveryVariantChecksBlocksAsTheByteLoop) {
   }
 }
 
+// Every variant's phrase filter lets through exactly the starts the rule,
+// read a place at a time, lets through: in blocks of pairs only (32 starts
+// a block, two rows of sixteen) and of pairs among other bytes, with and
+// without the third character, up to the last start a text's end allows.
+TEST(ScanProperties, EveryVariantFiltersStartsAsThePlaceRule) {
+  std::mt19937 rng(31);
+  std::vector<uint32_t> words(size_t(1) << 14);
+  for (uint32_t& word : words) word = uint32_t(rng()) & uint32_t(rng());  // a quarter of bits set
+  // Eight whole blocks and six bytes: a start at the last block's end
+  // reads to the text's end.
+  const size_t blocks = 8;
+  std::vector<std::string> inputs;
+  for (int round = 0; round < 80; ++round) {
+    std::string text(64 * blocks + 6, '\0');
+    for (char& c : text) c = char(round % 2 && rng() % 4 == 0 ? rng() % 0xA1 : 0xA1 + rng() % 0x5E);
+    inputs.push_back(text);
+  }
+  for (const bool byThree : {false, true}) {
+    const PhraseFilter filter{words.data(), 32 - 14, byThree};
+    for (const std::string& input : inputs) {
+      const auto* s = reinterpret_cast<const uint8_t*>(input.data());
+      uint64_t starts[blocks + 1] = {};
+      for (size_t i = 0; i + 1 < input.size();)
+        if (s[i] >= 0xA1 && s[i + 1] >= 0xA1) {
+          starts[i / 64] |= uint64_t(1) << (i % 64);
+          i += 2;
+        } else {
+          ++i;
+        }
+      std::vector<uint32_t> expected;
+      for (size_t i = 0; i < 64 * blocks; ++i)
+        if ((starts[i / 64] >> (i % 64) & 1) && filter.MayMatch(s + i))
+          expected.push_back(uint32_t(i));
+      ASSERT_FALSE(expected.empty());
+      for (const scan::ScanVariant& variant : scan::Variants()) {
+        SCOPED_TRACE(std::string(variant.name) + (byThree ? " by three " : " by two ") +
+                     test::ToHex(input));
+        std::vector<uint32_t> places(32 * blocks + 16);
+        places.resize(variant.filterStarts(s, input.size(), starts, blocks, filter, places.data()));
+        ASSERT_EQ(places, expected);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace marlo
 
