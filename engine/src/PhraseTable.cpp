@@ -139,46 +139,40 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   }
 }
 
-PhraseTable::Phrase PhraseTable::Match(const uint8_t* p, size_t available) const {
+PhraseTable::Phrase PhraseTable::MatchBeyond(size_t home, const uint8_t* p,
+                                             size_t available) const {
   const uint32_t first = FirstTwo(p);
-  for (size_t b = BucketOf(Hash(p));; b = b + 1 == buckets_.size() ? 0 : b + 1) {
+  for (size_t b = home;; b = b + 1 == buckets_.size() ? 0 : b + 1) {
     const Bucket& bucket = buckets_[b];
-    unsigned found = 0, empty = 0;
-    for (unsigned s = 0; s < 4; ++s) {
-      found |= unsigned(bucket.firstTwo[s] == first) << s;
-      empty |= unsigned(bucket.firstTwo[s] == 0) << s;
-    }
+    const unsigned found = SlotsHolding(bucket, first);
     if (found != 0) return InGroup(bucket, unsigned(__builtin_ctz(found)), p, available);
-    if (empty != 0) return {};
+    if (SlotsHolding(bucket, 0) != 0) return {};  // it would have been placed here
   }
 }
 
-PhraseTable::Phrase PhraseTable::InGroup(const Bucket& bucket, unsigned slot, const uint8_t* p,
-                                         size_t available) const {
-  const uint32_t where = bucket.where[slot];
-  const size_t begin = where & ((uint32_t(1) << kBeginBits) - 1);
-  const size_t longer = (where >> kBeginBits) & ((uint32_t(1) << kLongerBits) - 1);
-  if (available >= 6 && (bucket.thirds[slot] >> ThirdBit(p) & 1)) {
-    // Only the bytes after the first two are compared, a word at a time,
-    // those beyond the text as zeros (which no key has). Longest first, so
-    // the first that matches wins.
-    uint64_t next = 0;
-    std::memcpy(&next, p + 4, std::min<size_t>(available - 4, 8));
-    for (size_t k = begin; k < begin + longer; ++k) {
-      const uint64_t tail = tails_[k];
-      // A tail's own bytes: the key is shorter where its top bytes are zero.
-      const uint64_t mask = ~uint64_t(0) >> (__builtin_clzll(tail) & 56);
-      if ((next & mask) != tail) continue;
-      const Phrase& phrase = phrases_[k];
-      if (phrase.keyLength <= 12 ||
-          (phrase.keyLength <= available &&
-           std::memcmp(KeyOf(phrase) + 12, p + 12, phrase.keyLength - 12u) == 0))
-        return phrase;
-    }
+PhraseTable::Phrase PhraseTable::MatchLonger(uint32_t where, const uint8_t* p,
+                                             size_t available) const {
+  const size_t begin = where & kBeginMask, longer = where >> kBeginBits & kLongerMask;
+  // Only the bytes after the first two are compared, a word at a time,
+  // those beyond the text as zeros (which no key has). Longest first, so
+  // the first that matches wins.
+  uint64_t next = 0;
+  std::memcpy(&next, p + 4, std::min<size_t>(available - 4, 8));
+  for (size_t k = begin; k < begin + longer; ++k) {
+    const uint64_t tail = tails_[k];
+    // A tail's own bytes: the key is shorter where its top bytes are zero.
+    const uint64_t mask = ~uint64_t(0) >> (__builtin_clzll(tail) & 56);
+    if ((next & mask) != tail) continue;
+    const Phrase& phrase = phrases_[k];
+    if (phrase.keyLength <= 12 ||
+        (phrase.keyLength <= available &&
+         std::memcmp(KeyOf(phrase) + 12, p + 12, phrase.keyLength - 12u) == 0))
+      return phrase;
   }
+  // None of them: the key of just the two, where the group has one.
   if (!(where & kHasPair)) return {};
-  if (where & kPairInline) return {bucket.pairValue[slot], 0, 4, 4};
-  return phrases_[begin + longer];
+  const Phrase& pair = phrases_[begin + longer];
+  return pair;
 }
 
 }  // namespace marlo

@@ -12,6 +12,10 @@
 
 #include "engine/src/PhraseFilter.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace marlo {
 
 class PhraseTable {
@@ -57,8 +61,15 @@ class PhraseTable {
   void Prefetch(const uint8_t* p) const { __builtin_prefetch(&buckets_[BucketOf(Hash(p))]); }
 
   // The longest phrase whose key the bytes p[0..available) start with,
-  // where MayMatch has let the place through (four bytes there).
-  Phrase Match(const uint8_t* p, size_t available) const;
+  // where MayMatch has let the place through (four bytes there). Inline,
+  // for most lookups end in their own bucket, at a key of two characters.
+  Phrase Match(const uint8_t* p, size_t available) const {
+    const size_t home = BucketOf(Hash(p));
+    const Bucket& bucket = buckets_[home];
+    const unsigned found = SlotsHolding(bucket, FirstTwo(p));
+    if (found == 0) return MatchBeyond(home, p, available);
+    return InGroup(bucket, unsigned(__builtin_ctz(found)), p, available);
+  }
 
   // Writes the phrase's value at o, which has room for eight bytes more.
   uint8_t* PutValue(const Phrase& phrase, uint8_t* o) const {
@@ -93,6 +104,8 @@ class PhraseTable {
   // some longer key has the text's third character, and most matches, of
   // two characters, find their value in the bucket itself.
   static constexpr unsigned kBeginBits = 22, kLongerBits = 8;
+  static constexpr uint32_t kBeginMask = (uint32_t(1) << kBeginBits) - 1,
+                            kLongerMask = (uint32_t(1) << kLongerBits) - 1;
   static constexpr uint32_t kHasPair = uint32_t(1) << 31, kPairInline = uint32_t(1) << 30;
   struct alignas(64) Bucket {
     uint32_t firstTwo[4] = {};   // 0: an empty slot (key bytes are never zero)
@@ -100,7 +113,29 @@ class PhraseTable {
     uint32_t thirds[4] = {};     // a bit per third character of the longer keys
     uint32_t pairValue[4] = {};  // the two-character key's value, where kPairInline
   };
-  Phrase InGroup(const Bucket& bucket, unsigned slot, const uint8_t* p, size_t available) const;
+  static unsigned SlotsHolding(const Bucket& bucket, uint32_t firstTwo) {
+#if defined(__SSE2__)
+    const __m128i slots = _mm_load_si128(reinterpret_cast<const __m128i*>(bucket.firstTwo));
+    return unsigned(
+        _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(slots, _mm_set1_epi32(int(firstTwo))))));
+#else
+    unsigned found = 0;
+    for (unsigned s = 0; s < 4; ++s) found |= unsigned(bucket.firstTwo[s] == firstTwo) << s;
+    return found;
+#endif
+  }
+  Phrase InGroup(const Bucket& bucket, unsigned slot, const uint8_t* p, size_t available) const {
+    const uint32_t where = bucket.where[slot];
+    if (available >= 6 && (bucket.thirds[slot] >> ThirdBit(p) & 1))
+      return MatchLonger(where, p, available);
+    if (!(where & kHasPair)) return {};
+    if (where & kPairInline) return {bucket.pairValue[slot], 0, 4, 4};
+    return phrases_[(where & kBeginMask) + (where >> kBeginBits & kLongerMask)];
+  }
+  // Seldom reached, so kept out of the loops that call Match: the groups
+  // placed beyond their own bucket, and the longer keys.
+  Phrase MatchBeyond(size_t home, const uint8_t* p, size_t available) const;
+  Phrase MatchLonger(uint32_t where, const uint8_t* p, size_t available) const;
 
   const uint8_t* base_;
   std::vector<Phrase> phrases_;  // grouped by their first two characters
