@@ -23,11 +23,11 @@ inline size_t FilterStarts(const uint8_t* s, size_t n, const uint64_t* starts, s
   const __m512i thirdBytes = _mm512_set1_epi32(0x05050504);
   const __m512i lowHalf = _mm512_set1_epi32(0xFFFF);
   const __m512i pairFactor = _mm512_set1_epi32(int(PhraseFilter::kPairFactor));
+  const __m512i bitFactor = _mm512_set1_epi32(int(PhraseFilter::kBitFactor));
   const __m512i thirdFactor = _mm512_set1_epi32(int(PhraseFilter::kThirdFactor));
   const __m512i fiveBits = _mm512_set1_epi32(31);
   const __m512i one = _mm512_set1_epi32(1);
   const __m128i wordShift = _mm_cvtsi32_si128(int(filter.shift));
-  const __m128i twoShift = _mm_cvtsi32_si128(int(filter.shift - 5));
   const auto* words = reinterpret_cast<const int*>(filter.words);
   size_t count = 0;
   for (size_t b = 0; b < blocks; ++b) {
@@ -53,15 +53,18 @@ inline size_t FilterStarts(const uint8_t* s, size_t n, const uint64_t* starts, s
       const __m512i hash = _mm512_mullo_epi32(firstTwo, pairFactor);
       const __m512i word = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), valid,
                                                        _mm512_srl_epi32(hash, wordShift), words, 4);
-      const __m512i two = _mm512_and_si512(_mm512_srl_epi32(hash, twoShift), fiveBits);
-      __m512i bits = _mm512_srlv_epi32(word, two);
+      const __m512i bitHash = _mm512_mullo_epi32(firstTwo, bitFactor);
+      const __m512i firstTwoBit = _mm512_srli_epi32(bitHash, 27);
+      const __m512i pairBit = _mm512_and_si512(_mm512_srli_epi32(bitHash, 22), fiveBits);
+      __m512i either = _mm512_srlv_epi32(word, pairBit);
       if (filter.byThree) {
         const __m512i third = _mm512_and_si512(
             _mm512_permutex2var_epi8(low, _mm512_add_epi32(repeated, thirdBytes), high), lowHalf);
         const __m512i three =
             _mm512_srli_epi32(_mm512_mullo_epi32(_mm512_xor_si512(hash, third), thirdFactor), 27);
-        bits = _mm512_or_si512(bits, _mm512_srlv_epi32(word, three));
+        either = _mm512_or_si512(either, _mm512_srlv_epi32(word, three));
       }
+      const __m512i bits = _mm512_and_si512(_mm512_srlv_epi32(word, firstTwoBit), either);
       const __mmask16 pass = _mm512_mask_test_epi32_mask(valid, bits, one);
       const __m512i place = _mm512_add_epi32(at, _mm512_set1_epi32(int(64 * b)));
       _mm512_storeu_si512(places + count, _mm512_maskz_compress_epi32(pass, place));

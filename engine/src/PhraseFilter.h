@@ -10,12 +10,13 @@
 
 namespace marlo {
 
-// The first two characters choose a word of the filter; one bit of the
-// word stands for a key of just those two, others for the third characters
-// of longer keys, so a place whose first two start only longer keys seldom
-// gets through. One word a place: the words of a text's common pairs stay
-// in the caches. Thirty-two bits a word, so that sixteen places are looked
-// up in one vector instruction.
+// The first two characters choose a word of the filter and a bit of it
+// that every key starting with them sets; a second bit stands for a key of
+// just those two, others for the third characters of longer keys, so a
+// place whose first two start only longer keys seldom gets through, and one
+// whose first two start no key must find two bits set. One word a place:
+// the words of a text's common pairs stay in the caches. Thirty-two bits a
+// word, so that sixteen places are looked up in one vector instruction.
 struct PhraseFilter {
   const uint32_t* words = nullptr;
   unsigned shift = 32;  // 32 - log2 of the word count
@@ -24,11 +25,15 @@ struct PhraseFilter {
   // is filtered by its first two.
   bool byThree = false;
 
-  static constexpr uint32_t kPairFactor = 0x9E3779B1u, kThirdFactor = 0x85EBCA6Bu;
+  static constexpr uint32_t kPairFactor = 0x9E3779B1u, kBitFactor = 0x85EBCA6Bu,
+                            kThirdFactor = 0xC2B2AE35u;
+  // The word from one product of the first two, their bits from the top of
+  // another: the low bits of a product would hang on the first character.
   static uint32_t Hash(uint32_t firstTwo) { return firstTwo * kPairFactor; }
+  static uint32_t BitHash(uint32_t firstTwo) { return firstTwo * kBitFactor; }
   uint32_t WordOf(uint32_t hash) const { return hash >> shift; }
-  // The five bits below the word's.
-  unsigned TwoBit(uint32_t hash) const { return (hash >> (shift - 5)) & 31; }
+  static unsigned FirstTwoBit(uint32_t bitHash) { return bitHash >> 27; }
+  static unsigned PairBit(uint32_t bitHash) { return (bitHash >> 22) & 31; }
   static unsigned ThreeBit(uint32_t hash, uint32_t third) {
     return ((hash ^ third) * kThirdFactor) >> 27;
   }
@@ -40,10 +45,10 @@ struct PhraseFilter {
     uint16_t third;
     std::memcpy(&firstTwo, p, 4);
     std::memcpy(&third, p + 4, 2);
-    const uint32_t hash = Hash(firstTwo);
+    const uint32_t hash = Hash(firstTwo), bitHash = BitHash(firstTwo);
     const uint32_t word = words[WordOf(hash)];
-    return ((word >> TwoBit(hash)) | (word >> (byThree ? ThreeBit(hash, third) : TwoBit(hash)))) &
-           1;
+    const unsigned longer = byThree ? ThreeBit(hash, third) : PairBit(bitHash);
+    return (word >> FirstTwoBit(bitHash)) & ((word >> PairBit(bitHash)) | (word >> longer)) & 1;
   }
 };
 

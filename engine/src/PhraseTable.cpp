@@ -83,9 +83,9 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   for (size_t i = 0; i < phrases_.size(); ++i)
     std::memcpy(&tails_[i], KeyOf(phrases_[i]) + 4,
                 std::min<size_t>(phrases_[i].keyLength - 4u, 8));
-  // The filter: for each key a bit in the word of its first two
-  // characters, standing for the key itself where it has two, for its
-  // third character where it has more.
+  // The filter: for each key two bits in the word of its first two
+  // characters, one for them, one standing for the key itself where it has
+  // two, for its third character where it has more.
   unsigned wordBits = 14;  // 64 KiB at least: a small table's filter lets few through
   while ((size_t(32) << wordBits) < 32 * phrases_.size()) ++wordBits;
   filterWords_.assign(size_t(1) << wordBits, 0);
@@ -97,10 +97,12 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
     const uint32_t hash = PhraseFilter::Hash(FirstTwo(key));
     uint16_t third;
     std::memcpy(&third, key + 4, 2);  // a key of two characters has its tab here
+    const uint32_t bitHash = PhraseFilter::BitHash(FirstTwo(key));
     const unsigned bit = filter_.byThree && phrase.keyLength > 4
                              ? PhraseFilter::ThreeBit(hash, third)
-                             : filter_.TwoBit(hash);
-    filterWords_[filter_.WordOf(hash)] |= uint32_t(1) << bit;
+                             : PhraseFilter::PairBit(bitHash);
+    filterWords_[filter_.WordOf(hash)] |=
+        uint32_t(1) << PhraseFilter::FirstTwoBit(bitHash) | uint32_t(1) << bit;
   }
   for (const auto& [begin, end] : groups) {
     const uint8_t* key = KeyOf(phrases_[begin]);
