@@ -65,7 +65,7 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   auto firstTwo = [this](const Phrase& phrase) { return FirstTwo(KeyOf(phrase)); };
   // Groups with many keys placed first: their first two characters are
   // the common ones of a text, and a group placed early is found in its
-  // own bucket (a text's lookups read 1.2 buckets on average, not 1.5).
+  // own bucket (a text's lookups read 1.1 buckets on average, not 1.5).
   std::vector<std::pair<size_t, size_t>> groups;  // begin, end
   for (size_t begin = 0, end; begin < phrases_.size(); begin = end) {
     for (end = begin;

@@ -89,7 +89,8 @@ class PhraseTable {
     std::memcpy(&word, p, 4);
     return word;
   }
-  static uint32_t Hash(const uint8_t* p) { return FirstTwo(p) * 0x9E3779B1u; }
+  // The filter's product of the first two: one multiply for both.
+  static uint32_t Hash(const uint8_t* p) { return PhraseFilter::Hash(FirstTwo(p)); }
   size_t BucketOf(uint32_t hash) const { return size_t((uint64_t(hash) * buckets_.size()) >> 32); }
   static unsigned ThirdBit(const uint8_t* p) {
     uint16_t third;
@@ -143,7 +144,7 @@ class PhraseTable {
   // to eight of them, the rest zeros: most keys are compared by this word
   // alone. Key bytes are never zero, so the word tells its own length.
   std::vector<uint64_t> tails_;
-  // Open addressing by bucket, about three groups in four slots: a lookup
+  // Open addressing by bucket, about five groups in eight slots: a lookup
   // seldom reads a second bucket.
   std::vector<Bucket> buckets_;
   // About 32 bits a filter entry: few of a text's places that start no key
