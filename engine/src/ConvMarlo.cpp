@@ -38,10 +38,9 @@ const uint8_t* Bytes(std::string_view text) {
 
 }  // namespace
 
-// Each direction's table is made when first used: the traditional one
-// takes milliseconds, which a simplifying run need not spend.
+// Both directions' tables are read where the images linked into the
+// program lie: nothing is built, and pages no text looks at stay on disk.
 struct ConvMarlo::PhraseLookups {
-  std::once_flag toGbBuilt, toBigBuilt;
   std::unique_ptr<PhraseTable> toGb, toBig;
 };
 
@@ -71,10 +70,13 @@ void ConvMarlo::InitMe() {
                                " does not match the linked code tables");
   int32_t spcCount = 0;
   auto spcSymbols = ParseSpecialSymbols(resources[4], spcCount);
+  auto phrases = std::make_unique<PhraseLookups>();
+  phrases->toGb = PhraseTable::FromImage(LoadPhraseImage(106), LoadResource(106));
+  phrases->toBig = PhraseTable::FromImage(LoadPhraseImage(107), LoadResource(107));
 
   tables_ = &linked;
   symbols_ = std::make_unique<SymbolLookups>();
-  phrases_ = std::make_unique<PhraseLookups>();
+  phrases_ = std::move(phrases);
   encoding_ = std::make_unique<EncodingLookups>();
   cnsData_ = resources[3];
   spcData_ = resources[4];
@@ -129,12 +131,9 @@ const ConvMarlo::SymbolLookups& ConvMarlo::Symbols() const {
 const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
   // Before InitMe no phrase applies, as no character converts.
   static const uint8_t kNone[] = {'#'};
-  const bool toGb = direction == ScanTableId::kBigToGb;
-  std::call_once(toGb ? phrases_->toGbBuilt : phrases_->toBigBuilt, [&] {
-    (toGb ? phrases_->toGb : phrases_->toBig) =
-        std::make_unique<PhraseTable>(ready_ ? LoadResource(toGb ? 106 : 107) : std::span(kNone));
-  });
-  return toGb ? *phrases_->toGb : *phrases_->toBig;
+  static const PhraseTable kNoPhrases{std::span(kNone)};
+  if (!ready_) return kNoPhrases;
+  return direction == ScanTableId::kBigToGb ? *phrases_->toGb : *phrases_->toBig;
 }
 
 // The text is converted through the table whole, by the block scan; then

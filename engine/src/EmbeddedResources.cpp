@@ -16,6 +16,10 @@ MARLO_DECLARE_RESOURCE(106)
 MARLO_DECLARE_RESOURCE(107)
 MARLO_DECLARE_RESOURCE(108)
 MARLO_DECLARE_RESOURCE(109)
+extern "C" const uint8_t marlo_phrase_image_106_begin[];
+extern "C" const uint8_t marlo_phrase_image_106_end[];
+extern "C" const uint8_t marlo_phrase_image_107_begin[];
+extern "C" const uint8_t marlo_phrase_image_107_end[];
 
 namespace marlo {
 
@@ -41,6 +45,17 @@ std::span<const uint8_t> LoadResource(int id) {
       return {marlo_resource_109_begin, marlo_resource_109_end};
     default:
       throw std::out_of_range("no resource " + std::to_string(id));
+  }
+}
+
+std::span<const uint8_t> LoadPhraseImage(int id) {
+  switch (id) {
+    case 106:
+      return {marlo_phrase_image_106_begin, marlo_phrase_image_106_end};
+    case 107:
+      return {marlo_phrase_image_107_begin, marlo_phrase_image_107_end};
+    default:
+      throw std::out_of_range("no phrase image " + std::to_string(id));
   }
 }
 

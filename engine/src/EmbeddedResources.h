@@ -11,4 +11,8 @@ namespace marlo {
 // The bytes of a resource; std::out_of_range for an unknown identifier.
 std::span<const uint8_t> LoadResource(int id);
 
+// The image of the phrase table made from resource 106 or 107 when the
+// program was built (PhraseTable::Image); std::out_of_range for another.
+std::span<const uint8_t> LoadPhraseImage(int id);
+
 }  // namespace marlo

@@ -2,9 +2,11 @@
 #include "engine/src/PhraseTable.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace marlo {
 
@@ -12,12 +14,14 @@ namespace marlo {
 // shorter key leaves zero.
 static_assert(std::endian::native == std::endian::little);
 
-PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.data()) {
+PhraseTable::PhraseTable(std::span<const uint8_t> resource)
+    : base_(resource.data()), resourceSize_(resource.size()) {
+  std::vector<Phrase>& phrases = built_.phrases;
   const std::string_view text(reinterpret_cast<const char*>(resource.data()), resource.size());
   if (text.size() > UINT32_MAX) throw std::runtime_error("phrase table: too large");
   // Room for a phrase a line, once: growing by doubling would hold twice
   // the table at its peak.
-  phrases_.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+  phrases.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t lineNumber = 0;
   for (size_t at = 0; at < text.size();) {
     size_t end = text.find('\n', at);
@@ -41,7 +45,7 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
     phrase.keyLength = uint8_t(key.size());
     phrase.valueLength = uint8_t(value.size());
     std::memcpy(&phrase.valueStart, value.data(), std::min<size_t>(value.size(), 8));
-    phrases_.push_back(phrase);
+    phrases.push_back(phrase);
     longestKey_ = std::max(longestKey_, key.size());
   }
   // Phrases of one first two characters side by side, longest first; the
@@ -53,23 +57,23 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   // order is read through once, not all over.
   constexpr size_t kMostPhrases = (size_t(1) << kBeginBits) - 1,
                    kMostLonger = (size_t(1) << kLongerBits) - 1;
-  if (phrases_.size() > kMostPhrases) throw std::runtime_error("phrase table: too many phrases");
-  std::vector<uint64_t> order(phrases_.size());
-  for (size_t i = 0; i < phrases_.size(); ++i)
-    order[i] = uint64_t(__builtin_bswap32(FirstTwo(KeyOf(phrases_[i])))) << 32 |
-               uint64_t(UINT8_MAX - phrases_[i].keyLength) << 24 | i;
+  if (phrases.size() > kMostPhrases) throw std::runtime_error("phrase table: too many phrases");
+  std::vector<uint64_t> order(phrases.size());
+  for (size_t i = 0; i < phrases.size(); ++i)
+    order[i] = uint64_t(__builtin_bswap32(FirstTwo(KeyOf(phrases[i])))) << 32 |
+               uint64_t(UINT8_MAX - phrases[i].keyLength) << 24 | i;
   std::sort(order.begin(), order.end());
-  std::vector<Phrase> sorted(phrases_.size());
-  for (size_t i = 0; i < order.size(); ++i) sorted[i] = phrases_[order[i] & kMostPhrases];
-  phrases_ = std::move(sorted);
+  std::vector<Phrase> sorted(phrases.size());
+  for (size_t i = 0; i < order.size(); ++i) sorted[i] = phrases[order[i] & kMostPhrases];
+  phrases = std::move(sorted);
+  phrases_ = phrases;
   auto firstTwo = [this](const Phrase& phrase) { return FirstTwo(KeyOf(phrase)); };
   // Groups with many keys placed first: their first two characters are
   // the common ones of a text, and a group placed early is found in its
   // own bucket (a text's lookups read 1.1 buckets on average, not 1.5).
   std::vector<std::pair<size_t, size_t>> groups;  // begin, end
-  for (size_t begin = 0, end; begin < phrases_.size(); begin = end) {
-    for (end = begin;
-         end < phrases_.size() && firstTwo(phrases_[end]) == firstTwo(phrases_[begin]);)
+  for (size_t begin = 0, end; begin < phrases.size(); begin = end) {
+    for (end = begin; end < phrases.size() && firstTwo(phrases[end]) == firstTwo(phrases[begin]);)
       ++end;
     groups.emplace_back(begin, end);
   }
@@ -78,21 +82,26 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
   });
   // Five groups in eight slots, and a bucket always left with an empty
   // slot somewhere: a lookup that finds none stops.
-  buckets_.resize(std::max<size_t>(2, (groups.size() * 2 + 4) / 5));
-  tails_.resize(phrases_.size());
-  for (size_t i = 0; i < phrases_.size(); ++i)
-    std::memcpy(&tails_[i], KeyOf(phrases_[i]) + 4,
-                std::min<size_t>(phrases_[i].keyLength - 4u, 8));
+  std::vector<Bucket>& buckets = built_.buckets;
+  buckets.resize(std::max<size_t>(2, (groups.size() * 2 + 4) / 5));
+  buckets_ = buckets;
+  built_.tails.resize(phrases.size());
+  for (size_t i = 0; i < phrases.size(); ++i)
+    std::memcpy(&built_.tails[i], KeyOf(phrases[i]) + 4,
+                std::min<size_t>(phrases[i].keyLength - 4u, 8));
+  tails_ = built_.tails;
   // The filter: for each key two bits in the word of its first two
   // characters, one for them, one standing for the key itself where it has
   // two, for its third character where it has more.
   unsigned wordBits = 14;  // 64 KiB at least: a small table's filter lets few through
-  while ((size_t(32) << wordBits) < 32 * phrases_.size()) ++wordBits;
-  filterWords_.assign(size_t(1) << wordBits, 0);
-  filter_.words = filterWords_.data();
+  while ((size_t(32) << wordBits) < 32 * phrases.size()) ++wordBits;
+  std::vector<uint32_t>& filterWords = built_.filterWords;
+  filterWords.assign(size_t(1) << wordBits, 0);
+  filterWords_ = filterWords;
+  filter_.words = filterWords.data();
   filter_.shift = 32 - wordBits;
-  filter_.byThree = phrases_.size() > 4096;  // 64 KiB of tails and buckets
-  for (const Phrase& phrase : phrases_) {
+  filter_.byThree = phrases.size() > 4096;  // 64 KiB of tails and buckets
+  for (const Phrase& phrase : phrases) {
     const uint8_t* key = KeyOf(phrase);
     const uint32_t hash = PhraseFilter::Hash(FirstTwo(key));
     uint16_t third;
@@ -101,32 +110,34 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
     const unsigned bit = filter_.byThree && phrase.keyLength > 4
                              ? PhraseFilter::ThreeBit(hash, third)
                              : PhraseFilter::PairBit(bitHash);
-    filterWords_[filter_.WordOf(hash)] |=
+    filterWords[filter_.WordOf(hash)] |=
         uint32_t(1) << PhraseFilter::FirstTwoBit(bitHash) | uint32_t(1) << bit;
   }
+  built_.firstPairs.assign(65536 / 64, 0);
+  firstPairs_ = built_.firstPairs;
   for (const auto& [begin, end] : groups) {
-    const uint8_t* key = KeyOf(phrases_[begin]);
+    const uint8_t* key = KeyOf(phrases[begin]);
     size_t longer = 0;
     uint32_t thirds = 0;
     for (size_t k = begin; k < end; ++k)
-      if (phrases_[k].keyLength > 4) {
+      if (phrases[k].keyLength > 4) {
         ++longer;
-        thirds |= uint32_t(1) << ThirdBit(KeyOf(phrases_[k]));
+        thirds |= uint32_t(1) << ThirdBit(KeyOf(phrases[k]));
       }
     if (longer > kMostLonger)
       throw std::runtime_error("phrase table: too many keys start with the same two characters");
     uint32_t where = uint32_t(begin) | uint32_t(longer) << kBeginBits;
     uint32_t pairValue = 0;
     if (begin + longer < end) {  // the first of its two-character keys wins
-      const Phrase& pair = phrases_[begin + longer];
+      const Phrase& pair = phrases[begin + longer];
       where |= kHasPair;
       if (pair.valueLength == 4) {
         where |= kPairInline;
         pairValue = uint32_t(pair.valueStart);
       }
     }
-    for (size_t b = BucketOf(Hash(key));; b = b + 1 == buckets_.size() ? 0 : b + 1) {
-      Bucket& bucket = buckets_[b];
+    for (size_t b = BucketOf(Hash(key));; b = b + 1 == buckets.size() ? 0 : b + 1) {
+      Bucket& bucket = buckets[b];
       const auto slot = std::find(std::begin(bucket.firstTwo), std::end(bucket.firstTwo), 0u);
       if (slot == std::end(bucket.firstTwo)) continue;
       const size_t s = size_t(slot - std::begin(bucket.firstTwo));
@@ -137,8 +148,80 @@ PhraseTable::PhraseTable(std::span<const uint8_t> resource) : base_(resource.dat
       break;
     }
     const unsigned pair = unsigned(key[0]) << 8 | key[1];
-    firstPairs_[pair >> 6] |= uint64_t(1) << (pair & 63);
+    built_.firstPairs[pair >> 6] |= uint64_t(1) << (pair & 63);
   }
+}
+
+// The image: this header, then the buckets, phrases, tails, first pairs and
+// filter words, each a whole number of the next one's alignment.
+struct PhraseTable::ImageHeader {
+  static constexpr std::array<char, 8> kMagic = {'M', 'A', 'R', 'L', 'O', 'P', 'H', '1'};
+  std::array<char, 8> magic;
+  uint64_t resourceSize;
+  uint32_t phrases, buckets, filterWords, filterShift;
+  uint32_t byThree, longestKey;
+  uint32_t reserved[6];
+};
+static_assert(std::is_trivially_copyable_v<PhraseTable::Phrase>);
+
+std::vector<uint8_t> PhraseTable::Image() const {
+  static_assert(sizeof(ImageHeader) == 64);
+  ImageHeader header{};
+  header.magic = ImageHeader::kMagic;
+  header.resourceSize = resourceSize_;
+  header.phrases = uint32_t(phrases_.size());
+  header.buckets = uint32_t(buckets_.size());
+  header.filterWords = uint32_t(filterWords_.size());
+  header.filterShift = filter_.shift;
+  header.byThree = filter_.byThree;
+  header.longestKey = uint32_t(longestKey_);
+  std::vector<uint8_t> image;
+  auto append = [&image](const void* data, size_t size) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    image.insert(image.end(), bytes, bytes + size);
+  };
+  append(&header, sizeof header);
+  append(buckets_.data(), buckets_.size_bytes());
+  append(phrases_.data(), phrases_.size_bytes());
+  append(tails_.data(), tails_.size_bytes());
+  append(firstPairs_.data(), firstPairs_.size_bytes());
+  append(filterWords_.data(), filterWords_.size_bytes());
+  return image;
+}
+
+std::unique_ptr<PhraseTable> PhraseTable::FromImage(std::span<const uint8_t> image,
+                                                    std::span<const uint8_t> resource) {
+  auto damaged = [] { return std::runtime_error("phrase table: the linked image is damaged"); };
+  ImageHeader header;
+  if (image.size() < sizeof header || reinterpret_cast<uintptr_t>(image.data()) % 64 != 0)
+    throw damaged();
+  std::memcpy(&header, image.data(), sizeof header);
+  const uint64_t size = sizeof header + uint64_t(header.buckets) * sizeof(Bucket) +
+                        uint64_t(header.phrases) * (sizeof(Phrase) + sizeof(uint64_t)) + 65536 / 8 +
+                        uint64_t(header.filterWords) * sizeof(uint32_t);
+  if (header.magic != ImageHeader::kMagic || size != image.size() || header.buckets < 2 ||
+      header.filterShift > 31 || header.filterWords != uint64_t(1) << (32 - header.filterShift))
+    throw damaged();
+  if (header.resourceSize != resource.size())
+    throw std::runtime_error("phrase table: the linked image was made from other phrases");
+  auto table = std::unique_ptr<PhraseTable>(new PhraseTable());
+  table->base_ = resource.data();
+  table->resourceSize_ = resource.size();
+  const uint8_t* at = image.data() + sizeof header;
+  auto view = [&at]<typename T>(std::span<const T>& span, size_t count) {
+    span = {reinterpret_cast<const T*>(at), count};
+    at += count * sizeof(T);
+  };
+  view(table->buckets_, header.buckets);
+  view(table->phrases_, header.phrases);
+  view(table->tails_, header.phrases);
+  view(table->firstPairs_, 65536 / 64);
+  view(table->filterWords_, header.filterWords);
+  table->filter_.words = table->filterWords_.data();
+  table->filter_.shift = header.filterShift;
+  table->filter_.byThree = header.byThree != 0;
+  table->longestKey_ = header.longestKey;
+  return table;
 }
 
 PhraseTable::Phrase PhraseTable::MatchBeyond(size_t home, const uint8_t* p,

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -29,6 +30,7 @@ class PhraseTable {
     uint64_t valueStart;
     uint32_t valueAt;  // offset into the resource; the key ends before its tab
     uint8_t keyLength, valueLength;
+    uint16_t unused = 0;  // so that a table's image holds no stray bytes
   };
 
   // Reads lines "key<TAB>value<LF>"; a line starting with '#' is a remark.
@@ -37,7 +39,18 @@ class PhraseTable {
   // which must outlive the table. Throws std::runtime_error on a malformed
   // line.
   explicit PhraseTable(std::span<const uint8_t> resource);
-  // The filter's view points into the table's own storage.
+  // The table as Image saved it, over the resource it was made from:
+  // nothing is built, the lookups read the image where it lies, so a
+  // program that links the image in starts converting at once. The image
+  // must be aligned to 64 bytes and outlive the table. Throws
+  // std::runtime_error where the image is damaged or was made from a
+  // resource of another size.
+  static std::unique_ptr<PhraseTable> FromImage(std::span<const uint8_t> image,
+                                                std::span<const uint8_t> resource);
+  // Everything the lookups read, in one block of native words: the build
+  // machine's byte order, as the program that links it in is built there.
+  std::vector<uint8_t> Image() const;
+  // The lookups' views point into the table's own storage.
   PhraseTable(const PhraseTable&) = delete;
   PhraseTable& operator=(const PhraseTable&) = delete;
 
@@ -138,21 +151,36 @@ class PhraseTable {
   Phrase MatchBeyond(size_t home, const uint8_t* p, size_t available) const;
   Phrase MatchLonger(uint32_t where, const uint8_t* p, size_t available) const;
 
-  const uint8_t* base_;
-  std::vector<Phrase> phrases_;  // grouped by their first two characters
+  PhraseTable() = default;
+  static_assert(sizeof(Phrase) == 16 && sizeof(Bucket) == 64);
+  struct ImageHeader;
+
+  const uint8_t* base_ = nullptr;
+  size_t resourceSize_ = 0;
+  std::span<const Phrase> phrases_;  // grouped by their first two characters
   // Beside each phrase, its key's bytes after the first two characters, up
   // to eight of them, the rest zeros: most keys are compared by this word
   // alone. Key bytes are never zero, so the word tells its own length.
-  std::vector<uint64_t> tails_;
+  std::span<const uint64_t> tails_;
   // Open addressing by bucket, about five groups in eight slots: a lookup
   // seldom reads a second bucket.
-  std::vector<Bucket> buckets_;
+  std::span<const Bucket> buckets_;
   // About 32 bits a filter entry: few of a text's places that start no key
   // find either of their bits set.
-  std::vector<uint32_t> filterWords_;
+  std::span<const uint32_t> filterWords_;
   PhraseFilter filter_;
-  std::vector<uint64_t> firstPairs_ = std::vector<uint64_t>(65536 / 64);
+  std::span<const uint64_t> firstPairs_;
   size_t longestKey_ = 0;
+
+  // What the views above show, where the table was built from a resource;
+  // empty for a table read from an image.
+  struct Storage {
+    std::vector<Phrase> phrases;
+    std::vector<uint64_t> tails;
+    std::vector<Bucket> buckets;
+    std::vector<uint32_t> filterWords;
+    std::vector<uint64_t> firstPairs;
+  } built_;
 };
 
 }  // namespace marlo

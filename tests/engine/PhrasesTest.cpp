@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -13,6 +16,7 @@
 
 #include "engine/ConvStream.h"
 #include "engine/src/EmbeddedResources.h"
+#include "engine/src/PhraseTable.h"
 #include "tests/engine/TestSupport.h"
 
 namespace marlo {
@@ -181,6 +185,42 @@ TEST_P(Phrases, FollowsTheLongestKeyRuleOnMixedText) {
       ASSERT_EQ(test::ToHex(Convert(piece)), test::ToHex(reference(piece)))
           << "round " << round << " from " << from;
     }
+  }
+}
+
+// The program reads its phrase tables where their images are linked in,
+// trusting what they say of where things lie: an image that was cut short,
+// is not one, or was made from other phrases must be refused, not read.
+TEST(PhraseTables, AnImageIsReadOnlyOverItsOwnResource) {
+  const auto resource = LoadResource(107);
+  const auto linked = LoadPhraseImage(107);
+  std::vector<uint8_t> storage(linked.size() + 128);
+  void* start = storage.data();
+  size_t room = storage.size();
+  auto* const aligned = static_cast<uint8_t*>(std::align(64, linked.size() + 1, start, room));
+  const std::span<const uint8_t> otherPhrases = resource.first(resource.size() - 1);
+  const struct {
+    const char* damage;
+    size_t at;  // where in the storage, from an aligned byte
+    std::function<void(std::span<uint8_t>&, std::span<const uint8_t>&)> make;
+  } cases[] = {
+      {"none", 0, [](auto&, auto&) {}},
+      {"cut short", 0, [](auto& image, auto&) { image = image.first(image.size() - 4); }},
+      {"not an image", 0, [](auto& image, auto&) { image[0] ^= 1; }},
+      {"more buckets than it holds", 0, [](auto& image, auto&) { image[20] += 1; }},
+      {"a filter shift not its size's", 0, [](auto& image, auto&) { image[28] += 1; }},
+      {"another resource", 0, [&](auto&, auto& phrases) { phrases = otherPhrases; }},
+      {"not aligned", 1, [](auto&, auto&) {}},
+  };
+  for (const auto& c : cases) {
+    std::span<uint8_t> image(aligned + c.at, linked.size());
+    std::memcpy(image.data(), linked.data(), linked.size());
+    std::span<const uint8_t> phrases = resource;
+    c.make(image, phrases);
+    if (c.damage == std::string("none"))
+      EXPECT_EQ(PhraseTable::FromImage(image, phrases)->size(), Entries(107).size());
+    else
+      EXPECT_THROW(PhraseTable::FromImage(image, phrases), std::runtime_error) << c.damage;
   }
 }
 

@@ -111,7 +111,7 @@ class ConvMarlo {
   // The special-symbol replacements, worked out on first use.
   struct SymbolLookups;
   const SymbolLookups& Symbols() const;
-  // The phrase tables, read on first use.
+  // The phrase tables, read where their images are linked in.
   struct PhraseLookups;
   // The encoders' GBK tables with the other decoders' characters in them,
   // made on first use.
