@@ -175,10 +175,13 @@ std::vector<uint8_t> PhraseTable::Image() const {
   header.filterShift = filter_.shift;
   header.byThree = filter_.byThree;
   header.longestKey = uint32_t(longestKey_);
-  std::vector<uint8_t> image;
-  auto append = [&image](const void* data, size_t size) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    image.insert(image.end(), bytes, bytes + size);
+  std::vector<uint8_t> image(sizeof header + buckets_.size_bytes() + phrases_.size_bytes() +
+                             tails_.size_bytes() + firstPairs_.size_bytes() +
+                             filterWords_.size_bytes());
+  uint8_t* at = image.data();
+  auto append = [&at](const void* data, size_t size) {
+    std::memcpy(at, data, size);
+    at += size;
   };
   append(&header, sizeof header);
   append(buckets_.data(), buckets_.size_bytes());
