@@ -141,15 +141,19 @@ class PhraseTable {
   Phrase InGroup(const Bucket& bucket, unsigned slot, const uint8_t* p, size_t available) const {
     const uint32_t where = bucket.where[slot];
     if (available >= 6 && (bucket.thirds[slot] >> ThirdBit(p) & 1))
-      return MatchLonger(where, p, available);
+      return MatchLonger(where, bucket.pairValue[slot], p, available);
+    return PairOf(where, bucket.pairValue[slot]);
+  }
+  // The group's key of just the two characters, from its bucket slot.
+  Phrase PairOf(uint32_t where, uint32_t pairValue) const {
     if (!(where & kHasPair)) return {};
-    if (where & kPairInline) return {bucket.pairValue[slot], 0, 4, 4};
+    if (where & kPairInline) return {pairValue, 0, 4, 4};
     return phrases_[(where & kBeginMask) + (where >> kBeginBits & kLongerMask)];
   }
   // Seldom reached, so kept out of the loops that call Match: the groups
   // placed beyond their own bucket, and the longer keys.
   Phrase MatchBeyond(size_t home, const uint8_t* p, size_t available) const;
-  Phrase MatchLonger(uint32_t where, const uint8_t* p, size_t available) const;
+  Phrase MatchLonger(uint32_t where, uint32_t pairValue, const uint8_t* p, size_t available) const;
 
   PhraseTable() = default;
   static_assert(sizeof(Phrase) == 16 && sizeof(Bucket) == 64);
