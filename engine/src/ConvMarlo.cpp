@@ -203,7 +203,13 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
     // Most blocks lie wholly before nearEnd: their places are tested by
     // the filter alone, many at once where the processor can.
     size_t b = std::min(blocks, (std::max(nearEnd, at) - at) / 64);
-    size_t count = scanner.filterStarts(s + at, n - at, starts, b, filter, candidates);
+    // A key is two characters at least: a place whose next character is
+    // no pair starts none.
+    uint64_t keyStarts[kBlocks];
+    for (size_t q = 0; q < b; ++q)
+      keyStarts[q] =
+          starts[q] & (starts[q] >> 2 | (q + 1 < blocks ? starts[q + 1] : ~uint64_t(0)) << 62);
+    size_t count = scanner.filterStarts(s + at, n - at, keyStarts, b, filter, candidates);
     for (; b < blocks; ++b)
       for (uint64_t bits = starts[b]; bits != 0; bits &= bits - 1) {
         const size_t i = at + 64 * b + size_t(__builtin_ctzll(bits));
