@@ -43,9 +43,11 @@ struct WideningLookups {
 struct ScanVariant {
   const char* name;
   // Two bytes a, b form a pair when a >= 0xA1 and b >= minTrail; a pair is
-  // replaced through pairs, any other byte is copied alone.
+  // replaced through pairs, any other byte is copied alone. Where starts is
+  // given, it gets the pairs' starts of the whole blocks as
+  // leadAndTrailStarts marks them, found on the way: room for n / 64.
   void (*leadAndTrail)(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                       const uint16_t* pairs);
+                       const uint16_t* pairs, uint64_t* starts);
   // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
   // follows, and the pair is replaced through the table.
   void (*byTable)(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table);

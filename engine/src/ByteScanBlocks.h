@@ -112,11 +112,12 @@ inline void AppendBitPositions(uint64_t bits, uint16_t base, uint16_t*& out) {
 // beginning at a character start one byte later. Both possible start masks
 // are made before the carry is known: no block waits for the previous
 // block's scan. candidates(p) marks the bytes of p[0..63] that start a pair
-// if they stand at a character start; it may read p[64]. Returns where it
-// stopped: fewer than 65 bytes remain from there.
+// if they stand at a character start; it may read p[64]. Where marks is
+// given, each block's starts are kept there too. Returns where it stopped:
+// fewer than 65 bytes remain from there.
 template <typename Candidates>
 inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
-                         Candidates candidates) {
+                         Candidates candidates, uint64_t* marks = nullptr) {
   // A run small enough for its noted pairs to be found again in L1.
   constexpr size_t kRunBlocks = 64;
   // Positions count from the byte before the run, where a carried pair starts.
@@ -131,6 +132,7 @@ inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t*
       const uint64_t fromByte0 = PairStarts(marked);
       const uint64_t fromByte1 = PairStarts(marked & ~uint64_t(1));
       const uint64_t starts = carry ? fromByte1 : fromByte0;
+      if (marks != nullptr) marks[i / 64] = starts;
       if (o != s) std::memcpy(o + i, s + i, 64);
       const auto base = uint16_t(i - runStart + 1);
       *out = uint16_t(base - 1);
@@ -162,9 +164,10 @@ inline uint64_t LeadAndTrailCandidates(const uint8_t* p, uint8_t minTrail) {
 }
 
 inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                             const uint16_t* pairs) {
+                             const uint16_t* pairs, uint64_t* starts) {
   size_t i = ScanBlocks(
-      s, o, n, pairs, [minTrail](const uint8_t* p) { return LeadAndTrailCandidates(p, minTrail); });
+      s, o, n, pairs, [minTrail](const uint8_t* p) { return LeadAndTrailCandidates(p, minTrail); },
+      starts);
   while (i + 1 < n) {
     const uint8_t a = s[i], b = s[i + 1];
     if (IsLeadAndTrail(a, b, minTrail)) {

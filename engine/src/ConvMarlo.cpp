@@ -139,8 +139,8 @@ const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
 // The text is converted through the table whole, by the block scan; then
 // only the places where a pair begins are visited, found by the block scan
 // too, and where a phrase starts its value takes the place of the converted
-// key. The converted text waits in the last third of out, which has room
-// for three times the text. What is put in place never overtakes what is
+// key. The converted text waits in the last third of three times the
+// text's room at out (the pairs' starts after it). What is put in place never overtakes what is
 // still to be read: before a phrase at i, at most i + 2m bytes are out, m
 // being the bytes of the phrases so far (a value is at most three times
 // its key), so 3i at most; a value is written as a whole word of eight
@@ -155,7 +155,13 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   const auto* s = Bytes(text);
   const size_t n = text.size();
   uint8_t* converted = out + 2 * n;
-  scanner.leadAndTrail(s, converted, n, step.minTrail, table);
+  // The pairs' starts as the table conversion found them, a word a block,
+  // after the converted text: a window that begins at a character start of
+  // that reading takes its starts from there instead of finding them again.
+  auto* const marks = reinterpret_cast<uint64_t*>((uintptr_t(out + 3 * n) + 7) & ~uintptr_t(7));
+  scanner.leadAndTrail(s, converted, n, step.minTrail, table, marks);
+  const size_t markedBlocks = n >= 65 ? (n - 65) / 64 + 1 : 0;
+  bool marksHold = true;  // until a phrase ends inside a pair of that reading
   uint8_t* o = out;
   size_t copied = 0;  // converted[0, copied) is in its place in out
   // Between phrases are a few characters mostly: copied 64 bytes at a
@@ -182,7 +188,17 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   // at: a character start from which the pairs are found, as the table
   // conversion found them from the start, or where a phrase ended.
   for (size_t at = 0, skip = 0; at + 1 < n && stop == n;) {
-    size_t blocks = scanner.leadAndTrailStarts(s + at, n - at, step.minTrail, starts, kBlocks);
+    const size_t first = at / 64, shift = at % 64;
+    size_t blocks = n - at >= 65 ? std::min(kBlocks, (n - at - 65) / 64 + 1) : 0;
+    // at is a character start of that reading: where the last window
+    // ended, or where a phrase of its pairs ended.
+    if (marksHold && blocks > 0 && first + blocks + (shift != 0) <= markedBlocks) {
+      for (size_t b = 0; b < blocks; ++b)
+        starts[b] = shift == 0 ? marks[first + b]
+                               : marks[first + b] >> shift | marks[first + b + 1] << (64 - shift);
+    } else {
+      blocks = scanner.leadAndTrailStarts(s + at, n - at, step.minTrail, starts, kBlocks);
+    }
     size_t covered = 64 * blocks;
     if (blocks == 0) {  // under 65 bytes left: found one by one
       starts[0] = starts[1] = 0;
@@ -252,7 +268,8 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
       // rest is converted and searched again from the phrase's end.
       const size_t before = skip - 1 - at;
       if (skip < at + covered && (starts[before / 64] >> (before % 64) & 1)) {
-        scanner.leadAndTrail(s + skip, converted + skip, n - skip, step.minTrail, table);
+        scanner.leadAndTrail(s + skip, converted + skip, n - skip, step.minTrail, table, nullptr);
+        marksHold = false;
         next = skip;
         break;
       }
@@ -270,7 +287,7 @@ size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uin
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
   switch (step.kind) {
     case StepKind::kLeadAndTrail:
-      scan::Fastest().leadAndTrail(Bytes(text), out, text.size(), step.minTrail, table);
+      scan::Fastest().leadAndTrail(Bytes(text), out, text.size(), step.minTrail, table, nullptr);
       return text.size();
     case StepKind::kTable:
       scan::Fastest().byTable(Bytes(text), out, text.size(), table);

@@ -148,8 +148,14 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
           variant.byTable(s, o, input.size(), table);
           variant.byTable(p, p, input.size(), table);
         } else {
-          variant.leadAndTrail(s, o, input.size(), LeastTrail(rule.parse), table);
-          variant.leadAndTrail(p, p, input.size(), LeastTrail(rule.parse), table);
+          // With the starts found on the way, as the starts scan finds them.
+          const size_t blocks = input.size() / 64 + 1;
+          std::vector<uint64_t> marks(blocks, ~uint64_t(0)), expectedMarks(blocks, ~uint64_t(0));
+          variant.leadAndTrail(s, o, input.size(), LeastTrail(rule.parse), table, marks.data());
+          variant.leadAndTrail(p, p, input.size(), LeastTrail(rule.parse), table, nullptr);
+          variant.leadAndTrailStarts(s, input.size(), LeastTrail(rule.parse), expectedMarks.data(),
+                                     blocks);
+          ASSERT_EQ(marks, expectedMarks);
         }
         const std::string expected = reference(input, table, rule.parse);
         ASSERT_EQ(out, expected);

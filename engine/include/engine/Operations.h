@@ -62,7 +62,9 @@ struct ConversionStep {
   // The output never needs more room than this for n input bytes.
   size_t MaxOutput(size_t n) const {
     if (kind == StepKind::kWidenAndTable) return 2 * n + 1;
-    return kind == StepKind::kPhrases ? 3 * n : n;  // a phrase's value is at most 3× its key
+    // A phrase's value is at most 3× its key; the phrase step keeps its
+    // pairs' starts after that, a word for every 64 bytes.
+    return kind == StepKind::kPhrases ? 3 * n + n / 8 + 16 : n;
   }
   // Whether the step may write over its own input.
   bool InPlace() const { return kind == StepKind::kLeadAndTrail || kind == StepKind::kTable; }
