@@ -139,13 +139,13 @@ const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
 // The text is converted through the table whole, by the block scan; then
 // only the places where a pair begins are visited, found by the block scan
 // too, and where a phrase starts its value takes the place of the converted
-// key. The converted text waits in the last third of three times the
-// text's room at out (the pairs' starts after it). What is put in place never overtakes what is
-// still to be read: before a phrase at i, at most i + 2m bytes are out, m
-// being the bytes of the phrases so far (a value is at most three times
-// its key), so 3i at most; a value is written as a whole word of eight
-// bytes, which ends by 3i + 8 <= 2n + i + 4 (a key has four bytes or
-// more, and i + 4 <= n), before the bytes still to be read.
+// key. The converted text waits in the last third of the first 3n bytes
+// of out (the pairs' starts after them). What is put in place never
+// overtakes what is still to be read: before a phrase at i, at most i + 2m
+// bytes are out, m being the bytes of the phrases so far (a value is at
+// most three times its key), so 3i at most; a value is written as a whole
+// word of eight bytes, which ends by 3i + 8 <= 2n + i + 4 (a key has four
+// bytes or more, and i + 4 <= n), before the bytes still to be read.
 size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out,
                              bool last, size_t& consumed) const {
   const PhraseTable& phrases = Phrases(step.table);
