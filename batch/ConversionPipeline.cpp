@@ -25,13 +25,14 @@ bool Bypasses(ConvType type, const TextEnds& ends) {
 }  // namespace
 
 ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
-                                       bool checkInput, bool strict, bool phrases)
+                                       bool checkInput, bool strict, bool phrases,
+                                       bool secondThread)
     : engine_(engine),
       type_(type),
       strict_(strict),
       checked_(!checkInput || ends.fromUtf8),  // UTF-8 input is checked by its decoding
-      stream_(engine,
-              Bypasses(type, ends) ? std::vector<Operation>{} : OperationsOf(type, phrases)) {
+      stream_(engine, Bypasses(type, ends) ? std::vector<Operation>{} : OperationsOf(type, phrases),
+              secondThread) {
   // Without its tables the engine turns every character into zero bytes:
   // no caller may take those for a conversion.
   if (!engine.IsReady()) throw InputError({FileAction::kRead, FailureReason::kEngineNotReady});

@@ -50,9 +50,10 @@ class ConversionPipeline {
   // checkInput compares the input's start (its first kCheckedBytes) with
   // the type's source code; strict refuses it, and holds the output back
   // until that start has been judged, so a refused input gives no bytes.
-  // phrases converts simplified ⇄ traditional phrase by phrase first.
+  // phrases converts simplified ⇄ traditional phrase by phrase first;
+  // secondThread lets it use a thread of its own (see ConvStream).
   ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends, bool checkInput,
-                     bool strict, bool phrases = false);
+                     bool strict, bool phrases = false, bool secondThread = false);
 
   // Converts the next piece; returns the bytes final after it, valid until
   // the next call. The last piece passes last = true. Throws InputError.

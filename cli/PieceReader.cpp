@@ -11,17 +11,11 @@
 
 namespace marlo::cli {
 
-namespace {
-
-// The processors this process may run on (taskset, a container's CPU set),
-// not the machine's.
 int UsableProcessors() {
   cpu_set_t set;
   CPU_ZERO(&set);
   return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 2;
 }
-
-}  // namespace
 
 PieceReader::PieceReader(int fd, size_t pieceSize, size_t depth) : fd_(fd) {
   struct stat st {};

@@ -45,7 +45,11 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
   if (SameRegularFile(inputFd, outputFd))
     return Failure{FileAction::kWriteStream, FailureReason::kTargetIsSource,
                    text::Tr(text::kStandardOutput)};
-  ConversionPipeline pipeline(engine, type, ends, true, strict, phrases);
+  // Phrases keep a processor busy where the other types wait on memory: a
+  // second processor takes a share of each piece. With only one, the two
+  // threads would take turns.
+  ConversionPipeline pipeline(engine, type, ends, true, strict, phrases,
+                              /*secondThread=*/UsableProcessors() >= 2);
   // UTF-8 runs through three stages: smaller pieces keep them in cache.
   PieceReader reader(inputFd, ends.fromUtf8 || ends.toUtf8 ? kPieceSize / 4 : kPieceSize);
   bool warned = false;

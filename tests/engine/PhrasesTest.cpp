@@ -188,6 +188,38 @@ TEST_P(Phrases, FollowsTheLongestKeyRuleOnMixedText) {
   }
 }
 
+// Pieces cut up between two threads give the bytes one thread gives. The
+// text has stretches of keys with no byte below 0x40 far longer than a
+// part (Big5 keys hold bytes from 0x40 to 0x7E), stretches where such
+// bytes are few, and ASCII, lone leads and line ends between; the pieces
+// end inside phrases, so the last part must hold back what one would.
+TEST_P(Phrases, ASecondThreadGivesTheBytesOfOne) {
+  const auto entries = Entries(GetParam().resource);
+  std::mt19937 random(11);
+  auto pick = [&](size_t n) { return size_t(random() % n); };
+  std::string text;
+  while (text.size() < 400000) {
+    const size_t stretch = text.size() + (pick(3) == 0 ? 60000 : 3000);
+    const bool dense = pick(2) == 0;
+    while (text.size() < stretch) {
+      text += entries[pick(entries.size())].first;
+      if (!dense && pick(40) == 0) text += pick(2) == 0 ? "a\n" : "\xA4 b\r\n";
+    }
+  }
+  const std::string one = Convert(text);
+  for (const size_t piece : {text.size(), size_t(131072), size_t(40000) + 17}) {
+    ConvStream stream(test::Engine(), {GetParam().phrases}, /*secondThread=*/true);
+    std::string out;
+    for (size_t at = 0; at < text.size(); at += piece)
+      out += stream.Feed(std::string_view(text).substr(at, piece), false);
+    out += stream.Feed("", true);
+    ASSERT_EQ(out.size(), one.size()) << "pieces of " << piece;
+    ASSERT_TRUE(out == one) << "pieces of " << piece << ", first difference at "
+                            << std::mismatch(out.begin(), out.end(), one.begin()).first -
+                                   out.begin();
+  }
+}
+
 // The program reads its phrase tables where their images are linked in,
 // trusting what they say of where things lie: an image that was cut short,
 // is not one, or was made from other phrases must be refused, not read.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,12 @@ size_t WholeCharacterPrefix(CharacterParse parse, std::string_view bytes);
 
 class ConvStream {
  public:
-  // The operations run one after the other on each piece.
-  ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations);
+  // The operations run one after the other on each piece. With
+  // secondThread a phrase step converts part of each large piece on a
+  // thread of its own: phrases are the one step that keeps a processor
+  // busy rather than waiting on memory.
+  ConvStream(const ConvMarlo& engine, const std::vector<Operation>& operations,
+             bool secondThread = false);
   ~ConvStream();
   ConvStream(const ConvStream&) = delete;
   ConvStream& operator=(const ConvStream&) = delete;
@@ -34,9 +39,17 @@ class ConvStream {
 
  private:
   struct Step;
+  struct Parts;
+  class Helper;
+
+  bool StartHelper();
+  size_t RunInParts(Step& step, std::string_view text, bool last, size_t& consumed);
 
   const ConvMarlo& engine_;
   std::vector<Step> steps_;
+  bool secondThread_;
+  std::unique_ptr<Parts> parts_;    // a phrase step's piece cut up
+  std::unique_ptr<Helper> helper_;  // started at the first piece it takes part in
 };
 
 }  // namespace marlo
