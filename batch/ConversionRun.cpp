@@ -81,7 +81,7 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
   }
   row.readAsUtf8 = ends.fromUtf8 && !settings_.ends.fromUtf8;
   ConversionPipeline pipeline(engine_, settings_.convType, ends, settings_.checkInput,
-                              settings_.strict, settings_.phrases);
+                              settings_.strict, settings_.phrases, secondThread_);
   try {
     if (!start.empty() || ended) {
       const std::string_view out = pipeline.Feed(start, ended);
@@ -107,7 +107,11 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
 int64_t ConversionRun::SystemClock() { return int64_t(std::time(nullptr)); }
 
 ConversionRun::ConversionRun(const ConvMarlo& engine, RunSettings settings, Clock clock)
-    : engine_(engine), settings_(std::move(settings)), clock_(std::move(clock)) {}
+    : engine_(engine),
+      settings_(std::move(settings)),
+      clock_(std::move(clock)),
+      // Files one at a time leave a processor free for a file's phrases.
+      secondThread_(settings_.phrases && settings_.jobs <= 1 && UsableProcessors() >= 2) {}
 
 std::optional<ExistingFile> ExistingFileAt(int32_t index) {
   if (index < int32_t(ExistingFile::kSkip) || index > int32_t(ExistingFile::kOverwrite))

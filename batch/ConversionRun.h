@@ -165,6 +165,7 @@ class ConversionRun {
   std::set<std::string> claimed_;     // the targets this run writes, in list order
   std::optional<bool> overwriteAll_;  // an "all" answer given during this run
   int64_t taken_ = 0;
+  const bool secondThread_;  // a file's phrases converted on two threads
 };
 
 }  // namespace marlo

@@ -3,6 +3,8 @@
 // files costs as many threads as it converts at once, not one per file.
 #pragma once
 
+#include <sched.h>
+
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -12,6 +14,14 @@
 #include <vector>
 
 namespace marlo {
+
+// The processors this process may run on (taskset, a container's CPU set),
+// not the machine's.
+inline int UsableProcessors() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 2;
+}
 
 class WorkerPool {
  public:

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/PieceReader.h"
 
-#include <sched.h>
+#include "batch/WorkerPool.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,12 +11,6 @@
 #include <system_error>
 
 namespace marlo::cli {
-
-int UsableProcessors() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  return ::sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 2;
-}
 
 PieceReader::PieceReader(int fd, size_t pieceSize, size_t depth) : fd_(fd) {
   struct stat st {};

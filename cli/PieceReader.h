@@ -17,10 +17,6 @@
 
 namespace marlo::cli {
 
-// The processors this process may run on (taskset, a container's CPU set),
-// not the machine's.
-int UsableProcessors();
-
 class PieceReader {
  public:
   PieceReader(int fd, size_t pieceSize, size_t depth = 8);

@@ -3,6 +3,7 @@
 
 #include "batch/ConversionPipeline.h"
 #include "batch/UserTexts.h"
+#include "batch/WorkerPool.h"
 #include "cli/PieceReader.h"
 
 #include <sys/stat.h>

@@ -143,13 +143,16 @@ TEST(MarloConvert, FiltersStandardInput) {
       EXPECT_TRUE(r.out == expected) << GetConvTypeName(type) << " " << options.inputPath;
     }
   }
-  // Phrases are converted on two threads where two processors are there.
+  // Phrases are converted on two threads where two processors are there,
+  // and where files are converted one at a time.
   const std::string phrased = test::Engine().Run(Operation::BigToGBPhrases, input)->strResult;
   for (const ProcessOptions& options : {piped, fromFile}) {
     const auto r = Convert({"-t", "BigToGb", "--phrases"}, options);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(r.out == phrased) << "--phrases " << options.inputPath;
   }
+  EXPECT_EQ(Convert({"-t", "BigToGb", "--phrases", "-j", "1", dir / "input"}).exitCode, 0);
+  EXPECT_TRUE(ReadFile(dir / "BigToGb/input") == phrased);
   ProcessOptions small;
   small.input = kBig5;
   EXPECT_EQ(Convert({"-t", "BigToGb", "-"}, small).out, kGb);
