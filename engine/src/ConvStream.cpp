@@ -53,9 +53,10 @@ namespace {
 // Where a phrase step's text can be cut so that the parts convert apart
 // to the bytes the whole gives: right after a byte below 0x40, which under
 // both phrase parses is a character of its own and which no phrase holds.
-// The cuts fall about every kPart bytes; a text with no such byte for long
+// The cuts fall about every kPart bytes (small enough that the 32 KiB
+// pieces of UTF-8 input are shared too); a text with no such byte for long
 // keeps its parts longer.
-constexpr size_t kPart = size_t(1) << 14;
+constexpr size_t kPart = size_t(1) << 13;
 size_t CutIntoParts(std::string_view text, std::vector<size_t>& ends) {
   ends.clear();
   size_t begin = 0;
