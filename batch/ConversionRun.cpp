@@ -110,8 +110,12 @@ ConversionRun::ConversionRun(const ConvMarlo& engine, RunSettings settings, Cloc
     : engine_(engine),
       settings_(std::move(settings)),
       clock_(std::move(clock)),
-      // Files one at a time leave a processor free for a file's phrases.
-      secondThread_(settings_.phrases && settings_.jobs <= 1 && UsableProcessors() >= 2) {}
+      // Files one at a time, or a single file, leave a processor free for
+      // a file's phrases.
+      secondThread_(
+          settings_.phrases &&
+          (settings_.jobs <= 1 || (settings_.entries.size() == 1 && !settings_.moreEntries)) &&
+          UsableProcessors() >= 2) {}
 
 std::optional<ExistingFile> ExistingFileAt(int32_t index) {
   if (index < int32_t(ExistingFile::kSkip) || index > int32_t(ExistingFile::kOverwrite))

@@ -144,15 +144,18 @@ TEST(MarloConvert, FiltersStandardInput) {
     }
   }
   // Phrases are converted on two threads where two processors are there,
-  // and where files are converted one at a time.
+  // and where files are converted one at a time or there is only one.
   const std::string phrased = test::Engine().Run(Operation::BigToGBPhrases, input)->strResult;
   for (const ProcessOptions& options : {piped, fromFile}) {
     const auto r = Convert({"-t", "BigToGb", "--phrases"}, options);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(r.out == phrased) << "--phrases " << options.inputPath;
   }
-  EXPECT_EQ(Convert({"-t", "BigToGb", "--phrases", "-j", "1", dir / "input"}).exitCode, 0);
-  EXPECT_TRUE(ReadFile(dir / "BigToGb/input") == phrased);
+  for (const char* jobs : {"1", "2"}) {
+    std::filesystem::remove_all(dir / "BigToGb");
+    EXPECT_EQ(Convert({"-t", "BigToGb", "--phrases", "-j", jobs, dir / "input"}).exitCode, 0);
+    EXPECT_TRUE(ReadFile(dir / "BigToGb/input") == phrased) << "-j " << jobs;
+  }
   ProcessOptions small;
   small.input = kBig5;
   EXPECT_EQ(Convert({"-t", "BigToGb", "-"}, small).out, kGb);
