@@ -76,15 +76,20 @@ size_t CutIntoParts(std::string_view text, std::vector<size_t>& ends) {
   return ends.size();
 }
 
+// One turn of a wait spent awake, easy on a processor's other thread.
+inline void Relax() {
+#if defined(__SSE2__)
+  _mm_pause();
+#endif
+}
+
 // Waits awake for what the other thread is about to finish; only where it
 // seems to have lost its processor (to a third thread, say) does it give
 // up the turn.
 template <typename Done>
 void WaitFor(Done done) {
   for (unsigned k = 0; !done(); ++k) {
-#if defined(__SSE2__)
-    _mm_pause();
-#endif
+    Relax();
     if (k >= 4096) std::this_thread::yield();
   }
 }
@@ -159,9 +164,7 @@ class ConvStream::Helper {
     for (;;) {
       const auto awake = Clock::now() + std::chrono::microseconds(200);
       for (unsigned k = 1; work_.load() == nullptr; ++k) {
-#if defined(__SSE2__)
-        _mm_pause();
-#endif
+        Relax();
         if (k % 64 == 0 && Clock::now() > awake) work_.wait(nullptr);
       }
       helping_.store(true);
