@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "engine/src/BakedTables.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "engine/src/ByteScan.h"
 #include "engine/src/TableParsers.h"
@@ -77,11 +82,65 @@ void FillHeldPairs(const CodeTables& codes,
   }
 }
 
-std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 5> resources) {
+void FillConvertedPairs(const ScanTable& table, uint16_t sourceSpace, PairBits& converted) {
+  const uint16_t spaceIndex = NativePairIndex(uint8_t(sourceSpace >> 8), uint8_t(sourceSpace));
+  const uint16_t targetSpace = table[spaceIndex];
+  converted = {};
+  for (unsigned index = 0; index < 65536; ++index) {
+    const uint16_t entry = table[index];
+    const bool nothing = entry == 0 && index != 0;
+    const bool blank = entry == targetSpace && index != spaceIndex;
+    if (!nothing && !blank) converted[index / 64] |= uint64_t(1) << (index % 64);
+  }
+}
+
+namespace {
+
+// Resource 109: lines "XXXX-YYYY", the first and last code of each run.
+std::vector<bool> Gb2312Codes(std::span<const uint8_t> list) {
+  std::vector<bool> taken(0x10000);
+  std::string_view text(reinterpret_cast<const char*>(list.data()), list.size());
+  auto hex = [](std::string_view digits) {
+    unsigned value = 0;
+    if (std::from_chars(digits.data(), digits.data() + 4, value, 16).ptr != digits.data() + 4)
+      throw std::runtime_error("resource 109 is malformed");
+    return value;
+  };
+  for (; text.size() >= 9; text.remove_prefix(std::min<size_t>(10, text.size())))
+    for (unsigned code = hex(text.substr(0, 4)), last = hex(text.substr(5, 4)); code <= last;
+         ++code)
+      taken[code] = true;
+  return taken;
+}
+
+// GBK by character into Big5 (Operation::GbkCharactersToBig). A GB2312
+// code goes as GBToBig takes it, unless that blanks it where GbkToBig
+// keeps it (a vertical form GB2312 lacks); any other GBK code as GbkToBig
+// takes it.
+void FillGbkCharactersToBig(BakedTables& baked, const std::vector<bool>& gb2312) {
+  const CodeTables& codes = baked.codes;
+  const uint16_t big5Space = codes.UscToBigTable[kIdeographicSpace];
+  const uint16_t gbkSpace = codes.UscToGbkTable[kIdeographicSpace];
+  ScanTable& toBig = baked.scan[size_t(ScanTableId::kGbkCharactersToBig)];
+  for (unsigned code = 0; code < 0x10000; ++code) {
+    const unsigned a = code >> 8, b = code & 0xFF;
+    uint16_t big5 = codes.GbkToBigTable[code];
+    if (gb2312[code]) {
+      const uint16_t byCharacter = codes.GBToBigTable[(a <= 0xAF ? a + 6 : a) << 8 | b];
+      if (byCharacter != big5Space || code == gbkSpace) big5 = byCharacter;
+    }
+    PutNative(toBig, a, b, big5);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 6> resources) {
   auto baked = std::make_unique<BakedTables>();
   std::memset(static_cast<void*>(baked.get()), 0, sizeof(BakedTables));
   baked->magic = BakedTables::kMagic;
-  for (size_t i = 0; i < 5; ++i) baked->resourceSizes[i] = uint32_t(resources[i].size());
+  for (size_t i = 0; i < resources.size(); ++i)
+    baked->resourceSizes[i] = uint32_t(resources[i].size());
 
   CodeTables& codes = baked->codes;
   FillBig5ToGbTable(resources[0], codes.BigToGBTable);
@@ -125,6 +184,20 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
   FillWidenedScanTable(baked->scan[size_t(ScanTableId::kGbkToUsc)].data(), baked->widenGbk,
                        baked->widenedGbkToUsc.data());
   FillHeldPairs(codes, baked->heldPairs);
+  FillGbkCharactersToBig(*baked, Gb2312Codes(resources[5]));
+
+  const uint16_t big5Space = codes.UscToBigTable[kIdeographicSpace];
+  const uint16_t gbkSpace = codes.UscToGbkTable[kIdeographicSpace];
+  const std::pair<ScanTableId, uint16_t> sourceSpaces[] = {
+      {ScanTableId::kBigToGb, big5Space},          {ScanTableId::kGbToBig, gbkSpace},
+      {ScanTableId::kGbkToBig, gbkSpace},          {ScanTableId::kBigToGbk, big5Space},
+      {ScanTableId::kUscToBig, kIdeographicSpace}, {ScanTableId::kBigToUsc, big5Space},
+      {ScanTableId::kGbkToUsc, gbkSpace},          {ScanTableId::kUscToGbk, kIdeographicSpace},
+      {ScanTableId::kBigToCns, big5Space},         {ScanTableId::kGbkCharactersToBig, gbkSpace},
+  };
+  static_assert(std::size(sourceSpaces) == kScanTableCount);
+  for (const auto& [id, space] : sourceSpaces)
+    FillConvertedPairs(baked->scan[size_t(id)], space, baked->convertedPairs[size_t(id)]);
   return baked;
 }
 

@@ -24,11 +24,11 @@ using ScanTable = CodeTable;
 using PairBits = std::array<uint64_t, 65536 / 64>;
 
 struct BakedTables {
-  static constexpr std::array<char, 8> kMagic = {'M', 'A', 'R', 'L', 'O', 'T', 'B', '1'};
+  static constexpr std::array<char, 8> kMagic = {'M', 'A', 'R', 'L', 'O', 'T', 'B', '2'};
   std::array<char, 8> magic;
-  // The sizes of the resources 101..105 the tables were made from.
-  std::array<uint32_t, 5> resourceSizes;
-  uint32_t reserved[3];
+  // The sizes of the resources (kBakedResourceIds) the tables were made from.
+  std::array<uint32_t, 6> resourceSizes;
+  uint32_t reserved[2];
 
   CodeTables codes;  // by code value, first byte in the high half
   std::array<ScanTable, kScanTableCount> scan;
@@ -43,7 +43,17 @@ struct BakedTables {
   // pair index, a bit set where the code's tables hold the pair
   // (FillHeldPairs).
   std::array<PairBits, size_t(SourceCode::kBig5) + 1> heldPairs;
+  // For each scan table, by native pair index, a bit set where the table
+  // writes the pair as a character of its target; clear where it writes the
+  // target's replacement (the code its source's ideographic space gets) for
+  // another pair, or nothing (00 00) for a pair other than 00 00. The
+  // scans count the clear ones: characters replaced (FillConvertedPairs).
+  std::array<PairBits, kScanTableCount> convertedPairs;
 };
+
+// The resources the tables are made from, in the order BuildTables takes
+// them: the five code tables and the GB2312 code list.
+inline constexpr std::array<int, 6> kBakedResourceIds = {101, 102, 103, 104, 105, 109};
 
 // The native index of the pair a, b.
 inline uint16_t NativePairIndex(uint8_t a, uint8_t b) {
@@ -53,9 +63,10 @@ inline uint16_t NativePairIndex(uint8_t a, uint8_t b) {
   return index;
 }
 
-// Works the tables out from the five resources, in order 101..105. Throws
-// std::runtime_error when a resource does not have its expected layout.
-std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 5> resources);
+// Works the tables out from the resources of kBakedResourceIds, in that
+// order. Throws std::runtime_error when a resource does not have its
+// expected layout.
+std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t>, 6> resources);
 
 // The full-width code of each byte 0x20..0x7E in a double-byte code page:
 // used only where the tables map the code back to the full-width character.
@@ -74,6 +85,10 @@ void FillWidenedScanTable(const uint16_t* table, const std::array<uint16_t, 128>
 // table holds a character.
 void FillHeldPairs(const CodeTables& codes,
                    std::array<PairBits, size_t(SourceCode::kBig5) + 1>& held);
+
+// The bits of convertedPairs for one scan table whose source reads its
+// ideographic space as sourceSpace (by code value).
+void FillConvertedPairs(const ScanTable& table, uint16_t sourceSpace, PairBits& converted);
 
 // Big5 → CNS 11643 for every pair, from the rules and resource 104.
 void FillBigToCnsPairs(std::span<const uint8_t> cnsData, CodeTable& pairs);

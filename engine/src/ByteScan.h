@@ -11,6 +11,7 @@
 #include <cstring>
 #include <span>
 
+#include "engine/ByteForms.h"
 #include "engine/src/PhraseFilter.h"
 
 namespace marlo::scan {
@@ -22,6 +23,35 @@ inline void TranslatePair(const uint8_t* s, uint8_t* o, const uint16_t* table) {
   uint16_t index;
   std::memcpy(&index, s, 2);
   std::memcpy(o, &table[index], 2);
+}
+
+// The same, and 1 where the table replaced the character: its bit in
+// converted (by native index) is clear.
+inline uint64_t TranslateCountingPair(const uint8_t* s, uint8_t* o, const uint16_t* table,
+                                      const uint64_t* converted) {
+  uint16_t index;
+  std::memcpy(&index, s, 2);
+  std::memcpy(o, &table[index], 2);
+  return ~converted[index / 64] >> (index % 64) & 1;
+}
+
+// The pairs of s[0, n) read from s[0] by parse whose bit in converted is
+// clear: the characters a scan through that table replaces there.
+inline uint64_t CountReplaced(const uint8_t* s, size_t n, CharacterParse parse,
+                              const uint64_t* converted) {
+  uint64_t replaced = 0;
+  size_t i = 0;
+  while (i + 1 < n) {
+    if (!StartsPair(parse, s[i], s[i + 1])) {
+      ++i;
+      continue;
+    }
+    uint16_t index;
+    std::memcpy(&index, s + i, 2);
+    replaced += ~converted[index / 64] >> (index % 64) & 1;
+    i += 2;
+  }
+  return replaced;
 }
 
 // What the block widening looks characters up in, made for each widening
@@ -46,11 +76,15 @@ struct ScanVariant {
   // replaced through pairs, any other byte is copied alone. Where starts is
   // given, it gets the pairs' starts of the whole blocks as
   // leadAndTrailStarts marks them, found on the way: room for n / 64.
-  void (*leadAndTrail)(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                       const uint16_t* pairs, uint64_t* starts);
+  // Returns how many pairs had their bit in converted clear (characters
+  // the table replaced).
+  uint64_t (*leadAndTrail)(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
+                           const uint16_t* pairs, const uint64_t* converted, uint64_t* starts);
   // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
-  // follows, and the pair is replaced through the table.
-  void (*byTable)(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table);
+  // follows, and the pair is replaced through the table. Returns the pairs
+  // replaced, as leadAndTrail.
+  uint64_t (*byTable)(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
+                      const uint64_t* converted);
   // The widening followed by byTable, over whole 64-byte blocks from a
   // character start while a block holds none of 0x00, 0x7F, 0x80, 0xFF:
   // there both read a byte 0x01..0x7E as single and a byte 0x81..0xFE as

@@ -117,7 +117,8 @@ inline void AppendBitPositions(uint64_t bits, uint16_t base, uint16_t*& out) {
 // fewer than 65 bytes remain from there.
 template <typename Candidates>
 inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
-                         Candidates candidates, uint64_t* marks = nullptr) {
+                         const uint64_t* converted, uint64_t& replaced, Candidates candidates,
+                         uint64_t* marks = nullptr) {
   // A run small enough for its noted pairs to be found again in L1.
   constexpr size_t kRunBlocks = 64;
   // Positions count from the byte before the run, where a carried pair starts.
@@ -143,10 +144,13 @@ inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t*
     }
     const uint8_t* from = s + runStart - 1;
     uint8_t* to = o + runStart - 1;
-    for (const uint16_t* at = noted; at != out; ++at) TranslatePair(from + *at, to + *at, table);
+    uint64_t lost = 0;
+    for (const uint16_t* at = noted; at != out; ++at)
+      lost += TranslateCountingPair(from + *at, to + *at, table, converted);
+    replaced += lost;
   }
   if (carry) {
-    TranslatePair(s + i - 1, o + i - 1, table);
+    replaced += TranslateCountingPair(s + i - 1, o + i - 1, table, converted);
     ++i;
   }
   return i;
@@ -163,21 +167,24 @@ inline uint64_t LeadAndTrailCandidates(const uint8_t* p, uint8_t minTrail) {
   return leads & trails;
 }
 
-inline void ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                             const uint16_t* pairs, uint64_t* starts) {
+inline uint64_t ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
+                                 const uint16_t* pairs, const uint64_t* converted,
+                                 uint64_t* starts) {
+  uint64_t replaced = 0;
   size_t i = ScanBlocks(
-      s, o, n, pairs, [minTrail](const uint8_t* p) { return LeadAndTrailCandidates(p, minTrail); },
-      starts);
+      s, o, n, pairs, converted, replaced,
+      [minTrail](const uint8_t* p) { return LeadAndTrailCandidates(p, minTrail); }, starts);
   while (i + 1 < n) {
     const uint8_t a = s[i], b = s[i + 1];
     if (IsLeadAndTrail(a, b, minTrail)) {
-      TranslatePair(s + i, o + i, pairs);
+      replaced += TranslateCountingPair(s + i, o + i, pairs, converted);
       i += 2;
     } else {
       o[i++] = a;
     }
   }
   if (i == n - 1) o[i] = s[i];
+  return replaced;
 }
 
 // Where pairs begin as ScanLeadAndTrail reads them from s[0], as ScanVariant
@@ -212,18 +219,22 @@ inline size_t FilterStarts(const uint8_t* s, size_t, const uint64_t* starts, siz
 
 // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
 // follows, and the pair is replaced through the table.
-inline void ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table) {
-  size_t i = ScanBlocks(s, o, n, table, [](const uint8_t* p) { return NonSingleMask64(p); });
+inline uint64_t ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
+                            const uint64_t* converted) {
+  uint64_t replaced = 0;
+  size_t i = ScanBlocks(s, o, n, table, converted, replaced,
+                        [](const uint8_t* p) { return NonSingleMask64(p); });
   while (i + 1 < n) {
     const uint8_t a = s[i];
     if (IsSingleByte(a)) {
       o[i++] = a;
       continue;
     }
-    TranslatePair(s + i, o + i, table);
+    replaced += TranslateCountingPair(s + i, o + i, table, converted);
     i += 2;
   }
   if (i == n - 1) o[i] = s[i];
+  return replaced;
 }
 
 // The check's blocks, as ScanBlocks: pairs' starts from the byte runs, noted

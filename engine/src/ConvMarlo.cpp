@@ -58,15 +58,16 @@ ConvMarlo::ConvMarlo()
 ConvMarlo::~ConvMarlo() = default;
 
 void ConvMarlo::InitMe() {
-  std::span<const uint8_t> resources[5];
-  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
+  std::span<const uint8_t> resources[kBakedResourceIds.size()];
+  for (size_t i = 0; i < kBakedResourceIds.size(); ++i)
+    resources[i] = LoadResource(kBakedResourceIds[i]);
   const BakedTables& linked = LinkedTables();
   if (size_t(marlo_baked_tables_end - marlo_baked_tables_begin) != sizeof(BakedTables) ||
       linked.magic != BakedTables::kMagic)
     throw std::runtime_error("the linked code tables are damaged");
-  for (int i = 0; i < 5; ++i)
-    if (resources[i].size() != linked.resourceSizes[size_t(i)])
-      throw std::runtime_error("resource " + std::to_string(101 + i) +
+  for (size_t i = 0; i < kBakedResourceIds.size(); ++i)
+    if (resources[i].size() != linked.resourceSizes[i])
+      throw std::runtime_error("resource " + std::to_string(kBakedResourceIds[i]) +
                                " does not match the linked code tables");
   int32_t spcCount = 0;
   auto spcSymbols = ParseSpecialSymbols(resources[4], spcCount);
@@ -147,10 +148,11 @@ const PhraseTable& ConvMarlo::Phrases(ScanTableId direction) const {
 // word of eight bytes, which ends by 3i + 8 <= 2n + i + 4 (a key has four
 // bytes or more, and i + 4 <= n), before the bytes still to be read.
 size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out,
-                             bool last, size_t& consumed) const {
+                             bool last, size_t& consumed, uint64_t& replaced) const {
   const PhraseTable& phrases = Phrases(step.table);
   const PhraseFilter filter = phrases.filter();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
+  const uint64_t* writable = tables_->convertedPairs[size_t(step.table)].data();
   const scan::ScanVariant& scanner = scan::Fastest();
   const auto* s = Bytes(text);
   const size_t n = text.size();
@@ -159,7 +161,10 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   // after the converted text: a window that begins at a character start of
   // that reading takes its starts from there instead of finding them again.
   auto* const marks = reinterpret_cast<uint64_t*>((uintptr_t(out + 3 * n) + 7) & ~uintptr_t(7));
-  scanner.leadAndTrail(s, converted, n, step.minTrail, table, marks);
+  // The characters the table replaced, as the text reads now: the count of
+  // the whole conversion, less what a phrase takes the place of or what
+  // waits for the next piece, and read anew where the reading changes.
+  uint64_t lost = scanner.leadAndTrail(s, converted, n, step.minTrail, table, writable, marks);
   const size_t markedBlocks = n >= 65 ? (n - 65) / 64 + 1 : 0;
   bool marksHold = true;  // until a phrase ends inside a pair of that reading
   uint8_t* o = out;
@@ -268,40 +273,47 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
       // rest is converted and searched again from the phrase's end.
       const size_t before = skip - 1 - at;
       if (skip < at + covered && (starts[before / 64] >> (before % 64) & 1)) {
-        scanner.leadAndTrail(s + skip, converted + skip, n - skip, step.minTrail, table, nullptr);
+        lost -= scan::CountReplaced(s + i, n - i, step.parse, writable);
+        lost += scanner.leadAndTrail(s + skip, converted + skip, n - skip, step.minTrail, table,
+                                     writable, nullptr);
         marksHold = false;
         next = skip;
         break;
       }
+      lost -= scan::CountReplaced(s + i, phrase.keyLength, step.parse, writable);
     }
     at = std::max(next, skip);
   }
   copyUpTo(stop);
   consumed = stop;
+  replaced += lost - scan::CountReplaced(s + stop, n - stop, step.parse, writable);
   return size_t(o - out);
 }
 
 size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uint8_t* out,
-                          int& pending, bool last, size_t& consumed) const {
+                          int& pending, bool last, size_t& consumed, uint64_t& replaced) const {
   consumed = text.size();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
+  const uint64_t* bits = tables_->convertedPairs[size_t(step.table)].data();
   switch (step.kind) {
     case StepKind::kLeadAndTrail:
-      scan::Fastest().leadAndTrail(Bytes(text), out, text.size(), step.minTrail, table, nullptr);
+      replaced += scan::Fastest().leadAndTrail(Bytes(text), out, text.size(), step.minTrail, table,
+                                               bits, nullptr);
       return text.size();
     case StepKind::kTable:
-      scan::Fastest().byTable(Bytes(text), out, text.size(), table);
+      replaced += scan::Fastest().byTable(Bytes(text), out, text.size(), table, bits);
       return text.size();
     case StepKind::kWidenAndTable: {
       const bool big5 = step.table == ScanTableId::kBigToUsc;
       return width::WidenAndScan(
-          text, big5 ? tables_->widenBig5 : tables_->widenGbk, table,
-          (big5 ? tables_->widenedBigToUsc : tables_->widenedGbkToUsc).data(), pending, last, out);
+          text, big5 ? tables_->widenBig5 : tables_->widenGbk, table, bits,
+          (big5 ? tables_->widenedBigToUsc : tables_->widenedGbkToUsc).data(), pending, last, out,
+          replaced);
     }
     case StepKind::kNarrow:
       return width::NarrowUnicodeInto(text, out);
     case StepKind::kPhrases:
-      return RunPhrases(step, text, out, last, consumed);
+      return RunPhrases(step, text, out, last, consumed, replaced);
   }
   throw std::invalid_argument("unknown conversion step");
 }

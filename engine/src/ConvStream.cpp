@@ -107,6 +107,7 @@ struct ConvStream::Parts {
   std::vector<size_t> ends;    // of each part in text
   std::vector<size_t> starts;  // of each part's room in output
   std::vector<size_t> sizes, consumed;
+  std::vector<uint64_t> replaced;
   std::vector<std::exception_ptr> errors;
   uint8_t* output = nullptr;
   std::atomic<size_t> next{0}, done{0};
@@ -119,7 +120,7 @@ struct ConvStream::Parts {
         int pending = -1;
         // A part but the last ends where no phrase can go on: it is whole.
         sizes[j] = engine->RunStep(*step, text.substr(begin, ends[j] - begin), output + starts[j],
-                                   pending, last || j + 1 < ends.size(), consumed[j]);
+                                   pending, last || j + 1 < ends.size(), consumed[j], replaced[j]);
       } catch (...) {
         errors[j] = std::current_exception();
       }
@@ -218,7 +219,8 @@ std::string_view ConvStream::Feed(std::string_view piece, bool last) {
       size = RunInParts(step, whole, last, consumed);
     } else {
       uint8_t* out = step.output.Reserve(step.conversion.MaxOutput(whole.size()));
-      size = engine_.RunStep(step.conversion, whole, out, step.pendingByte, last, consumed);
+      size =
+          engine_.RunStep(step.conversion, whole, out, step.pendingByte, last, consumed, replaced_);
     }
     step.pending.assign(text.substr(consumed));
     input = step.output.View(size);
@@ -252,6 +254,7 @@ size_t ConvStream::RunInParts(Step& step, std::string_view text, bool last, size
   }
   parts.sizes.assign(count, 0);
   parts.consumed.assign(count, 0);
+  parts.replaced.assign(count, 0);
   parts.errors.assign(count, nullptr);
   parts.output = step.output.Reserve(room);
   helper_->Convert(parts);
@@ -264,6 +267,7 @@ size_t ConvStream::RunInParts(Step& step, std::string_view text, bool last, size
     size += parts.sizes[j];
   }
   consumed = parts.ends[count - 2] + parts.consumed[count - 1];
+  for (const uint64_t replaced : parts.replaced) replaced_ += replaced;
   return size;
 }
 

@@ -313,6 +313,7 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
     if (!ucs && IsDoubleByteLead(p[i]) && i + 1 < n) {
       const CodeTable& table = *table_;
       char* o = o_;
+      uint64_t missing = 0;
       while (i + 1 < n && IsDoubleByteLead(p[i])) {
         const uint16_t unit = table[uint16_t(p[i] << 8 | p[i + 1])];
         if (unit >= 0x800) {  // most of them: three bytes
@@ -321,11 +322,13 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
           o[2] = char(0x80 | (unit & 0x3F));
           o += 3;
         } else {
+          missing += unit == 0;
           o = AppendUtf8(o, unit ? unit : kReplacementCharacter);
         }
         i += 2;
       }
       o_ = o;
+      replaced_ += missing;
       continue;
     }
     const bool startsPair = ucs || IsDoubleByteLead(p[i]);
@@ -348,6 +351,7 @@ std::string_view FormToUtf8::Feed(std::string_view piece, bool last) {
       PutUnit(char16_t(code));
     } else {
       const uint16_t unit = (*table_)[code];
+      replaced_ += unit == 0;
       PutUnit(unit ? char16_t(unit) : char16_t(kReplacementCharacter));
     }
     i += 2;

@@ -46,6 +46,7 @@ constexpr OperationSteps kOperations[] = {
     {Operation::BigToCNS, {ByTable(kBigToCns)}, 1},
     {Operation::BigToGBPhrases, {Phrases(CharacterParse::kBig5ToGb, kBigToGb)}, 1},
     {Operation::GBToBigPhrases, {Phrases(CharacterParse::kGbToBig5, kGbToBig)}, 1},
+    {Operation::GbkCharactersToBig, {ByTable(kGbkCharactersToBig)}, 1},
 };
 
 constexpr bool InEnumOrder() {

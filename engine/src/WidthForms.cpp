@@ -32,8 +32,8 @@ void PrepareWidening(const uint16_t* widened, const std::array<uint16_t, 128>& f
 }
 
 size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
-                    const uint16_t* table, const uint16_t* widened, int& pending, bool flush,
-                    uint8_t* out) {
+                    const uint16_t* table, const uint64_t* converted, const uint16_t* widened,
+                    int& pending, bool flush, uint8_t* out, uint64_t& replaced) {
   const auto* s = reinterpret_cast<const uint8_t*>(text.data());
   const size_t n = text.size();
   uint8_t* o = out;
@@ -47,7 +47,7 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
   auto emit = [&](uint8_t b) {
     if (waiting >= 0) {
       const uint8_t pair[2] = {uint8_t(waiting), b};
-      scan::TranslatePair(pair, o, table);
+      replaced += scan::TranslateCountingPair(pair, o, table, converted);
       o += 2;
       waiting = -1;
     } else if (IsSingleByte(b)) {
@@ -61,7 +61,16 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
     // Ordinary text goes by whole blocks, where nothing can wait.
     if (waiting < 0) {
       size_t written = 0;
-      i += scan::Fastest().widenBlocks(s + i, n - i, o, lookups, written);
+      const size_t read = scan::Fastest().widenBlocks(s + i, n - i, o, lookups, written);
+      // There every byte 0x81..0xFE starts a pair, as the check reads them,
+      // and no byte 0x80 or 0xFF stands alone: its missing pairs are the
+      // replaced ones.
+      uint64_t characters = 0, missing = 0;
+      const size_t counted =
+          scan::Fastest().checkBlocks(s + i, read, converted, characters, missing);
+      replaced += missing + scan::CountReplaced(s + i + counted, read - counted,
+                                                CharacterParse::kWidening, converted);
+      i += read;
       o += written;
     }
     // The rest of a block that stopped them, a byte at a time.
@@ -77,7 +86,7 @@ size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& full
           o += 2;
           ++i;
         } else if (IsDoubleByteLead(c) && i + 1 < n) {
-          scan::TranslatePair(s + i, o, table);
+          replaced += scan::TranslateCountingPair(s + i, o, table, converted);
           o += 2;
           i += 2;
         } else if (IsSingleByte(c)) {

@@ -23,10 +23,12 @@ inline constexpr uint16_t kIdeographicSpace = 0x3000;
 // carries the table scan's byte that waits for a partner from one piece to
 // the next (-1 for none); text must end at a character start of the
 // widening, unless flush, which ends the text. out needs room for
-// 2 * text.size() + 1 bytes. Returns the output length.
+// 2 * text.size() + 1 bytes. Adds to replaced the pairs whose bit in
+// converted (the table's, by native index) is clear. Returns the output
+// length.
 size_t WidenAndScan(std::string_view text, const std::array<uint16_t, 128>& fullWidth,
-                    const uint16_t* table, const uint16_t* widened, int& pending, bool flush,
-                    uint8_t* out);
+                    const uint16_t* table, const uint64_t* converted, const uint16_t* widened,
+                    int& pending, bool flush, uint8_t* out, uint64_t& replaced);
 
 // The block widening's lookups for the widened table and the full-width
 // codes it was made from.

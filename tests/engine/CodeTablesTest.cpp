@@ -16,6 +16,7 @@
 
 #include "engine/src/BakedTables.h"
 #include "engine/src/EmbeddedResources.h"
+#include "tests/engine/BakedResources.h"
 #include "tests/engine/TestSupport.h"
 
 namespace marlo {
@@ -340,9 +341,7 @@ TEST(InitMe, IsRepeatableAndStartsFromZeroedTables) {
 // them give, in every byte: a stale or misplaced blob would convert wrongly
 // only for some pairs.
 TEST(InitMe, LinkedTablesMatchTheEmbeddedResources) {
-  std::span<const uint8_t> resources[5];
-  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
-  const auto built = BuildTables(resources);
+  const auto built = BuildTables(test::BakedResources());
   EXPECT_EQ(std::memcmp(&built->codes, &Engine().Tables(), sizeof built->codes), 0);
   // Native order: the pair's bytes as they lie index the table, whose entry
   // holds the output bytes as they lie.

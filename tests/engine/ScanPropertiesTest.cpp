@@ -9,6 +9,7 @@
 #include "engine/src/EmbeddedResources.h"
 #include "engine/src/FormTables.h"
 #include "engine/src/WidthForms.h"
+#include "tests/engine/BakedResources.h"
 #include "tests/engine/TestSupport.h"
 
 namespace marlo {
@@ -103,9 +104,7 @@ TEST(ScanProperties, AsciiPaddingOfEveryLength) {
 // the rules read plainly, on inputs long enough to span many 64-byte blocks
 // and with pairs that straddle a block's end.
 TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
-  std::span<const uint8_t> resources[5];
-  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
-  const auto tables = BuildTables(resources);
+  const auto tables = BuildTables(test::BakedResources());
   struct Rule {
     ScanTableId table;
     CharacterParse parse;
@@ -114,13 +113,18 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
                         {ScanTableId::kUscToGbk, CharacterParse::kTable},
                         {ScanTableId::kBigToGb, CharacterParse::kBig5ToGb},
                         {ScanTableId::kGbToBig, CharacterParse::kGbToBig5}};
-  // The engine's one definition of each parse, a byte at a time.
-  auto reference = [](std::string_view in, const uint16_t* table, CharacterParse parse) {
+  // The engine's one definition of each parse, a byte at a time; the
+  // replaced pairs are those whose bit is clear.
+  auto reference = [](std::string_view in, const uint16_t* table, const uint64_t* converted,
+                      CharacterParse parse, uint64_t& replaced) {
     std::string o(in);
     auto* s = reinterpret_cast<const uint8_t*>(in.data());
+    replaced = 0;
     for (size_t i = 0; i + 1 < in.size(); ++i) {
       if (!StartsPair(parse, s[i], s[i + 1])) continue;
       scan::TranslatePair(s + i, reinterpret_cast<uint8_t*>(o.data()) + i, table);
+      const uint16_t index = NativePairIndex(s[i], s[i + 1]);
+      replaced += (converted[index / 64] >> (index % 64) & 1) == 0;
       ++i;
     }
     return o;
@@ -138,28 +142,35 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
   for (const scan::ScanVariant& variant : scan::Variants()) {
     for (const Rule& rule : rules) {
       const uint16_t* table = tables->scan[size_t(rule.table)].data();
+      const uint64_t* converted = tables->convertedPairs[size_t(rule.table)].data();
       for (const std::string& input : inputs) {
         SCOPED_TRACE(std::string(variant.name) + " " + test::ToHex(input));
         auto* s = reinterpret_cast<const uint8_t*>(input.data());
         std::string out(input.size(), '\0'), inPlace = input;
         auto* o = reinterpret_cast<uint8_t*>(out.data());
         auto* p = reinterpret_cast<uint8_t*>(inPlace.data());
+        uint64_t replaced = 0, replacedInPlace = 0, expectedReplaced = 0;
         if (rule.parse == CharacterParse::kTable) {
-          variant.byTable(s, o, input.size(), table);
-          variant.byTable(p, p, input.size(), table);
+          replaced = variant.byTable(s, o, input.size(), table, converted);
+          replacedInPlace = variant.byTable(p, p, input.size(), table, converted);
         } else {
           // With the starts found on the way, as the starts scan finds them.
           const size_t blocks = input.size() / 64 + 1;
           std::vector<uint64_t> marks(blocks, ~uint64_t(0)), expectedMarks(blocks, ~uint64_t(0));
-          variant.leadAndTrail(s, o, input.size(), LeastTrail(rule.parse), table, marks.data());
-          variant.leadAndTrail(p, p, input.size(), LeastTrail(rule.parse), table, nullptr);
+          replaced = variant.leadAndTrail(s, o, input.size(), LeastTrail(rule.parse), table,
+                                          converted, marks.data());
+          replacedInPlace = variant.leadAndTrail(p, p, input.size(), LeastTrail(rule.parse), table,
+                                                 converted, nullptr);
           variant.leadAndTrailStarts(s, input.size(), LeastTrail(rule.parse), expectedMarks.data(),
                                      blocks);
           ASSERT_EQ(marks, expectedMarks);
         }
-        const std::string expected = reference(input, table, rule.parse);
+        const std::string expected =
+            reference(input, table, converted, rule.parse, expectedReplaced);
         ASSERT_EQ(out, expected);
         ASSERT_EQ(inPlace, expected);
+        ASSERT_EQ(replaced, expectedReplaced);
+        ASSERT_EQ(replacedInPlace, expectedReplaced);
       }
     }
   }
@@ -189,9 +200,7 @@ TEST(ScanProperties, WideningInOnePassEqualsTheTwoSteps) {
 // takes: ASCII with controls, and pairs, with a byte 0x00, 0x7F, 0x80 or
 // 0xFF now and then to stop it.
 TEST(ScanProperties, EveryVariantWidensBlocksAsTheTwoSteps) {
-  std::span<const uint8_t> resources[5];
-  for (int i = 0; i < 5; ++i) resources[i] = LoadResource(101 + i);
-  const auto tables = BuildTables(resources);
+  const auto tables = BuildTables(test::BakedResources());
   struct Form {
     const std::array<uint16_t, 128>& fullWidth;
     const ScanTable& widened;

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const marlo::Operation streamed[] = {BigToGB,         GBToBig,           GbkToBig,
                                        USCToGbk,        BigToCNS,          BigToUSCforWide,
                                        GbkToUSCforWide, USCToGbkforNarrow, USCToBigforNarrow,
-                                       BigToGBPhrases,  GBToBigPhrases};
+                                       BigToGBPhrases,  GBToBigPhrases,    GbkCharactersToBig};
   for (const marlo::Operation operation : streamed) {
     marlo::ConvStream stream(engine, {operation});
     std::string out;
@@ -59,6 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     out += stream.Feed("", true);
     Require(out == engine.Run(operation, input)->strResult);
+    // And the same characters counted as replaced.
+    marlo::ConvStream whole(engine, {operation});
+    (void)whole.Feed(input, true);
+    Require(stream.replaced() == whole.replaced());
   }
 
   std::string big = input, gb = input;

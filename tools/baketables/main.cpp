@@ -3,7 +3,7 @@
 // engine reads them. Runs at build time on the build machine, so the
 // tables are in that machine's byte order.
 //
-//   marlo_bake_tables OUTPUT RESOURCE_101 RESOURCE_102 ... RESOURCE_105
+//   marlo_bake_tables OUTPUT RESOURCE_101 RESOURCE_102 ... RESOURCE_105 RESOURCE_109
 //   marlo_bake_tables --phrases OUTPUT PHRASE_RESOURCE
 #include <cstdio>
 #include <cstring>
@@ -43,8 +43,8 @@ void WriteFile(const char* path, const void* data, size_t size) {
 
 int main(int argc, char** argv) {
   const bool phrases = argc > 1 && std::strcmp(argv[1], "--phrases") == 0;
-  if (phrases ? argc != 4 : argc != 7) {
-    std::cerr << "usage: marlo_bake_tables OUTPUT RESOURCE_101 ... RESOURCE_105\n"
+  if (phrases ? argc != 4 : argc != 8) {
+    std::cerr << "usage: marlo_bake_tables OUTPUT RESOURCE_101 ... RESOURCE_105 RESOURCE_109\n"
                  "       marlo_bake_tables --phrases OUTPUT PHRASE_RESOURCE\n";
     return 2;
   }
@@ -55,9 +55,9 @@ int main(int argc, char** argv) {
       WriteFile(argv[2], image.data(), image.size());
       return 0;
     }
-    std::vector<uint8_t> files[5];
-    std::span<const uint8_t> resources[5];
-    for (int i = 0; i < 5; ++i) {
+    std::vector<uint8_t> files[6];
+    std::span<const uint8_t> resources[6];
+    for (int i = 0; i < 6; ++i) {
       files[i] = ReadFile(argv[2 + i]);
       resources[i] = files[i];
     }

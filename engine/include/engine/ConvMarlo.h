@@ -49,9 +49,12 @@ class ConvMarlo {
   // step's byte that waits for a partner across pieces (-1 for none); last
   // says text ends the stream. consumed is how much of text was converted:
   // all of it, but for a phrase step that holds back the characters a
-  // phrase might still span. Returns the output length.
+  // phrase might still span. Adds to replaced the characters of the
+  // consumed text that the step's table could not write in its target code
+  // and replaced (by the target's ideographic space, or 00 00 where the
+  // table holds nothing). Returns the output length.
   size_t RunStep(const ConversionStep& step, std::string_view text, uint8_t* out, int& pending,
-                 bool last, size_t& consumed) const;
+                 bool last, size_t& consumed, uint64_t& replaced) const;
 
   // Big5 → GB2312, traditional characters to simplified ones.
   std::shared_ptr<ConvResult> BigToGB(std::string_view BigStr, bool IsReturnbyte = false) const;
@@ -119,7 +122,7 @@ class ConvMarlo {
   friend struct FormTables;
   const PhraseTable& Phrases(ScanTableId direction) const;
   size_t RunPhrases(const ConversionStep& step, std::string_view text, uint8_t* out, bool last,
-                    size_t& consumed) const;
+                    size_t& consumed, uint64_t& replaced) const;
   std::string ReplaceSpecialSymbols(std::string& text, bool toGb) const;
 
   const BakedTables* tables_;

@@ -37,6 +37,10 @@ class ConvStream {
   // last = true and flushes everything.
   std::string_view Feed(std::string_view piece, bool last);
 
+  // The characters converted so far that a table could not write in its
+  // target code and replaced, in every step.
+  uint64_t replaced() const { return replaced_; }
+
  private:
   struct Step;
   struct Parts;
@@ -48,6 +52,7 @@ class ConvStream {
   const ConvMarlo& engine_;
   std::vector<Step> steps_;
   bool secondThread_;
+  uint64_t replaced_ = 0;
   std::unique_ptr<Parts> parts_;    // a phrase step's piece cut up
   std::unique_ptr<Helper> helper_;  // started at the first piece it takes part in
 };

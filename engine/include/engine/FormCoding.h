@@ -66,11 +66,13 @@ class Utf8ToForm {
 };
 
 // GBK, Big5 or the UCS form → UTF-8. A code the tables do not hold, and a
-// byte that starts no character, become U+FFFD.
+// byte that starts no character, become U+FFFD; the codes are counted.
 class FormToUtf8 {
  public:
   FormToUtf8(const ConvMarlo& engine, ByteForm form);
   std::string_view Feed(std::string_view piece, bool last);
+  // Pairs the tables hold no character for, so far.
+  uint64_t replaced() const { return replaced_; }
 
  private:
   void PutUnit(char16_t unit);
@@ -81,6 +83,7 @@ class FormToUtf8 {
   std::string out_;
   char* o_ = nullptr;
   char16_t highSurrogate_ = 0;
+  uint64_t replaced_ = 0;
 };
 
 // Appends one character as UTF-8.

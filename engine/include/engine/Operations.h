@@ -29,6 +29,10 @@ enum class Operation : uint8_t {
   // its characters, and the output may differ in length.
   BigToGBPhrases,
   GBToBigPhrases,
+  // GBK into Big5 by its characters rather than its codes: GB2312's
+  // characters as GBToBig turns them (simplified to traditional), the
+  // characters GBK alone holds (its traditional ones) as GbkToBig does.
+  GbkCharactersToBig,
 };
 
 // The pair lookups the scans read, one per direction.
@@ -42,8 +46,9 @@ enum class ScanTableId : uint8_t {
   kGbkToUsc,
   kUscToGbk,
   kBigToCns,
+  kGbkCharactersToBig,
 };
-constexpr size_t kScanTableCount = 9;
+constexpr size_t kScanTableCount = 10;
 
 enum class StepKind : uint8_t {
   kLeadAndTrail,   // pairs as the parse says; output as long as input
