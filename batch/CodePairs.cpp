@@ -23,7 +23,7 @@ const std::vector<std::pair<std::string, std::string>>& Aliases() {
   static const std::vector<std::pair<std::string, std::string>> aliases = {
       {"gb2312", "gb2312"},     {"euccn", "gb2312"},     {"gbk", "gbk"},
       {"cp936", "gbk"},         {"big5", "big5"},        {"cp950", "big5"},
-      {"cns11643", "cns11643"}, {"euctw", "cns11643"},   {"utf8", "utf-8"},
+      {"cns11643", "cns11643"}, {"euctw", "euc-tw"},     {"utf8", "utf-8"},
       {"ucs2le", "utf-16le"},   {"utf16le", "utf-16le"}, {"utf16", "utf-16le"}};
   return aliases;
 }
@@ -53,10 +53,13 @@ const std::vector<CodePair>& CodePairs() {
   // which leave ASCII as it is (the wide ones make it full-width). GB2312
   // text is GBK text. UTF-16 is none of the types' ends: their Unicode
   // form keeps ASCII in one byte and writes the high byte first.
+  // GBK text into Big5 means its characters: simplified ones take their
+  // traditional forms as from GB2312, GBK's traditional ones keep theirs
+  // (-t GbkToBig changes the code alone and blanks what Big5 lacks).
   static const std::vector<CodePair> pairs = {
       {"gb2312", "big5", ConvType::kGbToBig},
       {"big5", "gb2312", ConvType::kBigToGb},
-      {"gbk", "big5", ConvType::kGbkToBig},
+      {"gbk", "big5", ConvType::kGbkToBig, false, false, true},
       {"big5", "gbk", ConvType::kBigToGbk},
       {"big5", "cns11643", ConvType::kBigToCns},
       {"utf-8", "big5", ConvType::kUscToBig, true, false},

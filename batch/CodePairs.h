@@ -20,14 +20,15 @@ struct CodePair {
   ConvType type;
   bool fromUtf8 = false;
   bool toUtf8 = false;
+  bool gbkByCharacter = false;  // TextEnds::gbkByCharacter
 };
 
 // Every pair a type converts, in the order --list-types shows them.
 const std::vector<CodePair>& CodePairs();
 
 // The code a name stands for, in its listed spelling ("BIG-5", "cp950" →
-// "big5"; "euc-tw" → "cns11643"; "ucs-2le" → "utf-16le", which no type
-// converts); empty when none.
+// "big5"; "ucs-2le" → "utf-16le" and "euc-tw", which no type converts);
+// empty when none.
 std::string CanonicalCodeName(std::string_view name);
 // Every accepted spelling, the listed ones first.
 std::vector<std::string> CodeNameSpellings();

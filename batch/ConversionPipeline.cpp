@@ -22,6 +22,12 @@ bool Bypasses(ConvType type, const TextEnds& ends) {
                                         (ends.toUtf8 && info.target == ByteForm::kUcs));
 }
 
+std::vector<Operation> Operations(ConvType type, const TextEnds& ends, bool phrases) {
+  if (Bypasses(type, ends)) return {};
+  if (ends.gbkByCharacter && type == ConvType::kGbkToBig) return {Operation::GbkCharactersToBig};
+  return OperationsOf(type, phrases);
+}
+
 }  // namespace
 
 ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
@@ -30,9 +36,9 @@ ConversionPipeline::ConversionPipeline(const ConvMarlo& engine, ConvType type, c
     : engine_(engine),
       type_(type),
       strict_(strict),
+      bypassed_(Bypasses(type, ends)),
       checked_(!checkInput || ends.fromUtf8),  // UTF-8 input is checked by its decoding
-      stream_(engine, Bypasses(type, ends) ? std::vector<Operation>{} : OperationsOf(type, phrases),
-              secondThread) {
+      stream_(engine, Operations(type, ends, phrases), secondThread) {
   // Without its tables the engine turns every character into zero bytes:
   // no caller may take those for a conversion.
   if (!engine.IsReady()) throw InputError({FileAction::kRead, FailureReason::kEngineNotReady});
@@ -132,6 +138,20 @@ void ConversionPipeline::Check(std::string_view piece, bool last) {
         {.action = FileAction::kRead, .reason = FailureReason::kNotThisCode, .verdict = verdict_});
 }
 
+uint64_t ConversionPipeline::unconverted() const {
+  // Around the steps, the decoder meets the codes the steps' tables lack.
+  return stream_.replaced() + (bypassed_ && toUtf8_ ? toUtf8_->replaced() : 0);
+}
+
+void ConversionPipeline::RefuseReplaced() const {
+  const char* code = nullptr;
+  if (replaced() > 0) code = EncodedCodeName(type_, FormEncodedFromUtf8(type_));
+  if (unconverted() > 0) code = ReplacingCodeName(type_);
+  if (code != nullptr)
+    throw InputError(
+        {.action = FileAction::kRead, .reason = FailureReason::kCharacterReplaced, .detail = code});
+}
+
 std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
   released_.clear();
   const bool judging = !checked_;
@@ -144,6 +164,7 @@ std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
   }
   std::string_view out = stream_.Feed(piece, last);
   if (toUtf8_) out = toUtf8_->Feed(out, last);
+  if (strict_) RefuseReplaced();
   if (widen_) out = Widen(out);
   if (!strict_ || !judging) return out;
   // Strict: nothing of an input goes out before the verdict on its start.

@@ -24,6 +24,10 @@ struct TextEnds {
   bool fromUtf8 = false;
   bool toUtf8 = false;
   bool lossy = false;  // invalid UTF-8 becomes U+FFFD instead of failing the file
+  // GbkToBig reads GBK by its characters (--from gbk --to big5): GB2312's
+  // simplified characters take their traditional forms as GbToBig gives
+  // them, instead of the ideographic space.
+  bool gbkByCharacter = false;
 };
 
 // The window's choices beyond the type; marlo-convert has an option for each.
@@ -50,6 +54,8 @@ class ConversionPipeline {
   // checkInput compares the input's start (its first kCheckedBytes) with
   // the type's source code; strict refuses it, and holds the output back
   // until that start has been judged, so a refused input gives no bytes.
+  // Strict also refuses an input in which a character is replaced, at the
+  // piece that replaces it.
   // phrases converts simplified ⇄ traditional phrase by phrase first;
   // secondThread lets it use a thread of its own (see ConvStream).
   ConversionPipeline(const ConvMarlo& engine, ConvType type, const TextEnds& ends, bool checkInput,
@@ -63,15 +69,21 @@ class ConversionPipeline {
   const std::optional<CodeVerdict>& verdict() const { return verdict_; }
   // Characters the form UTF-8 went into could not hold (FormEncodedFromUtf8).
   uint64_t replaced() const { return fromUtf8_ ? fromUtf8_->replaced() : 0; }
+  // Characters the type's tables could not write in its target code and
+  // replaced (ReplacingCodeName names it), where UTF-8 goes through them or
+  // around them alike.
+  uint64_t unconverted() const;
   // Invalid UTF-8 sequences replaced (lossy).
   uint64_t invalid() const { return fromUtf8_ ? fromUtf8_->invalid() : 0; }
 
  private:
   void Check(std::string_view piece, bool last);
+  void RefuseReplaced() const;
 
   const ConvMarlo& engine_;
   ConvType type_;
   bool strict_;
+  bool bypassed_;  // UTF-8 goes around the type's steps (see FormEncodedFromUtf8)
   bool checked_;
   std::string head_;      // the checked start of the input
   std::string held_;      // strict: output waiting for the verdict

@@ -102,6 +102,7 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
   row.verdict = pipeline.verdict();
   row.invalidSequences = pipeline.invalid();
   row.replacedCharacters = pipeline.replaced();
+  row.unconvertedCharacters = pipeline.unconverted();
 }
 
 int64_t ConversionRun::SystemClock() { return int64_t(std::time(nullptr)); }

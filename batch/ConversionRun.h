@@ -74,6 +74,8 @@ struct RunRow {
   std::string targetPath;          // empty for a failed file
   // From UTF-8: characters the type's source form cannot hold, replaced.
   uint64_t replacedCharacters = 0;
+  // Characters the type's tables cannot write in its target code, replaced.
+  uint64_t unconvertedCharacters = 0;
   uint64_t invalidSequences = 0;  // lossy UTF-8: broken sequences replaced
   // The input looked like another code; converted all the same.
   std::optional<CodeVerdict> verdict;

@@ -36,6 +36,9 @@ enum class FailureReason : uint8_t {
   kInvalidUtf8,     // at byte `offset`
   kUnexpected,      // none of these: the exception's own text is in `detail`
   kEngineNotReady,  // the code tables did not load: nothing can convert
+  // strict: a character would be replaced, as the code named in `detail`
+  // lacks it
+  kCharacterReplaced,
 };
 
 struct Failure {
@@ -44,7 +47,7 @@ struct Failure {
   std::string path = {};                    // empty where none applies (out of memory)
   int error = 0;                            // errno, for kSystem
   uint64_t offset = 0;                      // kInvalidUtf8
-  std::string detail = {};                  // kUnexpected
+  std::string detail = {};                  // kUnexpected; kCharacterReplaced: the code
   std::optional<CodeVerdict> verdict = {};  // kNotThisCode
 };
 

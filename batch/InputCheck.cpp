@@ -48,6 +48,28 @@ const char* EncodedCodeName(ConvType type, ByteForm form) {
   return "";
 }
 
+const char* ReplacingCodeName(ConvType type) {
+  switch (type) {
+    case ConvType::kBigToGb:
+      return SourceCodeName(SourceCode::kGb2312);
+    case ConvType::kBigToCns:
+      return "CNS 11643";
+    case ConvType::kGbToBigToGbk:
+      return SourceCodeName(SourceCode::kBig5);
+    default:
+      break;
+  }
+  switch (TypeInfo(type).target) {
+    case ByteForm::kGbk:
+      return SourceCodeName(SourceCode::kGbk);
+    case ByteForm::kBig5:
+      return SourceCodeName(SourceCode::kBig5);
+    case ByteForm::kUcs:
+      return SourceCodeName(SourceCode::kUcs);
+  }
+  return "";
+}
+
 std::string_view WholeCharacters(SourceCode code, std::string_view start) {
   const auto* s = reinterpret_cast<const uint8_t*>(start.data());
   size_t n = start.size();

@@ -27,6 +27,12 @@ SourceCode SourceCodeOf(ConvType type);
 // where a GB2312-reading type takes GBK's form, as it takes only those codes.
 const char* EncodedCodeName(ConvType type, ByteForm form);
 
+// The code whose lack a type's table replacements stand for: the code its
+// table writes ("Big5" for GbToBig), GB2312 for BigToGb, CNS 11643 for
+// BigToCNS, and Big5 for GbToBigToGbk, whose simplified characters are
+// lost on the way through Big5.
+const char* ReplacingCodeName(ConvType type);
+
 // Above this share of bad characters the input is not of the expected code.
 inline constexpr double kNotThisCodeShare = 0.01;
 

@@ -139,6 +139,10 @@ std::string Describe(const Failure& failure) {
       break;
     case kEngineNotReady:  // no file's fault: the words alone
       return text::Tr(text::kEngineNotReady);
+    case kCharacterReplaced:
+      reason = text::Fill(text::Tr(text::kCharacterWouldBeReplaced), {failure.detail}) +
+               text::Tr(text::kNotConverted);
+      break;
     default:
       reason = text::Tr(kReasons[size_t(failure.reason)]);
   }
@@ -185,6 +189,11 @@ std::string ReplacedText(uint64_t count, ConvType type) {
                     {std::to_string(count), EncodedCodeName(type, FormEncodedFromUtf8(type))});
 }
 
+std::string UnconvertedText(uint64_t count, ConvType type) {
+  return text::Fill(text::Tr(text::kCharactersReplaced),
+                    {std::to_string(count), ReplacingCodeName(type)});
+}
+
 std::string InvalidText(uint64_t count) {
   return std::to_string(count) + " " + text::Tr(text::kInvalidUtf8Replaced);
 }
@@ -197,6 +206,7 @@ std::string RowWarnings(const RunRow& row, ConvType type) {
     warnings += warning;
   };
   if (row.replacedCharacters) add(ReplacedText(row.replacedCharacters, type));
+  if (row.unconvertedCharacters) add(UnconvertedText(row.unconvertedCharacters, type));
   if (row.invalidSequences) add(InvalidText(row.invalidSequences));
   return warnings;
 }

@@ -24,6 +24,9 @@ enum class ConvType : uint8_t;
 std::string RowDescription(const RunRow& row);
 // "3 個字符無法用 GB2312 表示,已替換": text from UTF-8 the type could not take.
 std::string ReplacedText(uint64_t count, ConvType type);
+// "5 個字符無法用 Big5 表示,已替換": characters the type's own tables
+// could not write (ReplacingCodeName).
+std::string UnconvertedText(uint64_t count, ConvType type);
 // "2 個無效的 UTF-8 序列已替換".
 std::string InvalidText(uint64_t count);
 // What a converted row warns of, joined by "; ": the input looked like
@@ -136,6 +139,9 @@ inline constexpr const char* kNoUtf8Output =
     QT_TRANSLATE_NOOP("UserTexts", "%1 寫出的是 CNS 11643 碼, 不能輸出為 UTF-8");
 inline constexpr const char* kCharactersReplaced =
     QT_TRANSLATE_NOOP("UserTexts", "%1 個字符無法用 %2 表示,已替換");
+// --strict, where a character would be replaced; kNotConverted follows.
+inline constexpr const char* kCharacterWouldBeReplaced =
+    QT_TRANSLATE_NOOP("UserTexts", "有字符無法用 %1 表示, 會被替換 (--strict)");
 inline constexpr const char* kCannotSaveSettings =
     QT_TRANSLATE_NOOP("UserTexts", "無法保存設置: %1");
 
@@ -176,6 +182,17 @@ inline constexpr const char* kNoUtf16 = QT_TRANSLATE_NOOP(
     "UserTexts",
     "沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, "
     "其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式");
+// BigToCNS writes CNS 11643 in its own form, which is not EUC-TW.
+inline constexpr const char* kNoEucTw = QT_TRANSLATE_NOOP(
+    "UserTexts",
+    "不能讀寫 EUC-TW: BigToCNS 寫出的 CNS 11643 碼是本程序自己的形式 (第二字面不帶 8EA2 前綴), "
+    "EUC-TW 解碼器讀不懂; 要這種形式請用 --to cns11643 或 -t BigToCNS");
+// GBK and Unicode hold characters GB2312 lacks, which no type turns into
+// GB2312 without blanking them.
+inline constexpr const char* kNoTypeIntoGb2312 = QT_TRANSLATE_NOOP(
+    "UserTexts",
+    "沒有從 %1 到 gb2312 的轉換方式: GB2312 沒有的字符 (如繁體字) 都會被替換成空白; "
+    "GB2312 文本也是 GBK 文本, 請用 --to gbk");
 inline constexpr const char* kNoTypeForCodes =
     QT_TRANSLATE_NOOP("UserTexts", "沒有從 %1 到 %2 的轉換方式; 見 --list-types");
 // After an unknown name: the known one it most likely meant.

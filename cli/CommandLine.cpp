@@ -178,13 +178,17 @@ std::string ChooseType(const Given& given, Options& options) {
     if (CanonicalCodeName(code).empty())
       return text::Fill(text::Tr(text::kUnknownCode), {code}) +
              DidYouMean(code, CodeNameSpellings());
-  if (CanonicalCodeName(from) == "utf-16le" || CanonicalCodeName(to) == "utf-16le")
-    return text::Tr(text::kNoUtf16);
+  const std::string source = CanonicalCodeName(from), target = CanonicalCodeName(to);
+  if (source == "utf-16le" || target == "utf-16le") return text::Tr(text::kNoUtf16);
+  if (source == "euc-tw" || target == "euc-tw") return text::Tr(text::kNoEucTw);
+  if (target == "gb2312" && (source == "gbk" || source == "utf-8"))
+    return text::Fill(text::Tr(text::kNoTypeIntoGb2312), {from});
   const std::optional<CodePair> pair = FindCodePair(from, to);
   if (!pair) return text::Fill(text::Tr(text::kNoTypeForCodes), {from, to});
   options.type = pair->type;
   options.fromUtf8 = options.fromUtf8 || pair->fromUtf8;
   options.toUtf8 = options.toUtf8 || pair->toUtf8;
+  options.gbkByCharacter = pair->gbkByCharacter;
   return {};
 }
 

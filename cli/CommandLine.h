@@ -18,12 +18,13 @@ struct Options {
   std::string targetFolder;            // empty: beside the first file, named after the type
   bool toStandardOutput = false;       // -o -: the one file's conversion to standard output
   ExistingFile handleExistFile = ExistingFile::kSkip;
-  bool fromUtf8 = false;   // input is UTF-8, encoded into the type's source form first
-  bool toUtf8 = false;     // output is decoded from the type's output form into UTF-8
-  bool lossy = false;      // invalid UTF-8 input becomes U+FFFD instead of an error
-  bool strict = false;     // input that does not look like the type's code fails
-  bool phrases = false;    // simplified ⇄ traditional phrase by phrase
-  bool recursive = false;  // the arguments are folders: convert their trees
+  bool fromUtf8 = false;        // input is UTF-8, encoded into the type's source form first
+  bool toUtf8 = false;          // output is decoded from the type's output form into UTF-8
+  bool gbkByCharacter = false;  // --from gbk --to big5: GbkToBig by character (TextEnds)
+  bool lossy = false;           // invalid UTF-8 input becomes U+FFFD instead of an error
+  bool strict = false;          // input that does not look like the type's code fails
+  bool phrases = false;         // simplified ⇄ traditional phrase by phrase
+  bool recursive = false;       // the arguments are folders: convert their trees
   std::optional<std::string> ignoreList;  // --ignore; else the window's setting
   int32_t jobs = 0;                       // files at once; 0: one per processor
   std::vector<std::string> files;

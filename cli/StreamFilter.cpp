@@ -42,7 +42,7 @@ bool SameRegularFile(int inputFd, int outputFd) {
 
 std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                     bool strict, bool phrases, int inputFd, int outputFd,
-                                    uint64_t& replaced, uint64_t& invalid) {
+                                    FilterCounts& counts) {
   if (SameRegularFile(inputFd, outputFd))
     return Failure{FileAction::kWriteStream, FailureReason::kTargetIsSource,
                    text::Tr(text::kStandardOutput)};
@@ -64,6 +64,7 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
     std::string_view out;
     try {
       out = pipeline.Feed(piece, last);
+      counts = {pipeline.replaced(), pipeline.unconverted(), pipeline.invalid()};
     } catch (const InputError& e) {
       Failure failure = e.failure();
       failure.action = FileAction::kReadStream;
@@ -78,11 +79,7 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
     if (!WriteFully(outputFd, out))
       return Failure{FileAction::kWriteStream, FailureReason::kSystem,
                      text::Tr(text::kStandardOutput), errno};
-    if (last) {
-      replaced = pipeline.replaced();
-      invalid = pipeline.invalid();
-      return std::nullopt;
-    }
+    if (last) return std::nullopt;
   }
 }
 

@@ -15,6 +15,10 @@ void ReportReplaced(const std::string& what, uint64_t count, ConvType type) {
   std::cerr << "marlo-convert: " << Printable(what) << ": " << ReplacedText(count, type) << "\n";
 }
 
+void ReportUnconverted(const std::string& what, uint64_t count, ConvType type) {
+  std::cerr << "marlo-convert: " << Printable(what) << ": " << UnconvertedText(count, type) << "\n";
+}
+
 void ReportInvalid(const std::string& what, uint64_t count) {
   std::cerr << "marlo-convert: " << Printable(what) << ": " << InvalidText(count) << "\n";
 }
@@ -141,6 +145,7 @@ void TerminalHost::AddRow(const RunRow& row) {
   }
   const bool failed = row.outcome == RowOutcome::kFailed;
   if (row.replacedCharacters) ReportReplaced(row.fileName, row.replacedCharacters, type_);
+  if (row.unconvertedCharacters) ReportUnconverted(row.fileName, row.unconvertedCharacters, type_);
   if (row.invalidSequences) ReportInvalid(row.fileName, row.invalidSequences);
   if (row.verdict) std::cerr << "marlo-convert: " << name << ": " << Describe(*row.verdict) << "\n";
   std::cout << name << "\t" << (failed ? "-" : row.seconds + "s") << "\t" << what << "\n"

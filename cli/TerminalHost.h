@@ -13,6 +13,9 @@ namespace marlo::cli {
 
 // "name: N 個字符無法用 Big5 表示,已替換" on standard error.
 void ReportReplaced(const std::string& what, uint64_t count, ConvType type);
+// "name: N 個字符無法用 Big5 表示,已替換" on standard error, for what the
+// type's own tables replaced.
+void ReportUnconverted(const std::string& what, uint64_t count, ConvType type);
 // "name: N 個無效的 UTF-8 序列已替換" on standard error.
 void ReportInvalid(const std::string& what, uint64_t count);
 

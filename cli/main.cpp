@@ -133,7 +133,7 @@ int UsageError(const std::string& message) {
 }
 
 marlo::TextEnds Ends(const marlo::cli::Options& options) {
-  return {options.fromUtf8, options.toUtf8, options.lossy};
+  return {options.fromUtf8, options.toUtf8, options.lossy, options.gbkByCharacter};
 }
 
 // The run's last line: what was taken, converted, skipped and failed, and
@@ -282,13 +282,14 @@ int Filter(const marlo::ConvMarlo& engine, const marlo::cli::Options& options,
       return 1;
     }
   }
-  uint64_t replaced = 0, invalid = 0;
+  marlo::cli::FilterCounts counts;
   const std::optional<marlo::Failure> failure =
       marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict, options.phrases,
-                               inputFd, STDOUT_FILENO, replaced, invalid);
+                               inputFd, STDOUT_FILENO, counts);
   if (inputFd != STDIN_FILENO) ::close(inputFd);
-  if (replaced) marlo::cli::ReportReplaced(input, replaced, options.type);
-  if (invalid) marlo::cli::ReportInvalid(input, invalid);
+  if (counts.replaced) marlo::cli::ReportReplaced(input, counts.replaced, options.type);
+  if (counts.unconverted) marlo::cli::ReportUnconverted(input, counts.unconverted, options.type);
+  if (counts.invalid) marlo::cli::ReportInvalid(input, counts.invalid);
   if (!failure) return 0;
   std::cerr << "marlo-convert: " << marlo::Describe(*failure) << "\n";
   return 1;

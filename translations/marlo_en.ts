@@ -538,6 +538,18 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
         <source>-o 需要一個文件夾名稱, 不能是空的</source>
         <translation>-o needs a folder name, not an empty one</translation>
     </message>
+    <message>
+        <source>有字符無法用 %1 表示, 會被替換 (--strict)</source>
+        <translation>a character cannot be written in %1 and would be replaced (--strict)</translation>
+    </message>
+    <message>
+        <source>不能讀寫 EUC-TW: BigToCNS 寫出的 CNS 11643 碼是本程序自己的形式 (第二字面不帶 8EA2 前綴), EUC-TW 解碼器讀不懂; 要這種形式請用 --to cns11643 或 -t BigToCNS</source>
+        <translation>EUC-TW is neither read nor written: BigToCNS writes CNS 11643 codes in this program&apos;s own form (plane 2 without the 8EA2 prefix), which EUC-TW decoders do not read; for that form use --to cns11643 or -t BigToCNS</translation>
+    </message>
+    <message>
+        <source>沒有從 %1 到 gb2312 的轉換方式: GB2312 沒有的字符 (如繁體字) 都會被替換成空白; GB2312 文本也是 GBK 文本, 請用 --to gbk</source>
+        <translation>no conversion from %1 to gb2312: every character GB2312 lacks (traditional ones, for instance) would become a blank; GB2312 text is GBK text too, so use --to gbk</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

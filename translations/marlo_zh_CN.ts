@@ -528,6 +528,18 @@
         <source>-o 需要一個文件夾名稱, 不能是空的</source>
         <translation>-o 需要一个文件夹名称, 不能是空的</translation>
     </message>
+    <message>
+        <source>有字符無法用 %1 表示, 會被替換 (--strict)</source>
+        <translation>有字符无法用 %1 表示, 会被替换 (--strict)</translation>
+    </message>
+    <message>
+        <source>不能讀寫 EUC-TW: BigToCNS 寫出的 CNS 11643 碼是本程序自己的形式 (第二字面不帶 8EA2 前綴), EUC-TW 解碼器讀不懂; 要這種形式請用 --to cns11643 或 -t BigToCNS</source>
+        <translation>不能读写 EUC-TW: BigToCNS 写出的 CNS 11643 码是本程序自己的形式 (第二字面不带 8EA2 前缀), EUC-TW 解码器读不懂; 要这种形式请用 --to cns11643 或 -t BigToCNS</translation>
+    </message>
+    <message>
+        <source>沒有從 %1 到 gb2312 的轉換方式: GB2312 沒有的字符 (如繁體字) 都會被替換成空白; GB2312 文本也是 GBK 文本, 請用 --to gbk</source>
+        <translation>没有从 %1 到 gb2312 的转换方式: GB2312 没有的字符 (如繁体字) 都会被替换成空白; GB2312 文本也是 GBK 文本, 请用 --to gbk</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

@@ -176,12 +176,11 @@ TEST(InputCheck, ACharacterCutByTheCheckedStartIsNoFault) {
     for (const std::string& text : {atTheEdge, "a" + atTheEdge, "ab" + atTheEdge}) {
       SCOPED_TRACE(testing::Message() << GetConvTypeName(type) << ", " << text.size() << " bytes");
       for (const size_t cut : {text.size(), kCheckedBytes - 1, kCheckedBytes + 1}) {
-        ConversionPipeline pipeline(test::Engine(), type, {}, true, /*strict=*/true);
-        std::string out;
-        EXPECT_NO_THROW({
-          out += pipeline.Feed(std::string_view(text).substr(0, cut), cut == text.size());
-          if (cut < text.size()) out += pipeline.Feed(std::string_view(text).substr(cut), true);
-        });
+        // Not strict: the wrong pairs are replaced, which strict refuses too.
+        ConversionPipeline pipeline(test::Engine(), type, {}, true, /*strict=*/false);
+        std::string out(pipeline.Feed(std::string_view(text).substr(0, cut), cut == text.size()));
+        if (cut < text.size()) out += pipeline.Feed(std::string_view(text).substr(cut), true);
+        EXPECT_FALSE(pipeline.verdict().has_value());
         EXPECT_EQ(out.size(), text.size());
       }
     }

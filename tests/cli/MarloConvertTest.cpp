@@ -593,6 +593,58 @@ TEST(MarloConvert, CodesNameAConversionAsIconvWouldConvert) {
   EXPECT_EQ(Convert({"-t", "xyzzy"}, Fed(kBig5)).err.find("是不是"), std::string::npos);
 }
 
+// A character a type's table cannot write is replaced with a word, through
+// the filter, files and trees alike, and --strict refuses it. GBK text
+// named by its code into Big5 means its characters.
+TEST(MarloConvert, NothingIsReplacedWithoutAWord) {
+  const Glibc gbk("GBK", "UTF-8"), big5("BIG5", "UTF-8");
+  const std::string text = *gbk("这个软件\n");
+  const std::string blank = "\xA1\x40";
+  auto r = Convert({"-t", "GbkToBig"}, Fed(text));
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, blank + blank + blank + *big5("件\n"));
+  EXPECT_NE(r.err.find("3 個字符無法用 Big5 表示,已替換"), std::string::npos) << r.err;
+  r = Convert({"-t", "GbkToBig", "--strict"}, Fed(text));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("有字符無法用 Big5 表示"), std::string::npos) << r.err;
+  // From UTF-8: U+2015 and é are GBK's, not Big5's.
+  r = Convert({"-t", "GbkToBig", "--from-utf8"}, Fed("\u2015\u00E9"));
+  EXPECT_EQ(r.out, blank + blank);
+  EXPECT_NE(r.err.find("2 個字符無法用 Big5 表示,已替換"), std::string::npos) << r.err;
+  r = Convert({"-f", "gbk", "-t", "big5"}, Fed(text + *gbk("繁體字\n")));
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, *big5("這個軟件\n") + *big5("繁體字\n"));
+  EXPECT_EQ(r.err, "");
+
+  // Files and trees: each row's line says it; strict writes nothing.
+  TempFolder dir;
+  const std::string trad = "\xA5\xED\xB3\x6F\r\n";  // 伕 (GB2312 lacks it) 這
+  std::filesystem::create_directory(dir / "tree");
+  WriteFile(dir / "tree/a.txt", trad);
+  r = Convert({"-t", "BigToGb", "-r", dir / "tree"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(ReadFile(dir / "tree/BigToGb/a.txt"), "\xA1\xA1\xD5\xE2\r\n");
+  EXPECT_NE(r.err.find("a.txt: 1 個字符無法用 GB2312 表示,已替換"), std::string::npos) << r.err;
+  r = Convert({"-t", "BigToGb", "--strict", "-o", dir / "strict", dir / "tree/a.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "strict/a.txt"));
+
+  // A name must deliver what it says: EUC-TW is no CNS form of ours.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-f", "big5", "-t", "euc-tw"},
+        {"--from", "EUC-TW", "--to", "big5"}}) {
+    r = Convert(args, Fed(kBig5));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("不能讀寫 EUC-TW"), std::string::npos) << r.err;
+  }
+  for (const char* from : {"gbk", "utf-8"}) {
+    r = Convert({"-f", from, "-t", "gb2312"}, Fed(kGb));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("請用 --to gbk"), std::string::npos) << r.err;
+  }
+}
+
 // --files-from takes the names find prints, a line each or NUL-separated,
 // and each keeps its relative path under the target: two x.txt both convert.
 TEST(MarloConvert, FilesFromKeepsEachNamesRelativePath) {

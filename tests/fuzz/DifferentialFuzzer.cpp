@@ -65,11 +65,10 @@ Outcome Filter(marlo::ConvType type, const marlo::TextEnds& ends, bool strict, b
   Require(in >= 0 && out >= 0);
   Require(::write(in, input.data(), input.size()) == ssize_t(input.size()));
   ::lseek(in, 0, SEEK_SET);
-  uint64_t replaced = 0, invalid = 0;
+  marlo::cli::FilterCounts counts;
   Outcome outcome;
   outcome.refused =
-      marlo::cli::FilterStream(Engine(), type, ends, strict, phrases, in, out, replaced, invalid)
-          .has_value();
+      marlo::cli::FilterStream(Engine(), type, ends, strict, phrases, in, out, counts).has_value();
   const off_t size = ::lseek(out, 0, SEEK_END);
   outcome.output.resize(size_t(size));
   Require(::pread(out, outcome.output.data(), outcome.output.size(), 0) == size);

@@ -2,6 +2,7 @@
 // libFuzzer target: a type's whole chain (UTF-8 at either end, the input
 // check, --strict, phrases) on arbitrary bytes. Whatever the cutting of the
 // input into pieces, the output, or the refusal, is that of the whole.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,7 @@ using marlo::fuzz::Require;
 struct Outcome {
   std::string output;
   std::optional<std::string> refusal;
+  std::array<uint64_t, 3> counts{};  // replaced, unconverted, invalid
   bool operator==(const Outcome&) const = default;
 };
 
@@ -46,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool invalidUtf8 = false;
     try {
       marlo::fuzz::FeedInPieces(pipeline, input, cuts, outcome.output);
+      outcome.counts = {pipeline.replaced(), pipeline.unconverted(), pipeline.invalid()};
     } catch (const marlo::InputError& e) {
       outcome.refusal = marlo::Describe(e.failure());
       invalidUtf8 = e.failure().reason == marlo::FailureReason::kInvalidUtf8;
@@ -58,6 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Outcome whole = run({});
   const Outcome pieces = run({cutA, cutB});
   Require(whole.refusal == pieces.refusal);
-  if (!whole.refusal) Require(whole.output == pieces.output);
+  if (!whole.refusal) Require(whole.output == pieces.output && whole.counts == pieces.counts);
   return 0;
 }

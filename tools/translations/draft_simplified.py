@@ -19,7 +19,8 @@ import sys
 
 TS = pathlib.Path(__file__).resolve().parents[2] / "translations" / "marlo_zh_CN.ts"
 UNFINISHED = re.compile(
-    r'(<source>)(.*?)(</source>\s*<translation type="unfinished">)(</translation>)', re.S)
+    # A source never holds "<": the text matched stays within one entry.
+    r'(<source>)([^<]*)(</source>\s*<translation type="unfinished">)(</translation>)')
 
 
 def simplified(converter, text):
