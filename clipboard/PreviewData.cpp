@@ -18,7 +18,7 @@ namespace {
 // GbToBigToGbk asks for none, so that type shows none.
 std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, ConvType type, std::string_view source,
                                     bool byteFlag, const TextEnds& ends, bool phrases,
-                                    uint64_t* replaced = nullptr) {
+                                    PreviewData* counts = nullptr) {
   ConversionPipeline pipeline(engine, type, ends, /*checkInput=*/false, /*strict=*/false,
                               phrases && TakesPhrases(type));
   auto result = std::make_shared<ConvResult>();
@@ -35,7 +35,10 @@ std::shared_ptr<ConvResult> RunType(const ConvMarlo& engine, ConvType type, std:
     out.append(pipeline.Feed(source.substr(std::min(at, source.size()), kPiece), last));
     if (last) break;
   }
-  if (replaced) *replaced = pipeline.replaced() + pipeline.invalid();
+  if (counts) {
+    counts->replaced = pipeline.replaced() + pipeline.invalid();
+    counts->unconverted = pipeline.unconverted();
+  }
   // An empty input gives a result untouched, as the engine's calls do.
   if (byteFlag && !source.empty() && (ends.toUtf8 || OperationsOf(type).size() == 1))
     result->byteResults()->AppendValues(result->strResult);
@@ -70,9 +73,14 @@ PreviewData Preview(const ConvMarlo& engine, ConvType type, std::string_view sou
   const bool startOnly = byteFlag && source.size() > pageLimit;
   std::shared_ptr<ConvResult> paged;
   try {
-    data.result =
-        RunType(engine, type, source, byteFlag && !startOnly, ends, phrases, &data.replaced);
+    data.result = RunType(engine, type, source, byteFlag && !startOnly, ends, phrases, &data);
     paged = data.result;
+    if (info.target == ByteForm::kUcs && !ends.toUtf8) {
+      TextEnds asText = ends;
+      asText.toUtf8 = true;
+      data.textUtf8 = std::move(RunType(engine, type, source, false, asText, phrases)->strResult);
+      data.hasTextUtf8 = true;
+    }
     if (startOnly) {
       std::string_view start = source.substr(0, pageLimit);
       if (const size_t end = start.rfind('\n'); end != std::string_view::npos)

@@ -34,8 +34,16 @@ struct PreviewData {
   PreviewFailure failure = PreviewFailure::kNone;
   bool readAsUtf8 = false;  // the source was found to be UTF-8
   bool utf8Output = false;  // the result is UTF-8, not the type's target form
-  // From UTF-8: characters the type's code could not hold, replaced.
+  // From UTF-8: characters the type's code could not hold, replaced
+  // (invalid UTF-8 too).
   uint64_t replaced = 0;
+  // Characters the type's tables could not write in its target code.
+  uint64_t unconverted = 0;
+  // The result as UTF-8 text where its bytes cannot tell their characters:
+  // the UCS form, whose byte 0x30 may be '0' or the first of U+3000. It is
+  // what --to-utf8 writes. Empty otherwise.
+  std::string textUtf8 = {};
+  bool hasTextUtf8 = false;
 };
 
 // How much of a source the page and the byte values show: the embedded

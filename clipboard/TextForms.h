@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "batch/ConversionTypes.h"
+#include "clipboard/PreviewData.h"
 #include "engine/ConvMarlo.h"
 
 namespace marlo {
@@ -17,5 +18,9 @@ namespace marlo {
 // Bytes that are no character of the form become U+FFFD.
 QString DecodeBytes(const ConvMarlo& engine, std::string_view bytes, ByteForm form,
                     bool utf8 = false);
+
+// A preview's result as text: what the text box shows and the clipboard
+// gets back, as --to-utf8 writes it.
+QString ResultText(const ConvMarlo& engine, const PreviewData& preview, ConvType type);
 
 }  // namespace marlo

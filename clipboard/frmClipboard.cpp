@@ -204,8 +204,10 @@ void frmClipboard::SetTitle(const QString& title, int keepEnd) {
 void frmClipboard::SetText(const QString& text) { txtDest_->setPlainText(text); }
 
 std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, int32_t ConvIndex,
-                                                      qsizetype* lost) {
+                                                      qsizetype* lost, qsizetype* unconverted,
+                                                      QString* text) {
   if (lost) *lost = 0;
+  if (unconverted) *unconverted = 0;
   const std::optional<ConvType> type = ConvTypeAt(ConvIndex);
   if (!type) return nullptr;
   const QByteArray utf8 = sSource.toUtf8();
@@ -213,6 +215,8 @@ std::shared_ptr<ConvResult> frmClipboard::GetConvData(const QString& sSource, in
       ConvertTextForPreview(engine_, *type, std::string_view(utf8.constData(), size_t(utf8.size())),
                             ByteFlag(), settings_.Choices().phrases);
   if (lost) *lost = qsizetype(preview.replaced);
+  if (unconverted) *unconverted = qsizetype(preview.unconverted);
+  if (text && preview.result) *text = ResultText(engine_, preview, *type);
   return Show(preview, *type);
 }
 
@@ -245,8 +249,7 @@ void frmClipboard::ShowConversion(const PreviewData& preview, ConvType type,
     text->setParent(txtDest_);
     txtDest_->setDocument(text.release());
   } else {
-    txtDest_->setPlainText(
-        DecodeBytes(engine_, preview.result->strResult, TypeInfo(type).target, preview.utf8Output));
+    txtDest_->setPlainText(ResultText(engine_, preview, type));
   }
   if (!preview.byteFlag) {
     SetPageTabsEnabled(false);

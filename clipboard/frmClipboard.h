@@ -38,9 +38,13 @@ class frmClipboard : public QWidget {
   // Returns null for an index that is no type, or when the conversion
   // failed (out of memory, said in a message box); the window stays usable.
   // lost, when given, receives the characters the type's code could not
-  // hold, which went into the conversion as its ideographic space.
+  // hold, which went into the conversion as its ideographic space;
+  // unconverted those the type's tables could not write (ReplacingCodeName);
+  // text the result as text, as --to-utf8 writes it.
   std::shared_ptr<ConvResult> GetConvData(const QString& sSource, int32_t ConvIndex,
-                                          qsizetype* lost = nullptr);
+                                          qsizetype* lost = nullptr,
+                                          qsizetype* unconverted = nullptr,
+                                          QString* text = nullptr);
   // The same for bytes as they are, such as a file's.
   std::shared_ptr<ConvResult> GetConvDataBytes(std::string_view source, ConvType type);
   // Shows a conversion worked out on another thread. text is the output

@@ -46,9 +46,9 @@ bool PreviewJob::Start(const QByteArray& path, ConvType type, bool byteFlag, con
             UserWord(work->data.failure == PreviewFailure::kOutOfMemory ? text::kOutOfMemory
                                                                         : text::kEngineNotReady);
       if (work->data.result) {
-        QString text = DecodeBytes(engine_, work->data.result->strResult, TypeInfo(type).target,
-                                   work->data.utf8Output);
+        QString text = ResultText(engine_, work->data, type);
         std::string().swap(work->data.result->strResult);  // the document shows it now
+        std::string().swap(work->data.textUtf8);
         work->text = frmClipboard::BuildTextDocument(std::move(text), font);
         work->text->moveToThread(uiThread);
       }

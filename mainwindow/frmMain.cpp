@@ -365,25 +365,32 @@ void frmMain::ConvertClipboard() {
   ShowOver(window);
   window->raise();
   window->repaint();
-  qsizetype lost = 0;
-  const auto result = window->GetConvData(clipboard->text(), type, &lost);
+  qsizetype lost = 0, unconverted = 0;
+  QString text;
+  const auto result = window->GetConvData(clipboard->text(), type, &lost, &unconverted, &text);
   if (!result) return;
   const ConversionType& info = TypeInfo(CurrentType());
-  if (lost > 0) {
+  if (lost > 0 || unconverted > 0) {
     // The clipboard may hold the only copy of the text: nothing of it is
     // replaced without the user's word.
-    QMessageBox box(
-        QMessageBox::Warning, QStringLiteral("Marlo"),
-        UserWord(text::kCharactersReplaced)
-            .arg(lost)
-            .arg(QString::fromLatin1(EncodedCodeName(info.type, FormEncodedFromUtf8(info.type)))),
-        QMessageBox::Yes | QMessageBox::No, window);
+    QStringList losses;
+    if (lost > 0)
+      losses << UserWord(text::kCharactersReplaced)
+                    .arg(lost)
+                    .arg(QString::fromLatin1(
+                        EncodedCodeName(info.type, FormEncodedFromUtf8(info.type))));
+    if (unconverted > 0)
+      losses << UserWord(text::kCharactersReplaced)
+                    .arg(unconverted)
+                    .arg(QString::fromLatin1(ReplacingCodeName(info.type)));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Marlo"), losses.join('\n'),
+                    QMessageBox::Yes | QMessageBox::No, window);
     box.setObjectName("msgClipboardLoss");
     box.setInformativeText(UserWord(text::kClipboardLossQuestion));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes) return;
   }
-  clipboard->setText(DecodeBytes(cfMain_, result->strResult, info.target));
+  clipboard->setText(text);
 }
 
 void frmMain::PreviewSelected() {

@@ -309,6 +309,47 @@ class frmClipboardTest : public QObject {
     window->close();
   }
 
+  // What comes back on the clipboard is the text marlo-convert writes with
+  // --to-utf8, for every type: the types that write the UCS form too, whose
+  // bytes cannot be read back alone (0x4E 0x2D is 中, not "N-"). BigToCNS
+  // writes no UTF-8: its codes come back read as the page declares, Big5.
+  void theClipboardComesBackAsMarloConvertWritesIt() {
+    const QString text = QStringLiteral("中文有一個 ABC，软件～\n");
+    frmMain main;
+    main.show();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    marlo::ConvMarlo engine;
+    engine.InitMe();
+    for (int type = 0; type < marlo::kConversionTypeCount; ++type) {
+      const bool utf8 = marlo::WritesUtf8(marlo::ConvType(type));
+      QProcess convert;
+      convert.start(QStringLiteral(MARLO_CONVERT_EXE),
+                    utf8 ? QStringList{"-t", QString::number(type), "--from-utf8", "--to-utf8"}
+                         : QStringList{"-t", QString::number(type), "--from-utf8"});
+      convert.write(text.toUtf8());
+      convert.closeWriteChannel();
+      QVERIFY(convert.waitForFinished(60000));
+      const QByteArray out = convert.readAllStandardOutput();
+      const QString expected =
+          utf8 ? QString::fromUtf8(out)
+               : marlo::DecodeBytes(engine, std::string_view(out.constData(), size_t(out.size())),
+                                    marlo::ByteForm::kBig5);
+      QTest::mouseClick(main.findChild<QRadioButton*>(QString("optConvType_%1").arg(type)),
+                        Qt::LeftButton);
+      clipboard->setText(text);
+      // A type whose code lacks a character asks first: yes.
+      BoxAnswerer answers({Press(QMessageBox::Yes)});
+      main.ConvertClipboard();
+      QVERIFY2(clipboard->text() == expected,
+               qPrintable(QString::fromStdString(marlo::GetConvTypeName(marlo::ConvType(type))) +
+                          ": " + clipboard->text() + " / " + expected));
+      // The window's text is the same text.
+      QCOMPARE(Child<QPlainTextEdit>(*main.LoadClipboardWindow(), "txtDest")->toPlainText(),
+               expected);
+    }
+    main.LoadClipboardWindow()->close();
+  }
+
   // Text the source code cannot hold would come back with ideographic
   // spaces in it: the clipboard stays as it was unless the user says
   // otherwise.
