@@ -182,6 +182,9 @@ inline constexpr const char* kNoUtf16 = QT_TRANSLATE_NOOP(
     "UserTexts",
     "沒有讀寫 UTF-16 的轉換方式: Unicode 方式用本程序自己的字節形式 (ASCII 一個字節, "
     "其他字符兩個字節、高字節在前); 請用 utf-8, 或用 -t 指定 Unicode 方式");
+// --list-types, after --from gbk --to big5, which is GbkToBig by character.
+inline constexpr const char* kByCharacter =
+    QT_TRANSLATE_NOOP("UserTexts", "(按字符: 簡體字寫成繁體字, 不替換成空白)");
 // BigToCNS writes CNS 11643 in its own form, which is not EUC-TW.
 inline constexpr const char* kNoEucTw = QT_TRANSLATE_NOOP(
     "UserTexts",

@@ -246,6 +246,7 @@ void ListTypes() {
     for (const marlo::CodePair& pair : marlo::CodePairs())
       if (pair.type == type.type) {
         std::cout << separator << "--from " << pair.from << " --to " << pair.to;
+        if (pair.gbkByCharacter) std::cout << " " << marlo::text::Tr(marlo::text::kByCharacter);
         separator = ", ";
       }
     std::cout << "\n";

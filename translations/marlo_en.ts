@@ -550,6 +550,10 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
         <source>沒有從 %1 到 gb2312 的轉換方式: GB2312 沒有的字符 (如繁體字) 都會被替換成空白; GB2312 文本也是 GBK 文本, 請用 --to gbk</source>
         <translation>no conversion from %1 to gb2312: every character GB2312 lacks (traditional ones, for instance) would become a blank; GB2312 text is GBK text too, so use --to gbk</translation>
     </message>
+    <message>
+        <source>(按字符: 簡體字寫成繁體字, 不替換成空白)</source>
+        <translation>(by character: simplified characters written in their traditional forms, not blanked)</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

@@ -540,6 +540,10 @@
         <source>沒有從 %1 到 gb2312 的轉換方式: GB2312 沒有的字符 (如繁體字) 都會被替換成空白; GB2312 文本也是 GBK 文本, 請用 --to gbk</source>
         <translation>没有从 %1 到 gb2312 的转换方式: GB2312 没有的字符 (如繁体字) 都会被替换成空白; GB2312 文本也是 GBK 文本, 请用 --to gbk</translation>
     </message>
+    <message>
+        <source>(按字符: 簡體字寫成繁體字, 不替換成空白)</source>
+        <translation>(按字符: 简体字写成繁体字, 不替换成空白)</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>
