@@ -305,7 +305,8 @@ ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, RunEntry given
     // by a later one.
     if (listed && claimed_.count(file.target))
       throw textfile::FileError({FileAction::kWrite, FailureReason::kSameNameInRun, file.target});
-    file.reader = std::make_unique<textfile::TextReader>(entry.fullPath);
+    file.reader = std::make_unique<textfile::TextReader>(
+        entry.fullPath, textfile::OpenRule{entry.below.get(), entry.fileName, entry.noFollow});
 
     // Whether the target is written is settled before converting: the
     // output then goes straight into the temporary target, never whole into

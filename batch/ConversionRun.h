@@ -24,6 +24,11 @@ struct RunEntry {
   // Set when the entry is known to fail before the run (a folder of a tree
   // that could not be read): its row says this.
   std::optional<Failure> failure = {};
+  // A tree's file is opened below its tree's folder by fileName, its path
+  // there, with no link followed anywhere on the way; a listed name
+  // (--files-from) with noFollow is not followed where it is a link.
+  std::shared_ptr<const textfile::FolderHandle> below = {};
+  bool noFollow = false;
 };
 
 // What to do when the target file exists already.

@@ -32,6 +32,7 @@ enum class FailureReason : uint8_t {
   kOutOfMemory,
   kTargetIsSource,
   kSameNameInRun,   // another file of the run writes this target
+  kSymbolicLink,    // a link where a tree's file or folder was: not followed
   kNotThisCode,     // strict: the input check's finding is in `verdict`
   kInvalidUtf8,     // at byte `offset`
   kUnexpected,      // none of these: the exception's own text is in `detail`

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "batch/SourceSelection.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -85,29 +87,63 @@ TreeWalker::TreeWalker(std::string folder, IgnoreList ignoreList, TreeWalkRules 
     skipped_ = std::filesystem::weakly_canonical(rules_.skip, error).string();
 }
 
-bool TreeWalker::Enter(const std::string& path, const std::string& relative, RunEntry& failure) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  Folder folder{path, relative, {}, 0};
-  fs::directory_iterator it(path, error);
-  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-    std::error_code unknown;  // a kind the listing did not give is looked up later
-    folder.names.emplace_back(it->path().filename().string(), it->symlink_status(unknown).type());
-  }
-  if (error) {
+bool TreeWalker::Enter(const std::string& name, const std::string& path,
+                       const std::string& relative, RunEntry& failure) {
+  auto fail = [&](int error) {
     failure = {path, relative.empty() ? "." : relative,
-               Failure{FileAction::kReadFolder, FailureReason::kSystem, path, error.value()}};
+               Failure{FileAction::kReadFolder,
+                       error == ELOOP ? FailureReason::kSymbolicLink : FailureReason::kSystem, path,
+                       error}};
     return false;
+  };
+  // The root may be a link the user named; below it, a folder that became
+  // a link since its parent was listed is not entered.
+  const int fd = stack_.empty() ? ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                                : ::openat(stack_.back().handle->fd(), name.c_str(),
+                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return fail(stack_.empty() || errno != ENOTDIR ? errno : ELOOP);
+  auto handle = std::make_shared<const textfile::FolderHandle>(fd);
+  const int listed = ::dup(fd);
+  DIR* dir = listed < 0 ? nullptr : ::fdopendir(listed);
+  if (dir == nullptr) {
+    const int error = errno;
+    if (listed >= 0) ::close(listed);
+    return fail(error);
   }
+  Folder folder{handle, path, relative, {}, 0};
+  errno = 0;
+  while (const dirent* item = ::readdir(dir)) {
+    const std::string_view itemName = item->d_name;
+    if (itemName == "." || itemName == "..") continue;
+    unsigned char type = item->d_type;
+    if (type == DT_UNKNOWN) {  // some file systems leave the kind to a look
+      struct stat info;
+      if (::fstatat(fd, item->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+        type = S_ISDIR(info.st_mode)   ? DT_DIR
+               : S_ISREG(info.st_mode) ? DT_REG
+               : S_ISLNK(info.st_mode) ? DT_LNK
+                                       : DT_UNKNOWN;
+    }
+    const Kind kind = type == DT_DIR   ? Kind::kFolder
+                      : type == DT_REG ? Kind::kFile
+                      : type == DT_LNK ? Kind::kLink
+                                       : Kind::kOther;
+    folder.names.emplace_back(std::string(itemName), kind);
+    errno = 0;
+  }
+  const int error = errno;
+  ::closedir(dir);
+  if (error != 0) return fail(error);
   std::sort(folder.names.begin(), folder.names.end());
+  if (stack_.empty()) rootHandle_ = handle;
   stack_.push_back(std::move(folder));
   return true;
 }
 
 namespace {
 
-bool LooksBinary(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+bool LooksBinary(int folder, const std::string& name) {
+  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
   if (fd < 0) return false;  // its row will say why it cannot be read
   char probe[kBinaryProbe];
   ssize_t got;
@@ -123,7 +159,7 @@ bool TreeWalker::Next(RunEntry& entry) {
   namespace fs = std::filesystem;
   if (!started_) {
     started_ = true;
-    if (!Enter(root_, "", entry)) return true;
+    if (!Enter(root_, root_, "", entry)) return true;
   }
   while (!stack_.empty()) {
     Folder& folder = stack_.back();
@@ -134,8 +170,11 @@ bool TreeWalker::Next(RunEntry& entry) {
     const auto& [name, kind] = folder.names[folder.next++];
     const std::string path = JoinPath(folder.path, name);
     const std::string relative = folder.relative.empty() ? name : folder.relative + "/" + name;
-    std::error_code ignored;
-    if (kind == fs::file_type::directory) {  // links to folders are not followed
+    if (kind == Kind::kLink) {  // to a file or a folder alike: it may lead anywhere
+      ++links_;
+      continue;
+    }
+    if (kind == Kind::kFolder) {
       bool typeFolder = false;
       if (rules_.skipTypeFolders)
         for (const ConversionType& type : ConversionTypes()) typeFolder |= name == type.identifier;
@@ -143,21 +182,21 @@ bool TreeWalker::Next(RunEntry& entry) {
         ++typeFolders_;
         continue;
       }
+      std::error_code ignored;
       if (!skipped_.empty() && fs::weakly_canonical(path, ignored).string() == skipped_) continue;
-      if (!Enter(path, relative, entry)) return true;
+      if (!Enter(name, path, relative, entry)) return true;
       continue;
     }
-    // A link to a file converts it; a link loop is no file.
-    if (kind != fs::file_type::regular && !fs::is_regular_file(fs::status(path, ignored))) continue;
+    if (kind != Kind::kFile) continue;  // a device, a pipe, a socket
     if (ignoreList_.Ignores(name)) {
       ++ignoredFiles_;
       continue;
     }
-    if (rules_.skipBinary && LooksBinary(path)) {
+    if (rules_.skipBinary && LooksBinary(folder.handle->fd(), name)) {
       ++binaryFiles_;
       continue;
     }
-    entry = {path, relative};
+    entry = {path, relative, {}, rootHandle_};
     return true;
   }
   return false;
@@ -170,6 +209,7 @@ TreeListing ListTree(const std::string& folder, const IgnoreList& ignoreList, Tr
   listing.ignoredFiles = walker.ignoredFiles();
   listing.typeFolders = walker.typeFolders();
   listing.binaryFiles = walker.binaryFiles();
+  listing.links = walker.links();
   return listing;
 }
 

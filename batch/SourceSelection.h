@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -62,9 +63,13 @@ inline constexpr size_t kBinaryProbe = 4096;
 
 // The regular files under a folder, one at a time, depth first with the
 // names of each folder in byte order, as entries whose name is the path
-// below the folder ("sub/a.txt"). Links to folders are not followed. Its
-// memory is that of the folders on the way down, not of the tree: a tree
-// of millions of files is walked while its files convert.
+// below the folder ("sub/a.txt"). No link is followed: each folder is
+// opened from its parent's descriptor, links met are counted and left
+// out, and each entry is opened below the tree's folder (RunEntry::below),
+// so that a folder or file replaced by a link while the tree is walked or
+// converted leads nowhere outside it. Its memory is that of the folders on
+// the way down, not of the tree: a tree of millions of files is walked
+// while its files convert.
 class TreeWalker {
  public:
   TreeWalker(std::string folder, IgnoreList ignoreList, TreeWalkRules rules);
@@ -76,25 +81,32 @@ class TreeWalker {
   size_t ignoredFiles() const { return ignoredFiles_; }
   size_t typeFolders() const { return typeFolders_; }  // not entered
   size_t binaryFiles() const { return binaryFiles_; }
+  size_t links() const { return links_; }  // not followed
 
  private:
+  enum class Kind : uint8_t { kFolder, kFile, kLink, kOther };
   struct Folder {
+    std::shared_ptr<const textfile::FolderHandle> handle;
     std::string path;
     std::string relative;  // below the root, "" for the root
     // Names with their kinds as the folder listing gives them (no look at
     // each file), in byte order.
-    std::vector<std::pair<std::string, std::filesystem::file_type>> names;
+    std::vector<std::pair<std::string, Kind>> names;
     size_t next = 0;
   };
-  bool Enter(const std::string& path, const std::string& relative, RunEntry& failure);
+  // Opens and lists a folder: the root by its path, any other by its name
+  // in the folder on top of the stack.
+  bool Enter(const std::string& name, const std::string& path, const std::string& relative,
+             RunEntry& failure);
 
   std::string root_;
   IgnoreList ignoreList_;
   TreeWalkRules rules_;
   std::string skipped_;  // the skipped folder, made canonical
   std::vector<Folder> stack_;
+  std::shared_ptr<const textfile::FolderHandle> rootHandle_;
   bool started_ = false;
-  size_t ignoredFiles_ = 0, typeFolders_ = 0, binaryFiles_ = 0;
+  size_t ignoredFiles_ = 0, typeFolders_ = 0, binaryFiles_ = 0, links_ = 0;
 };
 
 // What a whole walk found, and what it left out.
@@ -103,6 +115,7 @@ struct TreeListing {
   size_t ignoredFiles = 0;  // ruled out by the ignore list
   size_t typeFolders = 0;   // folders named after a conversion type, not entered
   size_t binaryFiles = 0;
+  size_t links = 0;  // symbolic links, not followed
 };
 
 // Every file a walk gives, at once: for trees a window lists.

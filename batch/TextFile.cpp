@@ -87,9 +87,52 @@ void DeleteFile(const fs::path& path) {
   if (::unlink(path.c_str()) != 0) ThrowErrno(FileAction::kDelete, path, errno);
 }
 
-TextReader::TextReader(fs::path path) : path_(std::move(path)) {
-  fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) ThrowErrno(kCannotOpen, path_, errno);
+FolderHandle::FolderHandle(const fs::path& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+  if (fd_ < 0) ThrowErrno(FileAction::kReadFolder, path, errno);
+}
+
+FolderHandle::~FolderHandle() { ::close(fd_); }
+
+namespace {
+
+// A link met where O_NOFOLLOW stands: its own words, not "too many levels
+// of symbolic links".
+[[noreturn]] void ThrowOpen(const fs::path& path, int error) {
+  if (error == ELOOP) Throw(kCannotOpen, path, FailureReason::kSymbolicLink);
+  ThrowErrno(kCannotOpen, path, error);
+}
+
+// Opens relative below folder one name at a time, refusing a link in any
+// place: the kernel resolves nothing the walk did not see.
+int OpenBelow(int folder, std::string_view relative, const fs::path& path) {
+  constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW;
+  int at = folder;
+  for (;;) {
+    const size_t slash = relative.find('/');
+    const std::string name(relative.substr(0, slash));
+    const int next = slash == std::string_view::npos
+                         ? ::openat(at, name.c_str(), kReadFlags)
+                         : ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int error = errno;
+    if (at != folder) ::close(at);
+    // A folder that became a link fails as ELOOP or as no folder.
+    if (next < 0) ThrowOpen(path, slash != std::string_view::npos && error == ENOTDIR ? ELOOP : error);
+    if (slash == std::string_view::npos) return next;
+    at = next;
+    relative.remove_prefix(slash + 1);
+  }
+}
+
+}  // namespace
+
+TextReader::TextReader(fs::path path, const OpenRule& rule) : path_(std::move(path)) {
+  if (rule.below) {
+    fd_ = OpenBelow(rule.below->fd(), rule.relative, path_);
+  } else {
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (rule.noFollow ? O_NOFOLLOW : 0));
+    if (fd_ < 0) ThrowOpen(path_, errno);
+  }
   struct stat info;
   if (::fstat(fd_, &info) != 0) {
     const int error = errno;

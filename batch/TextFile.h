@@ -32,11 +32,39 @@ bool FileExists(const std::filesystem::path& path);
 void CreateFolder(const std::filesystem::path& path);
 void DeleteFile(const std::filesystem::path& path);
 
+// A folder held open: files below it are opened from it, one name at a
+// time, so that no link put in the place of a folder or file since it was
+// listed leads out of it.
+class FolderHandle {
+ public:
+  // Opens a folder the user named (a link to one is followed). Throws
+  // FileError.
+  explicit FolderHandle(const std::filesystem::path& path);
+  // Takes over a folder descriptor.
+  explicit FolderHandle(int fd) : fd_(fd) {}
+  ~FolderHandle();
+  FolderHandle(const FolderHandle&) = delete;
+  FolderHandle& operator=(const FolderHandle&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Where a reader opens its file: by the path as it stands, by the path with
+// a link in its last place refused, or below a held folder by a relative
+// path with a link in any place refused (FailureReason::kSymbolicLink).
+struct OpenRule {
+  const FolderHandle* below = nullptr;
+  std::string_view relative;  // with below: the path under it ("sub/a.txt")
+  bool noFollow = false;      // without below: the last name may not be a link
+};
+
 // Reads a regular file piece by piece. Opening fails for a file of length
 // zero, a folder, a device or a pipe (without waiting for a writer).
 class TextReader {
  public:
-  explicit TextReader(std::filesystem::path path);
+  explicit TextReader(std::filesystem::path path, const OpenRule& rule = {});
   ~TextReader();
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;

@@ -117,10 +117,11 @@ std::string Describe(const Failure& failure) {
                                              text::kFileTooLarge,
                                              text::kOutOfMemory,
                                              text::kTargetIsSource,
-                                             text::kSameNameInRun};
+                                             text::kSameNameInRun,
+                                             text::kSymbolicLink};
   static_assert(std::size(kActions) == size_t(FileAction::kWriteStream) + 1,
                 "one word per action, in the order of FileAction");
-  static_assert(std::size(kReasons) == size_t(FailureReason::kSameNameInRun) + 1,
+  static_assert(std::size(kReasons) == size_t(FailureReason::kSymbolicLink) + 1,
                 "one word per reason, in the order of FailureReason, up to the last plain one");
   std::string reason;
   switch (failure.reason) {

@@ -70,6 +70,9 @@ inline constexpr const char* kTargetIsSource =
     QT_TRANSLATE_NOOP("UserTexts", "目標文件就是源文件,未覆蓋");
 inline constexpr const char* kSameNameInRun =
     QT_TRANSLATE_NOOP("UserTexts", "與本次轉換的另一個文件同名,未寫入");
+// A file or folder of a tree that became a link after the tree was read.
+inline constexpr const char* kSymbolicLink =
+    QT_TRANSLATE_NOOP("UserTexts", "是符號鏈接,沒有跟隨");
 inline constexpr const char* kNotConverted = QT_TRANSLATE_NOOP("UserTexts", ",未轉換");
 // The offset follows.
 inline constexpr const char* kInvalidUtf8At =
@@ -161,6 +164,9 @@ inline constexpr const char* kRunReportStoppedWalk =
 // After the report of a walk: files with NUL bytes, not converted.
 inline constexpr const char* kBinarySkipped =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個二進制文件 (含 NUL 字節) 已跳過");
+// Links met in a tree are never followed out of it.
+inline constexpr const char* kLinksSkipped =
+    QT_TRANSLATE_NOOP("UserTexts", "; %1 個符號鏈接已跳過 (不跟隨)");
 // After a folder tree was added in the window: %1 files; then the folders
 // named after a conversion type that the walk did not enter.
 inline constexpr const char* kTreeAdded = QT_TRANSLATE_NOOP("UserTexts", "已加入 %1 個文件");
@@ -260,15 +266,15 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "      --lossy           與 --from-utf8 一起: 無效的 UTF-8 當作 U+FFFD,\n"
     "                        不在其字節位置失敗; 這類序列另行計數\n"
     "      --strict          字節看起來不是該方式的源編碼 (超過 1% 的非 ASCII\n"
-    "                        字符無效) 的文件算作失敗,不寫任何內容; 不加此項時\n"
-    "                        只警告字節像是甚麼編碼\n"
+    "                        字符無效),或有字符會被替換的文件算作失敗,不寫任何\n"
+    "                        內容; 不加此項時只警告\n"
     "      --phrases         與 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按詞語\n"
     "                        轉換,繁體一側用台灣用語 (軟體 ⇄ 软件, 乾燥 → 干燥),\n"
     "                        其餘按字; 輸出的長度因此可能與輸入不同\n"
     "  -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾\n"
     "                        下的同樣位置 (默認為第一個文件夾中以轉換方式命名\n"
     "                        的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨\n"
-    "                        指向文件夾的鏈接; 開頭 4 KiB 中有 NUL 字節的文件\n"
+    "                        任何符號鏈接; 開頭 4 KiB 中有 NUL 字節的文件\n"
     "                        是二進制文件,也跳過 (讀 UCS-2 的方式除外)\n"
     "      --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 \".EXE;.ZIP\"\n"
     "                        (文件的擴展名與列表中的一項相同時跳過,不分大小寫)\n"

@@ -139,7 +139,7 @@ marlo::TextEnds Ends(const marlo::cli::Options& options) {
 // The run's last line: what was taken, converted, skipped and failed, and
 // what was left out. False when the report did not reach its reader.
 bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome, int64_t taken,
-                 size_t listed, bool walked, size_t ignored, size_t binary) {
+                 size_t listed, bool walked, size_t ignored, size_t binary, size_t links) {
   const int64_t handled = host.converted() + host.skipped() + host.failed();
   using marlo::text::Fill;
   std::cout << Fill(marlo::text::Tr(marlo::text::kRunReport),
@@ -154,6 +154,7 @@ bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome
     std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
   if (binary)
     std::cout << Fill(marlo::text::Tr(marlo::text::kBinarySkipped), {std::to_string(binary)});
+  if (links) std::cout << Fill(marlo::text::Tr(marlo::text::kLinksSkipped), {std::to_string(links)});
   std::cout << "\n" << std::flush;
   // A report that did not reach its reader is no success.
   if (!std::cout) {
@@ -187,7 +188,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   // Each file reaches the disk before its target is replaced, a batch of
   // files at a time: an fsync per file would cost more than converting it.
   settings.syncInBatches = true;
-  size_t ignored = 0, binary = 0;
+  size_t ignored = 0, binary = 0, links = 0;
   std::optional<marlo::TreeWalker> walk;  // one tree: walked while it converts
   if (options.recursive) {
     // Whole extensions: a walk must not drop main.c because ".CAB" holds ".C".
@@ -212,12 +213,16 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
         for (marlo::RunEntry& entry : listing.entries) settings.entries.push_back(std::move(entry));
         ignored += listing.ignoredFiles;
         binary += listing.binaryFiles;
+        links += listing.links;
       }
     }
   } else {
+    // A list's names came from a walk of someone's tree (find): a name
+    // there that is a link is not followed. A name given here may be one.
     for (const std::string& file : options.files)
       settings.entries.push_back(
-          {file, TargetName(file, !options.targetFolder.empty() || options.filesFrom)});
+          {file, TargetName(file, !options.targetFolder.empty() || options.filesFrom), {}, {},
+           options.filesFrom.has_value()});
   }
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);
@@ -229,8 +234,9 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   if (walk) {
     ignored = walk->ignoredFiles();
     binary = walk->binaryFiles();
+    links = walk->links();
   }
-  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, bool(walk), ignored, binary))
+  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, bool(walk), ignored, binary, links))
     return 1;
   if (outcome == marlo::RunOutcome::kStopped) return 130;
   return host.failed() == 0 ? 0 : 1;

@@ -118,6 +118,7 @@ void DestList::AddTree(const QByteArray& folder, const std::string& ignoreList,
     QString report = UserWord(text::kTreeAdded).arg(listing.entries.size());
     if (listing.typeFolders) report += UserWord(text::kTypeFoldersLeftOut).arg(listing.typeFolders);
     if (listing.ignoredFiles) report += UserWord(text::kIgnoredByList).arg(listing.ignoredFiles);
+    if (listing.links) report += UserWord(text::kLinksSkipped).arg(listing.links);
     emit TreeAdded(report);
   });
   if (treeWalks_++ == 0) QGuiApplication::setOverrideCursor(Qt::BusyCursor);

@@ -385,15 +385,15 @@
       --lossy           與 --from-utf8 一起: 無效的 UTF-8 當作 U+FFFD,
                         不在其字節位置失敗; 這類序列另行計數
       --strict          字節看起來不是該方式的源編碼 (超過 1% 的非 ASCII
-                        字符無效) 的文件算作失敗,不寫任何內容; 不加此項時
-                        只警告字節像是甚麼編碼
+                        字符無效),或有字符會被替換的文件算作失敗,不寫任何
+                        內容; 不加此項時只警告
       --phrases         與 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按詞語
                         轉換,繁體一側用台灣用語 (軟體 ⇄ 软件, 乾燥 → 干燥),
                         其餘按字; 輸出的長度因此可能與輸入不同
   -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾
                         下的同樣位置 (默認為第一個文件夾中以轉換方式命名
                         的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨
-                        指向文件夾的鏈接; 開頭 4 KiB 中有 NUL 字節的文件
+                        任何符號鏈接; 開頭 4 KiB 中有 NUL 字節的文件
                         是二進制文件,也跳過 (讀 UCS-2 的方式除外)
       --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 &quot;.EXE;.ZIP&quot;
                         (文件的擴展名與列表中的一項相同時跳過,不分大小寫)
@@ -447,9 +447,9 @@ output.
                           of failing at its offset; such sequences are counted
                           apart
       --strict            a file whose bytes do not look like the type&apos;s source
-                          code (over 1% of its non-ASCII characters invalid)
-                          fails and nothing is written; without it, only a
-                          warning says what code the bytes look like
+                          code (over 1% of its non-ASCII characters invalid),
+                          or in which a character would be replaced, fails
+                          and nothing is written; without it, only a warning
       --phrases           with BigToGb, GbToBig and GbToBigToGbk: convert whole
                           words first, with Taiwan usage on the traditional
                           side (軟體 ⇄ 软件, 乾燥 → 干燥), then character by
@@ -459,8 +459,8 @@ output.
                           folder (by default a folder named after the type in
                           the first folder), skipping the file types the window
                           ignores and binary files (a NUL byte in their first
-                          4 KiB; not for the types that read UCS-2); links to
-                          folders are not followed
+                          4 KiB; not for the types that read UCS-2); no
+                          symbolic link is followed
       --ignore LIST       with -r: skip these file types instead, such as
                           &quot;.EXE;.ZIP&quot; (a file whose extension is one
                           of them, in any case)
@@ -553,6 +553,14 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
     <message>
         <source>(按字符: 簡體字寫成繁體字, 不替換成空白)</source>
         <translation>(by character: simplified characters written in their traditional forms, not blanked)</translation>
+    </message>
+    <message>
+        <source>是符號鏈接,沒有跟隨</source>
+        <translation>is a symbolic link, not followed</translation>
+    </message>
+    <message>
+        <source>; %1 個符號鏈接已跳過 (不跟隨)</source>
+        <translation>; %1 symbolic links left out (not followed)</translation>
     </message>
 </context>
 <context>

@@ -70,6 +70,65 @@ TEST(SourceSelection, AWalkCountsWhatItLeftOut) {
   EXPECT_EQ(entering.typeFolders, 0u);
 }
 
+// No link leads a walk out of its tree: a link met is counted and left
+// out, a folder swapped for a link after its parent was listed is not
+// entered, and a file whose folder became a link after it was listed is
+// not opened (the walk hands its files over before they are read).
+TEST(SourceSelection, AWalkFollowsNoLinkOutOfItsTree) {
+  namespace fs = std::filesystem;
+  test::TempFolder dir;
+  fs::create_directories(dir / "outside");
+  fs::create_directories(dir / "tree/d0");
+  fs::create_directories(dir / "tree/d1");
+  test::WriteFile(dir / "outside/x.txt", "secret");
+  test::WriteFile(dir / "outside/secret.txt", "secret");
+  test::WriteFile(dir / "tree/a.txt", "a");
+  test::WriteFile(dir / "tree/d0/x.txt", "mine");
+  test::WriteFile(dir / "tree/d1/y.txt", "y");
+  fs::create_symlink(dir / "outside/secret.txt", dir / "tree/z.txt");
+  fs::create_directory_symlink(dir / "outside", dir / "tree/link");
+
+  TreeWalker walker(dir / "tree", IgnoreList("", IgnoreList::Rule::kWholeExtension), {});
+  RunEntry entry;
+  ASSERT_TRUE(walker.Next(entry));
+  EXPECT_EQ(entry.fileName, "a.txt");
+  ASSERT_TRUE(walker.Next(entry));
+  ASSERT_EQ(entry.fileName, "d0/x.txt");
+  const RunEntry listed = entry;
+  // d0 becomes a link to a folder holding an x.txt: the listed file must
+  // not be read from there.
+  fs::rename(dir / "tree/d0", dir / "d0-moved");
+  fs::create_directory_symlink(dir / "outside", dir / "tree/d0");
+  try {
+    textfile::TextReader reader(listed.fullPath,
+                                {listed.below.get(), listed.fileName, listed.noFollow});
+    ADD_FAILURE() << "read through a link";
+  } catch (const textfile::FileError& e) {
+    EXPECT_EQ(e.failure().reason, FailureReason::kSymbolicLink);
+  }
+  // d1, listed as a folder, becomes a link before the walk enters it.
+  fs::rename(dir / "tree/d1", dir / "d1-moved");
+  fs::create_directory_symlink(dir / "outside", dir / "tree/d1");
+  std::vector<std::string> rest;
+  while (walker.Next(entry)) {
+    rest.push_back(entry.fileName);
+    if (entry.fileName == "d1") {
+      EXPECT_TRUE(entry.failure.has_value());
+    } else {
+      textfile::TextReader reader(entry.fullPath,
+                                  {entry.below.get(), entry.fileName, entry.noFollow});
+      char byte;
+      EXPECT_EQ(reader.Read(&byte, 1), 1u);
+      EXPECT_NE(byte, 's') << entry.fileName;
+    }
+  }
+  EXPECT_EQ(rest, (std::vector<std::string>{"d1"}));  // its failed row; link and z.txt left out
+  EXPECT_EQ(walker.links(), 2u);
+  // A listed name that is a link is not followed either (--files-from).
+  EXPECT_THROW(textfile::TextReader(dir / "tree/z.txt", {nullptr, {}, true}), textfile::FileError);
+  EXPECT_NO_THROW(textfile::TextReader(dir / "tree/z.txt"));  // a name the user gave
+}
+
 TEST(SourceSelection, AnAddSkipsIgnoredAndListedFilesAndKeepsTheOrder) {
   const std::vector<std::string> names = {"b.txt", "a.exe", "c", "a.txt", "b.txt"};
   const auto entries = EntriesToAdd("/data", names, ".EXE",

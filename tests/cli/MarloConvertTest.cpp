@@ -681,13 +681,24 @@ TEST(MarloConvert, ATreeWalkSkipsBinaryFilesAndSaysSo) {
   WriteFile(dir / "tree/sub/b.txt", kBig5);
   WriteFile(dir / "tree/image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
   WriteFile(dir / "tree/late-nul.txt", std::string(5000, 'a') + std::string(1, '\0'));
+  // Links lead out of the tree: left out and counted, like binary files.
+  WriteFile(dir / "secret.txt", kBig5);
+  std::filesystem::create_symlink(dir / "secret.txt", dir / "tree/z.txt");
+  std::filesystem::create_directory_symlink(dir.path(), dir / "tree/up");
   auto r = Convert({"-t", "BigToGb", "-r", dir / "tree", "--ignore", ".exe"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(ReadFile(dir / "tree/BigToGb/sub/b.txt"), kGb);
   EXPECT_FALSE(std::filesystem::exists(dir / "tree/BigToGb/image.png"));
-  EXPECT_NE(r.out.find("共 3 個文件: 3 個轉換成功, 0 個已跳過, 0 個失敗; 1 個二進制文件"),
+  EXPECT_FALSE(std::filesystem::exists(dir / "tree/BigToGb/z.txt"));
+  EXPECT_NE(r.out.find("共 3 個文件: 3 個轉換成功, 0 個已跳過, 0 個失敗; 1 個二進制文件 (含 NUL "
+                       "字節) 已跳過; 2 個符號鏈接已跳過"),
             std::string::npos)
       << r.out;
+  // Listed by find, a link is a name of the tree's too: not followed.
+  r = Convert({"-t", "BigToGb", "--files-from", "-", "-o", dir / "listed"},
+              Fed(dir / "tree/z.txt\n" + (dir / "tree/a.txt") + "\n"));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("是符號鏈接,沒有跟隨"), std::string::npos) << r.err;
   // NUL bytes are text to a type that reads the UCS form.
   r = Convert({"-t", "UscToBig", "-r", dir / "tree", "-o", dir / "ucs", "--ignore", ".exe"});
   EXPECT_TRUE(std::filesystem::exists(dir / "ucs/image.png")) << r.out;
