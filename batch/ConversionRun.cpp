@@ -283,6 +283,26 @@ void ConversionRun::CommitBatch(std::vector<Converted>& batch) {
       converted.row = FailedRow(name, Unexpected(converted.file->entry.fullPath, e));
     }
   }
+  // The renames and links live in the folders' entries: they reach the
+  // disk too before a row says its file was converted. Where that fails,
+  // the row cannot say so.
+  namespace fs = std::filesystem;
+  std::map<uint64_t, std::string> placed;  // a target folder on each device
+  for (size_t k = 0; k < batch.size(); ++k)
+    if (batch[k].row.outcome == RowOutcome::kConverted)
+      placed.emplace(devices[k], fs::path(batch[k].row.targetPath).parent_path().string());
+  for (const auto& [device, folder] : placed) {
+    try {
+      textfile::SyncFileSystemOf(folder);
+    } catch (const textfile::FileError& e) {
+      for (size_t k = 0; k < batch.size(); ++k) {
+        if (devices[k] != device || batch[k].row.outcome != RowOutcome::kConverted) continue;
+        Failure failure = e.failure();
+        failure.path = batch[k].row.targetPath;
+        batch[k].row = FailedRow(batch[k].row.fileName, std::move(failure));
+      }
+    }
+  }
 }
 
 ConversionRun::PreparedFile ConversionRun::Prepare(RunHost& host, RunEntry given,

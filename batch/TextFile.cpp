@@ -83,6 +83,15 @@ void CreateFolder(const fs::path& path) {
   ThrowErrno(FileAction::kCreateFolder, path, error);
 }
 
+void SyncFileSystemOf(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) ThrowErrno(kCannotWrite, folder, errno);
+  const int synced = ::syncfs(fd);
+  const int error = errno;
+  ::close(fd);
+  if (synced != 0) ThrowErrno(kCannotWrite, folder, error);
+}
+
 void DeleteFile(const fs::path& path) {
   if (::unlink(path.c_str()) != 0) ThrowErrno(FileAction::kDelete, path, errno);
 }
@@ -111,13 +120,15 @@ int OpenBelow(int folder, std::string_view relative, const fs::path& path) {
   for (;;) {
     const size_t slash = relative.find('/');
     const std::string name(relative.substr(0, slash));
-    const int next = slash == std::string_view::npos
-                         ? ::openat(at, name.c_str(), kReadFlags)
-                         : ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int next =
+        slash == std::string_view::npos
+            ? ::openat(at, name.c_str(), kReadFlags)
+            : ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     const int error = errno;
     if (at != folder) ::close(at);
     // A folder that became a link fails as ELOOP or as no folder.
-    if (next < 0) ThrowOpen(path, slash != std::string_view::npos && error == ENOTDIR ? ELOOP : error);
+    if (next < 0)
+      ThrowOpen(path, slash != std::string_view::npos && error == ENOTDIR ? ELOOP : error);
     if (slash == std::string_view::npos) return next;
     at = next;
     relative.remove_prefix(slash + 1);
@@ -130,7 +141,8 @@ TextReader::TextReader(fs::path path, const OpenRule& rule) : path_(std::move(pa
   if (rule.below) {
     fd_ = OpenBelow(rule.below->fd(), rule.relative, path_);
   } else {
-    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (rule.noFollow ? O_NOFOLLOW : 0));
+    fd_ =
+        ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (rule.noFollow ? O_NOFOLLOW : 0));
     if (fd_ < 0) ThrowOpen(path_, errno);
   }
   struct stat info;

@@ -25,6 +25,9 @@ class FileError : public std::runtime_error {
 };
 
 bool FolderExists(const std::filesystem::path& path);
+// Brings the file system holding a folder to disk, its folders' entries
+// (renames, links) with it. Throws FileError.
+void SyncFileSystemOf(const std::filesystem::path& folder);
 // True only for a regular file (or a link to one).
 bool FileExists(const std::filesystem::path& path);
 // Creates one folder level; the parent must exist. A folder that is there

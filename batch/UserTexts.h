@@ -71,8 +71,7 @@ inline constexpr const char* kTargetIsSource =
 inline constexpr const char* kSameNameInRun =
     QT_TRANSLATE_NOOP("UserTexts", "與本次轉換的另一個文件同名,未寫入");
 // A file or folder of a tree that became a link after the tree was read.
-inline constexpr const char* kSymbolicLink =
-    QT_TRANSLATE_NOOP("UserTexts", "是符號鏈接,沒有跟隨");
+inline constexpr const char* kSymbolicLink = QT_TRANSLATE_NOOP("UserTexts", "是符號鏈接,沒有跟隨");
 inline constexpr const char* kNotConverted = QT_TRANSLATE_NOOP("UserTexts", ",未轉換");
 // The offset follows.
 inline constexpr const char* kInvalidUtf8At =

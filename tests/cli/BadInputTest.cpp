@@ -376,8 +376,25 @@ TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
   for (std::string line; std::getline(trace, line);)
     for (const char* call : {"syncfs(", "fsync(", "linkat(", "rename("})
       if (line.find(call) != std::string::npos) calls += std::string(call).substr(0, 2);
-  // One sync; a.txt: link, rename; b.txt: link.
-  EXPECT_EQ(calls, "sylireli") << ReadFile(dir / "trace");
+  // One sync; a.txt: link, rename; b.txt: link; then one sync of the
+  // folders' entries before the rows say anything.
+  EXPECT_EQ(calls, "sylirelisy") << ReadFile(dir / "trace");
+}
+
+// A row says "converted" only once its file's name is on disk too: where
+// the file system fails after the renames (the sync of the folders'
+// entries), the batch's rows fail instead of claiming a success.
+TEST(BadInput, ARowIsNotSaidBeforeItsNameIsOnDisk) {
+  if (std::system("command -v strace >/dev/null 2>&1") != 0) GTEST_SKIP() << "no strace";
+  TempFolder dir;
+  for (const char* name : {"a.txt", "b.txt"}) WriteFile(dir / name, kBig5);
+  const auto r = test::RunProcess(
+      {"/usr/bin/env", kNoLeakCheck, "/usr/bin/strace", "-f", "-o", "/dev/null", "-e",
+       "trace=syncfs", "-e", "inject=syncfs:error=EIO:when=2+", MARLO_CONVERT_EXE, "-t", "BigToGb",
+       "-j", "1", "-o", dir / "out", dir / "a.txt", dir / "b.txt"});
+  EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+  EXPECT_EQ(r.out.find("\t轉換成功"), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("Input/output error"), std::string::npos) << r.err;
 }
 
 // Files convert on a fixed pool of -j threads, not a thread each.
