@@ -3,6 +3,7 @@
 
 #include "batch/ReadBuffer.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,19 @@ constexpr size_t kPieceSize = 1 << 17;
 // after its first.
 constexpr size_t kBatchFiles = 256;
 constexpr std::chrono::milliseconds kBatchTime(500);
+
+// Each file of a batch keeps its temporary target open until the batch is
+// synced: a batch leaves room under the process's limit of descriptors for
+// the files in flight (a source and a target each), a tree's open folders,
+// the standard streams and whatever the host holds.
+size_t BatchFilesFor(size_t jobs) {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+    return kBatchFiles;
+  const size_t reserve = 64 + 4 * jobs;
+  const size_t open = size_t(limit.rlim_cur);
+  return open > reserve + 1 ? std::min(kBatchFiles, (open - reserve) / 2) : 1;
+}
 
 RunRow FailedRow(const std::string& fileName, Failure failure) {
   RunRow row;
@@ -150,7 +164,8 @@ std::optional<RunOutcome> ConversionRun::Refusal(RunHost& host, const std::strin
 // place and are reported.
 class ConversionRun::InOrderRows {
  public:
-  InOrderRows(RunHost& host, size_t jobs) : host_(host), jobs_(jobs) {}
+  InOrderRows(RunHost& host, size_t jobs)
+      : host_(host), jobs_(jobs), batchFiles_(BatchFilesFor(jobs)) {}
 
   void Add(std::future<Converted> file) {
     inFlight_.push_back(std::move(file));
@@ -188,12 +203,13 @@ class ConversionRun::InOrderRows {
     batch_.push_back(std::move(converted));
     // Small files go by the hundred; a slow one does not hold back the
     // rows of the others for long.
-    if (batch_.size() >= kBatchFiles || std::chrono::steady_clock::now() - batchStart_ > kBatchTime)
+    if (batch_.size() >= batchFiles_ || std::chrono::steady_clock::now() - batchStart_ > kBatchTime)
       Commit();
   }
 
   RunHost& host_;
   size_t jobs_;
+  size_t batchFiles_;
   int32_t done_ = 0;
   std::deque<std::future<Converted>> inFlight_;
   std::vector<Converted> batch_;

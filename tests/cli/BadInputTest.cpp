@@ -381,6 +381,20 @@ TEST(BadInput, ATargetIsFlushedBeforeItTakesItsPlace) {
   EXPECT_EQ(calls, "sylirelisy") << ReadFile(dir / "trace");
 }
 
+// A batch keeps its targets open until it is synced: under a low limit of
+// open files a run must still convert every file, not fail the last ones
+// with "Too many open files".
+TEST(BadInput, ALowLimitOfOpenFilesFailsNoFile) {
+  TempFolder dir;
+  fs::create_directory(dir / "in");
+  for (int k = 0; k < 300; ++k) WriteFile(dir / ("in/" + std::to_string(k) + ".txt"), kBig5);
+  const auto r =
+      test::RunProcess({"/bin/sh", "-c", "ulimit -n 128 && exec \"$0\" -t BigToGb -j 2 -r \"$1\"",
+                        MARLO_CONVERT_EXE, dir / "in"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("300 個轉換成功, 0 個已跳過, 0 個失敗"), std::string::npos) << r.out;
+}
+
 // A row says "converted" only once its file's name is on disk too: where
 // the file system fails after the renames (the sync of the folders'
 // entries), the batch's rows fail instead of claiming a success.
