@@ -164,7 +164,9 @@ std::string_view ConversionPipeline::Feed(std::string_view piece, bool last) {
   }
   std::string_view out = stream_.Feed(piece, last);
   if (toUtf8_) out = toUtf8_->Feed(out, last);
-  if (strict_) RefuseReplaced();
+  // Held output waits for the check's verdict, which speaks first: the
+  // same refusal however the input comes in pieces.
+  if (strict_ && checked_) RefuseReplaced();
   if (widen_) out = Widen(out);
   if (!strict_ || !judging) return out;
   // Strict: nothing of an input goes out before the verdict on its start.
