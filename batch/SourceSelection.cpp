@@ -140,10 +140,9 @@ bool TreeWalker::Enter(const std::string& name, const std::string& path,
   return true;
 }
 
-namespace {
-
-bool LooksBinary(int folder, const std::string& name) {
-  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+bool LooksBinary(int folder, const std::string& name, bool noFollow) {
+  const int fd = ::openat(folder, name.c_str(),
+                          O_RDONLY | O_CLOEXEC | O_NONBLOCK | (noFollow ? O_NOFOLLOW : 0));
   if (fd < 0) return false;  // its row will say why it cannot be read
   char probe[kBinaryProbe];
   ssize_t got;
@@ -152,8 +151,6 @@ bool LooksBinary(int folder, const std::string& name) {
   ::close(fd);
   return got > 0 && std::memchr(probe, 0, size_t(got)) != nullptr;
 }
-
-}  // namespace
 
 bool TreeWalker::Next(RunEntry& entry) {
   namespace fs = std::filesystem;
@@ -192,7 +189,7 @@ bool TreeWalker::Next(RunEntry& entry) {
       ++ignoredFiles_;
       continue;
     }
-    if (rules_.skipBinary && LooksBinary(folder.handle->fd(), name)) {
+    if (rules_.skipBinary && LooksBinary(folder.handle->fd(), name, true)) {
       ++binaryFiles_;
       continue;
     }

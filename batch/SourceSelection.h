@@ -61,6 +61,12 @@ struct TreeWalkRules {
 // How much of a file tells a binary file from a text in a byte code.
 inline constexpr size_t kBinaryProbe = 4096;
 
+// Whether the file holds a NUL byte in its first kBinaryProbe bytes; false
+// for a file that cannot be read (its row says why). Opened below folder
+// (AT_FDCWD: from here) by name, not followed where it is a link with
+// noFollow.
+bool LooksBinary(int folder, const std::string& name, bool noFollow);
+
 // The regular files under a folder, one at a time, depth first with the
 // names of each folder in byte order, as entries whose name is the path
 // below the folder ("sub/a.txt"). No link is followed: each folder is

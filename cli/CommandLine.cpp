@@ -61,6 +61,7 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
                                         {"strict", no_argument, nullptr, 'S'},
                                         {"recursive", no_argument, nullptr, 'r'},
                                         {"ignore", required_argument, nullptr, 'I'},
+                                        {"ignore-none", no_argument, nullptr, 'N'},
                                         {"jobs", required_argument, nullptr, 'j'},
                                         {"phrases", no_argument, nullptr, 'P'},
                                         {"from", required_argument, nullptr, 'f'},
@@ -135,6 +136,9 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
         break;
       case 'I':
         options.ignoreList = ::optarg;
+        break;
+      case 'N':
+        options.ignoreList = "";
         break;
       case 'j': {
         const std::string_view text = ::optarg;

@@ -25,7 +25,9 @@ struct Options {
   bool strict = false;          // input that does not look like the type's code fails
   bool phrases = false;         // simplified ⇄ traditional phrase by phrase
   bool recursive = false;       // the arguments are folders: convert their trees
-  std::optional<std::string> ignoreList;  // --ignore; else the window's setting
+  // --ignore (--ignore-none: empty); else the window's default list, never
+  // its stored one
+  std::optional<std::string> ignoreList;
   int32_t jobs = 0;                       // files at once; 0: one per processor
   std::vector<std::string> files;
   // --files-from: a file ("-": standard input) naming the files, a line

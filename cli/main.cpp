@@ -25,7 +25,6 @@
 #include "cli/StreamFilter.h"
 #include "cli/TerminalHost.h"
 #include "engine/ConvMarlo.h"
-#include "settings/StoredSettings.h"
 
 namespace {
 
@@ -189,16 +188,18 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   // files at a time: an fsync per file would cost more than converting it.
   settings.syncInBatches = true;
   size_t ignored = 0, binary = 0, links = 0;
+  // NUL bytes are text in the UCS form, and nothing else a type reads.
+  const bool skipBinary =
+      options.fromUtf8 || marlo::TypeInfo(options.type).source != marlo::ByteForm::kUcs;
   std::optional<marlo::TreeWalker> walk;  // one tree: walked while it converts
   if (options.recursive) {
     // Whole extensions: a walk must not drop main.c because ".CAB" holds ".C".
+    // The window's stored list is the window's: a script's run does not
+    // change with what someone chose there.
     const marlo::IgnoreList ignoreList(
-        options.ignoreList ? *options.ignoreList : marlo::StoredIgnoreList(),
+        options.ignoreList ? *options.ignoreList : marlo::kDefaultIgnoreFileTypes,
         marlo::IgnoreList::Rule::kWholeExtension);
-    // NUL bytes are text in the UCS form, and nothing else a type reads.
-    const marlo::TreeWalkRules rules{
-        settings.targetFolderText, false,
-        options.fromUtf8 || marlo::TypeInfo(options.type).source != marlo::ByteForm::kUcs};
+    const marlo::TreeWalkRules rules{settings.targetFolderText, false, skipBinary};
     for (const std::string& folder : options.files)
       if (!std::filesystem::is_directory(folder))
         return UsageError(marlo::text::Fill(marlo::text::Tr(marlo::text::kNotAFolder), {folder}));
@@ -219,10 +220,15 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   } else {
     // A list's names came from a walk of someone's tree (find): a name
     // there that is a link is not followed. A name given here may be one.
-    for (const std::string& file : options.files)
+    for (const std::string& file : options.files) {
+      const bool listed = options.filesFrom.has_value();
+      if (skipBinary && marlo::LooksBinary(AT_FDCWD, file, listed)) {
+        ++binary;
+        continue;
+      }
       settings.entries.push_back(
-          {file, TargetName(file, !options.targetFolder.empty() || options.filesFrom), {}, {},
-           options.filesFrom.has_value()});
+          {file, TargetName(file, !options.targetFolder.empty() || listed), {}, {}, listed});
+    }
   }
 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal, OnInterrupt);

@@ -392,11 +392,13 @@
                         其餘按字; 輸出的長度因此可能與輸入不同
   -r, --recursive       參數是文件夾: 把其下每個普通文件轉換到目標文件夾
                         下的同樣位置 (默認為第一個文件夾中以轉換方式命名
-                        的文件夾),跳過窗口中設置的忽略文件類型; 不跟隨
+                        的文件夾),跳過默認的忽略文件類型 (見 --ignore); 不跟隨
                         任何符號鏈接; 開頭 4 KiB 中有 NUL 字節的文件
-                        是二進制文件,也跳過 (讀 UCS-2 的方式除外)
+                        是二進制文件,也跳過 (讀 UCS-2 的方式除外),列出的文件也一樣
       --ignore 列表     與 -r 一起: 改為跳過這些文件類型,如 &quot;.EXE;.ZIP&quot;
-                        (文件的擴展名與列表中的一項相同時跳過,不分大小寫)
+                        (文件的擴展名與列表中的一項相同時跳過,不分大小寫);
+                        默認為窗口的默認列表,不是窗口中保存的列表
+      --ignore-none     與 -r 一起: 不按文件類型跳過任何文件
       --files-from 列表  轉換列表中的文件,一行一個 (- 為標準輸入); 每個文件
                         在目標文件夾 (默認為當前文件夾中以轉換方式命名的
                         文件夾) 下保持其相對路徑
@@ -457,13 +459,15 @@ output.
   -r, --recursive         the arguments are folders: convert every regular
                           file below them to the same place under the target
                           folder (by default a folder named after the type in
-                          the first folder), skipping the file types the window
-                          ignores and binary files (a NUL byte in their first
-                          4 KiB; not for the types that read UCS-2); no
-                          symbolic link is followed
+                          the first folder), skipping the default ignored file
+                          types (see --ignore) and binary files (a NUL byte in
+                          their first 4 KiB; not for the types that read
+                          UCS-2), listed files too; no symbolic link is followed
       --ignore LIST       with -r: skip these file types instead, such as
                           &quot;.EXE;.ZIP&quot; (a file whose extension is one
-                          of them, in any case)
+                          of them, in any case); by default the window&apos;s
+                          default list, never the one stored there
+      --ignore-none       with -r: skip no file for its type
       --files-from LIST   convert the files the list names, a line each (- for
                           standard input); each keeps its relative path under
                           the target folder (by default a folder named after

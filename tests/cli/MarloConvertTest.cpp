@@ -277,6 +277,38 @@ TEST(MarloConvert, AWalkLeavesOutWholeExtensionsOnlyAndCountsThem) {
   EXPECT_EQ(ReadFile(dir / "csrc/GbkToBig/main.c"), "/* \xA4\xA4\xA4\xE5 */\n");
 }
 
+// A script's run does not change with the window's stored choices: the
+// stored ignore list is the window's; binary files are left out however
+// they are named, and counted.
+TEST(MarloConvert, NoHiddenStateAndNoBinaryFileConverted) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "home/.config/Marlo");
+  WriteFile(dir / "home/.config/Marlo/Marlo.conf", "[Configs]\nIgnoreFileTypes=.TXT\n");
+  std::filesystem::create_directories(dir / "tree");
+  for (const char* name : {"a.txt", "b.txt", "c.exe"})
+    WriteFile(dir / ("tree/" + std::string(name)), kBig5);
+  WriteFile(dir / "tree/d.bin", std::string("BIN\0", 4));
+  auto r = RunProcess({"/usr/bin/env", "HOME=" + dir / "home", MARLO_CONVERT_EXE, "-t", "BigToGb",
+                       "-r", dir / "tree", "-o", dir / "out"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("2 個轉換成功, 0 個已跳過, 0 個失敗; 1 個文件按忽略列表跳過; 1 個二進制"),
+            std::string::npos)
+      << r.out;
+  r = Convert({"-t", "BigToGb", "-r", dir / "tree", "-o", dir / "all", "--ignore-none"});
+  EXPECT_NE(r.out.find("3 個轉換成功, 0 個已跳過, 0 個失敗; 1 個二進制"), std::string::npos)
+      << r.out;
+  EXPECT_EQ(ReadFile(dir / "all/c.exe"), kGb);
+  r = Convert({"-t", "BigToGb", "-o", dir / "named", dir / "tree/a.txt", dir / "tree/d.bin"});
+  EXPECT_NE(r.out.find("1 個轉換成功, 0 個已跳過, 0 個失敗; 1 個二進制"), std::string::npos)
+      << r.out;
+  EXPECT_FALSE(std::filesystem::exists(dir / "named/d.bin"));
+  ProcessOptions list;
+  list.input = dir / "tree/d.bin\n" + dir / "tree/b.txt" + "\n";
+  r = Convert({"-t", "BigToGb", "--files-from", "-", "-o", dir / "listed"}, list);
+  EXPECT_NE(r.out.find("1 個轉換成功, 0 個已跳過, 0 個失敗; 1 個二進制"), std::string::npos)
+      << r.out;
+}
+
 // A subfolder that cannot be read is a failed row and a failed run: its
 // files would otherwise be missing from the target without a word.
 TEST(MarloConvert, AnUnreadableSubfolderFailsTheRun) {
