@@ -143,7 +143,12 @@ bool TreeWalker::Enter(const std::string& name, const std::string& path,
 bool LooksBinary(int folder, const std::string& name, bool noFollow) {
   const int fd = ::openat(folder, name.c_str(),
                           O_RDONLY | O_CLOEXEC | O_NONBLOCK | (noFollow ? O_NOFOLLOW : 0));
-  if (fd < 0) return false;  // its row will say why it cannot be read
+  struct stat info;
+  // A device or a pipe is no file to skip: its row says what it is.
+  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
   char probe[kBinaryProbe];
   ssize_t got;
   do got = ::read(fd, probe, sizeof probe);
