@@ -291,7 +291,9 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
 }
 
 size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uint8_t* out,
-                          int& pending, bool last, size_t& consumed, uint64_t& replaced) const {
+                          size_t room, int& pending, bool last, size_t& consumed,
+                          uint64_t& replaced) const {
+  if (room < step.MaxOutput(text.size())) throw std::length_error("output full");
   consumed = text.size();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
   const uint64_t* bits = tables_->convertedPairs[size_t(step.table)].data();

@@ -106,6 +106,7 @@ struct ConvStream::Parts {
   bool last = false;
   std::vector<size_t> ends;    // of each part in text
   std::vector<size_t> starts;  // of each part's room in output
+  std::vector<size_t> rooms;   // and its size
   std::vector<size_t> sizes, consumed;
   std::vector<uint64_t> replaced;
   std::vector<std::exception_ptr> errors;
@@ -120,7 +121,8 @@ struct ConvStream::Parts {
         int pending = -1;
         // A part but the last ends where no phrase can go on: it is whole.
         sizes[j] = engine->RunStep(*step, text.substr(begin, ends[j] - begin), output + starts[j],
-                                   pending, last || j + 1 < ends.size(), consumed[j], replaced[j]);
+                                   rooms[j], pending, last || j + 1 < ends.size(), consumed[j],
+                                   replaced[j]);
       } catch (...) {
         errors[j] = std::current_exception();
       }
@@ -218,9 +220,10 @@ std::string_view ConvStream::Feed(std::string_view piece, bool last) {
         CutIntoParts(whole, parts_->ends) > 1 && (helper_ || StartHelper())) {
       size = RunInParts(step, whole, last, consumed);
     } else {
-      uint8_t* out = step.output.Reserve(step.conversion.MaxOutput(whole.size()));
-      size =
-          engine_.RunStep(step.conversion, whole, out, step.pendingByte, last, consumed, replaced_);
+      const size_t room = step.conversion.MaxOutput(whole.size());
+      uint8_t* out = step.output.Reserve(room);
+      size = engine_.RunStep(step.conversion, whole, out, room, step.pendingByte, last, consumed,
+                             replaced_);
     }
     step.pending.assign(text.substr(consumed));
     input = step.output.View(size);
@@ -246,11 +249,13 @@ size_t ConvStream::RunInParts(Step& step, std::string_view text, bool last, size
   parts.last = last;
   const size_t count = parts.ends.size();
   parts.starts.resize(count);
+  parts.rooms.resize(count);
   size_t room = 0;
   for (size_t j = 0; j < count; ++j) {
     parts.starts[j] = room;
     const size_t length = parts.ends[j] - (j == 0 ? 0 : parts.ends[j - 1]);
-    room += (step.conversion.MaxOutput(length) + 63) & ~size_t(63);
+    parts.rooms[j] = (step.conversion.MaxOutput(length) + 63) & ~size_t(63);
+    room += parts.rooms[j];
   }
   parts.sizes.assign(count, 0);
   parts.consumed.assign(count, 0);

@@ -73,5 +73,28 @@ TEST(WholeCharacterPrefix, HoldsBackOnlyWhatCouldStillPair) {
   EXPECT_EQ(WholeCharacterPrefix(kTable, ""), 0u);
 }
 
+// The scans write without looking: a step given less room than it may
+// need refuses before it writes a byte, for every step of every operation.
+TEST(ConvStream, AStepRefusesTooLittleRoom) {
+  const std::string text = "\xB3\x6F\xA4\x40 ABC \xD5\xE2\xD2\xBB\r\n";
+  for (size_t op = 0; op <= size_t(Operation::GbkCharactersToBig); ++op)
+    for (const ConversionStep& step : StepsOf(Operation(op))) {
+      const size_t need = step.MaxOutput(text.size());
+      std::string out(need + 8, '#');
+      int pending = -1;
+      size_t consumed = 0;
+      uint64_t replaced = 0;
+      auto* o = reinterpret_cast<uint8_t*>(out.data());
+      EXPECT_THROW(
+          test::Engine().RunStep(step, text, o, need - 1, pending, true, consumed, replaced),
+          std::length_error)
+          << op;
+      EXPECT_EQ(out, std::string(need + 8, '#')) << op;
+      EXPECT_NO_THROW(
+          test::Engine().RunStep(step, text, o, need, pending, true, consumed, replaced))
+          << op;
+    }
+}
+
 }  // namespace
 }  // namespace marlo

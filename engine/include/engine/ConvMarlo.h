@@ -44,8 +44,10 @@ class ConvMarlo {
   std::shared_ptr<ConvResult> Run(Operation operation, std::string_view text,
                                   bool IsReturnbyte = false) const;
   // Runs one step of an operation on whole characters of text into out,
-  // which needs room for step.MaxOutput(text.size()) bytes and may be
-  // text's own bytes where step.InPlace(). pending carries the widening
+  // which holds room bytes and may be text's own bytes where
+  // step.InPlace(). Room for fewer than step.MaxOutput(text.size()) bytes
+  // is refused before anything is written (std::length_error, "output
+  // full"): the scans write without looking. pending carries the widening
   // step's byte that waits for a partner across pieces (-1 for none); last
   // says text ends the stream. consumed is how much of text was converted:
   // all of it, but for a phrase step that holds back the characters a
@@ -53,8 +55,8 @@ class ConvMarlo {
   // consumed text that the step's table could not write in its target code
   // and replaced (by the target's ideographic space, or 00 00 where the
   // table holds nothing). Returns the output length.
-  size_t RunStep(const ConversionStep& step, std::string_view text, uint8_t* out, int& pending,
-                 bool last, size_t& consumed, uint64_t& replaced) const;
+  size_t RunStep(const ConversionStep& step, std::string_view text, uint8_t* out, size_t room,
+                 int& pending, bool last, size_t& consumed, uint64_t& replaced) const;
 
   // Big5 → GB2312, traditional characters to simplified ones.
   std::shared_ptr<ConvResult> BigToGB(std::string_view BigStr, bool IsReturnbyte = false) const;
