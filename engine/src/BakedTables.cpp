@@ -82,9 +82,14 @@ void FillHeldPairs(const CodeTables& codes,
   }
 }
 
-void FillConvertedPairs(const ScanTable& table, uint16_t sourceSpace, PairBits& converted) {
+void FillConvertedPairs(const ScanTable& table, uint16_t sourceSpace, PairBits& converted,
+                        BakedTables::ReplacementCodes& codes) {
   const uint16_t spaceIndex = NativePairIndex(uint8_t(sourceSpace >> 8), uint8_t(sourceSpace));
   const uint16_t targetSpace = table[spaceIndex];
+  std::memcpy(codes.target, &targetSpace, 2);
+  std::memcpy(codes.source, &spaceIndex, 2);
+  codes.countTarget = targetSpace != 0;
+  codes.zeroStaysZero = table[0] == 0;
   converted = {};
   for (unsigned index = 0; index < 65536; ++index) {
     const uint16_t entry = table[index];
@@ -197,7 +202,8 @@ std::unique_ptr<BakedTables> BuildTables(std::span<const std::span<const uint8_t
   };
   static_assert(std::size(sourceSpaces) == kScanTableCount);
   for (const auto& [id, space] : sourceSpaces)
-    FillConvertedPairs(baked->scan[size_t(id)], space, baked->convertedPairs[size_t(id)]);
+    FillConvertedPairs(baked->scan[size_t(id)], space, baked->convertedPairs[size_t(id)],
+                       baked->replacementCodes[size_t(id)]);
   return baked;
 }
 

@@ -49,6 +49,16 @@ struct BakedTables {
   // another pair, or nothing (00 00) for a pair other than 00 00. The
   // scans count the clear ones: characters replaced (FillConvertedPairs).
   std::array<PairBits, kScanTableCount> convertedPairs;
+  // And the codes that tell them over whole blocks (scan::ReplacedPairs),
+  // by scan table: the replacement and the source's space as written, and
+  // whether the replacement is counted and 00 00 stays 00 00.
+  struct ReplacementCodes {
+    uint8_t target[2];
+    uint8_t source[2];
+    uint8_t countTarget;
+    uint8_t zeroStaysZero;
+  };
+  std::array<ReplacementCodes, kScanTableCount> replacementCodes;
 };
 
 // The resources the tables are made from, in the order BuildTables takes
@@ -88,7 +98,8 @@ void FillHeldPairs(const CodeTables& codes,
 
 // The bits of convertedPairs for one scan table whose source reads its
 // ideographic space as sourceSpace (by code value).
-void FillConvertedPairs(const ScanTable& table, uint16_t sourceSpace, PairBits& converted);
+void FillConvertedPairs(const ScanTable& table, uint16_t sourceSpace, PairBits& converted,
+                        BakedTables::ReplacementCodes& codes);
 
 // Big5 → CNS 11643 for every pair, from the rules and resource 104.
 void FillBigToCnsPairs(std::span<const uint8_t> cnsData, CodeTable& pairs);

@@ -25,6 +25,27 @@ inline void TranslatePair(const uint8_t* s, uint8_t* o, const uint16_t* table) {
   std::memcpy(o, &table[index], 2);
 }
 
+// What tells the pairs a table replaces. converted has a bit per pair (by
+// native index), clear where the table writes its target's replacement for
+// another pair than the source's own space, or 00 00 for another pair than
+// 00 00. Over whole blocks the scans count those from the bytes instead:
+// the output pairs that are the replacement or 00 00, less the input pairs
+// that are the source's space (or 00 00, where the table keeps it).
+struct ReplacedPairs {
+  const uint64_t* converted;
+  uint8_t target[2];        // the replacement, as written
+  uint8_t source[2];        // the source's own space, which becomes it
+  bool countTarget = true;  // false where the replacement is 00 00 itself
+  bool zeroStaysZero = true;
+};
+
+// 1 where the table replaces the pair at s: its bit in converted is clear.
+inline uint64_t PairIsReplaced(const uint8_t* s, const uint64_t* converted) {
+  uint16_t index;
+  std::memcpy(&index, s, 2);
+  return ~converted[index / 64] >> (index % 64) & 1;
+}
+
 // The same, and 1 where the table replaced the character: its bit in
 // converted (by native index) is clear.
 inline uint64_t TranslateCountingPair(const uint8_t* s, uint8_t* o, const uint16_t* table,
@@ -79,12 +100,12 @@ struct ScanVariant {
   // Returns how many pairs had their bit in converted clear (characters
   // the table replaced).
   uint64_t (*leadAndTrail)(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                           const uint16_t* pairs, const uint64_t* converted, uint64_t* starts);
+                           const uint16_t* pairs, const ReplacedPairs& replaced, uint64_t* starts);
   // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
   // follows, and the pair is replaced through the table. Returns the pairs
   // replaced, as leadAndTrail.
   uint64_t (*byTable)(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
-                      const uint64_t* converted);
+                      const ReplacedPairs& replaced);
   // The widening followed by byTable, over whole 64-byte blocks from a
   // character start while a block holds none of 0x00, 0x7F, 0x80, 0xFF:
   // there both read a byte 0x01..0x7E as single and a byte 0x81..0xFE as

@@ -115,42 +115,86 @@ inline void AppendBitPositions(uint64_t bits, uint16_t base, uint16_t*& out) {
 // if they stand at a character start; it may read p[64]. Where marks is
 // given, each block's starts are kept there too. Returns where it stopped:
 // fewer than 65 bytes remain from there.
+// Bit k is set where byte k of the 64 is v.
+inline uint64_t ByteEqualMask64(const uint8_t* p, uint8_t v) {
+#if MARLO_SCAN_MASK == MARLO_MASK_AVX2
+  const __m256i x = _mm256_set1_epi8(char(v));
+  auto half = [&](const uint8_t* q) {
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
+    return uint64_t(uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(y, x))));
+  };
+  return half(p) | half(p + 32) << 32;
+#elif MARLO_SCAN_MASK == MARLO_MASK_SSE2
+  uint64_t mask = 0;
+  const __m128i x = _mm_set1_epi8(char(v));
+  for (int k = 0; k < 4; ++k) {
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    mask |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(y, x)))) << (16 * k);
+  }
+  return mask;
+#else
+  return ByteRangeMask64(p, v, v);
+#endif
+}
+
+// Bit k is set where bytes k and k + 1 of the 64 are a and b (k < 63).
+inline uint64_t PairMask64(const uint8_t* p, uint8_t a, uint8_t b) {
+  const uint64_t first = ByteEqualMask64(p, a);
+  return first & (a == b ? first : ByteEqualMask64(p, b)) >> 1;
+}
+
 template <typename Candidates>
 inline size_t ScanBlocks(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
-                         const uint64_t* converted, uint64_t& replaced, Candidates candidates,
-                         uint64_t* marks = nullptr) {
+                         const ReplacedPairs& replacements, uint64_t& replaced,
+                         Candidates candidates, uint64_t* marks = nullptr) {
   // A run small enough for its noted pairs to be found again in L1.
   constexpr size_t kRunBlocks = 64;
   // Positions count from the byte before the run, where a carried pair starts.
   uint16_t noted[kRunBlocks * 32 + kRunBlocks + 8];
+  // Each block's pairs but one begun on its last byte: their replaced ones
+  // are counted from the bytes, before and after, the rest one by one.
+  uint64_t inner[kRunBlocks];
+  const ReplacedPairs& r = replacements;
   size_t i = 0;
   uint64_t carry = 0;  // byte 0 of this block ends a pair begun at byte 63 of the last
+  int64_t lost = 0;
   while (i + 65 <= n) {
     const size_t runStart = i;
     uint16_t* out = noted;
-    for (size_t block = 0; block < kRunBlocks && i + 65 <= n; ++block, i += 64) {
+    size_t blocks = 0;
+    for (; blocks < kRunBlocks && i + 65 <= n; ++blocks, i += 64) {
       const uint64_t marked = candidates(s + i);
       const uint64_t fromByte0 = PairStarts(marked);
       const uint64_t fromByte1 = PairStarts(marked & ~uint64_t(1));
       const uint64_t starts = carry ? fromByte1 : fromByte0;
       if (marks != nullptr) marks[i / 64] = starts;
+      inner[blocks] = starts & ~(uint64_t(1) << 63);
+      // The source's own space, and 00 00 where it stays: no replacement.
+      lost -= __builtin_popcountll(inner[blocks] & PairMask64(s + i, r.source[0], r.source[1]));
+      if (r.zeroStaysZero) lost -= __builtin_popcountll(inner[blocks] & PairMask64(s + i, 0, 0));
+      // A pair carried in from the block before is counted alone, by its
+      // bit: it is still untranslated here.
+      if (carry) lost += int64_t(PairIsReplaced(s + i - 1, r.converted));
       if (o != s) std::memcpy(o + i, s + i, 64);
       const auto base = uint16_t(i - runStart + 1);
       *out = uint16_t(base - 1);
       out += carry;
-      const uint64_t inner = starts & ~(uint64_t(1) << 63);
-      if (inner != 0) AppendBitPositions(inner, base, out);
+      if (inner[blocks] != 0) AppendBitPositions(inner[blocks], base, out);
       carry = starts >> 63;
     }
     const uint8_t* from = s + runStart - 1;
     uint8_t* to = o + runStart - 1;
-    uint64_t lost = 0;
-    for (const uint16_t* at = noted; at != out; ++at)
-      lost += TranslateCountingPair(from + *at, to + *at, table, converted);
-    replaced += lost;
+    for (const uint16_t* at = noted; at != out; ++at) TranslatePair(from + *at, to + *at, table);
+    for (size_t b = 0; b < blocks; ++b) {
+      const uint8_t* block = o + runStart + 64 * b;
+      if (r.countTarget)
+        lost += __builtin_popcountll(inner[b] & PairMask64(block, r.target[0], r.target[1]));
+      lost += __builtin_popcountll(inner[b] & PairMask64(block, 0, 0));
+    }
   }
+  replaced += uint64_t(lost);
   if (carry) {
-    replaced += TranslateCountingPair(s + i - 1, o + i - 1, table, converted);
+    replaced += TranslateCountingPair(s + i - 1, o + i - 1, table, r.converted);
     ++i;
   }
   return i;
@@ -168,16 +212,16 @@ inline uint64_t LeadAndTrailCandidates(const uint8_t* p, uint8_t minTrail) {
 }
 
 inline uint64_t ScanLeadAndTrail(const uint8_t* s, uint8_t* o, size_t n, uint8_t minTrail,
-                                 const uint16_t* pairs, const uint64_t* converted,
+                                 const uint16_t* pairs, const ReplacedPairs& replacements,
                                  uint64_t* starts) {
   uint64_t replaced = 0;
   size_t i = ScanBlocks(
-      s, o, n, pairs, converted, replaced,
+      s, o, n, pairs, replacements, replaced,
       [minTrail](const uint8_t* p) { return LeadAndTrailCandidates(p, minTrail); }, starts);
   while (i + 1 < n) {
     const uint8_t a = s[i], b = s[i + 1];
     if (IsLeadAndTrail(a, b, minTrail)) {
-      replaced += TranslateCountingPair(s + i, o + i, pairs, converted);
+      replaced += TranslateCountingPair(s + i, o + i, pairs, replacements.converted);
       i += 2;
     } else {
       o[i++] = a;
@@ -220,9 +264,9 @@ inline size_t FilterStarts(const uint8_t* s, size_t, const uint64_t* starts, siz
 // A byte 0x01..0x7E is single; any other byte starts a pair with whatever
 // follows, and the pair is replaced through the table.
 inline uint64_t ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16_t* table,
-                            const uint64_t* converted) {
+                            const ReplacedPairs& replacements) {
   uint64_t replaced = 0;
-  size_t i = ScanBlocks(s, o, n, table, converted, replaced,
+  size_t i = ScanBlocks(s, o, n, table, replacements, replaced,
                         [](const uint8_t* p) { return NonSingleMask64(p); });
   while (i + 1 < n) {
     const uint8_t a = s[i];
@@ -230,7 +274,7 @@ inline uint64_t ScanByTable(const uint8_t* s, uint8_t* o, size_t n, const uint16
       o[i++] = a;
       continue;
     }
-    replaced += TranslateCountingPair(s + i, o + i, table, converted);
+    replaced += TranslateCountingPair(s + i, o + i, table, replacements.converted);
     i += 2;
   }
   if (i == n - 1) o[i] = s[i];

@@ -36,6 +36,15 @@ const uint8_t* Bytes(std::string_view text) {
   return reinterpret_cast<const uint8_t*>(text.data());
 }
 
+scan::ReplacedPairs Replacements(const BakedTables& tables, ScanTableId id) {
+  const BakedTables::ReplacementCodes& codes = tables.replacementCodes[size_t(id)];
+  return {tables.convertedPairs[size_t(id)].data(),
+          {codes.target[0], codes.target[1]},
+          {codes.source[0], codes.source[1]},
+          codes.countTarget != 0,
+          codes.zeroStaysZero != 0};
+}
+
 }  // namespace
 
 // Both directions' tables are read where the images linked into the
@@ -152,7 +161,8 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   const PhraseTable& phrases = Phrases(step.table);
   const PhraseFilter filter = phrases.filter();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
-  const uint64_t* writable = tables_->convertedPairs[size_t(step.table)].data();
+  const scan::ReplacedPairs replacements = Replacements(*tables_, step.table);
+  const uint64_t* writable = replacements.converted;
   const scan::ScanVariant& scanner = scan::Fastest();
   const auto* s = Bytes(text);
   const size_t n = text.size();
@@ -164,7 +174,7 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
   // The characters the table replaced, as the text reads now: the count of
   // the whole conversion, less what a phrase takes the place of or what
   // waits for the next piece, and read anew where the reading changes.
-  uint64_t lost = scanner.leadAndTrail(s, converted, n, step.minTrail, table, writable, marks);
+  uint64_t lost = scanner.leadAndTrail(s, converted, n, step.minTrail, table, replacements, marks);
   const size_t markedBlocks = n >= 65 ? (n - 65) / 64 + 1 : 0;
   bool marksHold = true;  // until a phrase ends inside a pair of that reading
   uint8_t* o = out;
@@ -275,7 +285,7 @@ size_t ConvMarlo::RunPhrases(const ConversionStep& step, std::string_view text, 
       if (skip < at + covered && (starts[before / 64] >> (before % 64) & 1)) {
         lost -= scan::CountReplaced(s + i, n - i, step.parse, writable);
         lost += scanner.leadAndTrail(s + skip, converted + skip, n - skip, step.minTrail, table,
-                                     writable, nullptr);
+                                     replacements, nullptr);
         marksHold = false;
         next = skip;
         break;
@@ -296,14 +306,15 @@ size_t ConvMarlo::RunStep(const ConversionStep& step, std::string_view text, uin
   if (room < step.MaxOutput(text.size())) throw std::length_error("output full");
   consumed = text.size();
   const uint16_t* table = tables_->scan[size_t(step.table)].data();
-  const uint64_t* bits = tables_->convertedPairs[size_t(step.table)].data();
+  const scan::ReplacedPairs replacements = Replacements(*tables_, step.table);
+  const uint64_t* bits = replacements.converted;
   switch (step.kind) {
     case StepKind::kLeadAndTrail:
       replaced += scan::Fastest().leadAndTrail(Bytes(text), out, text.size(), step.minTrail, table,
-                                               bits, nullptr);
+                                               replacements, nullptr);
       return text.size();
     case StepKind::kTable:
-      replaced += scan::Fastest().byTable(Bytes(text), out, text.size(), table, bits);
+      replaced += scan::Fastest().byTable(Bytes(text), out, text.size(), table, replacements);
       return text.size();
     case StepKind::kWidenAndTable: {
       const bool big5 = step.table == ScanTableId::kBigToUsc;

@@ -109,8 +109,13 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
     ScanTableId table;
     CharacterParse parse;
   };
+  // Among them tables whose replacement is 00 00 alone (BigToUsc), whose
+  // 00 00 becomes the replacement (BigToCNS) and whose space is no pair of
+  // its parse (UscToGbk).
   const Rule rules[] = {{ScanTableId::kGbkToBig, CharacterParse::kTable},
                         {ScanTableId::kUscToGbk, CharacterParse::kTable},
+                        {ScanTableId::kBigToUsc, CharacterParse::kTable},
+                        {ScanTableId::kBigToCns, CharacterParse::kTable},
                         {ScanTableId::kBigToGb, CharacterParse::kBig5ToGb},
                         {ScanTableId::kGbToBig, CharacterParse::kGbToBig5}};
   // The engine's one definition of each parse, a byte at a time; the
@@ -134,6 +139,16 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
   for (int round = 0; round < 300; ++round) inputs.push_back(test::RandomBytes(rng, 400));
   // Long enough for pairs noted in one run of blocks and replaced in the next.
   for (int round = 0; round < 8; ++round) inputs.push_back(test::RandomBytes(rng, 20000));
+  // Spaces, the replacements and 00 00 in and out, at every place of a block.
+  std::uniform_int_distribution<int> pick(0, 5);
+  for (int round = 0; round < 40; ++round) {
+    std::string mixed;
+    while (mixed.size() < 700) {
+      static const char* kCodes[] = {"\xA1\xA1", "\xA1\x40", "\x30\x00", "\0\0", "\xC8\xA4", "a"};
+      mixed += std::string(kCodes[pick(rng)], pick(rng) == 5 ? 1 : 2);
+    }
+    inputs.push_back(mixed);
+  }
   for (size_t pad = 60; pad < 70; ++pad) {
     inputs.push_back(std::string(pad, 'a') + "\xD2\xBB" + std::string(70, 'b'));
     inputs.push_back(std::string(pad, 'a') + "\xD2");
@@ -143,6 +158,12 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
     for (const Rule& rule : rules) {
       const uint16_t* table = tables->scan[size_t(rule.table)].data();
       const uint64_t* converted = tables->convertedPairs[size_t(rule.table)].data();
+      const BakedTables::ReplacementCodes& codes = tables->replacementCodes[size_t(rule.table)];
+      const scan::ReplacedPairs replacements{converted,
+                                             {codes.target[0], codes.target[1]},
+                                             {codes.source[0], codes.source[1]},
+                                             codes.countTarget != 0,
+                                             codes.zeroStaysZero != 0};
       for (const std::string& input : inputs) {
         SCOPED_TRACE(std::string(variant.name) + " " + test::ToHex(input));
         auto* s = reinterpret_cast<const uint8_t*>(input.data());
@@ -151,16 +172,16 @@ TEST(ScanProperties, EveryVariantMatchesThePlainRules) {
         auto* p = reinterpret_cast<uint8_t*>(inPlace.data());
         uint64_t replaced = 0, replacedInPlace = 0, expectedReplaced = 0;
         if (rule.parse == CharacterParse::kTable) {
-          replaced = variant.byTable(s, o, input.size(), table, converted);
-          replacedInPlace = variant.byTable(p, p, input.size(), table, converted);
+          replaced = variant.byTable(s, o, input.size(), table, replacements);
+          replacedInPlace = variant.byTable(p, p, input.size(), table, replacements);
         } else {
           // With the starts found on the way, as the starts scan finds them.
           const size_t blocks = input.size() / 64 + 1;
           std::vector<uint64_t> marks(blocks, ~uint64_t(0)), expectedMarks(blocks, ~uint64_t(0));
           replaced = variant.leadAndTrail(s, o, input.size(), LeastTrail(rule.parse), table,
-                                          converted, marks.data());
+                                          replacements, marks.data());
           replacedInPlace = variant.leadAndTrail(p, p, input.size(), LeastTrail(rule.parse), table,
-                                                 converted, nullptr);
+                                                 replacements, nullptr);
           variant.leadAndTrailStarts(s, input.size(), LeastTrail(rule.parse), expectedMarks.data(),
                                      blocks);
           ASSERT_EQ(marks, expectedMarks);
