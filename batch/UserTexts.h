@@ -163,6 +163,9 @@ inline constexpr const char* kRunReportStoppedWalk =
 // After the report of a walk: files with NUL bytes, not converted.
 inline constexpr const char* kBinarySkipped =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個二進制文件 (含 NUL 字節) 已跳過");
+// Names of a --files-from list inside the target folder.
+inline constexpr const char* kInTargetSkipped =
+    QT_TRANSLATE_NOOP("UserTexts", "; %1 個文件在目標文件夾中, 已跳過");
 // Links met in a tree are never followed out of it.
 inline constexpr const char* kLinksSkipped =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個符號鏈接已跳過 (不跟隨)");
@@ -201,6 +204,12 @@ inline constexpr const char* kNoTypeIntoGb2312 = QT_TRANSLATE_NOOP(
     "UserTexts",
     "沒有從 %1 到 gb2312 的轉換方式: GB2312 沒有的字符 (如繁體字) 都會被替換成空白; "
     "GB2312 文本也是 GBK 文本, 請用 --to gbk");
+// --from or --to given twice with different codes.
+inline constexpr const char* kGivenTwice =
+    QT_TRANSLATE_NOOP("UserTexts", "%1 給了兩次, 而且不一樣: 請只給一次");
+// --to-utf8 (--from-utf8) beside a --to (--from) naming another code.
+inline constexpr const char* kUtf8EndAndCode =
+    QT_TRANSLATE_NOOP("UserTexts", "%1 與 %2 矛盾: 一端只能是一種編碼");
 inline constexpr const char* kNoTypeForCodes =
     QT_TRANSLATE_NOOP("UserTexts", "沒有從 %1 到 %2 的轉換方式; 見 --list-types");
 // After an unknown name: the known one it most likely meant.

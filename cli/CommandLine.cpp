@@ -120,11 +120,15 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
         options.phrases = true;
         break;
       case 'f':
-        given.from = ::optarg;
+      case 'T': {
+        // One code each way: a second would leave a script's run to the
+        // order of its words.
+        std::string& code = c == 'f' ? given.from : given.to;
+        if (!code.empty() && code != ::optarg)
+          return text::Fill(text::Tr(text::kGivenTwice), {c == 'f' ? "--from" : "--to"});
+        code = ::optarg;
         break;
-      case 'T':
-        given.to = ::optarg;
-        break;
+      }
       case 'X':
         options.filesFrom = ::optarg;
         break;
@@ -189,6 +193,10 @@ std::string ChooseType(const Given& given, Options& options) {
     return text::Fill(text::Tr(text::kNoTypeIntoGb2312), {from});
   const std::optional<CodePair> pair = FindCodePair(from, to);
   if (!pair) return text::Fill(text::Tr(text::kNoTypeForCodes), {from, to});
+  if ((options.toUtf8 && !pair->toUtf8) || (options.fromUtf8 && !pair->fromUtf8))
+    return text::Fill(text::Tr(text::kUtf8EndAndCode),
+                      {options.toUtf8 && !pair->toUtf8 ? "--to-utf8" : "--from-utf8",
+                       options.toUtf8 && !pair->toUtf8 ? to : from});
   options.type = pair->type;
   options.fromUtf8 = options.fromUtf8 || pair->fromUtf8;
   options.toUtf8 = options.toUtf8 || pair->toUtf8;

@@ -28,7 +28,7 @@ struct Options {
   // --ignore (--ignore-none: empty); else the window's default list, never
   // its stored one
   std::optional<std::string> ignoreList;
-  int32_t jobs = 0;                       // files at once; 0: one per processor
+  int32_t jobs = 0;  // files at once; 0: one per processor
   std::vector<std::string> files;
   // --files-from: a file ("-": standard input) naming the files, a line
   // each, or NUL-separated with -0; read before converting.

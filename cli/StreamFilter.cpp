@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli/StreamFilter.h"
 
+#include "cli/TerminalHost.h"
+
 #include "batch/ConversionPipeline.h"
 #include "batch/UserTexts.h"
 #include "batch/WorkerPool.h"
@@ -42,7 +44,7 @@ bool SameRegularFile(int inputFd, int outputFd) {
 
 std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                     bool strict, bool phrases, int inputFd, int outputFd,
-                                    FilterCounts& counts) {
+                                    FilterCounts& counts, const std::string& inputName) {
   if (SameRegularFile(inputFd, outputFd))
     return Failure{FileAction::kWriteStream, FailureReason::kTargetIsSource,
                    text::Tr(text::kStandardOutput)};
@@ -58,8 +60,7 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
     std::string_view piece;
     int error = 0;
     if (!reader.Next(piece, error))
-      return Failure{FileAction::kReadStream, FailureReason::kSystem,
-                     text::Tr(text::kStandardInput), error};
+      return Failure{FileAction::kReadStream, FailureReason::kSystem, inputName, error};
     const bool last = piece.empty();
     std::string_view out;
     try {
@@ -68,11 +69,11 @@ std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, cons
     } catch (const InputError& e) {
       Failure failure = e.failure();
       failure.action = FileAction::kReadStream;
-      failure.path = text::Tr(text::kStandardInput);
+      failure.path = inputName;
       return failure;
     }
     if (!warned && pipeline.verdict()) {
-      std::cerr << "marlo-convert: " << text::Tr(text::kStandardInput) << ": "
+      std::cerr << "marlo-convert: " << Printable(inputName) << ": "
                 << Describe(*pipeline.verdict()) << "\n";
       warned = true;
     }

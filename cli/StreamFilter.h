@@ -23,8 +23,10 @@ struct FilterCounts {
 // input's first megabyte is checked against the type's source code: a
 // warning on standard error, or with strict an error before any output of
 // the piece that showed it.
+// inputName names the input in warnings and failures: standard input, or
+// the file -o - converts.
 std::optional<Failure> FilterStream(const ConvMarlo& engine, ConvType type, const TextEnds& ends,
                                     bool strict, bool phrases, int inputFd, int outputFd,
-                                    FilterCounts& counts);
+                                    FilterCounts& counts, const std::string& inputName);
 
 }  // namespace marlo::cli

@@ -138,7 +138,8 @@ marlo::TextEnds Ends(const marlo::cli::Options& options) {
 // The run's last line: what was taken, converted, skipped and failed, and
 // what was left out. False when the report did not reach its reader.
 bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome, int64_t taken,
-                 size_t listed, bool walked, size_t ignored, size_t binary, size_t links) {
+                 size_t listed, bool walked, size_t ignored, size_t binary, size_t links,
+                 size_t inTarget) {
   const int64_t handled = host.converted() + host.skipped() + host.failed();
   using marlo::text::Fill;
   std::cout << Fill(marlo::text::Tr(marlo::text::kRunReport),
@@ -153,7 +154,10 @@ bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome
     std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
   if (binary)
     std::cout << Fill(marlo::text::Tr(marlo::text::kBinarySkipped), {std::to_string(binary)});
-  if (links) std::cout << Fill(marlo::text::Tr(marlo::text::kLinksSkipped), {std::to_string(links)});
+  if (links)
+    std::cout << Fill(marlo::text::Tr(marlo::text::kLinksSkipped), {std::to_string(links)});
+  if (inTarget)
+    std::cout << Fill(marlo::text::Tr(marlo::text::kInTargetSkipped), {std::to_string(inTarget)});
   std::cout << "\n" << std::flush;
   // A report that did not reach its reader is no success.
   if (!std::cout) {
@@ -187,7 +191,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   // Each file reaches the disk before its target is replaced, a batch of
   // files at a time: an fsync per file would cost more than converting it.
   settings.syncInBatches = true;
-  size_t ignored = 0, binary = 0, links = 0;
+  size_t ignored = 0, binary = 0, links = 0, inTarget = 0;
   // NUL bytes are text in the UCS form, and nothing else a type reads.
   const bool skipBinary =
       options.fromUtf8 || marlo::TypeInfo(options.type).source != marlo::ByteForm::kUcs;
@@ -220,8 +224,17 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   } else {
     // A list's names came from a walk of someone's tree (find): a name
     // there that is a link is not followed. A name given here may be one.
+    // A list's names may reach into the target folder (find . lists what
+    // an earlier run wrote there): converting those again would nest them.
+    std::error_code unknown;
+    const std::string target =
+        std::filesystem::weakly_canonical(settings.targetFolderText, unknown).string() + "/";
     for (const std::string& file : options.files) {
       const bool listed = options.filesFrom.has_value();
+      if (listed && std::filesystem::weakly_canonical(file, unknown).string().starts_with(target)) {
+        ++inTarget;
+        continue;
+      }
       if (skipBinary && marlo::LooksBinary(AT_FDCWD, file, listed)) {
         ++binary;
         continue;
@@ -242,7 +255,8 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     binary = walk->binaryFiles();
     links = walk->links();
   }
-  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, bool(walk), ignored, binary, links))
+  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, bool(walk), ignored, binary, links,
+                   inTarget))
     return 1;
   if (outcome == marlo::RunOutcome::kStopped) return 130;
   return host.failed() == 0 ? 0 : 1;
@@ -298,7 +312,7 @@ int Filter(const marlo::ConvMarlo& engine, const marlo::cli::Options& options,
   marlo::cli::FilterCounts counts;
   const std::optional<marlo::Failure> failure =
       marlo::cli::FilterStream(engine, options.type, Ends(options), options.strict, options.phrases,
-                               inputFd, STDOUT_FILENO, counts);
+                               inputFd, STDOUT_FILENO, counts, input);
   if (inputFd != STDIN_FILENO) ::close(inputFd);
   if (counts.replaced) marlo::cli::ReportReplaced(input, counts.replaced, options.type);
   if (counts.unconverted) marlo::cli::ReportUnconverted(input, counts.unconverted, options.type);

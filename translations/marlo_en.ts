@@ -566,6 +566,18 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
         <source>; %1 個符號鏈接已跳過 (不跟隨)</source>
         <translation>; %1 symbolic links left out (not followed)</translation>
     </message>
+    <message>
+        <source>; %1 個文件在目標文件夾中, 已跳過</source>
+        <translation>; %1 files in the target folder left out</translation>
+    </message>
+    <message>
+        <source>%1 給了兩次, 而且不一樣: 請只給一次</source>
+        <translation>%1 is given twice, with different codes: give it once</translation>
+    </message>
+    <message>
+        <source>%1 與 %2 矛盾: 一端只能是一種編碼</source>
+        <translation>%1 contradicts %2: each end has one code</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

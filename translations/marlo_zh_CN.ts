@@ -556,6 +556,18 @@
         <source>; %1 個符號鏈接已跳過 (不跟隨)</source>
         <translation>; %1 个符号链接已跳过 (不跟随)</translation>
     </message>
+    <message>
+        <source>; %1 個文件在目標文件夾中, 已跳過</source>
+        <translation>; %1 个文件在目标文件夹中, 已跳过</translation>
+    </message>
+    <message>
+        <source>%1 給了兩次, 而且不一樣: 請只給一次</source>
+        <translation>%1 给了两次, 而且不一样: 请只给一次</translation>
+    </message>
+    <message>
+        <source>%1 與 %2 矛盾: 一端只能是一種編碼</source>
+        <translation>%1 与 %2 矛盾: 一端只能是一种编码</translation>
+    </message>
 </context>
 <context>
     <name>marlo::frmClipboard</name>

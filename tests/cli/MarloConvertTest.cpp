@@ -282,6 +282,30 @@ TEST(MarloConvert, AWalkLeavesOutWholeExtensionsOnlyAndCountsThem) {
   EXPECT_EQ(ReadFile(dir / "csrc/GbkToBig/main.c"), "/* \xA4\xA4\xA4\xE5 */\n");
 }
 
+// What a run says names what it read, and a list reaching into the target
+// folder (find . after an earlier run) does not convert that run's output
+// again, nested a level deeper.
+TEST(MarloConvert, NamesWhatItReadsAndLeavesItsTargetAlone) {
+  TempFolder dir;
+  WriteFile(dir / "a.txt", "x\xB3");  // no Big5, no GB2312 text
+  auto r = Convert({"-t", "GbToBig", "--strict", "-o", "-", dir / "a.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find(dir / "a.txt"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("標準輸入"), std::string::npos) << r.err;
+  WriteFile(dir / "b.txt", kBig5);
+  std::filesystem::create_directories(dir / "out");
+  WriteFile(dir / "out/b.txt", kGb);  // an earlier run's
+  ProcessOptions list;
+  list.input = "b.txt\nout/b.txt\n";
+  list.workingDirectory = dir.path();
+  r = Convert({"-t", "BigToGb", "--files-from", "-", "-o", "out", "-e", "overwrite"}, list);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("1 個轉換成功, 0 個已跳過, 0 個失敗; 1 個文件在目標文件夾中, 已跳過"),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out/out"));
+}
+
 // A script's run does not change with the window's stored choices: the
 // stored ignore list is the window's; binary files are left out however
 // they are named, and counted.
@@ -621,7 +645,10 @@ TEST(MarloConvert, CodesNameAConversionAsIconvWouldConvert) {
                   {{"-t", "BigTGb"}, "是不是 BigToGb?"},
                   {{"-f", "utf-8", "-t", "cns11643"}, "沒有從 utf-8 到 cns11643 的轉換方式"},
                   {{"--to", "big5", "-t", "GbToBig"}, "--to 與 -t 只能用一個"},
-                  {{"--from", "big5"}, "--from 和 --to 要一起使用"}};
+                  {{"--from", "big5"}, "--from 和 --to 要一起使用"},
+                  {{"-f", "big5", "-f", "gbk", "-t", "gb2312"}, "--from 給了兩次"},
+                  {{"-f", "big5", "--to", "gb2312", "--to-utf8"}, "--to-utf8 與 gb2312 矛盾"},
+                  {{"-f", "big5", "--to", "gb2312", "--from-utf8"}, "--from-utf8 與 big5 矛盾"}};
   for (const auto& mistake : mistakes) {
     const auto r = Convert(mistake.args, Fed(kBig5));
     EXPECT_EQ(r.exitCode, 2) << mistake.says;

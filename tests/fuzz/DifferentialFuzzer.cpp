@@ -68,7 +68,8 @@ Outcome Filter(marlo::ConvType type, const marlo::TextEnds& ends, bool strict, b
   marlo::cli::FilterCounts counts;
   Outcome outcome;
   outcome.refused =
-      marlo::cli::FilterStream(Engine(), type, ends, strict, phrases, in, out, counts).has_value();
+      marlo::cli::FilterStream(Engine(), type, ends, strict, phrases, in, out, counts, "input")
+          .has_value();
   const off_t size = ::lseek(out, 0, SEEK_END);
   outcome.output.resize(size_t(size));
   Require(::pread(out, outcome.output.data(), outcome.output.size(), 0) == size);
