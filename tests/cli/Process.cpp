@@ -4,12 +4,17 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
 
 namespace marlo::test {
 
@@ -22,6 +27,35 @@ std::vector<char*> Argv(const std::vector<std::string>& argv) {
   return pointers;
 }
 
+// A copy of the program that nobody can run: a clone in root's private
+// home (mode 700) is out of its reach. One copy a program, removed at exit.
+std::string ReachableByNobody(const std::string& program) {
+  static std::map<std::string, std::string> copies;
+  static const std::string folder = [] {
+    char pattern[] = "/tmp/marlo-nobody-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    if (made == nullptr) return std::string();
+    ::chmod(made, 0755);
+    static const std::string kept = made;
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(kept, ignored);
+    });
+    return kept;
+  }();
+  if (folder.empty()) return program;
+  auto [it, added] = copies.emplace(program, "");
+  if (added) {
+    const std::string copy = folder + "/" + std::filesystem::path(program).filename().string();
+    std::error_code error;
+    std::filesystem::copy_file(program, copy, std::filesystem::copy_options::overwrite_existing,
+                               error);
+    ::chmod(copy.c_str(), 0755);
+    it->second = error ? program : copy;
+  }
+  return it->second;
+}
+
 int WaitExit(pid_t pid) {
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -32,7 +66,10 @@ int WaitExit(pid_t pid) {
 
 }  // namespace
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
+ProcessResult RunProcess(const std::vector<std::string>& given, const ProcessOptions& options) {
+  std::vector<std::string> argv = given;
+  if (options.unprivileged && ::geteuid() == 0 && !argv.empty())
+    argv[0] = ReachableByNobody(argv[0]);
   int in[2], out[2], err[2];
   if (::pipe2(in, O_CLOEXEC) || ::pipe2(out, O_CLOEXEC) || ::pipe2(err, O_CLOEXEC)) return {};
   // A program that exits before reading all its input must not take the
