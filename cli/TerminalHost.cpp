@@ -132,6 +132,7 @@ void TerminalHost::AddRow(const RunRow& row) {
   switch (row.outcome) {
     case RowOutcome::kConverted:
       ++converted_;
+      doubtful_ += !RowWarnings(row, type_).empty();
       break;
     case RowOutcome::kSkipped:
     case RowOutcome::kDeclined:

@@ -41,6 +41,8 @@ class TerminalHost : public RunHost {
   int converted() const { return converted_; }
   int skipped() const { return skipped_; }
   int failed() const { return failed_; }
+  // Converted files whose rows warn: another code, characters replaced.
+  int doubtful() const { return doubtful_; }
 
  private:
   void ClearProgress();
@@ -53,6 +55,7 @@ class TerminalHost : public RunHost {
   int converted_ = 0;
   int skipped_ = 0;
   int failed_ = 0;
+  int doubtful_ = 0;
 };
 
 }  // namespace marlo::cli

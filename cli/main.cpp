@@ -150,6 +150,10 @@ bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome
     std::cout << (walked ? std::string(marlo::text::Tr(marlo::text::kRunReportStoppedWalk))
                          : Fill(marlo::text::Tr(marlo::text::kRunReportStopped),
                                 {std::to_string(int64_t(listed) - handled)}));
+  // As the window's summary: a doubtful file is no plain success.
+  if (host.doubtful())
+    std::cout << Fill(marlo::text::Tr(marlo::text::kConvertedWithWarnings),
+                      {std::to_string(host.doubtful())});
   if (ignored)
     std::cout << Fill(marlo::text::Tr(marlo::text::kIgnoredByList), {std::to_string(ignored)});
   if (binary)

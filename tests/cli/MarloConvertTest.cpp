@@ -690,6 +690,8 @@ TEST(MarloConvert, NothingIsReplacedWithoutAWord) {
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(ReadFile(dir / "tree/BigToGb/a.txt"), "\xA1\xA1\xD5\xE2\r\n");
   EXPECT_NE(r.err.find("a.txt: 1 個字符無法用 GB2312 表示,已替換"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("1 個轉換成功, 0 個已跳過, 0 個失敗; 其中 1 個有警告"), std::string::npos)
+      << r.out;
   r = Convert({"-t", "BigToGb", "--strict", "-o", dir / "strict", dir / "tree/a.txt"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(dir / "strict/a.txt"));
