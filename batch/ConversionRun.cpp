@@ -246,6 +246,10 @@ RunOutcome ConversionRun::Run(RunHost& host) {
       host.RunEnded(RunOutcome::kStopped);
       return RunOutcome::kStopped;
     }
+    if (entry.fullPath.empty() && !entry.failure) {  // none yet
+      rows.Drain();
+      continue;
+    }
     ++taken_;
     host.CurrentFile(entry.fileName);
     auto file = std::make_shared<PreparedFile>(Prepare(host, std::move(entry), folder, fromList));

@@ -58,7 +58,9 @@ struct RunSettings {
   // Entries after the listed ones, taken one at a time while the run goes
   // (a walk of a large tree), so that memory holds the files in flight, not
   // the list. Their names must not repeat: unlike listed ones, they are
-  // not checked against each other's targets.
+  // not checked against each other's targets. An entry with no name means
+  // none yet (a list whose writer pauses): the run puts in place and
+  // reports what it has converted, then asks again.
   std::function<bool(RunEntry&)> moreEntries;
   // Files reach the disk in batches: one syncfs for a batch, then their
   // renames, instead of an fsync each. A crash still leaves each target as

@@ -11,8 +11,11 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <system_error>
 #include <thread>
+#include <utility>
 
 #include "batch/CodePairs.h"
 #include "batch/ConversionRun.h"
@@ -22,6 +25,7 @@
 #include "batch/TextFile.h"
 #include "batch/UserTexts.h"
 #include "cli/CommandLine.h"
+#include "cli/NameList.h"
 #include "cli/StreamFilter.h"
 #include "cli/TerminalHost.h"
 #include "engine/ConvMarlo.h"
@@ -95,36 +99,6 @@ int OpenRegularFile(const std::string& path) {
   return fd;
 }
 
-// The names of a --files-from list, as find -print (a line each) or
-// find -print0 (-0) writes them; empty names are none.
-bool ReadFileList(const std::string& list, bool nulSeparated, std::vector<std::string>& names,
-                  std::string& error) {
-  const bool standardInput = list == "-";
-  const int fd = standardInput ? STDIN_FILENO : ::open(list.c_str(), O_RDONLY | O_CLOEXEC);
-  std::string text;
-  char buffer[65536];
-  ssize_t got = fd < 0 ? -1 : 0;
-  while (fd >= 0 && ((got = ::read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)))
-    if (got > 0) text.append(buffer, size_t(got));
-  const int readError = errno;
-  if (fd >= 0 && !standardInput) ::close(fd);
-  if (got < 0) {
-    error = marlo::text::Fill(marlo::text::Tr(marlo::text::kCannotReadFileList),
-                              {standardInput ? marlo::text::Tr(marlo::text::kStandardInput) : list,
-                               std::strerror(readError)});
-    return false;
-  }
-  const char separator = nulSeparated ? '\0' : '\n';
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find(separator, at);
-    if (end == std::string::npos) end = text.size();
-    if (end > at) names.push_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return true;
-}
-
 int UsageError(const std::string& message) {
   std::cerr << "marlo-convert: " << message << "\n"
             << marlo::text::Tr(marlo::text::kTryHelp) << "\n";
@@ -175,6 +149,34 @@ bool PrintReport(const marlo::cli::TerminalHost& host, marlo::RunOutcome outcome
 }
 
 int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& options) {
+  // --files-from: the list is read as the run goes; nothing named, nothing
+  // to do (as xargs -r).
+  std::unique_ptr<marlo::cli::NameList> names;
+  std::string firstName;
+  if (options.filesFrom) {
+    try {
+      names = std::make_unique<marlo::cli::NameList>(*options.filesFrom,
+                                                     options.nulSeparated ? '\0' : '\n');
+    } catch (const std::system_error& e) {
+      std::cerr << "marlo-convert: "
+                << marlo::text::Fill(
+                       marlo::text::Tr(marlo::text::kCannotReadFileList),
+                       {*options.filesFrom == "-"
+                            ? std::string(marlo::text::Tr(marlo::text::kStandardInput))
+                            : *options.filesFrom,
+                        std::strerror(e.code().value())})
+                << "\n";
+      return 2;
+    }
+    if (!names->Next(firstName)) {
+      if (names->error() == 0) return 0;
+      std::cerr << "marlo-convert: "
+                << marlo::text::Fill(marlo::text::Tr(marlo::text::kCannotReadFileList),
+                                     {*options.filesFrom, std::strerror(names->error())})
+                << "\n";
+      return 2;
+    }
+  }
   marlo::RunSettings settings;
   settings.ends = Ends(options);
   settings.checkInput = true;
@@ -225,26 +227,58 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
         links += listing.links;
       }
     }
-  } else {
+  } else if (names) {
     // A list's names came from a walk of someone's tree (find): a name
-    // there that is a link is not followed. A name given here may be one.
-    // A list's names may reach into the target folder (find . lists what
-    // an earlier run wrote there): converting those again would nest them.
+    // there that is a link is not followed. They may reach into the target
+    // folder (find . lists what an earlier run wrote there): converting
+    // those again would nest them. Taken as the list comes, as a tree is
+    // walked, each keeping its path below the target.
     std::error_code unknown;
     const std::string target =
         std::filesystem::weakly_canonical(settings.targetFolderText, unknown).string() + "/";
-    for (const std::string& file : options.files) {
-      const bool listed = options.filesFrom.has_value();
-      if (listed && std::filesystem::weakly_canonical(file, unknown).string().starts_with(target)) {
-        ++inTarget;
-        continue;
+    settings.moreEntries = [&, target,
+                            pending = std::move(firstName)](marlo::RunEntry& entry) mutable {
+      for (std::string name;;) {
+        if (!pending.empty()) {
+          name = std::exchange(pending, std::string());
+        } else {
+          // A writer that pauses (a pipe kept open) leaves the run time to
+          // put in place, and report, what it has converted so far.
+          const auto got = names->Take(name, 500);
+          if (got == marlo::cli::NameList::Got::kIdle) {
+            entry = {};
+            return true;
+          }
+          if (got == marlo::cli::NameList::Got::kEnd) break;
+        }
+        if (std::filesystem::weakly_canonical(name, unknown).string().starts_with(target)) {
+          ++inTarget;
+          continue;
+        }
+        if (skipBinary && marlo::LooksBinary(AT_FDCWD, name, true)) {
+          ++binary;
+          continue;
+        }
+        entry = {name, TargetName(name, true), {}, {}, true};
+        return true;
       }
-      if (skipBinary && marlo::LooksBinary(AT_FDCWD, file, listed)) {
+      if (names->error() != 0) {  // the list broke off: said in a failed row
+        entry = {*options.filesFrom, *options.filesFrom,
+                 marlo::Failure{marlo::FileAction::kRead, marlo::FailureReason::kSystem,
+                                *options.filesFrom, names->error()}};
+        names.reset();
+        return true;
+      }
+      return false;
+    };
+  } else {
+    for (const std::string& file : options.files) {
+      if (skipBinary && marlo::LooksBinary(AT_FDCWD, file, false)) {
         ++binary;
         continue;
       }
       settings.entries.push_back(
-          {file, TargetName(file, !options.targetFolder.empty() || listed), {}, {}, listed});
+          {file, TargetName(file, !options.targetFolder.empty()), {}, {}, false});
     }
   }
 
@@ -259,8 +293,8 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     binary = walk->binaryFiles();
     links = walk->links();
   }
-  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, bool(walk), ignored, binary, links,
-                   inTarget))
+  if (!PrintReport(host, outcome, run.EntriesTaken(), listed, walk || options.filesFrom, ignored,
+                   binary, links, inTarget))
     return 1;
   if (outcome == marlo::RunOutcome::kStopped) return 130;
   return host.failed() == 0 ? 0 : 1;
@@ -334,14 +368,6 @@ int main(int argc, char** argv) {
   const auto parsed = marlo::cli::ParseCommandLine(argc, argv);
   if (!parsed.options) return UsageError(parsed.error);
   marlo::cli::Options options = *parsed.options;
-  if (options.filesFrom) {
-    std::string error;
-    if (!ReadFileList(*options.filesFrom, options.nulSeparated, options.files, error)) {
-      std::cerr << "marlo-convert: " << error << "\n";
-      return 2;
-    }
-    if (options.files.empty()) return 0;  // nothing named, nothing to do: as xargs -r
-  }
   using Action = marlo::cli::Options::Action;
   switch (options.action) {
     case Action::kHelp:

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 // marlo-convert as a process, on temporary folders.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -304,6 +307,42 @@ TEST(MarloConvert, NamesWhatItReadsAndLeavesItsTargetAlone) {
             std::string::npos)
       << r.out;
   EXPECT_FALSE(std::filesystem::exists(dir / "out/out"));
+}
+
+// A list is read as it comes: from a pipe whose writer pauses, the names
+// so far convert and are reported at once, not when the list ends.
+TEST(MarloConvert, AListConvertsAsItComes) {
+  TempFolder dir;
+  WriteFile(dir / "a.txt", kBig5);
+  WriteFile(dir / "b.txt", kBig5);
+  ::mkfifo((dir / "list").c_str(), 0600);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    ::execl(MARLO_CONVERT_EXE, MARLO_CONVERT_EXE, "-t", "BigToGb", "--files-from",
+            (dir / "list").c_str(), "-o", (dir / "out").c_str(), nullptr);
+    ::_exit(127);
+  }
+  const int list = ::open((dir / "list").c_str(), O_WRONLY);
+  ASSERT_GE(list, 0);
+  const std::string first = dir / "a.txt\n";
+  ASSERT_EQ(::write(list, first.data(), first.size()), ssize_t(first.size()));
+  // The writer keeps the list open: a.txt must come into place meanwhile.
+  bool placed = false;
+  for (int k = 0; k < 600 && !placed; ++k) {  // up to a minute on a busy machine
+    placed = std::filesystem::exists(dir / "out/a.txt");
+    if (!placed) ::usleep(100000);
+  }
+  const std::string second = dir / "b.txt\n";
+  ASSERT_EQ(::write(list, second.data(), second.size()), ssize_t(second.size()));
+  ::close(list);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(placed) << "a.txt waited for the list's end";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadFile(dir / "out/b.txt"), kGb);
 }
 
 // A script's run does not change with the window's stored choices: the
