@@ -124,20 +124,27 @@ bool SingleInstance::Claim(const QList<QByteArray>& paths) {
 }
 
 QByteArray SingleInstance::HandOverMessage(const QList<QByteArray>& paths) {
-  QByteArray message("activate\n");
+  QByteArray body;
   for (const QByteArray& path : paths)
-    if (!path.isEmpty() && !path.contains('\0')) message += path + '\0';
-  return message;
+    if (!path.isEmpty() && !path.contains('\0')) body += path + '\0';
+  return "activate\n" + QByteArray::number(body.size()) + '\n' + body;
 }
 
 std::optional<QList<QByteArray>> SingleInstance::ReadHandOver(const QByteArray& message) {
   static const QByteArray kHead("activate\n");
   if (!message.startsWith(kHead)) return std::nullopt;
+  // The body's length first: a message cut anywhere, also right after a
+  // NUL, is no message.
+  const qsizetype lineEnd = message.indexOf('\n', kHead.size());
+  if (lineEnd < 0) return std::nullopt;
+  bool number = false;
+  const qlonglong length = message.mid(kHead.size(), lineEnd - kHead.size()).toLongLong(&number);
+  if (!number || length < 0 || message.size() - lineEnd - 1 != length) return std::nullopt;
   QList<QByteArray> paths;
-  qsizetype at = kHead.size();
+  qsizetype at = lineEnd + 1;
   while (at < message.size()) {
     const qsizetype end = message.indexOf('\0', at);
-    if (end < 0) return std::nullopt;  // cut short: the sender did not finish
+    if (end < 0) return std::nullopt;
     if (end > at) paths.append(message.mid(at, end - at));
     at = end + 1;
   }
@@ -149,15 +156,23 @@ bool SingleInstance::HandOver(const QList<QByteArray>& paths) {
   socket.connectToServer(path_);
   if (!socket.waitForConnected(500)) return false;
   socket.write(HandOverMessage(paths));
-  // The running copy reads the message whole once this end closes; a busy
-  // one may take a while to read a long list.
-  QDeadlineTimer deadline(10000);
+  // A copy answers with one byte once it has taken the message: a write
+  // alone may sit unread in the socket of a copy that is stopped or hung,
+  // and the files would wait unseen. A busy copy may take a while to read
+  // a long list.
+  QDeadlineTimer deadline(3000);
   while (socket.bytesToWrite() > 0 && !deadline.hasExpired())
     if (!socket.waitForBytesWritten(int(std::max<qint64>(1, deadline.remainingTime())))) break;
-  const bool sent = socket.bytesToWrite() == 0;
+  bool taken = false;
+  while (!taken && socket.bytesToWrite() == 0 && !deadline.hasExpired()) {
+    if (socket.bytesAvailable() == 0 &&
+        !socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
+      break;
+    taken = socket.read(1) == kHandOverTaken;
+  }
   socket.disconnectFromServer();
   if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
-  return sent;
+  return taken;
 }
 
 bool SingleInstance::Listen() {
@@ -174,18 +189,22 @@ bool SingleInstance::Listen() {
       // The message is whole when its sender closes; a runaway one is cut.
       auto message = std::make_shared<QByteArray>();
       constexpr qsizetype kLongest = 64 << 20;
-      connect(socket, &QLocalSocket::readyRead, this, [socket, message] {
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket, message] {
         *message += socket->readAll();
-        if (message->size() > kLongest) socket->abort();
-      });
-      connect(socket, &QLocalSocket::disconnected, this, [this, socket, message] {
-        socket->deleteLater();
-        *message += socket->readAll();
+        if (message->size() > kLongest) {
+          socket->abort();
+          return;
+        }
+        // Whole once it holds its length's worth: taken, and said so.
         const std::optional<QList<QByteArray>> paths = ReadHandOver(*message);
         if (!paths) return;
+        message->clear();
+        socket->write(kHandOverTaken);
+        socket->flush();
         qCInfo(instanceLog) << "a second start handed over" << paths->size() << "paths";
         emit activationRequested(*paths);
       });
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     }
   });
   return true;

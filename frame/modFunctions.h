@@ -47,11 +47,13 @@ class SingleInstance : public QObject {
   // Becomes the running copy; a socket left by a crashed copy is removed.
   bool Listen();
 
-  // What a start says to the running copy: "activate", a line of its own
-  // (all a copy of an older version looks for), then each path ended by a
-  // NUL, the one byte no path holds. ReadHandOver gives the paths back, or
-  // nothing for a message that is not one.
+  // What a start says to the running copy: "activate", a line of its own,
+  // then the length of the rest as a decimal line, then each path ended by
+  // a NUL, the one byte no path holds. ReadHandOver gives the paths back,
+  // or nothing for a message that is not one or not whole yet. The running
+  // copy answers a whole one with kHandOverTaken.
   static QByteArray HandOverMessage(const QList<QByteArray>& paths);
+  static constexpr char kHandOverTaken[] = "\x06";
   static std::optional<QList<QByteArray>> ReadHandOver(const QByteArray& message);
 
  signals:

@@ -49,12 +49,16 @@ class HandOverTest : public QObject {
     QCOMPARE(SingleInstance::ReadHandOver(message), std::optional<QList<QByteArray>>(paths));
   }
 
-  // A message cut short, or one of something else, opens nothing.
+  // A message cut short anywhere (also right after a NUL, where it looks
+  // whole), or one of something else, opens nothing.
   void aBrokenMessageOpensNothing() {
     const QByteArray whole = SingleInstance::HandOverMessage({"/a.txt", "/b.txt"});
-    QCOMPARE(SingleInstance::ReadHandOver(whole.left(whole.size() - 1)), std::nullopt);
+    for (qsizetype cut = 0; cut < whole.size(); ++cut)
+      QCOMPARE(SingleInstance::ReadHandOver(whole.left(cut)), std::nullopt);
+    QCOMPARE(SingleInstance::ReadHandOver(whole + "x"), std::nullopt);
     QCOMPARE(SingleInstance::ReadHandOver("hello\n/a.txt"), std::nullopt);
-    QCOMPARE(SingleInstance::ReadHandOver("activate\n"), std::optional(QList<QByteArray>()));
+    QCOMPARE(SingleInstance::ReadHandOver(SingleInstance::HandOverMessage({})),
+             std::optional(QList<QByteArray>()));
   }
 };
 

@@ -120,6 +120,26 @@ class SingleInstanceTest : public QObject {
     QVERIFY(first.waitForFinished(5000));
   }
 
+  // A stopped copy takes a connection and a message into its socket's
+  // buffer, but never answers: a start must not take that for a hand-over
+  // and end, leaving its files unseen; it runs unguarded and says so.
+  void aStoppedCopyIsNoAnswer() {
+    QProcess first;
+    Start(first);
+    QTRY_VERIFY_WITH_TIMEOUT(Answers(), 10000);
+    ::kill(pid_t(first.processId()), SIGSTOP);
+    QProcess second;
+    Start(second);
+    QByteArray log;
+    QTRY_VERIFY_WITH_TIMEOUT((log += second.readAll()).contains("starting unguarded"), 30000);
+    QCOMPARE(second.state(), QProcess::Running);
+    second.kill();
+    second.waitForFinished(5000);
+    ::kill(pid_t(first.processId()), SIGCONT);
+    first.terminate();
+    QVERIFY(first.waitForFinished(5000));
+  }
+
   void aSocketLeftByACrashDoesNotBlockTheNextStart() {
     // A socket file that nobody listens on, as a killed copy leaves it.
     const QByteArray path = Socket().toUtf8();
