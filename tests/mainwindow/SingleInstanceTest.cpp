@@ -46,6 +46,18 @@ class SingleInstanceTest : public QObject {
     process.start(MARLO_EXE, {});
   }
 
+  // A start beside a running copy that does not answer runs on its own and
+  // says so.
+  void StartsUnguarded() const {
+    QProcess second;
+    Start(second);
+    QByteArray log;
+    QTRY_VERIFY_WITH_TIMEOUT((log += second.readAll()).contains("starting unguarded"), 30000);
+    QCOMPARE(second.state(), QProcess::Running);
+    second.kill();
+    second.waitForFinished(5000);
+  }
+
  private slots:
   void aSecondStartHandsOverAndEnds() {
     QProcess first;
@@ -100,13 +112,7 @@ class SingleInstanceTest : public QObject {
       if (!socket->waitForConnected(1000)) break;
       queue.push_back(std::move(socket));
     }
-    QProcess second;
-    Start(second);
-    QByteArray log;
-    QTRY_VERIFY_WITH_TIMEOUT((log += second.readAll()).contains("starting unguarded"), 30000);
-    QCOMPARE(second.state(), QProcess::Running);
-    second.kill();
-    second.waitForFinished(5000);
+    StartsUnguarded();
     queue.clear();
     ::kill(pid_t(first.processId()), SIGCONT);
     QProcess third;
@@ -128,13 +134,7 @@ class SingleInstanceTest : public QObject {
     Start(first);
     QTRY_VERIFY_WITH_TIMEOUT(Answers(), 10000);
     ::kill(pid_t(first.processId()), SIGSTOP);
-    QProcess second;
-    Start(second);
-    QByteArray log;
-    QTRY_VERIFY_WITH_TIMEOUT((log += second.readAll()).contains("starting unguarded"), 30000);
-    QCOMPARE(second.state(), QProcess::Running);
-    second.kill();
-    second.waitForFinished(5000);
+    StartsUnguarded();
     ::kill(pid_t(first.processId()), SIGCONT);
     first.terminate();
     QVERIFY(first.waitForFinished(5000));
