@@ -431,7 +431,14 @@ void frmMain::ShowPreview(PreviewResult& work) {
   // A long path loses its middle in the title bar, never the file's name.
   const QString path = ShowPath(work.path, cfMain_).text;
   const QString name = path.mid(path.lastIndexOf('/') + 1);
-  const QString end = name + '(' + GetConvTypeName(IndexOf(work.type)) + ')';
+  QString end = name + '(' + GetConvTypeName(IndexOf(work.type)) + ')';
+  // What the conversion replaced, as the file's row would say it.
+  if (work.data.replaced > 0)
+    end +=
+        QStringLiteral(": ") + QString::fromStdString(ReplacedText(work.data.replaced, work.type));
+  if (work.data.unconverted > 0)
+    end += QStringLiteral(": ") +
+           QString::fromStdString(UnconvertedText(work.data.unconverted, work.type));
   clipboardWindow_->SetTitle(path.left(path.size() - name.size()) + end, int(end.size()));
 }
 

@@ -399,6 +399,18 @@ class frmClipboardTest : public QObject {
     QCOMPARE(Shown(*window, "txtDest"), QStringLiteral("这是\n"));
     QCOMPARE(Child<QLabel>(*window, "lblTitle")->text(), file + "(BigToGb)");
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("untouched"));
+
+    // What the type replaced, the title says, as the file's row would.
+    const QString lacking = home_->filePath("lacking.txt");
+    QFile third(lacking);
+    QVERIFY(third.open(QIODevice::WriteOnly));
+    third.write("\xA5\xED\xB3\x6F");  // 伕 (GB2312 lacks it) 這
+    third.close();
+    main.PreviewFile(lacking, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.IsPreviewing(), 10000);
+    QCOMPARE(Child<QLabel>(*window, "lblTitle")->text(),
+             lacking + "(BigToGb): 1 個字符無法用 GB2312 表示,已替換");
+    QFile::remove(lacking);
     QCOMPARE(QDir(home_->path()).entryList(QDir::Files), QStringList{"big5.txt"});
     QVERIFY(!QGuiApplication::overrideCursor());
 
