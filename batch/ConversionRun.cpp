@@ -97,16 +97,26 @@ void ConversionRun::Convert(textfile::TextReader& reader, textfile::TextWriter* 
   ConversionPipeline pipeline(engine_, settings_.convType, ends, settings_.checkInput,
                               settings_.strict, settings_.phrases, secondThread_);
   try {
+    // A doubted file goes no further than its start: what was written
+    // aside is dropped with the writer.
+    auto refuseDoubted = [&] {
+      if (pipeline.verdict() && settings_.onDoubt != OnDoubt::kConvert)
+        throw InputError({.action = FileAction::kRead,
+                          .reason = FailureReason::kNotThisCode,
+                          .verdict = pipeline.verdict()});
+    };
     if (!start.empty() || ended) {
       const std::string_view out = pipeline.Feed(start, ended);
       if (writer) writer->Write(out);
       std::string().swap(start);
+      refuseDoubted();
     }
     for (bool last = ended; !last;) {
       const size_t n = reader.Read(piece.data(), piece.size());
       last = n == 0;
       const std::string_view out = pipeline.Feed(std::string_view(piece.data(), n), last);
       if (writer) writer->Write(out);
+      refuseDoubted();
     }
   } catch (const InputError& e) {
     Failure failure = e.failure();
@@ -422,6 +432,16 @@ RunRow ConversionRun::ConvertPrepared(PreparedFile& file) const {
   } catch (const std::bad_alloc&) {
     return FailedRow(entry.fileName, OutOfMemory());
   } catch (const textfile::FileError& e) {
+    // A doubted file left alone is skipped, not failed: its row says why.
+    if (settings_.onDoubt == OnDoubt::kSkip && !settings_.strict &&
+        e.failure().reason == FailureReason::kNotThisCode) {
+      RunRow row;
+      row.outcome = RowOutcome::kSkipped;
+      row.fileName = entry.fileName;
+      row.seconds = "0";
+      row.verdict = e.failure().verdict;
+      return row;
+    }
     return FailedRow(entry.fileName, e.failure());
   } catch (const std::exception& e) {
     return FailedRow(entry.fileName, Unexpected(entry.fullPath, e));

@@ -31,6 +31,9 @@ struct RunEntry {
   bool noFollow = false;
 };
 
+// What becomes of a file whose bytes look like another code than the type's.
+enum class OnDoubt : uint8_t { kConvert, kSkip, kFail };
+
 // What to do when the target file exists already.
 // The stored setting and the window's choice are its number.
 enum class ExistingFile : uint8_t { kSkip = 0, kAsk = 1, kOverwrite = 2 };
@@ -47,6 +50,9 @@ struct RunSettings {
   // strict fails a file that does not, and writes nothing for it.
   bool checkInput = false;
   bool strict = false;
+  // A file the check doubts (it looks like another code): converted with
+  // a warning, left alone (its row says why), or failed; strict fails it.
+  OnDoubt onDoubt = OnDoubt::kConvert;
   // Simplified ⇄ traditional phrase by phrase (types that take it).
   bool phrases = false;
   // A file that is valid UTF-8 with text beyond ASCII is read as UTF-8 (as

@@ -178,6 +178,8 @@ std::string RowDescription(const RunRow& row) {
     // was written.
     case RowOutcome::kSkipped:
     case RowOutcome::kDeclined:
+      if (row.verdict)  // left alone for its doubted code (--on-doubt skip)
+        return text::Fill(text::Tr(text::kSkippedDoubted), {Describe(*row.verdict)});
       return text::Tr(text::kSkippedExisting);
     case RowOutcome::kFailed:
       break;

@@ -163,6 +163,11 @@ inline constexpr const char* kRunReportStoppedWalk =
 // After the report of a walk: files with NUL bytes, not converted.
 inline constexpr const char* kBinarySkipped =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個二進制文件 (含 NUL 字節) 已跳過");
+// A file left alone because it looks like another code (--on-doubt skip).
+inline constexpr const char* kSkippedDoubted = QT_TRANSLATE_NOOP("UserTexts", "已跳過: %1");
+// --on-doubt with a word it does not know.
+inline constexpr const char* kBadOnDoubt =
+    QT_TRANSLATE_NOOP("UserTexts", "--on-doubt 只能是 convert、skip 或 fail,不是 '%1'");
 // Names of a --files-from list inside the target folder.
 inline constexpr const char* kInTargetSkipped =
     QT_TRANSLATE_NOOP("UserTexts", "; %1 個文件在目標文件夾中, 已跳過");
@@ -276,6 +281,8 @@ inline constexpr const char* kUsage = QT_TRANSLATE_NOOP(
     "      --strict          字節看起來不是該方式的源編碼 (超過 1% 的非 ASCII\n"
     "                        字符無效),或有字符會被替換的文件算作失敗,不寫任何\n"
     "                        內容; 不加此項時只警告\n"
+    "      --on-doubt 做法   看起來是別的編碼的文件: convert 照樣轉換並警告 (默認)、\n"
+    "                        skip 跳過 (不寫) 或 fail 算作失敗\n"
     "      --phrases         與 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按詞語\n"
     "                        轉換,繁體一側用台灣用語 (軟體 ⇄ 软件, 乾燥 → 干燥),\n"
     "                        其餘按字; 輸出的長度因此可能與輸入不同\n"

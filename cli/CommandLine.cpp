@@ -62,6 +62,7 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
                                         {"recursive", no_argument, nullptr, 'r'},
                                         {"ignore", required_argument, nullptr, 'I'},
                                         {"ignore-none", no_argument, nullptr, 'N'},
+                                        {"on-doubt", required_argument, nullptr, 'D'},
                                         {"jobs", required_argument, nullptr, 'j'},
                                         {"phrases", no_argument, nullptr, 'P'},
                                         {"from", required_argument, nullptr, 'f'},
@@ -144,6 +145,18 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
       case 'N':
         options.ignoreList = "";
         break;
+      case 'D': {
+        const std::string what = ::optarg;
+        if (what == "convert")
+          options.onDoubt = OnDoubt::kConvert;
+        else if (what == "skip")
+          options.onDoubt = OnDoubt::kSkip;
+        else if (what == "fail")
+          options.onDoubt = OnDoubt::kFail;
+        else
+          return text::Fill(text::Tr(text::kBadOnDoubt), {what});
+        break;
+      }
       case 'j': {
         const std::string_view text = ::optarg;
         int32_t jobs = 0;

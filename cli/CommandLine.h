@@ -18,13 +18,14 @@ struct Options {
   std::string targetFolder;            // empty: beside the first file, named after the type
   bool toStandardOutput = false;       // -o -: the one file's conversion to standard output
   ExistingFile handleExistFile = ExistingFile::kSkip;
-  bool fromUtf8 = false;        // input is UTF-8, encoded into the type's source form first
-  bool toUtf8 = false;          // output is decoded from the type's output form into UTF-8
-  bool gbkByCharacter = false;  // --from gbk --to big5: GbkToBig by character (TextEnds)
-  bool lossy = false;           // invalid UTF-8 input becomes U+FFFD instead of an error
-  bool strict = false;          // input that does not look like the type's code fails
-  bool phrases = false;         // simplified ⇄ traditional phrase by phrase
-  bool recursive = false;       // the arguments are folders: convert their trees
+  bool fromUtf8 = false;                // input is UTF-8, encoded into the type's source form first
+  bool toUtf8 = false;                  // output is decoded from the type's output form into UTF-8
+  bool gbkByCharacter = false;          // --from gbk --to big5: GbkToBig by character (TextEnds)
+  bool lossy = false;                   // invalid UTF-8 input becomes U+FFFD instead of an error
+  bool strict = false;                  // input that does not look like the type's code fails
+  OnDoubt onDoubt = OnDoubt::kConvert;  // --on-doubt: a file that looks like another code
+  bool phrases = false;                 // simplified ⇄ traditional phrase by phrase
+  bool recursive = false;               // the arguments are folders: convert their trees
   // --ignore (--ignore-none: empty); else the window's default list, never
   // its stored one
   std::optional<std::string> ignoreList;

@@ -181,6 +181,7 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
   settings.ends = Ends(options);
   settings.checkInput = true;
   settings.strict = options.strict;
+  settings.onDoubt = options.onDoubt;
   settings.phrases = options.phrases;
   settings.convType = options.type;
   settings.handleExistFile = options.handleExistFile;

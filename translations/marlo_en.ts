@@ -387,6 +387,8 @@
       --strict          字節看起來不是該方式的源編碼 (超過 1% 的非 ASCII
                         字符無效),或有字符會被替換的文件算作失敗,不寫任何
                         內容; 不加此項時只警告
+      --on-doubt 做法   看起來是別的編碼的文件: convert 照樣轉換並警告 (默認)、
+                        skip 跳過 (不寫) 或 fail 算作失敗
       --phrases         與 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按詞語
                         轉換,繁體一側用台灣用語 (軟體 ⇄ 软件, 乾燥 → 干燥),
                         其餘按字; 輸出的長度因此可能與輸入不同
@@ -452,6 +454,9 @@ output.
                           code (over 1% of its non-ASCII characters invalid),
                           or in which a character would be replaced, fails
                           and nothing is written; without it, only a warning
+      --on-doubt WHAT     a file that looks like another code: convert it and
+                          warn (the default), skip it (nothing written) or
+                          fail it
       --phrases           with BigToGb, GbToBig and GbToBigToGbk: convert whole
                           words first, with Taiwan usage on the traditional
                           side (軟體 ⇄ 软件, 乾燥 → 干燥), then character by
@@ -577,6 +582,14 @@ or the report could not be written, 2 on a usage error, 130 when interrupted.
     <message>
         <source>%1 與 %2 矛盾: 一端只能是一種編碼</source>
         <translation>%1 contradicts %2: each end has one code</translation>
+    </message>
+    <message>
+        <source>已跳過: %1</source>
+        <translation>skipped: %1</translation>
+    </message>
+    <message>
+        <source>--on-doubt 只能是 convert、skip 或 fail,不是 &apos;%1&apos;</source>
+        <translation>--on-doubt takes convert, skip or fail, not &apos;%1&apos;</translation>
     </message>
 </context>
 <context>

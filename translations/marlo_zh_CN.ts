@@ -387,6 +387,8 @@
       --strict          字節看起來不是該方式的源編碼 (超過 1% 的非 ASCII
                         字符無效),或有字符會被替換的文件算作失敗,不寫任何
                         內容; 不加此項時只警告
+      --on-doubt 做法   看起來是別的編碼的文件: convert 照樣轉換並警告 (默認)、
+                        skip 跳過 (不寫) 或 fail 算作失敗
       --phrases         與 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按詞語
                         轉換,繁體一側用台灣用語 (軟體 ⇄ 软件, 乾燥 → 干燥),
                         其餘按字; 輸出的長度因此可能與輸入不同
@@ -447,6 +449,8 @@
       --strict          字节看起来不是该方式的源编码 (超过 1% 的非 ASCII
                         字符无效),或有字符会被替换的文件算作失败,不写任何
                         内容; 不加此项时只警告
+      --on-doubt 做法   看起来是别的编码的文件: convert 照样转换并警告 (默认)、
+                        skip 跳过 (不写) 或 fail 算作失败
       --phrases         与 BigToGb、GbToBig 和 GbToBigToGbk 一起: 先按词语
                         转换,繁体一侧用台湾用语 (軟體 ⇄ 软件, 乾燥 → 干燥),
                         其余按字; 输出的长度因此可能与输入不同
@@ -567,6 +571,14 @@
     <message>
         <source>%1 與 %2 矛盾: 一端只能是一種編碼</source>
         <translation>%1 与 %2 矛盾: 一端只能是一种编码</translation>
+    </message>
+    <message>
+        <source>已跳過: %1</source>
+        <translation>已跳过: %1</translation>
+    </message>
+    <message>
+        <source>--on-doubt 只能是 convert、skip 或 fail,不是 &apos;%1&apos;</source>
+        <translation>--on-doubt 只能是 convert、skip 或 fail,不是 &apos;%1&apos;</translation>
     </message>
 </context>
 <context>

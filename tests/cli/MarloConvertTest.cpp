@@ -411,6 +411,21 @@ TEST(MarloConvert, InputOfAnotherCodeWarnsOrFailsWhenStrict) {
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.err.find("utf8.txt: 看起來不是 Big5 文本"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("big5.txt:"), std::string::npos) << r.err;
+  // --on-doubt: the doubted file left alone (a skipped row saying why) or
+  // failed; the other converts either way.
+  r = Convert({"-t", "BigToGb", "--on-doubt", "skip", "-o", dir / "skip", dir / "utf8.txt",
+               dir / "big5.txt"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out.find("utf8.txt\t0s\t已跳過: 看起來不是 Big5 文本"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("1 個轉換成功, 1 個已跳過, 0 個失敗"), std::string::npos) << r.out;
+  EXPECT_FALSE(std::filesystem::exists(dir / "skip/utf8.txt"));
+  EXPECT_EQ(ReadFile(dir / "skip/big5.txt"), kGb);
+  r = Convert({"-t", "BigToGb", "--on-doubt", "fail", "-o", dir / "fail", dir / "utf8.txt",
+               dir / "big5.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "fail/utf8.txt"));
+  EXPECT_EQ(ReadFile(dir / "fail/big5.txt"), kGb);
+  EXPECT_EQ(Convert({"-t", "BigToGb", "--on-doubt", "maybe", dir / "big5.txt"}).exitCode, 2);
   r = Convert(
       {"-t", "BigToGb", "--strict", "-o", dir / "strict", dir / "utf8.txt", dir / "big5.txt"});
   EXPECT_EQ(r.exitCode, 1);
