@@ -74,10 +74,14 @@ std::string_view WholeCharacters(SourceCode code, std::string_view start) {
   const auto* s = reinterpret_cast<const uint8_t*>(start.data());
   size_t n = start.size();
   if (code == SourceCode::kUtf8) {  // a last sequence may go on beyond the start
-    size_t cut = n;
-    while (cut > 0 && n - cut < 3 && (s[cut - 1] & 0xC0) == 0x80) --cut;
-    if (cut > 0 && s[cut - 1] >= 0xC0) --cut;
-    return start.substr(0, cut);
+    // Only a lead byte with fewer continuation bytes after it than it
+    // announces is cut; a continuation byte with no lead before it is
+    // invalid, not cut, and must stay to be judged.
+    size_t lead = n;
+    while (lead > 0 && n - lead < 3 && (s[lead - 1] & 0xC0) == 0x80) --lead;
+    if (lead == 0 || s[lead - 1] < 0xC0) return start;
+    const size_t announced = s[lead - 1] >= 0xF0 ? 4 : s[lead - 1] >= 0xE0 ? 3 : 2;
+    return n - (lead - 1) < announced ? start.substr(0, lead - 1) : start;
   }
   // Pairs are read from a character boundary on: in GBK, GB2312 and Big5
   // any byte below 0x40 stands alone, as no pair's second byte is that low.

@@ -106,6 +106,11 @@ TEST(InputCheck, LooksLikeUtf8OnlyWhenTheWholeStartIsValid) {
       // read the start only, and a preview, which has it all, agree.
       {longer.substr(0, kCheckedBytes - 1) + "\xE4", true, true},
       {longer.substr(0, kCheckedBytes - 1) + "\xE4", false, true},
+      // A lone continuation byte at the checked start's end is no character
+      // cut in two: invalid, however the input goes on.
+      {longer.substr(0, kCheckedBytes - 1) + "\x80", false, false},
+      {longer.substr(0, kCheckedBytes - 1) + "\x80", true, false},
+      {longer.substr(0, kCheckedBytes - 1) + "\x80" + utf8, true, false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(LooksLikeUtf8(c.bytes, c.whole), c.expected)
