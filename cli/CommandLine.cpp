@@ -4,8 +4,11 @@
 #include <getopt.h>
 
 #include <charconv>
+#include <initializer_list>
 #include <filesystem>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 #include "batch/CodePairs.h"
 #include "batch/ConversionRun.h"
@@ -48,6 +51,18 @@ struct Given {
   std::string type, from, to;
 };
 
+// The value a word names among an option's choices; false for another word.
+template <typename Value>
+bool Choose(std::string_view word,
+            std::initializer_list<std::pair<std::string_view, Value>> choices, Value& value) {
+  for (const auto& [name, chosen] : choices)
+    if (word == name) {
+      value = chosen;
+      return true;
+    }
+  return false;
+}
+
 std::string ReadOptions(int argc, char** argv, Given& given) {
   static const option kLongOptions[] = {{"type", required_argument, nullptr, 't'},
                                         {"output-dir", required_argument, nullptr, 'o'},
@@ -84,18 +99,14 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
         if (options.targetFolder.find_first_not_of(' ') == std::string::npos)
           return text::Tr(text::kOutputFolderEmpty);
         break;
-      case 'e': {
-        const std::string what = ::optarg;
-        if (what == "skip")
-          options.handleExistFile = ExistingFile::kSkip;
-        else if (what == "ask")
-          options.handleExistFile = ExistingFile::kAsk;
-        else if (what == "overwrite")
-          options.handleExistFile = ExistingFile::kOverwrite;
-        else
-          return text::Fill(text::Tr(text::kBadExisting), {what});
+      case 'e':
+        if (!Choose(::optarg,
+                    {{"skip", ExistingFile::kSkip},
+                     {"ask", ExistingFile::kAsk},
+                     {"overwrite", ExistingFile::kOverwrite}},
+                    options.handleExistFile))
+          return text::Fill(text::Tr(text::kBadExisting), {::optarg});
         break;
-      }
       case 'l':
         given.listTypes = true;
         break;
@@ -145,18 +156,14 @@ std::string ReadOptions(int argc, char** argv, Given& given) {
       case 'N':
         options.ignoreList = "";
         break;
-      case 'D': {
-        const std::string what = ::optarg;
-        if (what == "convert")
-          options.onDoubt = OnDoubt::kConvert;
-        else if (what == "skip")
-          options.onDoubt = OnDoubt::kSkip;
-        else if (what == "fail")
-          options.onDoubt = OnDoubt::kFail;
-        else
-          return text::Fill(text::Tr(text::kBadOnDoubt), {what});
+      case 'D':
+        if (!Choose(::optarg,
+                    {{"convert", OnDoubt::kConvert},
+                     {"skip", OnDoubt::kSkip},
+                     {"fail", OnDoubt::kFail}},
+                    options.onDoubt))
+          return text::Fill(text::Tr(text::kBadOnDoubt), {::optarg});
         break;
-      }
       case 'j': {
         const std::string_view text = ::optarg;
         int32_t jobs = 0;
