@@ -237,7 +237,8 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
     std::error_code unknown;
     const std::string target =
         std::filesystem::weakly_canonical(settings.targetFolderText, unknown).string() + "/";
-    settings.moreEntries = [&, target,
+    const auto here = std::make_shared<const marlo::textfile::FolderHandle>(".");
+    settings.moreEntries = [&, target, here,
                             pending = std::move(firstName)](marlo::RunEntry& entry) mutable {
       for (std::string name;;) {
         if (!pending.empty()) {
@@ -261,6 +262,11 @@ int ConvertFiles(const marlo::ConvMarlo& engine, const marlo::cli::Options& opti
           continue;
         }
         entry = {name, TargetName(name, true), {}, {}, true};
+        // A name below here, as find . lists it, is opened from here one
+        // name at a time: no link on its way is followed either.
+        if (std::filesystem::path(name).is_relative() &&
+            entry.fileName == std::filesystem::path(name).lexically_normal().string())
+          entry.below = here;
         return true;
       }
       if (names->error() != 0) {  // the list broke off: said in a failed row

@@ -814,6 +814,17 @@ TEST(MarloConvert, ATreeWalkSkipsBinaryFilesAndSaysSo) {
                        "字節) 已跳過; 2 個符號鏈接已跳過"),
             std::string::npos)
       << r.out;
+  // Listed by find, a link is a name of the tree's too: not followed, nor
+  // a folder on the way that is one.
+  WriteFile(dir / "secret-b5.txt", kBig5);
+  ProcessOptions viaLink;
+  viaLink.input = "tree/up/secret-b5.txt\ntree/a.txt\n";
+  viaLink.workingDirectory = dir.path();
+  r = Convert({"-t", "BigToGb", "--files-from", "-", "-o", "via"}, viaLink);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("是符號鏈接,沒有跟隨"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "via/tree/up/secret-b5.txt"));
+  EXPECT_EQ(ReadFile(dir / "via/tree/a.txt"), kGb);
   // Listed by find, a link is a name of the tree's too: not followed.
   r = Convert({"-t", "BigToGb", "--files-from", "-", "-o", dir / "listed"},
               Fed(dir / "tree/z.txt\n" + (dir / "tree/a.txt") + "\n"));
