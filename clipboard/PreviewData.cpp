@@ -79,7 +79,6 @@ PreviewData Preview(const ConvMarlo& engine, ConvType type, std::string_view sou
       TextEnds asText = ends;
       asText.toUtf8 = true;
       data.textUtf8 = std::move(RunType(engine, type, source, false, asText, phrases)->strResult);
-      data.hasTextUtf8 = true;
     }
     if (startOnly) {
       std::string_view start = source.substr(0, pageLimit);

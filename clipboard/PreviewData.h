@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,9 +42,8 @@ struct PreviewData {
   uint64_t unconverted = 0;
   // The result as UTF-8 text where its bytes cannot tell their characters:
   // the UCS form, whose byte 0x30 may be '0' or the first of U+3000. It is
-  // what --to-utf8 writes. Empty otherwise.
-  std::string textUtf8 = {};
-  bool hasTextUtf8 = false;
+  // what --to-utf8 writes. None otherwise.
+  std::optional<std::string> textUtf8 = {};
 };
 
 // How much of a source the page and the byte values show: the embedded

@@ -16,8 +16,8 @@ QString DecodeBytes(const ConvMarlo& engine, std::string_view bytes, ByteForm fo
 }
 
 QString ResultText(const ConvMarlo& engine, const PreviewData& preview, ConvType type) {
-  if (preview.hasTextUtf8)
-    return QString::fromUtf8(preview.textUtf8.data(), qsizetype(preview.textUtf8.size()));
+  if (preview.textUtf8)
+    return QString::fromUtf8(preview.textUtf8->data(), qsizetype(preview.textUtf8->size()));
   return DecodeBytes(engine, preview.result->strResult, TypeInfo(type).target, preview.utf8Output);
 }
 

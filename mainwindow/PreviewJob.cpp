@@ -48,7 +48,7 @@ bool PreviewJob::Start(const QByteArray& path, ConvType type, bool byteFlag, con
       if (work->data.result) {
         QString text = ResultText(engine_, work->data, type);
         std::string().swap(work->data.result->strResult);  // the document shows it now
-        std::string().swap(work->data.textUtf8);
+        work->data.textUtf8.reset();
         work->text = frmClipboard::BuildTextDocument(std::move(text), font);
         work->text->moveToThread(uiThread);
       }
