@@ -4,8 +4,8 @@
 #include <getopt.h>
 
 #include <charconv>
-#include <initializer_list>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <utility>
